@@ -1,0 +1,28 @@
+# Helpers that every folder uses to declare its tests.
+#
+#   tallowmere_host_test(NAME SOURCES... LIBS...)     native unit tests (host preset only)
+#   tallowmere_win_test(NAME SOURCES... LIBS...)      Windows tests run under Wine (windows preset only)
+
+function(tallowmere_host_test name)
+  if(NOT TALLOWMERE_HOST)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+endfunction()
+
+function(tallowmere_win_test name)
+  if(TALLOWMERE_HOST)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest)
+  if(NOT T_LABELS)
+    set(T_LABELS wine)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                       PROPERTIES LABELS "${T_LABELS}" TIMEOUT 300)
+endfunction()

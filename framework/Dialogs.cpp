@@ -1,0 +1,76 @@
+// Message boxes on top of MessageBoxA; a CBT hook centres each on the screen and renames buttons
+// where the system has no fitting pair (Retry/Ignore).
+#include "framework/Dialogs.h"
+
+#include <windows.h>
+
+#include "framework/Text.h"
+
+namespace {
+
+thread_local HHOOK boxHook = nullptr;
+thread_local MsgButtons boxButtons = MsgButtons::Ok;
+
+LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND box = reinterpret_cast<HWND>(wParam);
+    RECT r;
+    GetWindowRect(box, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(box, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (boxButtons == MsgButtons::YesNo) {
+      SetDlgItemTextA(box, IDOK, "&Yes");
+      SetDlgItemTextA(box, IDCANCEL, "&No");
+    }
+    if (boxButtons == MsgButtons::RetryIgnore) SetDlgItemTextA(box, IDCANCEL, "&Ignore");
+    UnhookWindowsHookEx(boxHook);
+    boxHook = nullptr;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+std::string ApplicationTitle() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return TitleFromExePath(path);
+}
+
+MsgResult ShowMessageBox(const std::string& text, const std::string& caption, MsgIcon icon,
+                         MsgButtons buttons) {
+  UINT style = MB_TASKMODAL | MB_SETFOREGROUND;
+  switch (icon) {
+    case MsgIcon::None: break;
+    case MsgIcon::Question: style |= MB_ICONQUESTION; break;
+    case MsgIcon::Warning: style |= MB_ICONWARNING; break;
+    case MsgIcon::Stop: style |= MB_ICONSTOP; break;
+  }
+  switch (buttons) {
+    case MsgButtons::Ok: style |= MB_OK; break;
+    // The system's Yes/No box ignores Esc; OK/Cancel renamed gives Yes as default and Esc as No.
+    case MsgButtons::YesNo: style |= MB_OKCANCEL | MB_DEFBUTTON1; break;
+    // Retry/Cancel with Cancel renamed: Esc then answers Ignore.
+    case MsgButtons::RetryIgnore: style |= MB_RETRYCANCEL | MB_DEFBUTTON1; break;
+  }
+  boxButtons = buttons;
+  boxHook = SetWindowsHookExA(WH_CBT, CenterBoxHook, nullptr, GetCurrentThreadId());
+  // Owned by the active window of this thread, if any, so that window is disabled meanwhile.
+  const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), style);
+  if (boxHook) {
+    UnhookWindowsHookEx(boxHook);
+    boxHook = nullptr;
+  }
+  switch (buttons) {
+    case MsgButtons::Ok: return MsgResult::Ok;
+    case MsgButtons::YesNo: return answer == IDOK ? MsgResult::Yes : MsgResult::No;
+    case MsgButtons::RetryIgnore: return answer == IDRETRY ? MsgResult::Retry : MsgResult::Ignore;
+  }
+  return MsgResult::Ok;
+}
+
+void ShowMessage(const std::string& text) {
+  ShowMessageBox(text, ApplicationTitle(), MsgIcon::None, MsgButtons::Ok);
+}

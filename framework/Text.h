@@ -1,0 +1,17 @@
+// Small text rules the framework applies; portable, so they are unit-tested natively.
+#pragma once
+#include <string>
+
+// The pattern with its first "%s" replaced by the argument.
+std::string FormatText(const std::string& pattern, const std::string& arg);
+
+// The application title for an executable path: the folder dropped, cut before the first ".",
+// every character after the first lower-cased ("C:\x\TALLOWMERE.EXE" -> "Tallowmere").
+std::string TitleFromExePath(const std::string& path);
+
+// An error message as the default error box shows it: a full stop is added when the message is
+// not empty and its last character sorts after ".".
+std::string ErrorBoxText(const std::string& message);
+
+// Lower-cases only the letters "A" to "Z".
+std::string LowerAscii(std::string text);
