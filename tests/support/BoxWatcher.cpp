@@ -33,7 +33,8 @@ BOOL CALLBACK CollectButtons(HWND w, LPARAM p) {
   GetClassNameA(w, cls, sizeof cls);
   const std::string c = cls;
   if (c == "Button" && IsWindowVisible(w)) box->buttons.push_back(WindowText(w));
-  if (c == "Static" && (GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(w))
+  if (c == "Static" && (GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+      IsWindowVisible(w) && SendMessageA(w, STM_GETICON, 0, 0))
     box->hasIcon = true;
   return TRUE;
 }
