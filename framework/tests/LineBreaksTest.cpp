@@ -1,0 +1,90 @@
+#include "framework/LineBreaks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace std::string_literals;
+
+namespace {
+
+struct Case {
+  std::string file;
+  std::string list;
+};
+
+}  // namespace
+
+TEST(LoadedLineBreaks, EveryKindOfBreakBecomesCrLfAndNothingElseChanges) {
+  const Case cases[] = {
+      {"", ""},
+      {"abc", "abc"},
+      {"a\r\nb\r\n", "a\r\nb\r\n"},
+      {"a\nb\n", "a\r\nb\r\n"},
+      {"a\rb\r", "a\r\nb\r\n"},
+      {"a\n\rb", "a\r\n\r\nb"},
+      {"\r\r\n\n", "\r\n\r\n\r\n"},
+      {"\n", "\r\n"},
+      {"\r", "\r\n"},
+      {"last line without break", "last line without break"},
+      {"\x80\xff\xe9\t \x01", "\x80\xff\xe9\t \x01"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ListTextFromFileBytes(c.file), c.list) << c.file;
+}
+
+TEST(LoadedLineBreaks, TextEndsAtTheFirstZeroByte) {
+  EXPECT_EQ(ListTextFromFileBytes("ab\0cd\r\n"s), "ab");
+  EXPECT_EQ(ListTextFromFileBytes("\0abc"s), "");
+  EXPECT_EQ(ListTextFromFileBytes("ab\r\0cd"s), "ab\r\n");
+  EXPECT_EQ(ListTextFromFileBytes("ab\n\0\n"s), "ab\r\n");
+}
+
+TEST(LoadedLineBreaks, ConvertedTextIsStableUnderASecondConversion) {
+  const std::string once = ListTextFromFileBytes("x\ny\rz\n\r\r\nw");
+  EXPECT_EQ(ListTextFromFileBytes(once), once);
+}
+
+TEST(LoadedLineBreaks, PiecesGiveTheSameTextAsTheWholeFileWhereverTheyAreCut) {
+  const std::string file = "ab\r\ncd\ref\n\rg\r\r\nh\r";
+  const std::string whole = ListTextFromFileBytes(file);
+  for (size_t cut = 0; cut <= file.size(); ++cut) {
+    LineBreakConverter converter;
+    converter.Feed(std::string_view(file).substr(0, cut));
+    converter.Feed(std::string_view(file).substr(cut));
+    EXPECT_EQ(converter.Finish(), whole) << "cut at " << cut;
+  }
+  LineBreakConverter byteByByte;
+  for (char c : file) byteByByte.Feed(std::string_view(&c, 1));
+  EXPECT_EQ(byteByByte.Finish(), whole);
+}
+
+TEST(LoadedLineBreaks, FeedingStopsAfterTheZeroByte) {
+  LineBreakConverter converter;
+  EXPECT_TRUE(converter.Feed("ab"));
+  EXPECT_FALSE(converter.Feed("c\0d"s));
+  EXPECT_FALSE(converter.Feed("more"));
+  EXPECT_EQ(converter.Finish(), "abc");
+  EXPECT_FALSE(converter.Overflowed());
+}
+
+TEST(LoadedLineBreaks, TextOverTheLimitIsReportedAndNotKept) {
+  LineBreakConverter fits(4);
+  fits.Feed("a\nb");  // "a\r\nb": exactly four characters
+  EXPECT_EQ(fits.Finish(), "a\r\nb");
+  EXPECT_FALSE(fits.Overflowed());
+
+  LineBreakConverter growsPast(4);
+  EXPECT_FALSE(growsPast.Feed("abc\n"));  // four bytes in the file, five in the list
+  EXPECT_TRUE(growsPast.Overflowed());
+  EXPECT_EQ(growsPast.Finish(), "");
+
+  LineBreakConverter trailingCr(4);
+  trailingCr.Feed("abc\r");
+  EXPECT_EQ(trailingCr.Finish(), "");
+  EXPECT_TRUE(trailingCr.Overflowed());
+
+  LineBreakConverter cutByZero(4);
+  cutByZero.Feed("abcd\0efgh"s);
+  EXPECT_EQ(cutByZero.Finish(), "abcd");
+  EXPECT_FALSE(cutByZero.Overflowed());
+}
