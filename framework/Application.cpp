@@ -1,12 +1,22 @@
 // The application object: default error reporting and the message loop.
 #include "framework/Application.h"
 
+#include <commctrl.h>
+
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
+#include "framework/Forms.h"
 #include "framework/Text.h"
 
 bool TerminateRequested = false;
 TApplication Application;
+
+void TApplication::Initialize() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  Icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 0, 0,
+                                       LR_DEFAULTSIZE | LR_SHARED));
+}
 
 void TApplication::ShowException(const std::exception& e) {
   if (dynamic_cast<const EAbort*>(&e)) return;
@@ -21,6 +31,33 @@ bool TApplication::Guard(const std::function<void()>& handler) {
     ShowException(e);
   }
   return false;
+}
+
+bool TApplication::HandleOneMessage() {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (TForm* form : Forms)
+      if (IsWindowVisible(form->Handle)) form->IdleUpdate();
+    WaitMessage();
+    return true;
+  }
+  if (msg.message == WM_QUIT) {
+    Terminated = true;
+    PostQuitMessage(static_cast<int>(msg.wParam));  // an enclosing loop ends too
+    return false;
+  }
+  for (TForm* form : Forms)
+    if (form->PreTranslate(msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+void TApplication::Run(int showCommand) {
+  if (!MainForm) return;
+  MainForm->Show(showCommand);
+  while (!Terminated && HandleOneMessage()) {
+  }
 }
 
 void TApplication::Terminate() {

@@ -1,10 +1,11 @@
-// The application object: message loop, default error handling, idle updates and hints.
+// The application object: message loop, default error handling, idle updates.
 #pragma once
 #include <windows.h>
 
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Set by the start-up tasks when the process is to end without creating a window.
 extern bool TerminateRequested;
@@ -13,18 +14,21 @@ class TForm;
 
 class TApplication {
 public:
+  // Common controls, the application icon (resource "MAINICON").
+  void Initialize();
   // Shows an exception as the default error box does (nothing for EAbort).
   static void ShowException(const std::exception& e);
   // Runs a handler, showing whatever it throws; returns false when it threw.
   static bool Guard(const std::function<void()>& handler);
+  // Shows the main form and dispatches messages until Terminate.
+  void Run(int showCommand);
+  // Handles one message, or runs the idle updates and waits when there is none; false on WM_QUIT.
+  bool HandleOneMessage();
   // Ends the message loop (posts the quit message).
   void Terminate();
-  // Runs the message loop until Terminate; handles dialog keys and accelerators of the main form.
-  void Run();
-  // Calls an idle handler of each form when the queue is empty.
-  void ProcessMessages();
 
   TForm* MainForm = nullptr;
+  std::vector<TForm*> Forms;
   HICON Icon = nullptr;
   bool Terminated = false;
 };

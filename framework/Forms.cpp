@@ -1,0 +1,265 @@
+// Forms: window procedure routing, close handling, modal showing.
+#include "framework/Forms.h"
+
+#include <windowsx.h>
+
+#include "framework/Application.h"
+
+HFONT CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold, bool underline) {
+  return CreateFontA(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
+                     charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+TForm::TForm(const char* className) : className_(className) {}
+
+TForm::~TForm() {
+  if (Handle && IsWindow(Handle)) DestroyWindow(Handle);
+}
+
+void TForm::Create() {
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(GetModuleHandleA(nullptr), className_.c_str(), &wc)) {
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = Application.Icon;
+    wc.lpszClassName = className_.c_str();
+    RegisterClassA(&wc);
+  }
+  const DWORD style = DialogFrame ? WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME
+                                  : WS_OVERLAPPEDWINDOW;
+  const DWORD exStyle = WS_EX_CONTROLPARENT | (DialogFrame ? WS_EX_DLGMODALFRAME : 0);
+  RECT r{0, 0, Width, Height};
+  if (UseClientSize) AdjustWindowRectEx(&r, style, Menu != nullptr, exStyle);
+  HWND owner = DialogFrame && Application.MainForm ? Application.MainForm->Handle : nullptr;
+  Handle = CreateWindowExA(exStyle, className_.c_str(), Caption.c_str(), style | WS_CLIPCHILDREN,
+                           Left, Top, r.right - r.left, r.bottom - r.top, owner, nullptr,
+                           GetModuleHandleA(nullptr), this);
+  Client.Handle = Handle;
+  Client.Color = Color;
+  if (Application.Icon) {
+    SendMessageA(Handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application.Icon));
+    SendMessageA(Handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Application.Icon));
+  }
+  CreateControls();
+  if (UseClientSize && Menu) {  // the menu bar is known only now
+    RECT c{0, 0, Width, Height};
+    AdjustWindowRectEx(&c, style, TRUE, exStyle);
+    SetWindowPos(Handle, nullptr, 0, 0, c.right - c.left, c.bottom - c.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Resize();
+  TApplication::Guard([this] { FormCreate(); });
+  Application.Forms.push_back(this);
+}
+
+void TForm::CreateTable(std::vector<ControlDef>& table) {
+  for (ControlDef& def : table) {
+    HWND parent = def.parent ? def.parent->Handle : Handle;
+    if (!def.parent) def.parent = &Client;
+    CreateControl(def, parent, Font, nextControlId_++);
+  }
+}
+
+void TForm::Show(int showCommand) {
+  if (!shownOnce_ && CenterOnFirstShow) {
+    RECT r;
+    GetWindowRect(Handle, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(Handle, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  shownOnce_ = true;
+  ShowWindow(Handle, showCommand);
+  UpdateWindow(Handle);
+}
+
+void TForm::Hide() { ShowWindow(Handle, SW_HIDE); }
+
+void TForm::Close() { SendMessageA(Handle, WM_CLOSE, 0, 0); }
+
+int TForm::ShowModal() {
+  ModalResultValue = mrNone;
+  std::vector<HWND> disabled;
+  for (TForm* f : Application.Forms)
+    if (f != this && IsWindowEnabled(f->Handle)) {
+      EnableWindow(f->Handle, FALSE);
+      disabled.push_back(f->Handle);
+    }
+  Show(SW_SHOW);
+  SetForegroundWindow(Handle);
+  while (ModalResultValue == mrNone && !Application.Terminated) {
+    if (!Application.HandleOneMessage()) break;
+  }
+  for (HWND h : disabled) EnableWindow(h, TRUE);
+  Hide();
+  if (Application.MainForm) SetActiveWindow(Application.MainForm->Handle);
+  return ModalResultValue;
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+  MoveWindow(Handle, left, top, width, height, TRUE);
+}
+
+RECT TForm::BoundsRect() const {
+  RECT r;
+  GetWindowRect(Handle, &r);
+  return r;
+}
+
+void TForm::SetColor(TColor color) {
+  Color = color;
+  Client.Color = color;
+  RedrawWindow(Handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+}
+
+void TForm::IdleUpdate() {
+  if (Actions) Actions->Update();
+  if (Menu) Menu->UpdateEnabled();
+  if (ToolBar) ToolBar->UpdateEnabled();
+}
+
+void TForm::ShowHint(const std::string& hint) {
+  if (StatusBar) StatusBar->SetSimpleText(hint);
+}
+
+void TForm::UpdateHintAt(HWND target, POINT screenPoint) {
+  if (ToolBar && target == ToolBar->Handle) {
+    POINT p = screenPoint;
+    ScreenToClient(ToolBar->Handle, &p);
+    TAction* action = ToolBar->ActionAt(p);
+    ShowHint(action ? LongHint(action->Hint) : "");
+    return;
+  }
+  // The nearest control up the parent chain that has a hint.
+  for (HWND w = target; w && w != Handle; w = GetParent(w)) {
+    TControl* c = TControl::FromHandle(w);
+    if (c && !c->Hint.empty()) {
+      ShowHint(LongHint(c->Hint));
+      return;
+    }
+  }
+  ShowHint("");
+}
+
+bool TForm::PreTranslate(MSG& msg) {
+  if (msg.hwnd != Handle && !IsChild(Handle, msg.hwnd)) return false;
+  if (msg.message == WM_MOUSEMOVE) {
+    POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+    ClientToScreen(msg.hwnd, &p);
+    UpdateHintAt(msg.hwnd, p);
+  }
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && Actions) {
+    WORD shortcut = static_cast<WORD>(msg.wParam & 0xFF);
+    if (GetKeyState(VK_CONTROL) < 0) shortcut |= scCtrl;
+    if (GetKeyState(VK_SHIFT) < 0) shortcut |= scShift;
+    if (GetKeyState(VK_MENU) < 0) shortcut |= scAlt;
+    if (TAction* action = Actions->FindShortCut(shortcut)) {
+      if (action->OnUpdate) action->OnUpdate(*action);
+      if (action->Enabled) {
+        action->Execute();
+        return true;
+      }
+    }
+  }
+  return IsDialogMessageA(Handle, &msg) != 0;
+}
+
+void TForm::HandleCommand(WPARAM wParam, LPARAM lParam) {
+  const UINT id = LOWORD(wParam);
+  if (lParam && (!ToolBar || reinterpret_cast<HWND>(lParam) != ToolBar->Handle)) {
+    TControl* c = TControl::FromHandle(reinterpret_cast<HWND>(lParam));
+    if (c && HIWORD(wParam) == BN_CLICKED && c->OnClick) TApplication::Guard(c->OnClick);
+    return;
+  }
+  if (Actions) {
+    if (TAction* action = Actions->FindById(id)) {
+      if (action->OnUpdate) action->OnUpdate(*action);
+      action->Execute();
+      return;
+    }
+  }
+  if (Menu) {
+    if (TMenuItem* item = Menu->FindById(id); item && item->OnClick)
+      TApplication::Guard(item->OnClick);
+  }
+}
+
+LRESULT CALLBACK TForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* form = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    form->Handle = hwnd;
+  }
+  auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!form) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  return form->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COMMAND:
+      HandleCommand(wParam, lParam);
+      return 0;
+    case WM_NOTIFY:
+      if (ToolBar && ToolBar->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      TControl* child = TControl::FromHandle(reinterpret_cast<HWND>(lParam));
+      if (msg == WM_CTLCOLORBTN && child && child->Kind == ControlKind::Button) break;
+      SetBkColor(reinterpret_cast<HDC>(wParam), ColorToRGB(Color));
+      return reinterpret_cast<LRESULT>(Client.BackgroundBrush());
+    }
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(Handle, &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, Client.BackgroundBrush());
+      return 1;
+    }
+    case WM_SIZE:
+      if (StatusBar) SendMessageA(StatusBar->Handle, WM_SIZE, 0, 0);
+      if (ToolBar) SendMessageA(ToolBar->Handle, TB_AUTOSIZE, 0, 0);
+      Resize();
+      return 0;
+    case WM_MENUSELECT:
+      if (Menu) ShowHint(Menu->HintFor(wParam, lParam));
+      return 0;
+    case WM_MEASUREITEM:
+      if (Menu && Menu->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (Menu && Menu->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle, focus)) lastFocus_ = focus;
+      } else {
+        HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_
+                      : FirstFocus                       ? FirstFocus->Handle
+                                                         : nullptr;
+        if (!activatedOnce_ || lastFocus_) {
+          activatedOnce_ = true;
+          if (target) ::SetFocus(target);
+          return 0;
+        }
+      }
+      break;
+    case WM_CLOSE:
+      if (!TApplication::Guard([this] { FormClose(); })) return 0;  // stays open
+      if (Application.MainForm == this) {
+        DestroyWindow(Handle);
+      } else {
+        if (ModalResultValue == mrNone) ModalResultValue = mrCancel;
+        Hide();
+      }
+      return 0;
+    case WM_DESTROY:
+      if (Application.MainForm == this) Application.Terminate();
+      return 0;
+  }
+  return DefWindowProcA(Handle, msg, wParam, lParam);
+}

@@ -1,0 +1,80 @@
+// Forms: a top-level window whose controls come from a table, with the common wiring of commands,
+// shortcuts, hints, colours, idle updates and the close handling.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Actions.h"
+#include "framework/ComCtrls.h"
+#include "framework/Controls.h"
+#include "framework/Menus.h"
+
+enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+class TForm {
+public:
+  explicit TForm(const char* className);
+  virtual ~TForm();
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+
+  // Creates the window (not yet shown) and its controls, then runs FormCreate; an error there is
+  // shown and ends FormCreate, but the window is still created.
+  void Create();
+  void Show(int showCommand = SW_SHOWNORMAL);
+  void Hide();
+  // Asks the form to close, as the frame's close button does.
+  void Close();
+  // Shows the form with every other form disabled until it closes; returns its ModalResult.
+  int ShowModal();
+  // Position of the window: the first showing centres it on the screen when CenterOnFirstShow.
+  void SetBounds(int left, int top, int width, int height);
+  RECT BoundsRect() const;
+  void SetColor(TColor color);
+
+  HWND Handle = nullptr;
+  std::string Caption;
+  int Left = 0, Top = 0, Width = 400, Height = 300;
+  bool UseClientSize = false;  // Width/Height give the client area instead of the outer size
+  bool DialogFrame = false;
+  bool CenterOnFirstShow = false;
+  int ModalResultValue = mrNone;
+  TColor Color = clBtnFace;
+  HFONT Font = nullptr;
+  TControl* FirstFocus = nullptr;
+  TControl Client;  // stands for the form as parent of its top-level controls
+
+  TActionList* Actions = nullptr;
+  TMainMenu* Menu = nullptr;
+  TToolBar* ToolBar = nullptr;
+  TStatusBar* StatusBar = nullptr;
+
+  // Called by the message loop.
+  void IdleUpdate();
+  bool PreTranslate(MSG& msg);
+
+protected:
+  virtual void CreateControls() = 0;
+  virtual void FormCreate() {}
+  // Runs when the form is asked to close; an error keeps it open.
+  virtual void FormClose() {}
+  virtual void Resize() {}
+  void CreateTable(std::vector<ControlDef>& table);
+  void ShowHint(const std::string& hint);
+
+private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void HandleCommand(WPARAM wParam, LPARAM lParam);
+  void UpdateHintAt(HWND target, POINT screenPoint);
+  std::string className_;
+  int nextControlId_ = 100;
+  bool shownOnce_ = false;
+  bool activatedOnce_ = false;
+  HWND lastFocus_ = nullptr;
+};
+
+HFONT CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold = false,
+                   bool underline = false);

@@ -1,0 +1,88 @@
+// The main window: option controls, password list, menu, tool bar and status bar.
+#pragma once
+#include <string>
+
+#include "framework/Forms.h"
+
+// Path of the password-list file last opened or saved; empty when none.
+extern std::string CurrentFileName;
+
+class TSDIAppForm : public TForm {
+public:
+  TSDIAppForm();
+
+  // Tool bar, options panel, password list, status bar; the hidden print buffer.
+  TToolBar ToolBar1;
+  TControl Panel1;
+  TControl Memo1;
+  TStatusBar StatusBar;
+  TControl RichEdit1;
+  HIMAGELIST ImageList1 = nullptr;  // 16 x 16: menu and actions
+  HIMAGELIST ImageList3 = nullptr;  // 32 x 32: tool bar
+
+  // Options panel.
+  TControl GroupBox1, GroupBox2, GroupBox3, GroupBox4;
+  TControl RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton11, RadioButton12,
+      RadioButton13, RadioButton9;
+  TControl Edit2;
+  TUpDown UpDown1;
+  TControl RadioButton5, RadioButton6, RadioButton7, RadioButton8, RadioButton14, RadioButton15,
+      RadioButton16, RadioButton10;
+  TControl Edit3;
+  TUpDown UpDown2;
+  TControl RadioButton17, RadioButton21;
+  TControl Edit4;
+  TUpDown UpDown3;
+  TControl CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox7;
+  TControl Memo2;
+  TControl CheckBox6, CheckBox8;
+  TControl Button1, Button2;
+
+  // Actions and menu.
+  TActionList ActionList1;
+  TAction FileNew1, FileOpen1, FileSave1, FileSaveAs1, FileExit1, EditCut1, EditCopy1, EditPaste1,
+      HelpAbout1;
+  TMainMenu MainMenu1;
+  TMenuItem File1, FileNewItem, FileOpenItem, FileSaveItem, FileSaveAsItem, N1, Print1, N2,
+      FileExitItem;
+  TMenuItem Edit1, CutItem, CopyItem, PasteItem;
+  TMenuItem Options1, Colorscheme1, mniDefault, mniWhite, mniGray, mniYellow, mniBlue;
+  TMenuItem Help1, HelpAboutItem;
+
+  // Commands.
+  void Button1Click();
+  void Button2Click();
+  void FileNew1Execute();
+  void FileOpen1Execute();
+  void FileSave1Execute();
+  void FileSaveAs1Execute();
+  void FileExit1Execute();
+  void Print1Click();
+  void HelpAbout1Execute();
+  void mniDefaultClick();
+  void mniWhiteClick();
+  void mniGrayClick();
+  void mniYellowClick();
+  void mniBlueClick();
+
+  void LoadSettings();
+  void SaveSettings();
+  void SetScheme(int scheme);
+  // The clipboard step of closing: empties the clipboard when "Clear clipboard on exit" is checked.
+  void ClearClipboardOnExit();
+
+  void FormCreate() override;
+  void FormClose() override;
+
+  // Appends a Generate result to the list as one addition, on a line of its own.
+  void AppendToList(const std::string& text);
+
+protected:
+  void CreateControls() override;
+  void Resize() override;
+
+private:
+  void CreateActionsAndMenu();
+};
+
+extern TSDIAppForm* SDIAppForm;

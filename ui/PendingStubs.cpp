@@ -1,0 +1,25 @@
+// Temporary: commands whose files are being written. Each section goes when its file lands.
+#include "ui/Main.h"
+
+// --- file commands (ui/MainFile.cpp)
+std::string CurrentFileName;
+void TSDIAppForm::FileNew1Execute() {}
+void TSDIAppForm::FileOpen1Execute() {}
+void TSDIAppForm::FileSave1Execute() {}
+void TSDIAppForm::FileSaveAs1Execute() {}
+void TSDIAppForm::FileExit1Execute() { Close(); }
+void TSDIAppForm::Print1Click() {}
+void TSDIAppForm::ClearClipboardOnExit() {}
+
+// --- settings (ui/Settings.cpp)
+void TSDIAppForm::LoadSettings() {}
+void TSDIAppForm::SaveSettings() {}
+
+// --- colour schemes and About box (ui/Schemes.cpp, ui/About.cpp)
+void TSDIAppForm::SetScheme(int) {}
+void TSDIAppForm::mniDefaultClick() {}
+void TSDIAppForm::mniWhiteClick() {}
+void TSDIAppForm::mniGrayClick() {}
+void TSDIAppForm::mniYellowClick() {}
+void TSDIAppForm::mniBlueClick() {}
+void TSDIAppForm::HelpAbout1Execute() {}
