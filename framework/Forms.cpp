@@ -241,9 +241,8 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_
                       : FirstFocus                       ? FirstFocus->Handle
                                                          : nullptr;
-        if (!activatedOnce_ || lastFocus_) {
-          activatedOnce_ = true;
-          if (target) ::SetFocus(target);
+        if (target) {
+          ::SetFocus(target);
           return 0;
         }
       }

@@ -72,7 +72,6 @@ private:
   std::string className_;
   int nextControlId_ = 100;
   bool shownOnce_ = false;
-  bool activatedOnce_ = false;
   HWND lastFocus_ = nullptr;
 };
 

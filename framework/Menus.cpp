@@ -9,7 +9,8 @@ void TMenuItem::SetChecked(bool checked) {
   }
   checked_ = checked;
   if (!owner_) return;
-  MENUITEMINFOA mii{sizeof mii};
+  MENUITEMINFOA mii{};
+  mii.cbSize = sizeof mii;
   mii.fMask = MIIM_FTYPE | MIIM_STATE;
   GetMenuItemInfoA(owner_, Id, FALSE, &mii);
   if (RadioItem) mii.fType |= MFT_RADIOCHECK;
@@ -52,7 +53,8 @@ HMENU TMainMenu::BuildPopup(const std::vector<TMenuItem*>& items, TMenuItem* par
     std::string caption = item->Caption;
     if (item->Action && item->Action->ShortCut)
       caption += "\t" + ShortCutText(item->Action->ShortCut);
-    MENUITEMINFOA mii{sizeof mii};
+    MENUITEMINFOA mii{};
+  mii.cbSize = sizeof mii;
     mii.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
     mii.fType = MFT_STRING | (item->RadioItem ? MFT_RADIOCHECK : 0);
     mii.fState = item->Checked() ? MFS_CHECKED : 0;

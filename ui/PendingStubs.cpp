@@ -12,6 +12,9 @@ void TSDIAppForm::Print1Click() {}
 void TSDIAppForm::ClearClipboardOnExit() {}
 
 // --- settings (ui/Settings.cpp)
+#include "ui/Settings.h"
+std::string SettingsFolder;
+void FixSettingsFolder() {}
 void TSDIAppForm::LoadSettings() {}
 void TSDIAppForm::SaveSettings() {}
 
@@ -23,3 +26,7 @@ void TSDIAppForm::mniGrayClick() {}
 void TSDIAppForm::mniYellowClick() {}
 void TSDIAppForm::mniBlueClick() {}
 void TSDIAppForm::HelpAbout1Execute() {}
+#include "ui/About.h"
+TAboutBox* AboutBox = nullptr;
+TAboutBox::TAboutBox() : TForm("TAboutBox") {}
+void TAboutBox::CreateControls() {}

@@ -1,0 +1,28 @@
+// Program entry: the start-up tasks, then the main window and the About box, then the message loop.
+#include <windows.h>
+
+#include "app/Startup.h"
+#include "framework/Application.h"
+#include "ui/About.h"
+#include "ui/Main.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  Application.Initialize();
+  try {
+    RunStartupTasks();
+  } catch (const std::exception& e) {
+    ShowLastChanceError(e.what());
+    return 1;
+  }
+  if (TerminateRequested) return 0;
+
+  TSDIAppForm mainForm;
+  SDIAppForm = &mainForm;
+  Application.MainForm = &mainForm;
+  mainForm.Create();
+  TAboutBox aboutBox;
+  AboutBox = &aboutBox;
+  aboutBox.Create();
+  Application.Run(showCommand);
+  return 0;
+}

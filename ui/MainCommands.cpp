@@ -1,0 +1,78 @@
+// The main window's creation and closing, and the Generate and Clear commands.
+#include <cstdint>
+
+#include "framework/Clipboard.h"
+#include "framework/Dialogs.h"
+#include "generator/PasswordGenerator.h"
+#include "ui/Main.h"
+#include "ui/Settings.h"
+
+namespace {
+
+// The value of the checked preset of a group (its caption is its value), else the spinner's
+// position when "Custom" is checked, else the fallback.
+int ReadChoice(std::initializer_list<TControl*> presets, TControl& custom, TUpDown& spinner,
+               int fallback) {
+  int value = fallback;
+  for (TControl* preset : presets)
+    if (preset->Checked()) value = std::stoi(preset->Text());
+  if (custom.Checked()) value = static_cast<int16_t>(spinner.Position());
+  return value;
+}
+
+}  // namespace
+
+void TSDIAppForm::FormCreate() {
+  FixSettingsFolder();
+  SeedRandom();
+  LoadSettings();
+}
+
+void TSDIAppForm::FormClose() {
+  SaveSettings();
+  ClearClipboardOnExit();
+}
+
+void TSDIAppForm::Button1Click() {
+  PasswordRequest request;
+  request.PasswordLength =
+      ReadChoice({&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4, &RadioButton11,
+                  &RadioButton13, &RadioButton12},
+                 RadioButton9, UpDown1, 8);
+  request.PasswordCount =
+      ReadChoice({&RadioButton5, &RadioButton6, &RadioButton14, &RadioButton15, &RadioButton7,
+                  &RadioButton16, &RadioButton8},
+                 RadioButton10, UpDown2, 1);
+  request.UseLowercase = CheckBox1.Checked();
+  request.UseUppercase = CheckBox2.Checked();
+  request.UseDigits = CheckBox3.Checked();
+  request.UseSpecial = CheckBox4.Checked();
+  request.ExcludeSimilar = CheckBox5.Checked();
+  request.UseCustom = CheckBox7.Checked();
+  request.CustomCharacters = Memo2.Text();
+  request.UseGroups = RadioButton21.Checked();
+  request.GroupSize = static_cast<int16_t>(UpDown3.Position());
+
+  std::string text;
+  SystemSource source;
+  GeneratePasswords(request, text, ShowMessage, source);
+  if (CheckBox6.Checked()) ClipboardSetText(text, true);
+  AppendToList(text);
+}
+
+void TSDIAppForm::Button2Click() { Memo1.SetText(""); }
+
+void TSDIAppForm::AppendToList(const std::string& text) {
+  // One replacement of an empty selection at the end: the list is not copied per password.
+  const int length = GetWindowTextLengthA(Memo1.Handle);
+  bool endsWithBreak = length == 0;
+  if (length > 0) {
+    // Only the last character is needed to know whether the last line was ended.
+    const int lastLine = static_cast<int>(SendMessageA(Memo1.Handle, EM_LINEFROMCHAR, length, 0));
+    const int lastLineStart = static_cast<int>(SendMessageA(Memo1.Handle, EM_LINEINDEX, lastLine, 0));
+    endsWithBreak = lastLineStart == length;
+  }
+  const std::string addition = endsWithBreak ? text + "\r\n" : "\r\n" + text;
+  SendMessageA(Memo1.Handle, EM_SETSEL, length, length);
+  SendMessageA(Memo1.Handle, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(addition.c_str()));
+}

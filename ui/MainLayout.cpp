@@ -1,0 +1,216 @@
+// The main window's layout: controls, actions, menu, tool bar and status bar as tables.
+#include "ui/Main.h"
+
+#include <commctrl.h>
+
+TSDIAppForm* SDIAppForm = nullptr;
+
+namespace {
+// Font of the window and its controls; the list uses a fixed-pitch one.
+constexpr BYTE kCharset = RUSSIAN_CHARSET;
+}  // namespace
+
+TSDIAppForm::TSDIAppForm() : TForm("TSDIAppForm") {
+  Caption = "Tallowmere";
+  Left = 326;
+  Top = 160;
+  Width = 768;
+  Height = 600;
+  Color = clBtnFace;
+  FirstFocus = &Button1;
+  Panel1.Color = clBtnFace;
+  UpDown1.Associate = &Edit2;
+  UpDown1.Min = 1, UpDown1.Max = 100, UpDown1.Initial = 8;
+  UpDown2.Associate = &Edit3;
+  UpDown2.Min = 1, UpDown2.Max = 1000, UpDown2.Initial = 1;
+  UpDown3.Associate = &Edit4;
+  UpDown3.Min = 1, UpDown3.Max = 1000, UpDown3.Initial = 4;
+}
+
+void TSDIAppForm::CreateControls() {
+  Font = CreateUiFont("MS Sans Serif", 11, kCharset);
+  ImageList1 = LoadImageStrip("IMAGELIST16", 16);
+  ImageList3 = LoadImageStrip("IMAGELIST32", 32);
+  CreateActionsAndMenu();
+
+  ToolBar1.Create(Handle, ImageList3, 39, 38,
+                  {{&FileNew1}, {&FileOpen1}, {&FileSave1}, {nullptr, 8}, {&EditCut1},
+                   {&EditCopy1}, {&EditPaste1}},
+                  Font);
+  ToolBar = &ToolBar1;
+
+  // Creation order is the tab order: the options panel, then the list.
+  using K = ControlKind;
+  std::vector<ControlDef> table = {
+      {&Panel1, K::Panel, nullptr, "", 0, 46, 760, 339},
+      {&Button1, K::Button, &Panel1, "Generate", 8, 300, 75, 25},
+
+      {&GroupBox1, K::GroupBox, &Panel1, "Password length", 8, 8, 137, 225},
+      {&RadioButton1, K::RadioButton, &GroupBox1, "8", 8, 14, 113, 17, true},
+      {&RadioButton3, K::RadioButton, &GroupBox1, "10", 8, 38, 113, 17},
+      {&RadioButton4, K::RadioButton, &GroupBox1, "12", 8, 62, 113, 17},
+      {&RadioButton2, K::RadioButton, &GroupBox1, "16", 8, 85, 113, 17},
+      {&RadioButton11, K::RadioButton, &GroupBox1, "20", 8, 109, 113, 17},
+      {&RadioButton13, K::RadioButton, &GroupBox1, "24", 8, 133, 113, 17},
+      {&RadioButton12, K::RadioButton, &GroupBox1, "30", 8, 157, 113, 17},
+      {&RadioButton9, K::RadioButton, &GroupBox1, "Custom", 8, 189, 57, 17},
+      {&Edit2, K::Edit, &GroupBox1, "8", 72, 186, 33, 21},
+      {&UpDown1, K::UpDown, &GroupBox1, "", 105, 186, 15, 21},
+
+      {&GroupBox2, K::GroupBox, &Panel1, "Password characters", 152, 8, 225, 225},
+      {&CheckBox1, K::CheckBox, &GroupBox2, "lowercase letters (a..z)", 8, 16, 209, 17, true},
+      {&CheckBox2, K::CheckBox, &GroupBox2, "UPPERcase letters (A..Z)", 8, 40, 209, 17},
+      {&CheckBox3, K::CheckBox, &GroupBox2, "Numbers (0..9)", 8, 64, 209, 17},
+      {&CheckBox4, K::CheckBox, &GroupBox2, "Special symbols (-..+)", 8, 88, 209, 17},
+      {&CheckBox5, K::CheckBox, &GroupBox2, "No similar characters: (e.g. i, l, o, 1, 0, I)", 8,
+       112, 209, 17},
+      {&CheckBox7, K::CheckBox, &GroupBox2, "Custom characters:", 8, 136, 209, 17},
+      {&Memo2, K::Memo, &GroupBox2, "", 8, 160, 201, 49},
+
+      {&GroupBox3, K::GroupBox, &Panel1, "Number of passwords ", 392, 8, 145, 225},
+      {&RadioButton5, K::RadioButton, &GroupBox3, "1", 8, 14, 113, 17, true},
+      {&RadioButton6, K::RadioButton, &GroupBox3, "3", 8, 38, 113, 17},
+      {&RadioButton14, K::RadioButton, &GroupBox3, "5", 8, 62, 113, 17},
+      {&RadioButton15, K::RadioButton, &GroupBox3, "8", 8, 86, 113, 17},
+      {&RadioButton7, K::RadioButton, &GroupBox3, "10", 8, 110, 113, 17},
+      {&RadioButton16, K::RadioButton, &GroupBox3, "20", 8, 134, 113, 17},
+      {&RadioButton8, K::RadioButton, &GroupBox3, "100", 8, 158, 113, 17},
+      {&RadioButton10, K::RadioButton, &GroupBox3, "Custom", 8, 189, 57, 17},
+      {&Edit3, K::Edit, &GroupBox3, "1", 72, 186, 33, 21},
+      {&UpDown2, K::UpDown, &GroupBox3, "", 105, 186, 15, 21},
+
+      {&Button2, K::Button, &Panel1, "Clear", 88, 300, 75, 25},
+      {&CheckBox6, K::CheckBox, &Panel1, "Auto-copy to clipboard", 8, 248, 225, 17},
+      {&CheckBox8, K::CheckBox, &Panel1, "Clear clipboard on exit", 8, 272, 225, 17},
+
+      {&GroupBox4, K::GroupBox, &Panel1, "Format", 552, 8, 145, 225},
+      {&RadioButton17, K::RadioButton, &GroupBox4, "No groups", 8, 14, 113, 17, true},
+      {&RadioButton21, K::RadioButton, &GroupBox4, "Groups of", 8, 37, 81, 17},
+      {&Edit4, K::Edit, &GroupBox4, "4", 88, 34, 33, 21},
+      {&UpDown3, K::UpDown, &GroupBox4, "", 121, 34, 15, 21},
+
+      {&Memo1, K::Memo, nullptr, "", 0, 385, 760, 150},
+      {&RichEdit1, K::RichEdit, nullptr, "", 0, 0, 100, 100},
+  };
+  CreateTable(table);
+
+  // The list scrolls vertically and wraps; the custom field has no scroll bars.
+  SetWindowLongA(Memo1.Handle, GWL_STYLE, GetWindowLongA(Memo1.Handle, GWL_STYLE) | WS_VSCROLL);
+  SetWindowPos(Memo1.Handle, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  SendMessageA(Memo1.Handle, WM_SETFONT,
+               reinterpret_cast<WPARAM>(CreateUiFont("Courier New", 13, kCharset)), FALSE);
+
+  StatusBar.Create(Handle, 19);
+  TForm::StatusBar = &StatusBar;
+
+  Button1.OnClick = [this] { Button1Click(); };
+  Button2.OnClick = [this] { Button2Click(); };
+}
+
+void TSDIAppForm::CreateActionsAndMenu() {
+  struct ActionDef {
+    TAction* action;
+    const char* category;
+    const char* caption;
+    const char* hint;
+    WORD shortcut;
+    int image;
+  };
+  const ActionDef actions[] = {
+      {&FileNew1, "File", "&New", "New|Create a new file", scCtrl + 'N', 6},
+      {&FileOpen1, "File", "&Open", "Open|Open a file", scCtrl + 'O', 7},
+      {&FileSave1, "File", "&Save", "Save|Save current file", scCtrl + 'S', 8},
+      {&FileSaveAs1, "File", "Save &As...", "Save As|Save current file with different name", 0, -1},
+      {&FileExit1, "File", "E&xit", "Exit|Exit application", 0, -1},
+      {&EditCut1, "Edit", "Cu&t", "Cut|Cuts the selection and puts it on the Clipboard",
+       scCtrl + 'X', 0},
+      {&EditCopy1, "Edit", "&Copy", "Copy|Copies the selection and puts it on the Clipboard",
+       scCtrl + 'C', 1},
+      {&EditPaste1, "Edit", "&Paste", "Paste|Inserts Clipboard contents", scCtrl + 'V', 2},
+      {&HelpAbout1, "Help", "&About...",
+       "About|Displays program information, version number, and copyright", 0, -1},
+  };
+  for (const ActionDef& d : actions) {
+    d.action->Category = d.category;
+    d.action->Caption = d.caption;
+    d.action->Hint = d.hint;
+    d.action->ShortCut = d.shortcut;
+    d.action->ImageIndex = d.image;
+    ActionList1.Add(*d.action);
+  }
+  FileNew1.OnExecute = [this] { FileNew1Execute(); };
+  FileOpen1.OnExecute = [this] { FileOpen1Execute(); };
+  FileSave1.OnExecute = [this] { FileSave1Execute(); };
+  FileSaveAs1.OnExecute = [this] { FileSaveAs1Execute(); };
+  FileExit1.OnExecute = [this] { FileExit1Execute(); };
+  HelpAbout1.OnExecute = [this] { HelpAbout1Execute(); };
+  EditCut1.OnExecute = [] { ExecuteEditMessage(WM_CUT); };
+  EditCopy1.OnExecute = [] { ExecuteEditMessage(WM_COPY); };
+  EditPaste1.OnExecute = [] { ExecuteEditMessage(WM_PASTE); };
+  EditCut1.OnUpdate = UpdateEditCut;
+  EditCopy1.OnUpdate = UpdateEditCopy;
+  EditPaste1.OnUpdate = UpdateEditPaste;
+  EditCut1.Enabled = EditCopy1.Enabled = false;
+  Actions = &ActionList1;
+
+  File1.Caption = "&File";
+  File1.Hint = "File related commands";
+  N1.Caption = N2.Caption = "-";
+  Print1.Caption = "Print";
+  Print1.OnClick = [this] { Print1Click(); };
+  FileNewItem.Action = &FileNew1;
+  FileOpenItem.Action = &FileOpen1;
+  FileSaveItem.Action = &FileSave1;
+  FileSaveAsItem.Action = &FileSaveAs1;
+  FileExitItem.Action = &FileExit1;
+  File1.Items = {&FileNewItem, &FileOpenItem, &FileSaveItem, &FileSaveAsItem, &N1, &Print1, &N2,
+                 &FileExitItem};
+
+  Edit1.Caption = "&Edit";
+  Edit1.Hint = "Edit commands";
+  CutItem.Action = &EditCut1;
+  CopyItem.Action = &EditCopy1;
+  PasteItem.Action = &EditPaste1;
+  Edit1.Items = {&CutItem, &CopyItem, &PasteItem};
+
+  Options1.Caption = "Options";
+  Colorscheme1.Caption = "Color scheme";
+  const std::pair<TMenuItem*, const char*> schemes[] = {
+      {&mniDefault, "Default"}, {&mniWhite, "White"}, {&mniGray, "Gray"},
+      {&mniYellow, "Yellow"},   {&mniBlue, "Blue"}};
+  for (const auto& [item, caption] : schemes) {
+    item->Caption = caption;
+    item->RadioItem = true;
+    item->GroupIndex = 1;
+    Colorscheme1.Items.push_back(item);
+  }
+  mniDefault.SetChecked(true);
+  mniDefault.OnClick = [this] { mniDefaultClick(); };
+  mniWhite.OnClick = [this] { mniWhiteClick(); };
+  mniGray.OnClick = [this] { mniGrayClick(); };
+  mniYellow.OnClick = [this] { mniYellowClick(); };
+  mniBlue.OnClick = [this] { mniBlueClick(); };
+  Options1.Items = {&Colorscheme1};
+
+  Help1.Caption = "&Help";
+  Help1.Hint = "Help topics";
+  HelpAboutItem.Action = &HelpAbout1;
+  Help1.Items = {&HelpAboutItem};
+
+  SetMenu(Handle, MainMenu1.Build({&File1, &Edit1, &Options1, &Help1}, ImageList1));
+  Menu = &MainMenu1;
+}
+
+void TSDIAppForm::Resize() {
+  if (!Panel1.Handle) return;
+  RECT client;
+  GetClientRect(Handle, &client);
+  const int top = ToolBar1.Height();
+  RECT status;
+  GetWindowRect(StatusBar.Handle, &status);
+  const int statusHeight = status.bottom - status.top;
+  Panel1.SetBounds(0, top, client.right, 339);
+  const int listTop = top + 339;
+  Memo1.SetBounds(0, listTop, client.right, std::max(0L, client.bottom - statusHeight - listTop));
+}

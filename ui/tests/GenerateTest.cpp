@@ -1,0 +1,160 @@
+// The Generate and Clear commands, driven through the window's controls.
+#include <algorithm>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "framework/Clipboard.h"
+#include "framework/Dialogs.h"
+#include "ui/tests/MainWindowFixture.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (true) {
+    const size_t end = text.find("\r\n", start);
+    lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) return lines;
+    start = end + 2;
+  }
+}
+
+bool AllLower(const std::string& s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, DefaultGenerateAppendsOneLineOfEightLowerCaseLetters) {
+  Click(form->Button1);
+  const auto lines = Lines(List());
+  ASSERT_EQ(lines.size(), 2u);  // the password, then the empty line after its break
+  EXPECT_EQ(lines[0].size(), 8u);
+  EXPECT_TRUE(AllLower(lines[0])) << lines[0];
+  EXPECT_EQ(lines[1], "");
+}
+
+TEST_F(MainWindowTest, HundredPasswordsLandAsHundredLinesInOneUndoableAddition) {
+  form->RadioButton8.SetChecked(true);  // "100"
+  form->RadioButton2.SetChecked(true);  // "16"
+  form->Memo1.SetText("kept\r\n");
+  Click(form->Button1);
+  const auto lines = Lines(List());
+  ASSERT_EQ(lines.size(), 102u);
+  EXPECT_EQ(lines[0], "kept");
+  for (size_t i = 1; i <= 100; ++i) EXPECT_EQ(lines[i].size(), 16u) << i;
+  // One addition: a single undo takes all of it back.
+  SendMessageA(form->Memo1.Handle, EM_UNDO, 0, 0);
+  EXPECT_EQ(List(), "kept\r\n");
+}
+
+TEST_F(MainWindowTest, ListEndingInATypedLineGetsThePasswordsOnTheNextLineWithoutABreakAfter) {
+  form->Memo1.SetText("typed by hand");
+  form->RadioButton6.SetChecked(true);  // "3"
+  Click(form->Button1);
+  const auto lines = Lines(List());
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "typed by hand");
+  for (size_t i = 1; i <= 3; ++i) EXPECT_EQ(lines[i].size(), 8u);
+  EXPECT_NE(List().substr(List().size() - 2), "\r\n");
+}
+
+TEST_F(MainWindowTest, CustomLengthUsesTheLastValidSpinnerPosition) {
+  form->RadioButton9.SetChecked(true);
+  form->Edit2.SetText("12");
+  Click(form->Button1);
+  EXPECT_EQ(Lines(List())[0].size(), 12u);
+  for (const char* typed : {"0", "101", "word", "12x"}) {
+    form->Memo1.SetText("");
+    form->Edit2.SetText(typed);
+    Click(form->Button1);
+    EXPECT_EQ(Lines(List())[0].size(), 12u) << typed;
+  }
+  form->Edit2.SetText("100");
+  SendMessageA(form->UpDown1.Handle, UDM_SETPOS32, 0, 101);  // the up arrow at the top stays there
+  form->Memo1.SetText("");
+  Click(form->Button1);
+  EXPECT_EQ(Lines(List())[0].size(), 100u);
+}
+
+TEST_F(MainWindowTest, CountSpinnerShowsAThousandWithSeparatorAndReadsItBack) {
+  form->UpDown2.SetPosition(1000);
+  EXPECT_EQ(form->Edit3.Text(), "1,000");
+  EXPECT_EQ(form->UpDown2.Position(), 1000);
+  form->RadioButton10.SetChecked(true);
+  Click(form->Button1);
+  EXPECT_EQ(Lines(List()).size(), 1001u);
+}
+
+TEST_F(MainWindowTest, GroupsOfFourSplitAnEightCharacterPassword) {
+  form->RadioButton21.SetChecked(true);
+  Click(form->Button1);
+  const std::string line = Lines(List())[0];
+  ASSERT_EQ(line.size(), 9u);
+  EXPECT_EQ(line[4], '-');
+}
+
+TEST_F(MainWindowTest, AutoCopyPutsThePasswordsOnTheClipboardWithoutAFinalBreak) {
+  form->CheckBox6.SetChecked(true);
+  form->RadioButton6.SetChecked(true);  // "3"
+  Click(form->Button1);
+  const std::string copied = ClipboardGetText();
+  EXPECT_EQ(Lines(copied).size(), 3u);
+  EXPECT_EQ(List(), copied + "\r\n");
+  // Kept out of clipboard history and cloud sync.
+  for (const char* format : {"ExcludeClipboardContentFromMonitorProcessing",
+                             "CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"})
+    EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatA(format))) << format;
+}
+
+TEST_F(MainWindowTest, NoClassShowsTheMessageThenCopiesAndAppendsEmptyText) {
+  BoxWatcher watcher;
+  ClipboardSetText("something else", false);
+  form->CheckBox1.SetChecked(false);
+  form->CheckBox6.SetChecked(true);
+  form->Memo1.SetText("a\r\n");
+  Click(form->Button1);
+  const auto seen = watcher.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Please select one or several items in Password characters options");
+  EXPECT_EQ(seen[0].caption, ApplicationTitle());
+  EXPECT_EQ(ClipboardGetText(), "");
+  EXPECT_TRUE(ClipboardHasText());
+  EXPECT_EQ(List(), "a\r\n\r\n");
+}
+
+TEST_F(MainWindowTest, ClipboardHeldByAnotherWindowStopsTheCommandBeforeTheList) {
+  BoxWatcher watcher;
+  form->CheckBox6.SetChecked(true);
+  HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    HWND w = CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    OpenClipboard(w);
+    SetEvent(opened);
+    WaitForSingleObject(release, 10000);
+    CloseClipboard();
+    DestroyWindow(w);
+  });
+  WaitForSingleObject(opened, 10000);
+  Click(form->Button1);
+  SetEvent(release);
+  holder.join();
+  const auto seen = watcher.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Cannot open clipboard.");
+  EXPECT_EQ(List(), "");
+  CloseHandle(opened);
+  CloseHandle(release);
+}
+
+TEST_F(MainWindowTest, ClearEmptiesTheListButKeepsTheFileName) {
+  CurrentFileName = "C:\\list.txt";
+  Click(form->Button1);
+  Click(form->Button2);
+  EXPECT_EQ(List(), "");
+  EXPECT_EQ(CurrentFileName, "C:\\list.txt");
+  CurrentFileName.clear();
+}

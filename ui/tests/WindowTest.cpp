@@ -1,0 +1,111 @@
+// What the main window shows and how its edit actions follow the focus.
+#include "framework/Clipboard.h"
+#include "ui/tests/MainWindowFixture.h"
+
+TEST_F(MainWindowTest, OpensWithItsCaptionBoundsAndDesignDefaults) {
+  char caption[64] = {};
+  GetWindowTextA(form->Handle, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Tallowmere");
+  const RECT r = form->BoundsRect();
+  EXPECT_EQ(r.right - r.left, 768);
+  EXPECT_EQ(r.bottom - r.top, 600);
+  EXPECT_TRUE(form->RadioButton1.Checked());
+  EXPECT_TRUE(form->RadioButton5.Checked());
+  EXPECT_TRUE(form->RadioButton17.Checked());
+  EXPECT_TRUE(form->CheckBox1.Checked());
+  EXPECT_FALSE(form->CheckBox2.Checked());
+  EXPECT_EQ(form->Edit2.Text(), "8");
+  EXPECT_EQ(form->Edit3.Text(), "1");
+  EXPECT_EQ(form->Edit4.Text(), "4");
+  EXPECT_TRUE(form->mniDefault.Checked());
+  EXPECT_EQ(form->GroupBox3.Text(), "Number of passwords ");
+}
+
+TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem) {
+  const RECT custom = form->Edit2.BoundsRect();
+  EXPECT_EQ(custom.left, 72);
+  EXPECT_EQ(custom.top, 186);
+  const RECT spinner = form->UpDown1.BoundsRect();
+  EXPECT_EQ(spinner.left, 105);
+  const RECT generate = form->Button1.BoundsRect();
+  EXPECT_EQ(generate.left, 8);
+  EXPECT_EQ(generate.top, 300);
+  EXPECT_EQ(generate.right - generate.left, 75);
+  const RECT panel = form->Panel1.BoundsRect();
+  EXPECT_EQ(panel.bottom - panel.top, 339);
+  EXPECT_EQ(panel.top, form->ToolBar1.Height());
+  const RECT list = form->Memo1.BoundsRect();
+  EXPECT_EQ(list.top, panel.bottom);
+}
+
+TEST_F(MainWindowTest, RadioButtonsOfOneGroupExcludeEachOther) {
+  form->RadioButton13.SetChecked(true);
+  EXPECT_FALSE(form->RadioButton1.Checked());
+  EXPECT_TRUE(form->RadioButton13.Checked());
+  EXPECT_TRUE(form->RadioButton5.Checked());  // another group is untouched
+}
+
+TEST_F(MainWindowTest, CutAndCopyFollowTheFocusAndTheSelection) {
+  form->CheckBox2.SetFocus();
+  form->IdleUpdate();
+  EXPECT_FALSE(form->EditCut1.Enabled);
+  EXPECT_FALSE(form->EditCopy1.Enabled);
+  EXPECT_FALSE(form->EditPaste1.Enabled);
+
+  form->Memo1.SetText("abcdef");
+  form->Memo1.SetFocus();
+  SendMessageA(form->Memo1.Handle, EM_SETSEL, 0, 0);
+  form->IdleUpdate();
+  EXPECT_FALSE(form->EditCopy1.Enabled);
+  SendMessageA(form->Memo1.Handle, EM_SETSEL, 1, 4);
+  form->IdleUpdate();
+  EXPECT_TRUE(form->EditCut1.Enabled);
+  EXPECT_TRUE(form->EditCopy1.Enabled);
+  EXPECT_EQ(GetMenuState(GetMenu(form->Handle), form->EditCopy1.Id, MF_BYCOMMAND) & MF_GRAYED, 0u);
+
+  form->EditCopy1.Execute();
+  EXPECT_EQ(ClipboardGetText(), "bcd");
+  form->IdleUpdate();
+  EXPECT_TRUE(form->EditPaste1.Enabled);
+}
+
+TEST_F(MainWindowTest, ShortcutKeysReachTheirActions) {
+  form->Memo1.SetText("hello");
+  form->Memo1.SetFocus();
+  SendMessageA(form->Memo1.Handle, EM_SETSEL, 0, 5);
+  ClipboardSetText("", false);
+  MSG msg{};
+  msg.hwnd = form->Memo1.Handle;
+  msg.message = WM_KEYDOWN;
+  msg.wParam = 'C';
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  EXPECT_TRUE(form->PreTranslate(msg));
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(ClipboardGetText(), "hello");
+}
+
+TEST_F(MainWindowTest, MenuAndToolBarCarryTheActionsHintsAndShortcuts) {
+  char text[64] = {};
+  GetMenuStringA(GetMenu(form->Handle), form->FileNew1.Id, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "&New\tCtrl+N");
+  EXPECT_EQ(form->FileNew1.ShortCut, 16462);
+  EXPECT_EQ(form->EditPaste1.ShortCut, 16470);
+  EXPECT_EQ(SendMessageA(form->ToolBar1.Handle, TB_BUTTONCOUNT, 0, 0), 7);
+  // The status bar shows the long part of a highlighted menu item's hint.
+  SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(form->FileOpen1.Id, MF_STRING),
+               reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(form->Handle), 0)));
+  EXPECT_EQ(form->StatusBar.SimpleText(), "Open a file");
+  SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP),
+               reinterpret_cast<LPARAM>(GetMenu(form->Handle)));
+  EXPECT_EQ(form->StatusBar.SimpleText(), "File related commands");
+}
+
+TEST_F(MainWindowTest, FirstFocusIsOnGenerate) {
+  SetForegroundWindow(form->Handle);
+  SendMessageA(form->Handle, WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(GetFocus(), form->Button1.Handle);
+}
