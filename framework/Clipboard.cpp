@@ -1,0 +1,82 @@
+// The clipboard as plain text. The content is owned by a hidden window of ours, since content put
+// there without an owner window is not guaranteed to stay.
+#include "framework/Clipboard.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "framework/Exceptions.h"
+
+namespace {
+
+HWND OwnerWindow() {
+  static HWND window = CreateWindowExA(0, "STATIC", "Tallowmere clipboard owner", 0, 0, 0, 0, 0,
+                                       HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+  return window;
+}
+
+// Open for the lifetime of the object. Clipboard viewers and history tools hold the clipboard open
+// for a moment after each change, so a few short retries spare the user a needless error.
+class OpenedClipboard {
+public:
+  OpenedClipboard() {
+    for (int attempt = 0; attempt < 5 && !open_; ++attempt) {
+      if (attempt) Sleep(10);
+      open_ = OpenClipboard(OwnerWindow()) != FALSE;
+    }
+  }
+  ~OpenedClipboard() {
+    if (open_) CloseClipboard();
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool IsOpen() const { return open_; }
+
+private:
+  bool open_ = false;
+};
+
+// Hands a block of global memory holding the bytes to the clipboard.
+void PutData(UINT format, const void* bytes, size_t size) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
+  if (!block) return;
+  if (void* p = GlobalLock(block)) {
+    if (size) std::memcpy(p, bytes, size);
+    GlobalUnlock(block);
+  }
+  if (!SetClipboardData(format, block)) GlobalFree(block);
+}
+
+void MarkKeptOutOfHistory() {
+  const DWORD no = 0;
+  PutData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"), "", 0);
+  PutData(RegisterClipboardFormatA("CanIncludeInClipboardHistory"), &no, sizeof no);
+  PutData(RegisterClipboardFormatA("CanUploadToCloudClipboard"), &no, sizeof no);
+}
+
+}  // namespace
+
+void ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
+  OpenedClipboard clipboard;
+  if (!clipboard.IsOpen()) throw Exception("Cannot open clipboard");
+  EmptyClipboard();
+  PutData(CF_TEXT, text.c_str(), text.size() + 1);
+  if (keepOutOfHistory) MarkKeptOutOfHistory();
+}
+
+std::string ClipboardGetText() {
+  OpenedClipboard clipboard;
+  if (!clipboard.IsOpen()) return std::string();
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (!data) return std::string();
+  const char* p = static_cast<const char*>(GlobalLock(data));
+  if (!p) return std::string();
+  // The block may be larger than the text; the text ends at its zero byte, if within the block.
+  const size_t size = GlobalSize(data);
+  std::string text(p, strnlen(p, size));
+  GlobalUnlock(data);
+  return text;
+}
+
+bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }

@@ -1,0 +1,10 @@
+// Plain-text clipboard access for the password list and the clean-up at exit.
+#pragma once
+#include <string>
+
+// Empties the clipboard and puts the text on it as CF_TEXT. With keepOutOfHistory, also marks the
+// content so Windows keeps it out of clipboard history and cloud sync. Throws Exception("Cannot open clipboard").
+void ClipboardSetText(const std::string& text, bool keepOutOfHistory);
+// Text in CF_TEXT, or "" (for tests and for the edit actions' enabling).
+std::string ClipboardGetText();
+bool ClipboardHasText();

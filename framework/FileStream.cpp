@@ -1,0 +1,167 @@
+// File reading and safe saving on top of CreateFileA, with the system's error texts.
+#include "framework/FileStream.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "framework/Exceptions.h"
+
+namespace {
+
+class FileHandle {
+public:
+  explicit FileHandle(HANDLE h) : h_(h) {}
+  ~FileHandle() { Close(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return h_; }
+  void Close() {
+    if (Valid()) CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+  }
+
+private:
+  HANDLE h_;
+};
+
+// Deletes the temporary file unless the save went through.
+class TempFileGuard {
+public:
+  explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
+  ~TempFileGuard() {
+    if (!path_.empty()) DeleteFileA(path_.c_str());
+  }
+  void Release() { path_.clear(); }
+
+private:
+  std::string path_;
+};
+
+[[noreturn]] void ThrowCannotOpen(const std::string& fullPath, DWORD code) {
+  throw Exception("Cannot open file \"" + fullPath + "\". " + SystemErrorText(code));
+}
+
+[[noreturn]] void ThrowCannotCreate(const std::string& fullPath, DWORD code) {
+  throw Exception("Cannot create file \"" + fullPath + "\". " + SystemErrorText(code));
+}
+
+std::string FolderOf(const std::string& fullPath) {
+  const auto slash = fullPath.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : fullPath.substr(0, slash + 1);
+}
+
+// A new file beside the target that nobody else may open while we write it.
+HANDLE CreateTempBeside(const std::string& fullPath, std::string& tempPath) {
+  static unsigned counter = 0;
+  const std::string folder = FolderOf(fullPath);
+  for (int attempt = 0; attempt < 32; ++attempt) {
+    char name[64];
+    std::snprintf(name, sizeof name, "~tlm%04lx%04x.tmp", GetCurrentProcessId() & 0xFFFF,
+                  static_cast<unsigned>((++counter + GetTickCount()) & 0xFFFF));
+    tempPath = folder + name;
+    HANDLE h = CreateFileA(tempPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// Puts the finished temporary file in the target's place in one step.
+DWORD ReplaceTarget(const std::string& target, const std::string& temp, DWORD oldAttributes) {
+  if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
+      ReplaceFileA(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                   nullptr)) {
+    // The replaced file's attributes are the ones to keep, whether or not the system carried them.
+    if (GetFileAttributesA(target.c_str()) != oldAttributes)
+      SetFileAttributesA(target.c_str(), oldAttributes);
+    return ERROR_SUCCESS;
+  }
+  const DWORD replaceError = GetLastError();
+  // No target (or it vanished since we looked): a plain move does the job in one step too.
+  if (oldAttributes == INVALID_FILE_ATTRIBUTES || replaceError == ERROR_FILE_NOT_FOUND) {
+    if (MoveFileExA(temp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return ERROR_SUCCESS;
+    return GetLastError();
+  }
+  return replaceError;
+}
+
+}  // namespace
+
+std::string SystemErrorText(unsigned long code) {
+  char* buffer = nullptr;
+  const DWORD n = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = n ? std::string(buffer, n) : std::string();
+  LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
+    text.pop_back();
+  return text;
+}
+
+std::string FullPathOf(const std::string& path) {
+  const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::string full(size, '\0');
+  const DWORD n = GetFullPathNameA(path.c_str(), size, &full[0], nullptr);
+  if (n == 0 || n >= size) return path;
+  full.resize(n);
+  return full;
+}
+
+void ReadFilePieces(const std::string& path, const std::function<bool(std::string_view)>& take) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) ThrowCannotOpen(FullPathOf(path), GetLastError());
+  std::vector<char> buffer(1 << 20);
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+      throw Exception("Stream read error");
+    if (got == 0 || !take(std::string_view(buffer.data(), got))) return;
+  }
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::string bytes;
+  ReadFilePieces(path, [&](std::string_view piece) {
+    bytes.append(piece);
+    return true;
+  });
+  return bytes;
+}
+
+void SaveFileSafely(const std::string& path, const std::string& text) {
+  const std::string target = FullPathOf(path);
+  const DWORD attributes = GetFileAttributesA(target.c_str());
+  // Checked up front: the replace step would not refuse them everywhere (an administrator may
+  // write read-only files under some systems), while creating the file in place always would.
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    ThrowCannotCreate(target, ERROR_ACCESS_DENIED);
+
+  std::string tempPath;
+  FileHandle temp(CreateTempBeside(target, tempPath));
+  if (!temp.Valid()) ThrowCannotCreate(target, GetLastError());
+  TempFileGuard guard(tempPath);
+
+  if (!text.empty()) {
+    DWORD written = 0;
+    const DWORD size = static_cast<DWORD>(text.size());
+    if (text.size() > MAXDWORD || !WriteFile(temp.Get(), text.data(), size, &written, nullptr) ||
+        written != size)
+      throw Exception("Stream write error");
+  }
+  if (!FlushFileBuffers(temp.Get())) throw Exception("Stream write error");
+  temp.Close();
+
+  const DWORD error = ReplaceTarget(target, tempPath, attributes);
+  if (error != ERROR_SUCCESS) ThrowCannotCreate(target, error);
+  guard.Release();
+}

@@ -1,0 +1,26 @@
+// Whole-file reading and safe saving, raising the system's own messages:
+//   "Cannot open file "<full path>". <system description>"
+//   "Cannot create file "<full path>". <system description>"
+//   "Stream write error" / "Stream read error"
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+
+// The system's description of an error code, without the trailing line break.
+std::string SystemErrorText(unsigned long code);
+
+// The absolute form of a path as the messages show it.
+std::string FullPathOf(const std::string& path);
+
+// Opens the file for reading (others may read it meanwhile, not write) and hands its bytes to
+// take piece by piece until the end or until take returns false.
+void ReadFilePieces(const std::string& path, const std::function<bool(std::string_view)>& take);
+
+std::string ReadWholeFile(const std::string& path);
+
+// Writes text as the whole new content of path, byte for byte, without ever leaving a half-written
+// file behind: the text goes to a new file in the same folder (no sharing while it is written), is
+// flushed, and then replaces the target in one step, which keeps the target's attributes. On any
+// failure the temporary file is removed and an existing target is left as it was.
+void SaveFileSafely(const std::string& path, const std::string& text);

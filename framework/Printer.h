@@ -1,0 +1,13 @@
+// Printing plain lines of text on the system's default printer, without a print dialog.
+#pragma once
+#include <string>
+#include <vector>
+
+// Prints the lines as one job named documentName, in the given font, over the whole printable area
+// of each page: a line wider than the page wraps, a new page starts only while rows remain, and no
+// lines give one empty page. Throws Exception("There is no default printer currently selected").
+void PrintLines(const std::string& documentName, const std::vector<std::string>& lines,
+                const std::string& fontName, int pointSize);
+
+// The name of the default printer, or "" when there is none.
+std::string DefaultPrinterName();

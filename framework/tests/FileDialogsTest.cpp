@@ -1,0 +1,105 @@
+#include "framework/FileDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/FileStream.h"
+#include "framework/tests/DialogDriver.h"
+
+namespace {
+
+std::string TempName(const char* name) {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  return std::string(base) + "tlm-dialogs-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+}  // namespace
+
+TEST(FileDialogs, OpenAcceptsATypedNameOfAFileThatDoesNotExist) {
+  const std::string path = TempName("missing.txt");
+  TOpenDialog dialog;
+  DialogDriver user;
+  std::string caption, startName;
+  LONG style = 0;
+  bool readOnlyBoxShown = true;
+  user.Then([&](HWND d) {
+    caption = DialogDriver::Text(d);
+    startName = DialogDriver::Text(DialogDriver::FileNameField(d));
+    style = GetWindowLongA(d, GWL_STYLE);
+    HWND readOnly = GetDlgItem(d, 0x410);  // chx1
+    readOnlyBoxShown = readOnly && IsWindowVisible(readOnly);
+    DialogDriver::Type(d, path);
+    DialogDriver::Press(d, IDOK);
+  });
+  ASSERT_TRUE(dialog.Execute(nullptr));
+  EXPECT_EQ(dialog.FileName, path);
+  EXPECT_EQ(caption, "Open");
+  EXPECT_EQ(startName, "");
+  EXPECT_FALSE(readOnlyBoxShown);
+  EXPECT_TRUE(style & WS_THICKFRAME) << "resizable";
+}
+
+TEST(FileDialogs, EachDialogStartsWithTheNameLastChosenInIt) {
+  const std::string first = TempName("first.txt");
+  TOpenDialog open;
+  TSaveDialog save;
+  DialogDriver user;
+  std::string openStart, saveStart;
+  user.Then([&](HWND d) {
+    DialogDriver::Type(d, first);
+    DialogDriver::Press(d, IDOK);
+  });
+  user.Then([&](HWND d) {
+    openStart = DialogDriver::Text(DialogDriver::FileNameField(d));
+    DialogDriver::Press(d, IDCANCEL);
+  });
+  user.Then([&](HWND d) {
+    saveStart = DialogDriver::Text(DialogDriver::FileNameField(d));
+    DialogDriver::Press(d, IDCANCEL);
+  });
+  ASSERT_TRUE(open.Execute(nullptr));
+  EXPECT_FALSE(open.Execute(nullptr)) << "cancelled";
+  EXPECT_EQ(open.FileName, first) << "a cancelled dialog keeps the name";
+  EXPECT_FALSE(save.Execute(nullptr));
+  // The dialog may show the name without its folder; the name is what must come back.
+  EXPECT_NE(openStart.find("first.txt"), std::string::npos) << openStart;
+  EXPECT_EQ(saveStart, "");
+}
+
+TEST(FileDialogs, SaveUsesTheNameAsTypedWithoutAddingAnExtension) {
+  const std::string path = TempName("no-extension");
+  TSaveDialog dialog;
+  DialogDriver user;
+  std::string caption;
+  user.Then([&](HWND d) {
+    caption = DialogDriver::Text(d);
+    DialogDriver::Type(d, path);
+    DialogDriver::Press(d, IDOK);
+  });
+  ASSERT_TRUE(dialog.Execute(nullptr));
+  EXPECT_EQ(dialog.FileName, path);
+  EXPECT_EQ(caption, "Save As");
+}
+
+TEST(FileDialogs, SaveAsksBeforeReplacingAnExistingFile) {
+  const std::string path = TempName("existing.txt");
+  SaveFileSafely(path, "old");
+  TSaveDialog dialog;
+  DialogDriver user;
+  std::string question;
+  HWND fileDialog = nullptr;
+  user.Then([&](HWND d) {
+    fileDialog = d;
+    DialogDriver::Type(d, path);
+    DialogDriver::Press(d, IDOK);
+  });
+  user.Then([&](HWND box) {
+    question = DialogDriver::MessageText(box);
+    DialogDriver::Press(box, IDNO);
+    DialogDriver::Press(fileDialog, IDCANCEL);
+  });
+  EXPECT_FALSE(dialog.Execute(nullptr)) << "No to the question, then Cancel";
+  EXPECT_NE(question.find("exists"), std::string::npos) << question;
+  EXPECT_EQ(ReadWholeFile(path), "old");
+  DeleteFileA(path.c_str());
+}

@@ -1,0 +1,184 @@
+#include "framework/FileStream.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Exceptions.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+class SaveAndLoad : public testing::Test {
+protected:
+  void SetUp() override {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    folder_ = std::string(base) + "tlm-files-" + std::to_string(GetCurrentProcessId()) + "-" +
+              testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+  }
+  void TearDown() override {
+    for (const auto& name : Names()) {
+      const std::string path = folder_ + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
+    }
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  std::string Path(const std::string& name) const { return folder_ + name; }
+
+  void Put(const std::string& name, const std::string& bytes) {
+    HANDLE h = CreateFileA(Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD n = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(h);
+  }
+
+  // The names in the folder: a save must leave no temporary file behind.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((folder_ + "*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::string name = fd.cFileName;
+      if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+    return names;
+  }
+
+  static std::string MessageOf(const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const Exception& e) {
+      return e.what();
+    }
+    return "(no error)";
+  }
+
+  std::string folder_;
+};
+
+}  // namespace
+
+TEST_F(SaveAndLoad, SavedFileHoldsExactlyTheTextAndNothingElseIsLeftInTheFolder) {
+  const std::string text = "first\r\nsecond\r\n\x80\xff third without break";
+  SaveFileSafely(Path("list.txt"), text);
+  EXPECT_EQ(ReadWholeFile(Path("list.txt")), text);
+  EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
+}
+
+TEST_F(SaveAndLoad, AnEmptyTextGivesAnEmptyFile) {
+  Put("list.txt", "old content");
+  SaveFileSafely(Path("list.txt"), "");
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ASSERT_TRUE(GetFileAttributesExA(Path("list.txt").c_str(), GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 0u);
+  EXPECT_EQ(data.nFileSizeHigh, 0u);
+}
+
+TEST_F(SaveAndLoad, SavingOverAFileReplacesItWholeAndKeepsItsAttributes) {
+  Put("list.txt", std::string(5000, 'x'));
+  ASSERT_TRUE(SetFileAttributesA(Path("list.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  SaveFileSafely(Path("list.txt"), "short");
+  EXPECT_EQ(ReadWholeFile(Path("list.txt")), "short");
+  EXPECT_TRUE(GetFileAttributesA(Path("list.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
+}
+
+TEST_F(SaveAndLoad, ZeroBytesAndAllByteValuesAreWrittenAndReadBack) {
+  std::string all;
+  for (int i = 0; i < 256; ++i) all.push_back(static_cast<char>(i));
+  SaveFileSafely(Path("bytes.bin"), all + all);
+  EXPECT_EQ(ReadWholeFile(Path("bytes.bin")), all + all);
+}
+
+TEST_F(SaveAndLoad, AReadOnlyTargetIsNotCreatedAndKeepsItsContent) {
+  Put("list.txt", "precious");
+  ASSERT_TRUE(SetFileAttributesA(Path("list.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(MessageOf([&] { SaveFileSafely(Path("list.txt"), "new"); }),
+            "Cannot create file \"" + Path("list.txt") + "\". " + SystemErrorText(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(ReadWholeFile(Path("list.txt")), "precious");
+  EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
+}
+
+TEST_F(SaveAndLoad, AFolderInPlaceOfTheTargetCannotBeCreated) {
+  ASSERT_TRUE(CreateDirectoryA(Path("list.txt").c_str(), nullptr));
+  EXPECT_EQ(MessageOf([&] { SaveFileSafely(Path("list.txt"), "new"); }),
+            "Cannot create file \"" + Path("list.txt") + "\". " + SystemErrorText(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
+}
+
+TEST_F(SaveAndLoad, AMissingFolderCannotBeCreatedAndTheMessageSaysWhy) {
+  const std::string path = Path("no such folder\\list.txt");
+  const std::string message = MessageOf([&] { SaveFileSafely(path, "new"); });
+  EXPECT_EQ(message, "Cannot create file \"" + path + "\". " + SystemErrorText(ERROR_PATH_NOT_FOUND));
+  EXPECT_NE(SystemErrorText(ERROR_PATH_NOT_FOUND), "");
+}
+
+TEST_F(SaveAndLoad, ARelativeNameIsReportedWithItsFullPath) {
+  char old[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, old);
+  SetCurrentDirectoryA(folder_.c_str());
+  const std::string message = MessageOf([] { ReadWholeFile("missing.txt"); });
+  SetCurrentDirectoryA(old);
+  EXPECT_EQ(message,
+            "Cannot open file \"" + Path("missing.txt") + "\". " + SystemErrorText(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(SaveAndLoad, AMissingFileCannotBeOpened) {
+  EXPECT_EQ(MessageOf([&] { ReadWholeFile(Path("missing.txt")); }),
+            "Cannot open file \"" + Path("missing.txt") + "\". " + SystemErrorText(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(SaveAndLoad, AFileLockedByAnotherProgramCannotBeOpened) {
+  Put("list.txt", "abc");
+  HANDLE lock = CreateFileA(Path("list.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  const std::string message = MessageOf([&] { ReadWholeFile(Path("list.txt")); });
+  CloseHandle(lock);
+  EXPECT_EQ(message, "Cannot open file \"" + Path("list.txt") + "\". " +
+                         SystemErrorText(ERROR_SHARING_VIOLATION));
+}
+
+TEST_F(SaveAndLoad, WhileAFileIsReadOthersMayReadItButNotWriteIt) {
+  Put("list.txt", "abc");
+  bool otherReader = false, otherWriter = true;
+  ReadFilePieces(Path("list.txt"), [&](std::string_view) {
+    HANDLE r = CreateFileA(Path("list.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE w = CreateFileA(Path("list.txt").c_str(), GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    otherReader = r != INVALID_HANDLE_VALUE;
+    otherWriter = w != INVALID_HANDLE_VALUE;
+    if (otherReader) CloseHandle(r);
+    if (otherWriter) CloseHandle(w);
+    return false;
+  });
+  EXPECT_TRUE(otherReader);
+  EXPECT_FALSE(otherWriter);
+}
+
+TEST_F(SaveAndLoad, ReadingInPiecesStopsWhenTheReaderHasEnough) {
+  Put("big.txt", std::string(3 << 20, 'z'));
+  size_t calls = 0, bytes = 0;
+  ReadFilePieces(Path("big.txt"), [&](std::string_view piece) {
+    ++calls;
+    bytes += piece.size();
+    return false;
+  });
+  EXPECT_EQ(calls, 1u);
+  EXPECT_LT(bytes, size_t(3) << 20);
+  EXPECT_EQ(ReadWholeFile(Path("big.txt")).size(), size_t(3) << 20);
+}
