@@ -42,11 +42,11 @@ private:
 };
 
 [[noreturn]] void ThrowCannotOpen(const std::string& fullPath, DWORD code) {
-  throw Exception("Cannot open file \"" + fullPath + "\". " + SystemErrorText(code));
+  throw Exception("Cannot open file \"" + fullPath + "\". " + SystemErrorDescription(code));
 }
 
 [[noreturn]] void ThrowCannotCreate(const std::string& fullPath, DWORD code) {
-  throw Exception("Cannot create file \"" + fullPath + "\". " + SystemErrorText(code));
+  throw Exception("Cannot create file \"" + fullPath + "\". " + SystemErrorDescription(code));
 }
 
 std::string FolderOf(const std::string& fullPath) {
@@ -93,7 +93,7 @@ DWORD ReplaceTarget(const std::string& target, const std::string& temp, DWORD ol
 
 }  // namespace
 
-std::string SystemErrorText(unsigned long code) {
+std::string SystemErrorDescription(unsigned long code) {
   char* buffer = nullptr;
   const DWORD n = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -8,7 +8,7 @@
 #include <string_view>
 
 // The system's description of an error code, without the trailing line break.
-std::string SystemErrorText(unsigned long code);
+std::string SystemErrorDescription(unsigned long code);
 
 // The absolute form of a path as the messages show it.
 std::string FullPathOf(const std::string& path);

@@ -66,7 +66,7 @@ public:
     info.cbSize = sizeof info;
     info.lpszDocName = name.c_str();
     if (StartDocA(dc_, &info) <= 0)
-      throw Exception("Cannot start printing. " + SystemErrorText(GetLastError()));
+      throw Exception("Cannot start printing. " + SystemErrorDescription(GetLastError()));
   }
   ~PrintJob() {
     if (!ended_) AbortDoc(dc_);

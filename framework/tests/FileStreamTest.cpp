@@ -107,7 +107,7 @@ TEST_F(SaveAndLoad, AReadOnlyTargetIsNotCreatedAndKeepsItsContent) {
   Put("list.txt", "precious");
   ASSERT_TRUE(SetFileAttributesA(Path("list.txt").c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(MessageOf([&] { SaveFileSafely(Path("list.txt"), "new"); }),
-            "Cannot create file \"" + Path("list.txt") + "\". " + SystemErrorText(ERROR_ACCESS_DENIED));
+            "Cannot create file \"" + Path("list.txt") + "\". " + SystemErrorDescription(ERROR_ACCESS_DENIED));
   EXPECT_EQ(ReadWholeFile(Path("list.txt")), "precious");
   EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
 }
@@ -115,15 +115,15 @@ TEST_F(SaveAndLoad, AReadOnlyTargetIsNotCreatedAndKeepsItsContent) {
 TEST_F(SaveAndLoad, AFolderInPlaceOfTheTargetCannotBeCreated) {
   ASSERT_TRUE(CreateDirectoryA(Path("list.txt").c_str(), nullptr));
   EXPECT_EQ(MessageOf([&] { SaveFileSafely(Path("list.txt"), "new"); }),
-            "Cannot create file \"" + Path("list.txt") + "\". " + SystemErrorText(ERROR_ACCESS_DENIED));
+            "Cannot create file \"" + Path("list.txt") + "\". " + SystemErrorDescription(ERROR_ACCESS_DENIED));
   EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
 }
 
 TEST_F(SaveAndLoad, AMissingFolderCannotBeCreatedAndTheMessageSaysWhy) {
   const std::string path = Path("no such folder\\list.txt");
   const std::string message = MessageOf([&] { SaveFileSafely(path, "new"); });
-  EXPECT_EQ(message, "Cannot create file \"" + path + "\". " + SystemErrorText(ERROR_PATH_NOT_FOUND));
-  EXPECT_NE(SystemErrorText(ERROR_PATH_NOT_FOUND), "");
+  EXPECT_EQ(message, "Cannot create file \"" + path + "\". " + SystemErrorDescription(ERROR_PATH_NOT_FOUND));
+  EXPECT_NE(SystemErrorDescription(ERROR_PATH_NOT_FOUND), "");
 }
 
 TEST_F(SaveAndLoad, ARelativeNameIsReportedWithItsFullPath) {
@@ -133,12 +133,12 @@ TEST_F(SaveAndLoad, ARelativeNameIsReportedWithItsFullPath) {
   const std::string message = MessageOf([] { ReadWholeFile("missing.txt"); });
   SetCurrentDirectoryA(old);
   EXPECT_EQ(message,
-            "Cannot open file \"" + Path("missing.txt") + "\". " + SystemErrorText(ERROR_FILE_NOT_FOUND));
+            "Cannot open file \"" + Path("missing.txt") + "\". " + SystemErrorDescription(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(SaveAndLoad, AMissingFileCannotBeOpened) {
   EXPECT_EQ(MessageOf([&] { ReadWholeFile(Path("missing.txt")); }),
-            "Cannot open file \"" + Path("missing.txt") + "\". " + SystemErrorText(ERROR_FILE_NOT_FOUND));
+            "Cannot open file \"" + Path("missing.txt") + "\". " + SystemErrorDescription(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(SaveAndLoad, AFileLockedByAnotherProgramCannotBeOpened) {
@@ -149,7 +149,7 @@ TEST_F(SaveAndLoad, AFileLockedByAnotherProgramCannotBeOpened) {
   const std::string message = MessageOf([&] { ReadWholeFile(Path("list.txt")); });
   CloseHandle(lock);
   EXPECT_EQ(message, "Cannot open file \"" + Path("list.txt") + "\". " +
-                         SystemErrorText(ERROR_SHARING_VIOLATION));
+                         SystemErrorDescription(ERROR_SHARING_VIOLATION));
 }
 
 TEST_F(SaveAndLoad, WhileAFileIsReadOthersMayReadItButNotWriteIt) {
