@@ -1,0 +1,38 @@
+// Drives the real Tallowmere.exe from outside, as a user would: start it, find its windows and
+// controls by class and caption, click, type, read back, close.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The program under test (Wine path of the built executable).
+std::string TallowmereExe();
+
+class AppDriver {
+public:
+  // Starts the executable with the given command-line arguments; does not wait for a window.
+  explicit AppDriver(const std::string& arguments = "", const std::string& exe = TallowmereExe());
+  ~AppDriver();
+  // Waits for the visible top-level window of the process with this class (and caption when
+  // given); nullptr after the timeout.
+  HWND WaitForWindow(const char* className, const char* caption = nullptr, DWORD timeoutMs = 15000);
+  // Waits for the process to end; returns its exit code, or STILL_ACTIVE on timeout.
+  DWORD WaitForExit(DWORD timeoutMs = 15000);
+  bool Running() const;
+  DWORD ProcessId() const { return info_.dwProcessId; }
+
+private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The descendant window of `parent` with this class and caption (nullptr caption: any).
+HWND FindControl(HWND parent, const char* className, const char* caption = nullptr);
+// All descendants of this class, in z-order.
+std::vector<HWND> FindControls(HWND parent, const char* className);
+std::string WindowText(HWND window);
+void SetText(HWND window, const std::string& text);
+void ClickButton(HWND button);
+bool IsChecked(HWND button);
+// Chooses a menu command of the window by its command id.
+void PostCommand(HWND window, UINT id);
