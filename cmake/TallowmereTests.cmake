@@ -4,7 +4,7 @@
 #   tallowmere_win_test(NAME SOURCES... LIBS...)      Windows tests run under Wine (windows preset only)
 
 function(tallowmere_host_test name)
-  if(NOT TALLOWMERE_HOST)
+  if(NOT TALLOWMERE_HOST OR NOT TALLOWMERE_TESTS)
     return()
   endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
@@ -14,7 +14,7 @@ function(tallowmere_host_test name)
 endfunction()
 
 function(tallowmere_win_test name)
-  if(TALLOWMERE_HOST)
+  if(TALLOWMERE_HOST OR NOT TALLOWMERE_TESTS)
     return()
   endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})

@@ -12,4 +12,6 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:77
   sleep 1
 fi
+# The list uses "Courier New"; its metric twin stands in for it under Wine.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f >/dev/null 2>&1 || true
 exec wine build/windows/app/Tallowmere.exe "$@"

@@ -24,6 +24,8 @@ wine_env_start() {
     # No window manager: let Wine manage the windows itself, so hiding or destroying one is instant.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Control Panel\International' /v sThousand /d , /f >/dev/null 2>&1
+    # The list and the printout use "Courier New"; its metric twin stands in for it here.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f >/dev/null 2>&1
     wineserver -w
   fi
   wineserver -p
