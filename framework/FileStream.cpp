@@ -28,16 +28,22 @@ private:
   HANDLE h_;
 };
 
-// Deletes the temporary file unless the save went through.
+// Deletes the temporary file unless the save went through; closes it first, since an open file
+// without delete sharing cannot be deleted.
 class TempFileGuard {
 public:
-  explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
+  TempFileGuard(FileHandle& file, std::string path) : file_(file), path_(std::move(path)) {}
   ~TempFileGuard() {
-    if (!path_.empty()) DeleteFileA(path_.c_str());
+    if (path_.empty()) return;
+    file_.Close();
+    DeleteFileA(path_.c_str());
   }
+  TempFileGuard(const TempFileGuard&) = delete;
+  TempFileGuard& operator=(const TempFileGuard&) = delete;
   void Release() { path_.clear(); }
 
 private:
+  FileHandle& file_;
   std::string path_;
 };
 
@@ -149,7 +155,7 @@ void SaveFileSafely(const std::string& path, const std::string& text) {
   std::string tempPath;
   FileHandle temp(CreateTempBeside(target, tempPath));
   if (!temp.Valid()) ThrowCannotCreate(target, GetLastError());
-  TempFileGuard guard(tempPath);
+  TempFileGuard guard(temp, tempPath);
 
   if (!text.empty()) {
     DWORD written = 0;
