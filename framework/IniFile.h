@@ -1,0 +1,25 @@
+// The settings file: a thin wrapper over the platform's private-profile (INI) functions.
+#pragma once
+#include <string>
+#include <utility>
+
+class TIniFile {
+public:
+  explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+  const std::string& FileName() const { return fileName_; }
+
+  // At most 2047 characters of the value; the default when the key or the file is missing.
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue) const;
+  // Writes the value so that ReadString gives it back unchanged (single-line text up to 2047
+  // characters); raises "Unable to write to <file>" when the platform refuses.
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+
+  int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
+  void WriteInteger(const std::string& section, const std::string& key, int value);
+  bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+  void WriteBool(const std::string& section, const std::string& key, bool value);
+
+private:
+  std::string fileName_;
+};

@@ -1,0 +1,159 @@
+#include "framework/IniValue.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+constexpr int32_t kDefault = 77;
+int32_t Read(const std::string& text) { return IniTextToInt(text, kDefault); }
+}  // namespace
+
+TEST(IniInteger, ReadsPlainDecimalNumbersWithOneOptionalSign) {
+  EXPECT_EQ(Read("160"), 160);
+  EXPECT_EQ(Read("0"), 0);
+  EXPECT_EQ(Read("-25536"), -25536);
+  EXPECT_EQ(Read("+42"), 42);
+  EXPECT_EQ(Read("08"), 8);
+  EXPECT_EQ(Read("0000000000000000000012"), 12);
+  EXPECT_EQ(Read("   5"), 5);
+  EXPECT_EQ(Read(" -5"), -5);
+}
+
+TEST(IniInteger, AcceptsExactlyTheSigned32BitDecimalRange) {
+  EXPECT_EQ(Read("2147483647"), std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(Read("-2147483648"), std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(Read("2147483648"), kDefault);
+  EXPECT_EQ(Read("-2147483649"), kDefault);
+  EXPECT_EQ(Read("99999999999999999999999"), kDefault);
+  EXPECT_EQ(Read("65537"), 65537);
+}
+
+TEST(IniInteger, ReadsEveryHexadecimalPrefix) {
+  EXPECT_EQ(Read("0x10"), 16);
+  EXPECT_EQ(Read("0X10"), 16);
+  EXPECT_EQ(Read("$10"), 16);
+  EXPECT_EQ(Read("x10"), 16);
+  EXPECT_EQ(Read("X10"), 16);
+  EXPECT_EQ(Read("$aBcD"), 0xABCD);
+  EXPECT_EQ(Read(" 0x1f"), 31);
+  EXPECT_EQ(Read("$000000000010"), 16);  // leading zeros do not count against 32 bits
+}
+
+TEST(IniInteger, TakesHexadecimalAsA32BitPatternThatTheSignNegates) {
+  EXPECT_EQ(Read("$FFFFFFFF"), -1);
+  EXPECT_EQ(Read("$80000000"), std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(Read("-$80000000"), std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(Read("-$FFFFFFFF"), 1);
+  EXPECT_EQ(Read("-0x10"), -16);
+  EXPECT_EQ(Read("+x10"), 16);
+  EXPECT_EQ(Read("$100000000"), kDefault);
+}
+
+TEST(IniInteger, AHexadecimalPrefixWithoutDigitsGivesTheDefault) {
+  EXPECT_EQ(Read("0x"), kDefault);
+  EXPECT_EQ(Read("0X"), kDefault);
+  EXPECT_EQ(Read("$"), kDefault);
+  EXPECT_EQ(Read("x"), kDefault);
+  EXPECT_EQ(Read("-$"), kDefault);
+  EXPECT_EQ(Read("0x$10"), kDefault);
+  EXPECT_EQ(Read("$$10"), kDefault);
+  EXPECT_EQ(Read("$g"), kDefault);
+}
+
+TEST(IniInteger, AnythingElseGivesTheDefault) {
+  EXPECT_EQ(Read(""), kDefault);
+  EXPECT_EQ(Read(" "), kDefault);
+  EXPECT_EQ(Read("-"), kDefault);
+  EXPECT_EQ(Read("+-5"), kDefault);
+  EXPECT_EQ(Read("--5"), kDefault);
+  EXPECT_EQ(Read("- 5"), kDefault);
+  EXPECT_EQ(Read("5 "), kDefault);
+  EXPECT_EQ(Read("12x"), kDefault);
+  EXPECT_EQ(Read("1,000"), kDefault);
+  EXPECT_EQ(Read("1.5"), kDefault);
+  EXPECT_EQ(Read("\t5"), kDefault);  // only spaces are skipped
+  EXPECT_EQ(Read("yes"), kDefault);
+  EXPECT_EQ(Read(std::string("5\0", 2)), kDefault);
+  EXPECT_EQ(IniTextToInt("abc", -3), -3);
+}
+
+TEST(IniInteger, TheLowLevelConversionReportsFailureAndLeavesTheValue) {
+  int32_t value = 123;
+  EXPECT_FALSE(TextToInt32("0x", value));
+  EXPECT_EQ(value, 123);
+  EXPECT_TRUE(TextToInt32("0x7fffffff", value));
+  EXPECT_EQ(value, 0x7fffffff);
+}
+
+TEST(IniInteger, WritesPlainDecimalThatReadsBack) {
+  EXPECT_EQ(IntToIniText(160), "160");
+  EXPECT_EQ(IntToIniText(-25536), "-25536");
+  EXPECT_EQ(IntToIniText(0), "0");
+  for (int32_t v : {0, 1, -1, 326, 1000, std::numeric_limits<int32_t>::min(),
+                    std::numeric_limits<int32_t>::max()})
+    EXPECT_EQ(Read(IntToIniText(v)), v);
+}
+
+TEST(IniBoolean, NonZeroIsTrueZeroIsFalseOtherTextKeepsTheDefault) {
+  for (bool def : {false, true}) {
+    EXPECT_TRUE(IniTextToBool("1", def));
+    EXPECT_TRUE(IniTextToBool("2", def));
+    EXPECT_TRUE(IniTextToBool("-1", def));
+    EXPECT_TRUE(IniTextToBool("$FFFFFFFF", def));
+    EXPECT_FALSE(IniTextToBool("0", def));
+    EXPECT_FALSE(IniTextToBool("-0", def));
+    EXPECT_FALSE(IniTextToBool("0x0", def));
+    EXPECT_EQ(IniTextToBool("yes", def), def);
+    EXPECT_EQ(IniTextToBool("true", def), def);
+    EXPECT_EQ(IniTextToBool("", def), def);
+    EXPECT_EQ(IniTextToBool("0x", def), def);
+  }
+}
+
+TEST(IniQuoting, LeavesOrdinaryValuesAlone) {
+  EXPECT_EQ(QuoteIniValue(""), "");
+  EXPECT_EQ(QuoteIniValue("abc"), "abc");
+  EXPECT_EQ(QuoteIniValue("a b"), "a b");
+  EXPECT_EQ(QuoteIniValue("a\"b'c"), "a\"b'c");
+  EXPECT_EQ(QuoteIniValue("1,000"), "1,000");
+  EXPECT_EQ(QuoteIniValue("=;[x]"), "=;[x]");
+}
+
+TEST(IniQuoting, WrapsValuesWithABlankOrAQuoteAtEitherEnd) {
+  EXPECT_EQ(QuoteIniValue("\"abc\""), "\"\"abc\"\"");
+  EXPECT_EQ(QuoteIniValue("'abc'"), "\"'abc'\"");
+  EXPECT_EQ(QuoteIniValue(" abc"), "\" abc\"");
+  EXPECT_EQ(QuoteIniValue("abc "), "\"abc \"");
+  EXPECT_EQ(QuoteIniValue("\tx"), "\"\tx\"");
+  EXPECT_EQ(QuoteIniValue("   "), "\"   \"");
+  EXPECT_EQ(QuoteIniValue("\""), "\"\"\"");
+  EXPECT_EQ(QuoteIniValue("\"abc"), "\"\"abc\"");
+  EXPECT_EQ(QuoteIniValue("abc'"), "\"abc'\"");
+}
+
+// A model of the platform: the writer trims blanks around the value, the reader drops one pair of
+// matching quotes around what is stored. Every value must come back as it went in.
+namespace {
+std::string PlatformRoundTrip(const std::string& written) {
+  size_t b = 0, e = written.size();
+  while (b < e && IsIniBlank(written[b])) ++b;
+  while (e > b && IsIniBlank(written[e - 1])) --e;
+  std::string stored = written.substr(b, e - b);
+  if (stored.size() >= 2 && (stored[0] == '"' || stored[0] == '\'') && stored.back() == stored[0])
+    return stored.substr(1, stored.size() - 2);
+  return stored;
+}
+}  // namespace
+
+TEST(IniQuoting, EveryValueSurvivesTheWriterAndTheReader) {
+  const std::string samples[] = {"",      "a",     " ",      "\"",     "'",       "\"\"",
+                                 "''",    "\"a\"", "'a'",    "\"a'",   " \"a\" ", "a\"",
+                                 "\"a",   "  x  ", "\tx\t",  "\x1a",   "x\x1a",   "-..+",
+                                 "\"'\"", "'\"'",  "\" \"",  "a b c",  "''''",    "\"\"\"\""};
+  for (const auto& s : samples) EXPECT_EQ(PlatformRoundTrip(QuoteIniValue(s)), s) << "[" << s << "]";
+  // The model itself must show why quoting is needed.
+  EXPECT_NE(PlatformRoundTrip("\"abc\""), "\"abc\"");
+  EXPECT_NE(PlatformRoundTrip(" abc"), " abc");
+}
