@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "framework/FileDialogs.h"
 #include "framework/Forms.h"
 
 // Path of the password-list file last opened or saved; empty when none.
@@ -17,6 +18,8 @@ public:
   TControl Memo1;
   TStatusBar StatusBar;
   TControl RichEdit1;
+  TOpenDialog OpenDialog;
+  TSaveDialog SaveDialog;
   HIMAGELIST ImageList1 = nullptr;  // 16 x 16: menu and actions
   HIMAGELIST ImageList3 = nullptr;  // 32 x 32: tool bar
 

@@ -1,16 +1,6 @@
 // Temporary: commands whose files are being written. Each section goes when its file lands.
 #include "ui/Main.h"
 
-// --- file commands (ui/MainFile.cpp)
-std::string CurrentFileName;
-void TSDIAppForm::FileNew1Execute() {}
-void TSDIAppForm::FileOpen1Execute() {}
-void TSDIAppForm::FileSave1Execute() {}
-void TSDIAppForm::FileSaveAs1Execute() {}
-void TSDIAppForm::FileExit1Execute() { Close(); }
-void TSDIAppForm::Print1Click() {}
-void TSDIAppForm::ClearClipboardOnExit() {}
-
 // --- settings (ui/Settings.cpp)
 #include "ui/Settings.h"
 std::string SettingsFolder;

@@ -1,0 +1,357 @@
+// The File commands, Print and the clipboard clean-up, driven through the window's commands with
+// the real file dialogs and message boxes answered from a watcher thread.
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+#include "framework/Clipboard.h"
+#include "framework/Dialogs.h"
+#include "framework/FileStream.h"
+#include "framework/Printer.h"
+#include "framework/Text.h"
+#include "framework/tests/DialogDriver.h"
+#include "ui/tests/MainWindowFixture.h"
+
+namespace {
+
+class FileCommandsTest : public MainWindowTest {
+protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    CurrentFileName.clear();
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    folder = std::string(base) + "tlm-list-" + std::to_string(GetCurrentProcessId()) + "-" +
+             testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+  }
+  void TearDown() override {
+    for (const char* name : {"list.txt", "other.txt", "missing.txt"}) {
+      SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA((folder + name).c_str());
+    }
+    RemoveDirectoryA(folder.c_str());
+    MainWindowTest::TearDown();
+  }
+
+  // Runs a command as the menu, a shortcut or the tool bar would.
+  void Run(UINT id) { SendMessageA(form->Handle, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void Open() { Run(form->FileOpen1.Id); }
+  void Save() { Run(form->FileSave1.Id); }
+  void SaveAs() { Run(form->FileSaveAs1.Id); }
+  void New() { Run(form->FileNew1.Id); }
+
+  // The user types a name into the next file dialog and presses OK.
+  void ChooseInDialog(const std::string& path) {
+    user.Then([path](HWND d) {
+      DialogDriver::Type(d, path);
+      DialogDriver::Press(d, IDOK);
+    });
+  }
+  // The user answers the next message box; its caption and text are kept.
+  void Answer(int button) {
+    user.Then([this, button](HWND box) {
+      boxCaptions.push_back(DialogDriver::Text(box));
+      boxTexts.push_back(DialogDriver::MessageText(box));
+      if (button == VK_ESCAPE) {
+        HWND target = FindWindowExA(box, nullptr, "Button", nullptr);
+        PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0xC0000000);
+      } else {
+        DialogDriver::Press(box, button);
+      }
+    });
+  }
+  void PutFile(const std::string& name, const std::string& bytes) {
+    SaveFileSafely(folder + name, bytes);
+  }
+  std::string FileBytes(const std::string& name) { return ReadWholeFile(folder + name); }
+  std::string Question(const std::string& name) {
+    return folder + name + " already exists\r\nAre you sure to overwrite it?";
+  }
+  void OpenFile(const std::string& name) {
+    ChooseInDialog(folder + name);
+    Open();
+  }
+
+  DialogDriver user;
+  std::vector<std::string> boxCaptions, boxTexts;
+  std::string folder;
+};
+
+// The box's answers are posted: Yes is the box's OK button, No its Cancel.
+constexpr int kYes = IDOK;
+constexpr int kNo = IDCANCEL;
+
+}  // namespace
+
+TEST_F(FileCommandsTest, OpenShowsOnePasswordPerLineWhateverTheFilesLineBreaks) {
+  PutFile("list.txt", "lf1\nlf2\ncr1\rcr2\rlfcr\n\rend");
+  OpenFile("list.txt");
+  EXPECT_EQ(CurrentFileName, folder + "list.txt");
+  EXPECT_EQ(List(), "lf1\r\nlf2\r\ncr1\r\ncr2\r\nlfcr\r\n\r\nend");
+  EXPECT_EQ(SendMessageA(form->Memo1.Handle, EM_GETLINECOUNT, 0, 0), 7);
+
+  Answer(kYes);
+  Save();
+  EXPECT_EQ(FileBytes("list.txt"), "lf1\r\nlf2\r\ncr1\r\ncr2\r\nlfcr\r\n\r\nend");
+}
+
+TEST_F(FileCommandsTest, OpenThenSaveGivesTheIdenticalFile) {
+  const std::string bytes = "abc\r\n\x80\xe9\xff\r\nlast line without break";
+  PutFile("list.txt", bytes);
+  OpenFile("list.txt");
+  Answer(kYes);
+  Save();
+  EXPECT_EQ(FileBytes("list.txt"), bytes);
+}
+
+TEST_F(FileCommandsTest, TheListEndsAtAZeroByteInTheFile) {
+  PutFile("list.txt", std::string("before\r\nzero\0after", 18));
+  OpenFile("list.txt");
+  EXPECT_EQ(List(), "before\r\nzero");
+}
+
+TEST_F(FileCommandsTest, AnEmptyListSavesAnEmptyFileAndAnEmptyFileEmptiesTheList) {
+  PutFile("list.txt", "old\r\n");
+  OpenFile("list.txt");
+  Click(form->Button2);  // Clear keeps the file name
+  Answer(kYes);
+  Save();
+  EXPECT_EQ(boxTexts, std::vector<std::string>{Question("list.txt")});
+  EXPECT_EQ(FileBytes("list.txt"), "");
+
+  form->Memo1.SetText("something");
+  OpenFile("list.txt");
+  EXPECT_EQ(List(), "");
+}
+
+TEST_F(FileCommandsTest, SaveAsksTheQuestionEveryTimeAndNoOrEscapeLeaveTheFileAlone) {
+  PutFile("list.txt", "old\r\n");
+  OpenFile("list.txt");
+  form->Memo1.SetText("new");
+  Answer(kNo);
+  Save();
+  Answer(VK_ESCAPE);
+  Save();
+  EXPECT_EQ(FileBytes("list.txt"), "old\r\n");
+  ASSERT_EQ(boxTexts.size(), 2u);
+  EXPECT_EQ(boxTexts[0], Question("list.txt"));
+  EXPECT_EQ(boxCaptions[0], "Confirm");
+  EXPECT_EQ(boxTexts[1], Question("list.txt"));
+
+  Answer(kYes);
+  Save();
+  EXPECT_EQ(FileBytes("list.txt"), "new");
+}
+
+TEST_F(FileCommandsTest, SaveAfterTheFileWasDeletedStillAsksAndCreatesItAgain) {
+  PutFile("list.txt", "old");
+  OpenFile("list.txt");
+  DeleteFileA((folder + "list.txt").c_str());
+  Answer(kYes);
+  Save();
+  EXPECT_EQ(boxTexts, std::vector<std::string>{Question("list.txt")});
+  EXPECT_EQ(FileBytes("list.txt"), "old");
+}
+
+TEST_F(FileCommandsTest, NewEmptiesListAndNameSoTheNextSaveIsSaveAs) {
+  PutFile("list.txt", "old");
+  OpenFile("list.txt");
+  New();
+  EXPECT_EQ(List(), "");
+  EXPECT_EQ(CurrentFileName, "");
+  form->Memo1.SetText("fresh\r\n");
+  ChooseInDialog(folder + "other.txt");
+  Save();
+  EXPECT_TRUE(boxTexts.empty()) << "no overwrite question on the way to a new name";
+  EXPECT_EQ(CurrentFileName, folder + "other.txt");
+  EXPECT_EQ(FileBytes("other.txt"), "fresh\r\n");
+  EXPECT_EQ(FileBytes("list.txt"), "old");
+}
+
+TEST_F(FileCommandsTest, CancelledDialogsChangeNothing) {
+  form->Memo1.SetText("kept");
+  CurrentFileName = folder + "list.txt";
+  user.Then([](HWND d) { DialogDriver::Press(d, IDCANCEL); });
+  Open();
+  user.Then([](HWND d) { DialogDriver::Press(d, IDCANCEL); });
+  SaveAs();
+  EXPECT_EQ(List(), "kept");
+  EXPECT_EQ(CurrentFileName, folder + "list.txt");
+  EXPECT_EQ(GetFileAttributesA((folder + "list.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(FileCommandsTest, OpeningAMissingFileReportsItAndTheNextSaveOffersThatName) {
+  form->Memo1.SetText("kept");
+  ChooseInDialog(folder + "missing.txt");
+  Answer(IDOK);
+  Open();
+  ASSERT_EQ(boxTexts.size(), 1u);
+  EXPECT_EQ(boxTexts[0], ErrorBoxText("Cannot open file \"" + folder + "missing.txt\". " +
+                                      SystemErrorDescription(ERROR_FILE_NOT_FOUND)));
+  EXPECT_EQ(boxCaptions[0], ApplicationTitle());
+  EXPECT_EQ(List(), "kept");
+  EXPECT_EQ(CurrentFileName, folder + "missing.txt");
+
+  Answer(kNo);
+  Save();
+  EXPECT_EQ(boxTexts.back(), Question("missing.txt"));
+}
+
+TEST_F(FileCommandsTest, OpeningALockedFileReportsItAndKeepsTheList) {
+  PutFile("list.txt", "abc");
+  HANDLE lock = CreateFileA((folder + "list.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  form->Memo1.SetText("kept");
+  ChooseInDialog(folder + "list.txt");
+  Answer(IDOK);
+  Open();
+  CloseHandle(lock);
+  ASSERT_EQ(boxTexts.size(), 1u);
+  EXPECT_EQ(boxTexts[0], ErrorBoxText("Cannot open file \"" + folder + "list.txt\". " +
+                                      SystemErrorDescription(ERROR_SHARING_VIOLATION)));
+  EXPECT_EQ(List(), "kept");
+}
+
+TEST_F(FileCommandsTest, SavingOverAReadOnlyFileReportsItAndKeepsTheOldContent) {
+  PutFile("list.txt", "precious");
+  OpenFile("list.txt");
+  SetFileAttributesA((folder + "list.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  form->Memo1.SetText("new");
+  Answer(kYes);
+  Answer(IDOK);
+  Save();
+  ASSERT_EQ(boxTexts.size(), 2u);
+  EXPECT_EQ(boxTexts[1], ErrorBoxText("Cannot create file \"" + folder + "list.txt\". " +
+                                      SystemErrorDescription(ERROR_ACCESS_DENIED)));
+  EXPECT_EQ(FileBytes("list.txt"), "precious");
+}
+
+TEST_F(FileCommandsTest, PrintCopiesTheDisplayedLinesToThePrintBufferInCourierNew) {
+  // 200 characters wrap into several displayed pieces in the list's width.
+  form->Memo1.SetText("one\r\n" + std::string(200, 'x') + "\r\ntwo\r\n");
+  const bool noPrinter = DefaultPrinterName().empty();
+  if (noPrinter) Answer(IDOK);
+  Run(form->Print1.Id);
+  if (noPrinter)
+    EXPECT_EQ(boxTexts, std::vector<std::string>{"There is no default printer currently selected."});
+  else
+    EXPECT_TRUE(boxTexts.empty());
+
+  std::string buffer = form->RichEdit1.Text();
+  for (size_t at; (at = buffer.find("\r\n")) != std::string::npos;) buffer.replace(at, 2, "\r");
+  std::vector<std::string> pieces;
+  for (size_t start = 0, end; start <= buffer.size(); start = end + 1) {
+    end = std::min(buffer.find('\r', start), buffer.size());
+    pieces.push_back(buffer.substr(start, end - start));
+  }
+  ASSERT_GE(pieces.size(), 4u) << buffer;
+  EXPECT_EQ(pieces.front(), "one");
+  EXPECT_EQ(pieces.back(), "two") << "the last empty line is not copied";
+  std::string joined;
+  for (size_t i = 1; i + 1 < pieces.size(); ++i) joined += pieces[i];
+  EXPECT_EQ(joined, std::string(200, 'x'));
+
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  SendMessageA(form->RichEdit1.Handle, EM_SETSEL, 0, -1);
+  SendMessageA(form->RichEdit1.Handle, EM_GETCHARFORMAT, SCF_SELECTION,
+               reinterpret_cast<LPARAM>(&format));
+  EXPECT_STREQ(format.szFaceName, "Courier New");
+  EXPECT_EQ(format.yHeight, 200);
+}
+
+namespace {
+
+// Another program that put text on the clipboard, or that holds the clipboard open until released.
+class OtherProgram {
+public:
+  explicit OtherProgram(bool holdOpen) {
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = std::thread([this, holdOpen] {
+      HWND window = CreateWindowExA(0, "STATIC", "other", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    nullptr, nullptr);
+      if (OpenClipboard(window)) {
+        EmptyClipboard();
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 16);
+        lstrcpyA(static_cast<char*>(GlobalLock(block)), "from elsewhere");
+        GlobalUnlock(block);
+        SetClipboardData(CF_TEXT, block);
+        if (!holdOpen) CloseClipboard();
+      }
+      SetEvent(ready_);
+      while (MsgWaitForMultipleObjects(1, &release_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+      }
+      if (holdOpen) CloseClipboard();
+      DestroyWindow(window);
+    });
+    // Our windows live on this thread and must answer the other's clipboard calls meanwhile.
+    while (MsgWaitForMultipleObjects(1, &ready_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+  }
+  ~OtherProgram() { Release(); }
+  void Release() {
+    if (!thread_.joinable()) return;
+    SetEvent(release_);
+    thread_.join();
+    CloseHandle(ready_);
+    CloseHandle(release_);
+  }
+
+private:
+  HANDLE ready_, release_;
+  std::thread thread_;
+};
+
+std::string RawClipboardText() {
+  if (!OpenClipboard(nullptr)) return "(cannot open)";
+  std::string bytes = "(none)";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    const char* p = static_cast<const char*>(GlobalLock(data));
+    bytes.assign(p, strnlen(p, GlobalSize(data)) + 1);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return bytes;
+}
+
+}  // namespace
+
+TEST_F(FileCommandsTest, ClosingWithClearClipboardCheckedLeavesAnEmptyText) {
+  OtherProgram other(false);
+  other.Release();
+  ASSERT_EQ(ClipboardGetText(), "from elsewhere");
+  form->CheckBox8.SetChecked(true);
+  form->Close();
+  EXPECT_FALSE(IsWindow(form->Handle)) << "the window closed";
+  EXPECT_EQ(RawClipboardText(), std::string(1, '\0'));
+}
+
+TEST_F(FileCommandsTest, ClosingWithClearClipboardUncheckedLeavesTheClipboardAlone) {
+  OtherProgram other(false);
+  other.Release();
+  form->CheckBox8.SetChecked(false);
+  form->Close();
+  EXPECT_FALSE(IsWindow(form->Handle));
+  EXPECT_EQ(ClipboardGetText(), "from elsewhere");
+}
+
+TEST_F(FileCommandsTest, AClipboardThatCannotBeOpenedAtCloseKeepsTheWindowOpen) {
+  form->CheckBox8.SetChecked(true);
+  OtherProgram other(true);
+  Answer(IDOK);
+  form->Close();
+  other.Release();
+  EXPECT_EQ(boxTexts, std::vector<std::string>{"Cannot open clipboard."});
+  EXPECT_TRUE(IsWindow(form->Handle)) << "the window stays open";
+  EXPECT_EQ(ClipboardGetText(), "from elsewhere");
+}
