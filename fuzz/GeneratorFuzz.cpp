@@ -1,0 +1,145 @@
+// Fuzzes GeneratePasswords with arbitrary requests and checks what every output must satisfy:
+// the validation messages, the line and dash structure, and that only acceptable bytes appear.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "generator/PasswordGenerator.h"
+
+namespace {
+void Check(bool ok, const char* what) {
+  if (!ok) {
+    fprintf(stderr, "invariant broken: %s\n", what);
+    abort();
+  }
+}
+
+// A quick deterministic source that is allowed to draw straight from the acceptable codes.
+class XorShiftSource : public RandomSource {
+public:
+  explicit XorShiftSource(uint32_t seed) : x_(seed | 1) {}
+  uint32_t Below(uint32_t n) override {
+    x_ ^= x_ << 13;
+    x_ ^= x_ >> 17;
+    x_ ^= x_ << 5;
+    return static_cast<uint32_t>((uint64_t(x_) * n) >> 32);
+  }
+  bool DrawsFromAcceptable() const override { return true; }
+
+private:
+  uint32_t x_;
+};
+
+// Small values mostly; the byte 0x80 stands for the extreme.
+int32_t Number(uint8_t byte, int limit, int32_t extreme) {
+  if (byte == 0x80)
+    return extreme;
+  return static_cast<int8_t>(byte) % (limit + 1);
+}
+
+// The bytes a password may hold under the request, worked out from the class rules directly.
+std::vector<bool> AcceptableBytes(const PasswordRequest& r) {
+  std::vector<bool> ok(256, false);
+  for (int code = 33; code <= 256; ++code) {
+    const int c = code & 0xFF;
+    const bool digit = code >= '0' && code <= '9', upper = code >= 'A' && code <= 'Z',
+               lower = code >= 'a' && code <= 'z';
+    const bool special = code <= 126 && !digit && !upper && !lower;
+    const bool custom = r.UseCustom && r.CustomCharacters.find(static_cast<char>(c)) != std::string::npos;
+    const bool lookAlike = std::strchr("01Iilo", c) != nullptr && c != 0;
+    if ((r.UseDigits && digit) || (r.UseUppercase && upper) || (r.UseLowercase && lower) ||
+        (r.UseSpecial && special) || custom)
+      ok[c] = ok[c] || !(r.ExcludeSimilar && lookAlike);
+  }
+  return ok;
+}
+
+void CheckPassword(const std::string& password, const PasswordRequest& r,
+                   const std::vector<bool>& ok, size_t n) {
+  const bool grouped = r.UseGroups && r.GroupSize > 0;
+  const size_t g = grouped ? static_cast<size_t>(r.GroupSize) : 0;
+  const size_t dashes = grouped && n > 0 ? (n - 1) / g : 0;
+  Check(password.size() == n + dashes, "password length");
+  for (size_t j = 0; j < password.size(); ++j) {
+    const unsigned char c = static_cast<unsigned char>(password[j]);
+    if (grouped && (j + 1) % (g + 1) == 0) {
+      Check(c == '-', "a group separator is a dash");
+      continue;
+    }
+    Check(ok[c], "only acceptable bytes");
+    Check(!(r.ExcludeSimilar && c != 0 && std::strchr("01Iilo", c)), "no look-alike");
+  }
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 8)
+    return 0;
+  const uint8_t flags = data[0];
+  PasswordRequest r;
+  r.UseLowercase = flags & 1;
+  r.UseUppercase = flags & 2;
+  r.UseDigits = flags & 4;
+  r.UseSpecial = flags & 8;
+  r.ExcludeSimilar = flags & 16;
+  r.UseCustom = flags & 32;
+  r.UseGroups = flags & 64;
+  r.PasswordLength = Number(data[1], 64, std::numeric_limits<int32_t>::min());
+  r.PasswordCount = Number(data[2], 8, std::numeric_limits<int32_t>::min());
+  r.GroupSize = Number(data[3], 20, (data[4] & 1) ? std::numeric_limits<int32_t>::max()
+                                                  : std::numeric_limits<int32_t>::min());
+  uint32_t seed;
+  std::memcpy(&seed, data + 4, 4);
+  r.CustomCharacters.assign(reinterpret_cast<const char*>(data + 8), size - 8);
+
+  LcgSource lcg;
+  XorShiftSource direct(seed);
+  RandomState = seed;
+  RandomSource& source = (flags & 128) ? static_cast<RandomSource&>(direct) : lcg;
+
+  std::vector<std::string> shown;
+  std::string out = "untouched";
+  GeneratePasswords(r, out, [&](const std::string& t) { shown.push_back(t); }, source);
+
+  const bool anyClass = r.UseLowercase || r.UseUppercase || r.UseDigits || r.UseSpecial || r.UseCustom;
+  bool customBlank = true;
+  for (char c : r.CustomCharacters)
+    customBlank = customBlank && static_cast<unsigned char>(c) <= 32;
+  if (!anyClass || (r.UseCustom && customBlank)) {
+    Check(shown.size() == 1, "one message");
+    Check(shown[0] == (!anyClass ? "Please select one or several items in Password characters options"
+                                 : "No custom characters selected"),
+          "the right message");
+    Check(out == "untouched", "output untouched after a message");
+    return 0;
+  }
+  Check(shown.empty(), "no message");
+  if (r.PasswordCount <= 0) {
+    Check(out.empty(), "no passwords");
+    return 0;
+  }
+
+  const std::vector<bool> ok = AcceptableBytes(r);
+  bool any = false;
+  for (bool b : ok)
+    any = any || b;
+  // With at least one of 224 codes acceptable, 100001 draws all missing is beyond possible.
+  const size_t n = any ? static_cast<size_t>(std::max(r.PasswordLength, 0)) : 0;
+  int32_t passwords = 0;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = out.find("\r\n", start);
+    const std::string password = out.substr(start, end == std::string::npos ? end : end - start);
+    Check(password.find_first_of("\r\n") == std::string::npos, "no stray line break");
+    CheckPassword(password, r, ok, n);
+    ++passwords;
+    if (end == std::string::npos)
+      break;
+    start = end + 2;
+  }
+  Check(passwords == r.PasswordCount, "CR LF count is count - 1");
+  return 0;
+}

@@ -1,0 +1,75 @@
+// The random sources the generator draws from: the process-wide deterministic generator (a 32-bit
+// linear congruential generator, kept for its exact, reproducible draw sequence) and the operating
+// system's cryptographic generator, which the Generate command uses.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// The deterministic generator's state; 0 at process start, changed only by SeedRandom, RandomBelow
+// and AdvanceRandomState.
+extern uint32_t RandomState;
+
+// Advances RandomState one step and maps the new state to 0..n-1 (0 when n is 0).
+uint32_t RandomBelow(uint32_t n);
+
+// Sets RandomState from a fast-running clock.
+void SeedRandom();
+
+// Moves RandomState on by `steps` steps at once, exactly as that many RandomBelow calls would.
+void AdvanceRandomState(uint64_t steps);
+
+class RandomSource {
+public:
+  virtual ~RandomSource() = default;
+
+  // A value in 0..n-1 (0 when n is 0).
+  virtual uint32_t Below(uint32_t n) = 0;
+
+  // Accounts for `count` draws whose results are not needed.
+  virtual void Skip(uint64_t count) {
+    for (; count > 0; --count)
+      Below(224);
+  }
+
+  // Fills out[0..count) with choices picked at random from choices[0..n).
+  virtual void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+      out[i] = static_cast<char>(choices[Below(n)]);
+  }
+
+  // True when every value is equally likely and independent of the ones before, so that a position
+  // may be drawn straight from the acceptable codes (one draw) instead of by rejection over all codes:
+  // the same distribution, but not the same sequence of draws.
+  virtual bool DrawsFromAcceptable() const { return false; }
+};
+
+// Draws through RandomBelow, keeping its exact sequence: one state step per draw.
+class LcgSource : public RandomSource {
+public:
+  uint32_t Below(uint32_t n) override { return RandomBelow(n); }
+  void Skip(uint64_t count) override { AdvanceRandomState(count); }
+};
+
+// Fills `size` bytes with cryptographic randomness; false when the system cannot.
+using FillRandomBytes = bool (*)(unsigned char* data, size_t size);
+bool FillFromSystem(unsigned char* data, size_t size);
+
+// The operating system's cryptographic generator, read in blocks, mapped to a range without bias.
+// Throws Exception when the system fails to deliver; it never falls back to a weaker source.
+class SystemSource : public RandomSource {
+public:
+  explicit SystemSource(FillRandomBytes fill = FillFromSystem) : fill_(fill) {}
+  uint32_t Below(uint32_t n) override;
+  void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) override;
+  void Skip(uint64_t) override {}  // its draws are independent: skipped ones need not be made
+  bool DrawsFromAcceptable() const override { return true; }
+
+private:
+  uint8_t NextByte();
+  uint32_t NextWord();
+  void Refill();
+
+  FillRandomBytes fill_;
+  unsigned char block_[4096];
+  size_t used_ = sizeof(block_);
+};

@@ -1,0 +1,294 @@
+// Validation, counts, the draw with its cap, grouping and joining.
+#include "generator/PasswordGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include "generator/tests/TestSources.h"
+
+namespace {
+const char* const NoClass = "Please select one or several items in Password characters options";
+const char* const NoCustom = "No custom characters selected";
+
+std::string Repeat(const std::string& s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i)
+    out += s;
+  return out;
+}
+
+// Counts the draws the deterministic generator makes, by replaying them one at a time.
+struct Replay {
+  std::string Chars;
+  uint32_t StateAfter;
+};
+Replay ReplayDraws(uint32_t start, const std::string& acceptable, int positions) {
+  Replay r{"", 0};
+  RandomState = start;
+  for (int p = 0; p < positions; ++p) {
+    for (int draw = 1; draw <= 100001; ++draw) {
+      const int code = 33 + static_cast<int>(RandomBelow(224));
+      if (code < 256 && acceptable.find(static_cast<char>(code)) != std::string::npos) {
+        r.Chars += static_cast<char>(code);
+        break;
+      }
+    }
+  }
+  r.StateAfter = RandomState;
+  return r;
+}
+}  // namespace
+
+TEST(Validation, NothingEnabledShowsTheClassMessageAndChangesNothing) {
+  PasswordRequest r = Request(8, 3);
+  r.ExcludeSimilar = true;
+  r.UseGroups = true;
+  r.GroupSize = 4;
+  r.CustomCharacters = "abc";  // present but not enabled
+  RandomState = 42;
+  LcgSource lcg;
+  NoticeRecorder notices;
+  std::string out = "previous text";
+  GeneratePasswords(r, out, notices.Handler(), lcg);
+  EXPECT_EQ(notices.Shown, std::vector<std::string>{NoClass});
+  EXPECT_EQ(out, "previous text");
+  EXPECT_EQ(RandomState, 42u);
+}
+
+TEST(Validation, AnEnabledBlankCustomSetFailsTheWholeRequest) {
+  for (const std::string& blank : {std::string(), std::string(" \r\n\t "), std::string("\0\x01 ", 3)}) {
+    for (bool lower : {false, true}) {
+      PasswordRequest r = Request(8, 3);
+      r.UseCustom = true;
+      r.UseLowercase = lower;  // lower-case alone could serve, yet the request fails
+      r.CustomCharacters = blank;
+      ScriptedSource source;
+      NoticeRecorder notices;
+      std::string out = "kept";
+      GeneratePasswords(r, out, notices.Handler(), source);
+      EXPECT_EQ(notices.Shown, std::vector<std::string>{NoCustom});
+      EXPECT_EQ(out, "kept");
+      EXPECT_EQ(source.Draws, 0u);
+    }
+  }
+}
+
+TEST(Validation, OneCharacterAboveCode32PassesTheCustomCheck) {
+  PasswordRequest r = Request(5, 1);
+  r.UseCustom = true;
+  r.CustomCharacters = " \r\n x \r\n";
+  ScriptedSource source({}, DrawFor('x'));
+  EXPECT_EQ(Generate(r, source), "xxxxx");
+}
+
+TEST(Validation, TheClassCheckComesBeforeTheCustomCheck) {
+  PasswordRequest r = Request(8, 1);
+  r.UseCustom = true;
+  r.CustomCharacters = "";
+  ScriptedSource source;
+  NoticeRecorder notices;
+  std::string out;
+  GeneratePasswords(r, out, notices.Handler(), source);
+  ASSERT_EQ(notices.Shown.size(), 1u);  // UseCustom counts as a class, so only the custom message
+  EXPECT_EQ(notices.Shown[0], NoCustom);
+}
+
+TEST(Validation, AFailingRandomSourceLeavesTheOutputUntouched) {
+  struct Failing : RandomSource {
+    int Left = 5;
+    uint32_t Below(uint32_t) override {
+      if (--Left < 0)
+        throw std::runtime_error("no randomness");
+      return DrawFor('7');
+    }
+  } failing;
+  PasswordRequest r = Request(4, 3);
+  r.UseDigits = true;
+  std::string out = "before";
+  EXPECT_THROW(Generate(r, failing), std::runtime_error);
+  EXPECT_THROW(GeneratePasswords(r, out, [](const std::string&) {}, failing), std::runtime_error);
+  EXPECT_EQ(out, "before");
+}
+
+TEST(PasswordCount, ZeroOrNegativeGivesEmptyTextWithoutAMessageOrDraws) {
+  for (int count : {0, -1, -1000}) {
+    PasswordRequest r = Request(8, count);
+    r.UseDigits = true;
+    ScriptedSource source;
+    std::string out = "old";
+    GeneratePasswords(r, out, [](const std::string& t) { FAIL() << t; }, source);
+    EXPECT_EQ(out, "") << count;
+    EXPECT_EQ(source.Draws, 0u);
+  }
+}
+
+TEST(PasswordCount, PasswordsAreJoinedByCrLfWithNoneAfterTheLast) {
+  PasswordRequest r = Request(2, 1);
+  r.UseDigits = true;
+  ScriptedSource one({DrawFor('1'), DrawFor('2')});
+  EXPECT_EQ(Generate(r, one), "12");
+  r.PasswordCount = 3;
+  ScriptedSource three({DrawFor('1'), DrawFor('2'), DrawFor('3'), DrawFor('4'), DrawFor('5'),
+                        DrawFor('6')});
+  EXPECT_EQ(Generate(r, three), "12\r\n34\r\n56");
+}
+
+TEST(PasswordLength, ZeroOrNegativeGivesEmptyPasswordsBetweenLineBreaks) {
+  for (int length : {0, -5}) {
+    PasswordRequest r = Request(length, 4);
+    r.UseLowercase = true;
+    r.UseGroups = true;
+    r.GroupSize = 1;
+    ScriptedSource source;
+    EXPECT_EQ(Generate(r, source), "\r\n\r\n\r\n") << length;
+    EXPECT_EQ(source.Draws, 0u);
+  }
+}
+
+TEST(Draw, RejectsUntilAnAcceptableCodeAndStartsAfreshAtEachPosition) {
+  PasswordRequest r = Request(2, 1);
+  r.UseDigits = true;
+  ScriptedSource source({DrawFor('a'), DrawFor('!'), DrawFor('4'), DrawFor('Z'), DrawFor('9')});
+  EXPECT_EQ(Generate(r, source), "49");
+  EXPECT_EQ(source.Draws, 5u);
+  EXPECT_EQ(source.Ranges, std::vector<uint32_t>(5, 224));
+}
+
+TEST(Draw, APositionGetsExactly100001DrawsBeforeItIsDropped) {
+  PasswordRequest r = Request(1, 1);
+  r.UseDigits = true;
+  std::vector<uint32_t> misses(100000, DrawFor('a'));
+  misses.push_back(DrawFor('5'));
+  ScriptedSource lastChance(misses, DrawFor('a'));
+  EXPECT_EQ(Generate(r, lastChance), "5");  // the 100001st draw still counts
+  EXPECT_EQ(lastChance.Draws, 100001u);
+
+  misses.back() = DrawFor('a');
+  misses.push_back(DrawFor('5'));
+  r.PasswordLength = 2;
+  ScriptedSource dropped(misses, DrawFor('a'));
+  EXPECT_EQ(Generate(r, dropped), "5");  // first position dropped, the second takes the '5'
+  EXPECT_EQ(dropped.Draws, 100002u);
+}
+
+TEST(Draw, DroppedPositionsShortenThePasswordAndGroupingCountsWhatIsLeft) {
+  PasswordRequest r = Request(5, 1);
+  r.UseDigits = true;
+  r.UseGroups = true;
+  r.GroupSize = 2;
+  std::vector<uint32_t> script = {DrawFor('1'), DrawFor('2')};
+  script.insert(script.end(), 100001, DrawFor('x'));  // the third position runs dry
+  script.push_back(DrawFor('3'));
+  script.push_back(DrawFor('4'));
+  ScriptedSource source(script, DrawFor('x'));
+  EXPECT_EQ(Generate(r, source), "12-34");
+}
+
+TEST(Draw, FromStateZeroTheDeterministicGeneratorGivesTheKnownSymbols) {
+  // Draws 0, 7, 192, 45, 61 are the codes '!', '(', 225, 'N', '^': three symbols in five draws.
+  PasswordRequest r = Request(3, 1);
+  r.UseSpecial = true;
+  RandomState = 0;
+  LcgSource lcg;
+  EXPECT_EQ(Generate(r, lcg), "!(^");
+  EXPECT_EQ(RandomState, 1172187917u);
+}
+
+TEST(Draw, EveryDrawAdvancesTheDeterministicStateOnce) {
+  PasswordRequest r = Request(40, 5);
+  r.UseDigits = true;
+  r.UseCustom = true;
+  r.CustomCharacters = "Kk\xE9";
+  const Replay expected = ReplayDraws(987654321, "0123456789Kk\xE9", 200);
+  RandomState = 987654321;
+  LcgSource lcg;
+  const std::string out = Generate(r, lcg);
+  std::string chars;
+  for (char c : out)
+    if (c != '\r' && c != '\n')
+      chars += c;
+  EXPECT_EQ(chars, expected.Chars);
+  EXPECT_EQ(RandomState, expected.StateAfter);
+}
+
+TEST(Draw, AnImpossibleRequestDropsEveryPositionAndMovesTheStateAsTheFullLoopWould) {
+  PasswordRequest r = Request(3, 4);
+  r.UseCustom = true;
+  r.CustomCharacters = "il1";
+  r.ExcludeSimilar = true;
+  const uint32_t expectedState = ReplayDraws(5551212, "", 12).StateAfter;  // 12 x 100001 draws
+  RandomState = 5551212;
+  LcgSource lcg;
+  EXPECT_EQ(Generate(r, lcg), "\r\n\r\n\r\n");
+  EXPECT_EQ(RandomState, expectedState);
+
+  ScriptedSource counted;
+  r.PasswordCount = 1;
+  EXPECT_EQ(Generate(r, counted), "");
+  EXPECT_EQ(counted.Draws, 3u * 100001u);
+}
+
+TEST(Draw, AnUnbiasedSourceDrawsStraightFromTheAcceptableCodesOncePerCharacter) {
+  PasswordRequest r = Request(4, 1);
+  r.UseLowercase = true;
+  r.ExcludeSimilar = true;  // 23 letters: a..h, j, k, m, n, p..z
+  ScriptedSource direct({0, 8, 10, 22}, 0, true);
+  EXPECT_EQ(Generate(r, direct), "ajmz");
+  EXPECT_EQ(direct.Ranges, std::vector<uint32_t>(4, 23));
+}
+
+TEST(Draw, AnUnbiasedSourcesPasswordsAreGroupedToo) {
+  PasswordRequest r = Request(5, 2);
+  r.UseLowercase = true;
+  r.UseGroups = true;
+  r.GroupSize = 2;
+  ScriptedSource direct({0, 1, 2, 3, 4, 25, 24, 23, 22, 21}, 0, true);
+  EXPECT_EQ(Generate(r, direct), "ab-cd-e\r\nzy-xw-v");
+}
+
+TEST(Draw, AnUnbiasedSourceNeedsNoDrawsForAnImpossibleRequest) {
+  PasswordRequest r = Request(100, 1000);
+  r.UseCustom = true;
+  r.CustomCharacters = "o0";
+  r.ExcludeSimilar = true;
+  ScriptedSource direct({}, 0, true);
+  EXPECT_EQ(Generate(r, direct), Repeat("\r\n", 999));
+  EXPECT_EQ(direct.Draws, 0u);
+  SystemSource unreadable([](unsigned char*, size_t) { return false; });
+  EXPECT_EQ(Generate(r, unreadable), Repeat("\r\n", 999));  // the system is never asked
+}
+
+TEST(Grouping, PutsADashAfterEveryGroupButNeverAtTheEnds) {
+  struct Case {
+    int Length, Size;
+    bool Use;
+    const char* Expected;
+  };
+  const Case cases[] = {
+      {8, 4, true, "abcd-efgh"}, {9, 4, true, "abcd-efgh-i"}, {4, 1, true, "a-b-c-d"},
+      {5, 5, true, "abcde"},     {5, 6, true, "abcde"},       {5, 0, true, "abcde"},
+      {5, -2, true, "abcde"},    {8, 4, false, "abcdefgh"},   {1, 1, true, "a"},
+      {0, 3, true, ""},          {7, 3, true, "abc-def-g"},   {6, 3, true, "abc-def"},
+  };
+  for (const Case& c : cases) {
+    PasswordRequest r = Request(c.Length, 2);
+    r.UseLowercase = true;
+    r.UseGroups = c.Use;
+    r.GroupSize = c.Size;
+    std::vector<uint32_t> script;
+    for (int pass = 0; pass < 2; ++pass)
+      for (int i = 0; i < c.Length; ++i)
+        script.push_back(DrawFor('a' + i));
+    ScriptedSource source(script);
+    EXPECT_EQ(Generate(r, source), std::string(c.Expected) + "\r\n" + c.Expected)
+        << c.Length << "/" << c.Size;
+  }
+}
+
+TEST(Grouping, ADrawnHyphenStaysBesideTheSeparator) {
+  PasswordRequest r = Request(4, 1);
+  r.UseSpecial = true;
+  r.UseGroups = true;
+  r.GroupSize = 2;
+  ScriptedSource source({DrawFor('#'), DrawFor('-'), DrawFor('-'), DrawFor('+')});
+  EXPECT_EQ(Generate(r, source), "#---+");
+}
