@@ -1,0 +1,138 @@
+// The real program's File commands through its real file dialogs, and the clipboard clean-up at
+// exit, driven from outside as a user would.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/e2e/AppDriver.h"
+
+namespace {
+
+HWND PasswordList(HWND main) {
+  for (HWND edit : FindControls(main, "Edit"))
+    if (GetParent(edit) == main) return edit;
+  return nullptr;
+}
+
+// Presses Ctrl plus a letter in the program, as typed on the keyboard: the window must be in front.
+void PressCtrl(HWND main, char letter) {
+  SetForegroundWindow(main);
+  for (int i = 0; i < 40 && GetForegroundWindow() != main; ++i) Sleep(25);
+  INPUT keys[4] = {};
+  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter), VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = codes[i];
+    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(4, keys, sizeof(INPUT));
+}
+
+std::string TempPath(const char* name) {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  return std::string(base) + "tlm-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Types the name into the file dialog that the command opened and presses OK.
+void ChooseFile(AppDriver& app, const char* caption, const std::string& path) {
+  HWND dialog = app.WaitForWindow("#32770", caption);
+  ASSERT_NE(dialog, nullptr) << caption;
+  HWND field = GetDlgItem(dialog, 0x47C);  // the file name box
+  if (!field) field = GetDlgItem(dialog, 0x480);
+  ASSERT_NE(field, nullptr);
+  SetText(field, path);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  for (int i = 0; i < 200 && IsWindow(dialog); ++i) Sleep(25);
+  ASSERT_FALSE(IsWindow(dialog)) << "the dialog took the name";
+}
+
+void PutClipboardText(const char* text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, lstrlenA(text) + 1);
+  lstrcpyA(static_cast<char*>(GlobalLock(block)), text);
+  GlobalUnlock(block);
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+}
+
+// The CF_TEXT bytes up to and including the zero, or "(none)".
+std::string ClipboardBytes() {
+  if (!OpenClipboard(nullptr)) return "(cannot open)";
+  std::string bytes = "(none)";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    const char* p = static_cast<const char*>(GlobalLock(data));
+    bytes.assign(p, strnlen(p, GlobalSize(data)) + 1);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return bytes;
+}
+
+}  // namespace
+
+TEST(FileCommandsE2E, SaveAndOpenTakeTheNamesTypedIntoTheRealDialogs) {
+  const std::string saved = TempPath("saved.txt"), unix = TempPath("unix.txt");
+  DeleteFileA(saved.c_str());
+  { std::ofstream(unix, std::ios::binary) << "from\nanother\nsystem"; }
+
+  AppDriver app;
+  HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+  ASSERT_NE(main, nullptr);
+  HWND list = PasswordList(main);
+  ASSERT_NE(list, nullptr);
+
+  // With no file chosen yet, Save (Ctrl+S) asks for a name as Save As does.
+  SetText(list, "first\r\nsecond");
+  PressCtrl(main, 'S');
+  ChooseFile(app, "Save As", saved);
+  for (int i = 0; i < 200 && FileBytes(saved).empty(); ++i) Sleep(25);
+  EXPECT_EQ(FileBytes(saved), "first\r\nsecond");
+
+  PressCtrl(main, 'O');
+  ChooseFile(app, "Open", unix);
+  for (int i = 0; i < 200 && WindowText(list) == "first\r\nsecond"; ++i) Sleep(25);
+  EXPECT_EQ(WindowText(list), "from\r\nanother\r\nsystem");
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  DeleteFileA(saved.c_str());
+  DeleteFileA(unix.c_str());
+}
+
+TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {
+  {
+    AppDriver app;
+    HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+    ASSERT_NE(main, nullptr);
+    HWND box = FindControl(main, "Button", "Clear clipboard on exit");
+    ASSERT_NE(box, nullptr);
+    if (!IsChecked(box)) ClickButton(box);
+    PutClipboardText("copied elsewhere");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(ClipboardBytes(), std::string(1, '\0'));
+  }
+  {
+    // Unchecked (and so saved for the runs after this one): the clipboard is left alone.
+    AppDriver app;
+    HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+    ASSERT_NE(main, nullptr);
+    HWND box = FindControl(main, "Button", "Clear clipboard on exit");
+    if (IsChecked(box)) ClickButton(box);
+    PutClipboardText("copied elsewhere");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(ClipboardBytes(), std::string("copied elsewhere") + '\0');
+  }
+}
