@@ -27,9 +27,16 @@ trap cleanup EXIT
 
 jobs_now() { ls "$pdf_dir"/*Passwords_list*.pdf 2>/dev/null | sort; }
 
+# Jobs of earlier programs (other tests print too) must land before we take stock.
+wait_idle() {
+  for _ in $(seq 50); do [ -z "$(lpstat -o 2>/dev/null)" ] && break; sleep 0.2; done
+  sleep 0.5
+}
+
 # Runs the tool and sets $job to the one new PDF (the file lands shortly after the process ends).
 print_job() {
   local before after new
+  wait_idle
   before=$(jobs_now)
   run "$@" || { fail "print tool $*: exit $?"; job=""; return; }
   for _ in $(seq 100); do
@@ -95,6 +102,7 @@ if [ -n "$job" ]; then
 fi
 
 # No default printer: the message, and nothing printed.
+wait_idle
 bash "$here/scripts/printer.sh" remove-queue
 before=$(jobs_now)
 message=$(run empty | tr -d '\r')
