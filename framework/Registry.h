@@ -1,0 +1,38 @@
+// A registry key that closes itself. Failures of value reads and writes raise the system's texts
+// ("Invalid data type for '%s'", "Failed to get data for '%s'", "Failed to set data for '%s'").
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+class RegistryKey {
+public:
+  RegistryKey() = default;
+  ~RegistryKey() { Close(); }
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+  RegistryKey(RegistryKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
+
+  // Opens an existing key; false when it does not open (the key stays closed).
+  bool Open(HKEY root, const std::string& path, REGSAM access = KEY_ALL_ACCESS);
+  // Opens a key, creating a normal (non-volatile) one when missing, with full access.
+  bool OpenOrCreate(HKEY root, const std::string& path);
+  void Close();
+  bool IsOpen() const { return key_ != nullptr; }
+  HKEY Handle() const { return key_; }
+
+  bool ValueExists(const std::string& name) const;
+  // The text of a REG_SZ or REG_EXPAND_SZ value as stored; "" when the value is missing or empty.
+  std::string ReadString(const std::string& name) const;
+  // Writes a REG_SZ value; raises "Failed to set data for '%s'" when that fails or the key is closed.
+  void WriteString(const std::string& name, const std::string& data) const;
+  bool DeleteValue(const std::string& name) const;
+  // Writes the key's changes to disk now.
+  bool Flush() const;
+
+private:
+  HKEY key_ = nullptr;
+};
+
+// Deletes a key with all its sub-keys and values; false when that fails.
+bool DeleteKeyTree(HKEY root, const std::string& path);

@@ -1,0 +1,12 @@
+// Folder helpers of the uninstaller.
+#pragma once
+#include <string>
+
+// Deletes everything inside the folder (no trailing backslash), asking Retry/Ignore about each
+// file that cannot be deleted, then removes the folder itself. A linked folder (junction or
+// symbolic link) inside is removed as a link: its target is never entered. Raises an error with
+// the system's error code when the folder itself cannot be removed.
+void DeleteFolderTree(const std::string& folder);
+
+// True when the folder holds nothing besides "." and "..", or cannot be listed at all.
+bool IsFolderEmpty(const std::string& folder);

@@ -1,0 +1,34 @@
+// Installation upkeep run at start-up: the installed-programs entry, the run-once clean-up, the
+// "/uninstall" switch and the uninstaller.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+// Registers the program in the installed-programs list when its entry is missing and cancels the
+// run-once deletions an earlier uninstall left. Skipped when the executable runs from the
+// development folder. Silent, except that a failed value write raises "Failed to set data for '%s'".
+void RegisterUninstallEntry();
+void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder);
+
+// On "/uninstall" as the first argument: requests termination, asks for confirmation and
+// uninstalls on Yes. Any other command line does nothing.
+void CheckUninstallSwitch();
+void CheckUninstallSwitch(const std::string& commandLine, const std::function<void()>& uninstall);
+
+// Removes the shortcuts, the start-menu folder and the files and folders that "install.txt" names,
+// schedules the deletion of the executable and of what is left, removes the installed-programs
+// entry and reports completion. `openFolder` shows the executable folder when the list is missing.
+void UninstallProgram();
+void UninstallProgram(const std::string& exePath,
+                      const std::function<void(const std::string& folder)>& openFolder);
+
+// Orders the uninstaller's left-over entries by the user's locale, ignoring case.
+void SortLeftOvers(std::vector<std::string>& entries);
+
+// The full path of the running executable.
+std::string ExecutablePath();
+
+// Registry paths under HKEY_LOCAL_MACHINE.
+extern const char* const UninstallEntryKey;
+extern const char* const RunOnceKey;

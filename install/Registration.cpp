@@ -1,0 +1,52 @@
+// The installed-programs entry and the clean-up of run-once deletions left by an earlier uninstall.
+#include <windows.h>
+
+#include "framework/Registry.h"
+#include "install/Install.h"
+#include "install/InstallText.h"
+#include "install/RunOnceCommands.h"
+
+const char* const UninstallEntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlecast";
+const char* const RunOnceKey = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+namespace {
+
+// Copies started from the developer's own build folder leave the machine's lists alone.
+const char* const DevelopmentFolder = "C:\\Projects\\Tallowmere\\";
+
+void EnsureUninstallEntry(const std::string& exePath) {
+  RegistryKey entry;
+  if (entry.Open(HKEY_LOCAL_MACHINE, UninstallEntryKey)) return;  // kept as it is, whatever it says
+  if (!entry.OpenOrCreate(HKEY_LOCAL_MACHINE, UninstallEntryKey)) return;
+  entry.WriteString("DisplayName", "Brindlecast");
+  // Quoted: unquoted, a path with blanks may start another program ("C:\Program.exe").
+  entry.WriteString("UninstallString", "\"" + exePath + "\" /uninstall");
+}
+
+void CancelScheduledDeletions() {
+  RegistryKey runOnce;
+  if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey)) return;
+  if (!runOnce.ValueExists(RunOnceProgramValue)) return;  // numbered values alone are not ours
+  runOnce.DeleteValue(RunOnceProgramValue);
+  for (unsigned n = 0; n < 0x80000000u; ++n) {
+    const std::string name = RunOnceFileValue(n);
+    if (!runOnce.ValueExists(name)) return;
+    runOnce.DeleteValue(name);
+  }
+}
+
+}  // namespace
+
+std::string ExecutablePath() {
+  char path[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return std::string(path, n < MAX_PATH ? n : MAX_PATH);
+}
+
+void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder) {
+  if (StartsWithText(developmentFolder, exePath)) return;
+  EnsureUninstallEntry(exePath);
+  CancelScheduledDeletions();
+}
+
+void RegisterUninstallEntry() { RegisterUninstallEntry(ExecutablePath(), DevelopmentFolder); }

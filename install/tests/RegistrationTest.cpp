@@ -1,0 +1,100 @@
+// The installed-programs entry and the clean-up of scheduled deletions, in the real registry.
+#include <gtest/gtest.h>
+
+#include "framework/Registry.h"
+#include "install/Install.h"
+#include "install/tests/WinFixtures.h"
+
+namespace {
+
+using Values = std::vector<std::pair<std::string, std::string>>;
+const char* const DevFolder = "C:\\Projects\\Tallowmere\\";
+
+class Registration : public testing::Test {
+protected:
+  ProgramRegistryState state_;
+};
+
+Values ProgramRunOnceValues() {
+  Values ours;
+  for (const auto& v : ValuesOf(RunOnceKey))
+    if (v.first.rfind("Delete Brindlecast", 0) == 0) ours.push_back(v);
+  return ours;
+}
+
+void ScheduleDeletions(std::initializer_list<const char*> names) {
+  for (const char* name : names) SetMachineValue(RunOnceKey, name, "cmd.exe /c del \"x\"");
+}
+
+}  // namespace
+
+TEST_F(Registration, FirstStartWritesExactlyTheNameAndTheQuotedUninstallCommand) {
+  RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
+  EXPECT_EQ(ValuesOf(UninstallEntryKey),
+            (Values{{"DisplayName", "Brindlecast"},
+                    {"UninstallString", "\"C:\\Apps\\Tallowmere.exe\" /uninstall"}}));
+}
+
+TEST_F(Registration, PathWithBlanksStaysOneWordOfTheUninstallCommand) {
+  RegisterUninstallEntry("C:\\Program Files\\Brindle cast\\Tallowmere.exe", DevFolder);
+  const Values values = ValuesOf(UninstallEntryKey);
+  ASSERT_EQ(values.size(), 2u);
+  EXPECT_EQ(values[1].second, "\"C:\\Program Files\\Brindle cast\\Tallowmere.exe\" /uninstall");
+}
+
+TEST_F(Registration, WithoutArgumentsTheRunningExecutableIsRegistered) {
+  RegisterUninstallEntry();
+  const Values values = ValuesOf(UninstallEntryKey);
+  ASSERT_EQ(values.size(), 2u);
+  EXPECT_EQ(values[1].second, "\"" + ExecutablePath() + "\" /uninstall");
+}
+
+TEST_F(Registration, ExistingEntryIsLeftAsItIsEvenWhenItNamesAnotherCopy) {
+  SetMachineValue(UninstallEntryKey, "UninstallString", "D:\\Other\\Tallowmere.exe /uninstall");
+  RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
+  EXPECT_EQ(ValuesOf(UninstallEntryKey),
+            (Values{{"UninstallString", "D:\\Other\\Tallowmere.exe /uninstall"}}));
+}
+
+TEST_F(Registration, CleanUpRemovesTheProgramValueAndNumberedValuesUpToTheFirstGap) {
+  ScheduleDeletions({"Delete Brindlecast", "Delete Brindlecast file 0", "Delete Brindlecast file 1",
+                     "Delete Brindlecast file 2", "Delete Brindlecast file 3",
+                     "Delete Brindlecast file 4", "Delete Brindlecast file 7"});
+  SetMachineValue(RunOnceKey, "Tallowmere Test Other", "keep");
+  RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
+  EXPECT_EQ(ProgramRunOnceValues(), (Values{{"Delete Brindlecast file 7", "cmd.exe /c del \"x\""}}));
+  bool otherKept = false;
+  for (const auto& v : ValuesOf(RunOnceKey)) otherKept |= v.first == "Tallowmere Test Other";
+  EXPECT_TRUE(otherKept);
+  RegistryKey k;
+  k.Open(HKEY_LOCAL_MACHINE, RunOnceKey);
+  k.DeleteValue("Tallowmere Test Other");
+}
+
+TEST_F(Registration, NumberedValuesWithoutTheProgramValueAreNotOurs) {
+  ScheduleDeletions({"Delete Brindlecast file 0"});
+  RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
+  EXPECT_EQ(ProgramRunOnceValues().size(), 1u);
+}
+
+TEST_F(Registration, ProgramValueAloneIsRemoved) {
+  ScheduleDeletions({"Delete Brindlecast"});
+  RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
+  EXPECT_TRUE(ProgramRunOnceValues().empty());
+}
+
+TEST_F(Registration, DevelopmentFolderInAnyLetterCaseTouchesNothing) {
+  ScheduleDeletions({"Delete Brindlecast", "Delete Brindlecast file 0"});
+  RegisterUninstallEntry("c:\\PROJECTS\\tallowmere\\build\\Tallowmere.exe", DevFolder);
+  EXPECT_FALSE(MachineKeyExists(UninstallEntryKey));
+  EXPECT_EQ(ProgramRunOnceValues().size(), 2u);
+}
+
+TEST_F(Registration, MissingRunOnceKeyIsNotCreated) {
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, RunOnceKey);
+  RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
+  EXPECT_FALSE(MachineKeyExists(RunOnceKey));
+  EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
+  RegistryKey recreated;
+  recreated.OpenOrCreate(HKEY_LOCAL_MACHINE, RunOnceKey);
+}

@@ -1,0 +1,241 @@
+// The uninstaller against real folders, the user's real shell folders and the real registry.
+#include <gtest/gtest.h>
+
+#include "framework/Dialogs.h"
+#include "framework/Exceptions.h"
+#include "framework/Registry.h"
+#include "install/Install.h"
+#include "install/tests/WinFixtures.h"
+#include "shell/ShellFolders.h"
+#include "tests/support/BoxWatcher.h"
+
+namespace {
+
+using Values = std::vector<std::pair<std::string, std::string>>;
+
+class Uninstall : public testing::Test {
+protected:
+  void SetUp() override {
+    exeFolder_ = temp_.Path() + "\\App Folder\\";
+    CreateDirectoryA(exeFolder_.c_str(), nullptr);
+    exe_ = exeFolder_ + "Tallowmere.exe";
+    WriteFileText(exe_, "MZ");
+    SetMachineValue(UninstallEntryKey, "DisplayName", "Brindlecast");
+  }
+
+  void List(const std::string& text) { WriteFileText(exeFolder_ + "install.txt", text); }
+  void Make(const std::string& entry) {
+    if (entry.back() == '\\')
+      CreateDirectoryA((exeFolder_ + entry).c_str(), nullptr);
+    else
+      WriteFileText(exeFolder_ + entry, "x");
+  }
+  bool Exists(const std::string& entry) { return PathExists(exeFolder_ + entry); }
+  HANDLE Lock(const std::string& entry) {
+    return CreateFileA((exeFolder_ + entry).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+  }
+
+  void Run() {
+    UninstallProgram(exe_, [this](const std::string& folder) { opened_.push_back(folder); });
+  }
+  static Values RunOnceValues() {
+    Values ours;
+    for (const auto& v : ValuesOf(RunOnceKey))
+      if (v.first.rfind("Delete Brindlecast", 0) == 0) ours.push_back(v);
+    return ours;
+  }
+  std::string ExeCommand() const { return "cmd.exe /c del \"" + ShortPathOf(exe_) + "\""; }
+
+  ProgramRegistryState registry_;
+  TempFolder temp_{"uninstall"};
+  std::string exeFolder_, exe_;
+  std::vector<std::string> opened_;
+  BoxWatcher watcher_;
+};
+
+void ExpectOnlyBox(BoxWatcher& watcher, const std::string& text) {
+  const auto seen = watcher.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].caption, ApplicationTitle());
+  EXPECT_EQ(seen[0].text, text);
+  EXPECT_FALSE(seen[0].hasIcon);
+}
+
+}  // namespace
+
+TEST_F(Uninstall, WithoutTheListShortcutsGoAndTheUserIsToldAndShownTheFolder) {
+  const std::string desktop = GetShellFolder("Desktop"), programs = GetShellFolder("Programs");
+  ASSERT_FALSE(desktop.empty());
+  ASSERT_FALSE(programs.empty());
+  CreateDirectoryA(programs.c_str(), nullptr);
+  CreateDirectoryA((programs + "\\Brindlecast").c_str(), nullptr);
+  WriteFileText(programs + "\\Brindlecast\\Brindlecast.lnk", "x");
+  WriteFileText(programs + "\\Brindlecast.lnk", "x");
+  CreateDirectoryA(desktop.c_str(), nullptr);
+  WriteFileText(desktop + "\\Brindlecast.lnk", "x");
+  Make("data.txt");
+
+  Run();
+
+  EXPECT_FALSE(PathExists(programs + "\\Brindlecast"));
+  EXPECT_FALSE(PathExists(programs + "\\Brindlecast.lnk"));
+  EXPECT_FALSE(PathExists(desktop + "\\Brindlecast.lnk"));
+  ExpectOnlyBox(watcher_, "Can't find install.txt\r\n\r\nYou need to delete the files manually");
+  EXPECT_EQ(opened_, std::vector<std::string>{exeFolder_});
+  EXPECT_TRUE(Exists("data.txt"));
+  EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
+  EXPECT_TRUE(RunOnceValues().empty());
+}
+
+TEST_F(Uninstall, EmptyListSchedulesOnlyTheExecutableAndRemovesTheEntry) {
+  List("");
+  Run();
+  EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", ExeCommand()}}));
+  EXPECT_NE(ShortPathOf(exe_), "");
+  EXPECT_FALSE(MachineKeyExists(UninstallEntryKey));
+  ExpectOnlyBox(watcher_, "Uninstall complete.");
+  EXPECT_TRUE(opened_.empty());
+}
+
+TEST_F(Uninstall, ListedFilesGoButTheExecutableAndTheUnlistedListStay) {
+  Make("readme.txt");
+  Make("sub\\");
+  Make("sub\\help.txt");
+  List("TALLOWMERE.EXE\r\nreadme.txt\r\nsub\\help.txt\r\nsub\\\r\n\r\nmissing.txt\r\n");
+  Run();
+  EXPECT_TRUE(PathExists(exe_));
+  EXPECT_TRUE(Exists("install.txt"));
+  EXPECT_FALSE(Exists("readme.txt"));
+  EXPECT_FALSE(Exists("sub"));
+  EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", ExeCommand()}}));
+}
+
+TEST_F(Uninstall, LockedFileBecomesANumberedCommandWithItsShortPath) {
+  Make("Locked Data File.dat");
+  List("Locked Data File.dat");
+  HANDLE held = Lock("Locked Data File.dat");
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Run();
+  CloseHandle(held);
+  const std::string shortPath = ShortPathOf(exeFolder_ + "Locked Data File.dat");
+  EXPECT_NE(shortPath, "");
+  EXPECT_EQ(RunOnceValues(),
+            (Values{{"Delete Brindlecast", ExeCommand()},
+                    {"Delete Brindlecast file 0", "cmd.exe /c del \"" + shortPath + "\""}}));
+}
+
+TEST_F(Uninstall, FolderStillHoldingAnUnlistedFileStaysAndIsNotScheduled) {
+  Make("sub\\");
+  Make("sub\\mine.txt");
+  Make("sub\\yours.txt");
+  List("sub\\\r\nsub\\mine.txt\r\n");
+  Run();
+  EXPECT_FALSE(Exists("sub\\mine.txt"));
+  EXPECT_TRUE(Exists("sub\\yours.txt"));
+  EXPECT_EQ(RunOnceValues().size(), 1u);
+}
+
+TEST_F(Uninstall, NestedFoldersListedParentFirstAreRemovedChildFirst) {
+  Make("a\\");
+  Make("a\\b\\");
+  Make("a\\b\\c\\");
+  Make("a\\b\\c\\x.txt");
+  List("a\\\na\\b\\\ra\\b\\c\\\r\na\\b\\c\\x.txt");
+  Run();
+  EXPECT_FALSE(Exists("a"));
+  EXPECT_EQ(RunOnceValues().size(), 1u);
+}
+
+TEST_F(Uninstall, FolderAlreadyGoneIsScheduledWithRmdirAndAnEmptyPath) {
+  List("gone\\\r\n");
+  Run();
+  EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", ExeCommand()},
+                                     {"Delete Brindlecast file 0", "cmd.exe /c rmdir \"\""}}));
+}
+
+TEST_F(Uninstall, EntryEndingInASlashIsAFileEntryAndPassesOverAFolder) {
+  Make("data\\");
+  List("data/\r\n");
+  Run();
+  EXPECT_TRUE(Exists("data"));
+  EXPECT_EQ(RunOnceValues().size(), 1u);
+}
+
+TEST_F(Uninstall, LeftOversAreNumberedInTheUsersOrderIgnoringCase) {
+  Make("B.txt");
+  Make("a.txt");
+  Make("c.txt");
+  List("c.txt\r\nB.txt\r\na.txt\r\n");
+  HANDLE locks[] = {Lock("c.txt"), Lock("B.txt"), Lock("a.txt")};
+  Run();
+  for (HANDLE h : locks) CloseHandle(h);
+  const Values values = RunOnceValues();
+  ASSERT_EQ(values.size(), 4u);
+  EXPECT_EQ(values[1].second, "cmd.exe /c del \"" + ShortPathOf(exeFolder_ + "a.txt") + "\"");
+  EXPECT_EQ(values[2].second, "cmd.exe /c del \"" + ShortPathOf(exeFolder_ + "B.txt") + "\"");
+  EXPECT_EQ(values[3].second, "cmd.exe /c del \"" + ShortPathOf(exeFolder_ + "c.txt") + "\"");
+}
+
+TEST(LeftOverOrder, AFolderEntrySortsBeforeWhatItHoldsAndAfterAnEarlierName) {
+  // Collected in this order: the file pass first, then the folder pass.
+  std::vector<std::string> leftOver{"sub\\x.txt", "Abc.txt", "sub\\"};
+  SortLeftOvers(leftOver);
+  EXPECT_EQ(leftOver, (std::vector<std::string>{"Abc.txt", "sub\\", "sub\\x.txt"}));
+  std::vector<std::string> mixed{"b", "A", "a", "B"};
+  SortLeftOvers(mixed);
+  EXPECT_EQ(mixed, (std::vector<std::string>{"A", "a", "b", "B"}));
+}
+
+TEST_F(Uninstall, EntriesReachingOutsideTheFolderAreLeftAloneWithWhatTheyName) {
+  const std::string outside = temp_.Path() + "\\outside.txt";
+  WriteFileText(outside, "x");
+  CreateDirectoryA((temp_.Path() + "\\outdir").c_str(), nullptr);
+  const std::string rooted = outside.substr(2);  // "\..." on the same drive
+  List("..\\outside.txt\r\n" + outside + "\r\n" + rooted + "\r\n..\\outdir\\\r\nsub\\..\\..\\outside.txt\r\n");
+  Run();
+  EXPECT_TRUE(PathExists(outside));
+  EXPECT_TRUE(PathExists(temp_.Path() + "\\outdir"));
+  EXPECT_EQ(RunOnceValues().size(), 1u);
+  ExpectOnlyBox(watcher_, "Uninstall complete.");
+}
+
+TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
+  const std::string menu = GetShellFolder("Programs") + "\\Brindlecast";
+  CreateDirectoryA(menu.c_str(), nullptr);
+  WriteFileText(menu + "\\Brindlecast.lnk", "x");
+  HANDLE held = CreateFileA((menu + "\\Brindlecast.lnk").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  List("");
+  watcher_.Answer(IDRETRY);
+  watcher_.Answer(IDCANCEL);
+  Run();
+  CloseHandle(held);
+  EXPECT_TRUE(PathExists(menu + "\\Brindlecast.lnk"));
+  RemoveTree(menu);
+  const auto seen = watcher_.Seen();
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0].caption, "Warning");
+  EXPECT_EQ(seen[1].text, "Cannot delete " + menu + "\\Brindlecast.lnk");
+  EXPECT_EQ(seen[2].text, "Uninstall complete.");
+}
+
+TEST_F(Uninstall, RunOnceKeyThatCannotBeWrittenStopsWithTheSetDataError) {
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, RunOnceKey);
+  Make("readme.txt");
+  List("readme.txt");
+  std::string error;
+  try {
+    Run();
+  } catch (const Exception& e) {
+    error = e.what();
+  }
+  SetMachineValue(RunOnceKey, "Tallowmere Test", "x");  // put the key back
+  EXPECT_EQ(error, "Failed to set data for 'Delete Brindlecast'");
+  EXPECT_FALSE(Exists("readme.txt"));
+  EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
+  EXPECT_TRUE(watcher_.Seen().empty());
+  RegistryKey k;
+  k.Open(HKEY_LOCAL_MACHINE, RunOnceKey);
+  k.DeleteValue("Tallowmere Test");
+}
