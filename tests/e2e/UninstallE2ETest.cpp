@@ -1,0 +1,171 @@
+// The "/uninstall" path of the real executable: a copy is started from a scratch folder, its
+// boxes are answered from outside, and what it leaves on disk and in the registry is checked.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/AppDriver.h"
+
+namespace {
+
+const char* const EntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlecast";
+const char* const RunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+std::string MachineValue(const char* key, const char* name) {
+  char buf[1024] = {};
+  DWORD size = sizeof buf;
+  if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, buf, &size) !=
+      ERROR_SUCCESS)
+    return "(none)";
+  return buf;
+}
+
+bool MachineKeyExists(const char* key) {
+  HKEY k;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+  RegCloseKey(k);
+  return true;
+}
+
+void ClearProgramKeys() {
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, EntryKey);
+  HKEY k;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  RegDeleteValueA(k, "Delete Brindlecast");
+  for (int n = 0; n < 16; ++n) RegDeleteValueA(k, ("Delete Brindlecast file " + std::to_string(n)).c_str());
+  RegCloseKey(k);
+}
+
+struct Box {
+  std::string caption, text;
+};
+
+struct BoxSearch {
+  DWORD pid;
+  HWND box = nullptr;
+  bool otherWindow = false;  // a visible top-level window that is no message box
+};
+
+BOOL CALLBACK FindBox(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<BoxSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
+  char cls[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (std::string(cls) == "#32770")
+    s->box = w;
+  else
+    s->otherWindow = true;
+  return TRUE;
+}
+
+// Waits for the process's next message box, records it and presses `button`.
+// Sets `sawWindow` when the process showed any other top-level window meanwhile.
+Box Answer(AppDriver& app, int button, bool& sawWindow) {
+  for (int i = 0; i < 750; ++i) {
+    BoxSearch s{app.ProcessId()};
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
+    sawWindow |= s.otherWindow;
+    if (s.box) {
+      Box seen{WindowText(s.box), WindowText(GetDlgItem(s.box, 0xFFFF))};
+      PostMessageA(s.box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(s.box, button)));
+      // Wait for this box to go before looking for the next one.
+      for (int j = 0; j < 250 && IsWindow(s.box) && IsWindowVisible(s.box); ++j) Sleep(20);
+      return seen;
+    }
+    if (!app.Running()) break;
+    Sleep(20);
+  }
+  return {"(no box)", ""};
+}
+
+class UninstallE2E : public testing::Test {
+protected:
+  void SetUp() override {
+    ClearProgramKeys();
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "Brindle e2e " + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    exe_ = folder_ + "Tallowmere.exe";
+    ASSERT_TRUE(CopyFileA(TallowmereExe().c_str(), exe_.c_str(), FALSE));
+    Write("readme.txt", "x");
+  }
+  void TearDown() override {
+    for (const char* name : {"Tallowmere.exe", "readme.txt", "install.txt"})
+      DeleteFileA((folder_ + name).c_str());
+    RemoveDirectoryA(folder_.c_str());
+    ClearProgramKeys();
+  }
+  void Write(const std::string& name, const std::string& text) {
+    HANDLE f = CreateFileA((folder_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                           nullptr);
+    DWORD n = 0;
+    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
+    CloseHandle(f);
+  }
+  bool Exists(const std::string& name) {
+    return GetFileAttributesA((folder_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  std::string ShortExe() {
+    char buf[MAX_PATH] = {};
+    GetShortPathNameA(exe_.c_str(), buf, MAX_PATH);
+    return buf;
+  }
+  std::string folder_, exe_;
+};
+
+}  // namespace
+
+TEST_F(UninstallE2E, AnsweredNoRemovesNothingShowsNoWindowAndExitsWithZero) {
+  Write("install.txt", "readme.txt\r\nTallowmere.exe\r\n");
+  AppDriver app("/UNINSTALL", exe_);
+  bool sawWindow = false;
+  const Box confirm = Answer(app, IDCANCEL, sawWindow);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_EQ(confirm.caption, "Confirm");
+  EXPECT_EQ(confirm.text, "Are you sure to remove Brindlecast?");
+  EXPECT_FALSE(sawWindow);
+  EXPECT_TRUE(Exists("readme.txt"));
+  // Registration ran first, with the path quoted.
+  EXPECT_EQ(MachineValue(EntryKey, "UninstallString"), "\"" + exe_ + "\" /uninstall");
+  EXPECT_EQ(MachineValue(RunOnce, "Delete Brindlecast"), "(none)");
+}
+
+TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
+  Write("install.txt", "readme.txt\r\nTallowmere.exe\r\n");
+  AppDriver app("/uninstall", exe_);
+  bool sawWindow = false;
+  const Box confirm = Answer(app, IDOK, sawWindow);
+  const Box done = Answer(app, IDOK, sawWindow);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_EQ(confirm.caption, "Confirm");
+  EXPECT_EQ(done.caption, "Tallowmere");
+  EXPECT_EQ(done.text, "Uninstall complete.");
+  EXPECT_FALSE(sawWindow);
+  EXPECT_FALSE(Exists("readme.txt"));
+  EXPECT_TRUE(Exists("Tallowmere.exe"));
+  EXPECT_FALSE(MachineKeyExists(EntryKey));
+  EXPECT_EQ(MachineValue(RunOnce, "Delete Brindlecast"), "cmd.exe /c del \"" + ShortExe() + "\"");
+}
+
+TEST_F(UninstallE2E, RunOnceKeyThatCannotBeWrittenEndsWithApplicationErrorAndExitCodeOne) {
+  Write("install.txt", "readme.txt\r\n");
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, RunOnce);
+  AppDriver app("/uninstall", exe_);
+  bool sawWindow = false;
+  Answer(app, IDOK, sawWindow);
+  const Box error = Answer(app, IDOK, sawWindow);
+  const DWORD code = app.WaitForExit();
+  HKEY k;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+  RegCloseKey(k);
+  EXPECT_EQ(code, 1u);
+  EXPECT_EQ(error.caption, "Application Error");
+  EXPECT_EQ(error.text, "Failed to set data for 'Delete Brindlecast'");
+  EXPECT_FALSE(sawWindow);
+  EXPECT_FALSE(Exists("readme.txt"));
+  EXPECT_TRUE(MachineKeyExists(EntryKey));
+}
