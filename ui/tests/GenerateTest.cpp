@@ -90,6 +90,7 @@ TEST_F(MainWindowTest, CountSpinnerShowsAThousandWithSeparatorAndReadsItBack) {
 
 TEST_F(MainWindowTest, GroupsOfFourSplitAnEightCharacterPassword) {
   form->RadioButton21.SetChecked(true);
+  form->UpDown3.SetPosition(4);
   Click(form->Button1);
   const std::string line = Lines(List())[0];
   ASSERT_EQ(line.size(), 9u);

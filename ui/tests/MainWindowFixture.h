@@ -14,6 +14,10 @@
 class MainWindowTest : public testing::Test {
 protected:
   void SetUp() override {
+    // Every test starts as a first run: no settings file.
+    char ini[MAX_PATH] = {};
+    ExpandEnvironmentStringsA("%APPDATA%\\Quorvel\\quorvel.ini", ini, MAX_PATH);
+    DeleteFileA(ini);
     form = std::make_unique<TSDIAppForm>();
     SDIAppForm = form.get();
     Application.MainForm = form.get();

@@ -1,8 +1,11 @@
 // What the main window shows and how its edit actions follow the focus.
+#include <algorithm>
+#include <vector>
+
 #include "framework/Clipboard.h"
 #include "ui/tests/MainWindowFixture.h"
 
-TEST_F(MainWindowTest, OpensWithItsCaptionBoundsAndDesignDefaults) {
+TEST_F(MainWindowTest, FirstRunOpensWithItsCaptionBoundsAndDesignDefaults) {
   char caption[64] = {};
   GetWindowTextA(form->Handle, caption, sizeof caption);
   EXPECT_STREQ(caption, "Tallowmere");
@@ -16,7 +19,8 @@ TEST_F(MainWindowTest, OpensWithItsCaptionBoundsAndDesignDefaults) {
   EXPECT_FALSE(form->CheckBox2.Checked());
   EXPECT_EQ(form->Edit2.Text(), "8");
   EXPECT_EQ(form->Edit3.Text(), "1");
-  EXPECT_EQ(form->Edit4.Text(), "4");
+  EXPECT_EQ(form->Edit4.Text(), "0");  // a first run reads no group size
+  EXPECT_EQ(form->UpDown3.Position(), 0);
   EXPECT_TRUE(form->mniDefault.Checked());
   EXPECT_EQ(form->GroupBox3.Text(), "Number of passwords ");
 }
@@ -108,4 +112,20 @@ TEST_F(MainWindowTest, FirstFocusIsOnGenerate) {
   SetForegroundWindow(form->Handle);
   SendMessageA(form->Handle, WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_EQ(GetFocus(), form->Button1.Handle);
+}
+
+TEST_F(MainWindowTest, TabOrderRunsThroughThePanelAsLaidOut) {
+  std::vector<HWND> order;
+  HWND at = form->Button1.Handle;
+  for (int i = 0; i < 12; ++i) {
+    order.push_back(at);
+    at = GetNextDlgTabItem(form->Handle, at, FALSE);
+  }
+  // Generate, the length group (checked preset, custom field), the characters group...
+  EXPECT_EQ(order[1], form->RadioButton1.Handle);
+  EXPECT_EQ(order[2], form->Edit2.Handle);
+  EXPECT_EQ(order[3], form->CheckBox1.Handle);
+  const auto find = [&](HWND w) { return std::find(order.begin(), order.end(), w) - order.begin(); };
+  EXPECT_LT(find(form->CheckBox7.Handle), find(form->Memo2.Handle));
+  EXPECT_LT(find(form->Memo2.Handle), find(form->RadioButton5.Handle));
 }
