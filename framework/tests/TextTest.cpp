@@ -6,7 +6,7 @@ TEST(ApplicationTitle, DropsFolderCutsAtFirstDotAndLowersTheRest) {
   EXPECT_EQ(TitleFromExePath("C:\\Program Files\\Tallowmere\\Tallowmere.exe"), "Tallowmere");
   EXPECT_EQ(TitleFromExePath("C:\\x\\TALLOWMERE.EXE"), "Tallowmere");
   EXPECT_EQ(TitleFromExePath("C:\\x\\my.app.v2.exe"), "my");  // the first character stays as it is
-  EXPECT_EQ(TitleFromExePath("D:pwGEN.exe"), "Pwgen");
+  EXPECT_EQ(TitleFromExePath("D:PwGEN.exe"), "Pwgen");
   EXPECT_EQ(TitleFromExePath("NoExt"), "Noext");
   EXPECT_EQ(TitleFromExePath("c:\\x\\.hidden.exe"), "");
 }
