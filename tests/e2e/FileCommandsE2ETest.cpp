@@ -79,11 +79,33 @@ std::string ClipboardBytes() {
   return bytes;
 }
 
+// Keeps the program's settings file as it was: each run of the program saves its settings at
+// exit, and the tests after these expect the ones found now.
+class SettingsKept {
+public:
+  SettingsKept() {
+    char appData[MAX_PATH] = {};
+    GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+    path_ = std::string(appData) + "\\Quorvel\\quorvel.ini";
+    had_ = GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (had_) bytes_ = FileBytes(path_);
+  }
+  ~SettingsKept() {
+    if (had_) std::ofstream(path_, std::ios::binary) << bytes_;
+    else DeleteFileA(path_.c_str());
+  }
+
+private:
+  std::string path_, bytes_;
+  bool had_;
+};
+
 }  // namespace
 
 TEST(FileCommandsE2E, SaveAndOpenTakeTheNamesTypedIntoTheRealDialogs) {
   const std::string saved = TempPath("saved.txt"), unix = TempPath("unix.txt");
   DeleteFileA(saved.c_str());
+  SettingsKept settings;
   { std::ofstream(unix, std::ios::binary) << "from\nanother\nsystem"; }
 
   AppDriver app;
@@ -111,6 +133,7 @@ TEST(FileCommandsE2E, SaveAndOpenTakeTheNamesTypedIntoTheRealDialogs) {
 }
 
 TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {
+  SettingsKept settings;
   {
     AppDriver app;
     HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
@@ -124,7 +147,7 @@ TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {
     EXPECT_EQ(ClipboardBytes(), std::string(1, '\0'));
   }
   {
-    // Unchecked (and so saved for the runs after this one): the clipboard is left alone.
+    // Unchecked: the clipboard is left alone.
     AppDriver app;
     HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
     ASSERT_NE(main, nullptr);

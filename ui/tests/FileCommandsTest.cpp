@@ -13,6 +13,7 @@
 #include "framework/Printer.h"
 #include "framework/Text.h"
 #include "framework/tests/DialogDriver.h"
+#include "ui/Settings.h"
 #include "ui/tests/MainWindowFixture.h"
 
 namespace {
@@ -21,6 +22,10 @@ class FileCommandsTest : public MainWindowTest {
 protected:
   void SetUp() override {
     MainWindowTest::SetUp();
+    // Closing the window saves the settings; the tests after these expect the ones found here.
+    settingsFile = SettingsFileName();
+    hadSettings = GetFileAttributesA(settingsFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (hadSettings) settings = ReadWholeFile(settingsFile);
     CurrentFileName.clear();
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
@@ -35,6 +40,8 @@ protected:
     }
     RemoveDirectoryA(folder.c_str());
     MainWindowTest::TearDown();
+    if (hadSettings) SaveFileSafely(settingsFile, settings);
+    else DeleteFileA(settingsFile.c_str());
   }
 
   // Runs a command as the menu, a shortcut or the tool bar would.
@@ -80,6 +87,8 @@ protected:
   DialogDriver user;
   std::vector<std::string> boxCaptions, boxTexts;
   std::string folder;
+  std::string settingsFile, settings;
+  bool hadSettings = false;
 };
 
 // The box's answers are posted: Yes is the box's OK button, No its Cancel.
