@@ -1,4 +1,4 @@
-// The About box.
+// The About box: product name, version, copyright, the web page as a link, a comment and OK.
 #pragma once
 #include "framework/Forms.h"
 
@@ -6,8 +6,16 @@ class TAboutBox : public TForm {
 public:
   TAboutBox();
 
+  TControl Panel1;
+  TControl ProgramIcon;
+  TControl ProductName, lbVersion, Copyright, Label1, Comments;
+  TControl OKButton;
+
+  void Label1Click();
+
 protected:
   void CreateControls() override;
+  void FormCreate() override;
 };
 
 extern TAboutBox* AboutBox;

@@ -1,0 +1,90 @@
+// The About box, and Help > About... showing it modally. One instance lives for the whole run and
+// is hidden between showings, so it reappears where the user last left it.
+#include "ui/About.h"
+
+#include <commctrl.h>
+
+#include "framework/Application.h"
+#include "framework/IconControl.h"
+#include "shell/ShellOpen.h"
+#include "ui/Main.h"
+
+TAboutBox* AboutBox = nullptr;
+
+namespace {
+
+constexpr TColor kLinkBlue = 0x00FF0000;
+
+// The panel's lowered bevel: a one-pixel sunken edge drawn inside its client area.
+LRESULT CALLBACK BevelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// The hand cursor over the link label.
+LRESULT CALLBACK LinkCursorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+  if (msg == WM_SETCURSOR) {
+    SetCursor(LoadCursor(nullptr, IDC_HAND));
+    return TRUE;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox() : TForm("TAboutBox") {
+  Caption = "About";
+  DialogFrame = true;
+  UseClientSize = true;
+  Width = 298;
+  Height = 218;
+  CenterOnFirstShow = true;
+  Color = clBtnFace;
+  FirstFocus = &OKButton;
+}
+
+void TAboutBox::CreateControls() {
+  Font = CreateUiFont("MS Sans Serif", 11, DEFAULT_CHARSET);
+  using K = ControlKind;
+  std::vector<ControlDef> table = {
+      {&Panel1, K::Panel, nullptr, "", 8, 8, 281, 161},
+      {&ProductName, K::Label, &Panel1, "Tallowmere", 88, 16, 185, 13},
+      {&lbVersion, K::Label, &Panel1, "Version 1.1.0", 88, 40, 185, 13},
+      {&Copyright, K::Label, &Panel1, "Copyright (C) 2026 Tallowmere developers", 8, 80, 265, 13},
+      {&Label1, K::Label, &Panel1, "https://tallowmere.example.org", 8, 104, 177, 13},
+      {&Comments, K::Label, &Panel1, "Store your passwords in secure place!", 8, 128, 265, 26},
+      {&OKButton, K::Button, nullptr, "OK", 120, 178, 65, 33},
+  };
+  CreateTable(table);
+  CreateIconControl(ProgramIcon, Panel1, Application.Icon, 16, 16, 41, 41);
+  SetWindowSubclass(Panel1.Handle, BevelProc, 2, 0);
+
+  Label1.Color = kLinkBlue;  // a label's colour is its text colour
+  SendMessageA(Label1.Handle, WM_SETFONT,
+               reinterpret_cast<WPARAM>(CreateUiFont("MS Sans Serif", 11, DEFAULT_CHARSET, true, true)),
+               FALSE);
+  SetWindowSubclass(Label1.Handle, LinkCursorProc, 1, 0);
+  Label1.OnClick = [this] { Label1Click(); };
+
+  // The default button: Enter anywhere in the box presses it, as the dialog manager sends IDOK.
+  SetWindowLongPtrA(OKButton.Handle, GWLP_ID, IDOK);
+  SendMessageA(OKButton.Handle, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+  OKButton.OnClick = [this] { ModalResultValue = mrOk; };
+}
+
+void TAboutBox::FormCreate() { lbVersion.SetText("Version 1.3.0"); }
+
+void TAboutBox::Label1Click() { OpenWithShell(Handle, Label1.Text()); }
+
+void TSDIAppForm::HelpAbout1Execute() {
+  if (AboutBox) AboutBox->ShowModal();
+}

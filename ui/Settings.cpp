@@ -1,0 +1,189 @@
+// The settings file: where it lives, and the main window's LoadSettings and SaveSettings. The option
+// controls are the settings; this file only moves them to and from the file, key by key.
+#include "ui/Settings.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+
+#include "framework/IniFile.h"
+#include "shell/ShellFolders.h"
+#include "ui/Main.h"
+
+std::string SettingsFolder;
+
+namespace {
+
+const char* const kForm = "Form";
+const char* const kSettings = "Settings";
+
+// Spinner positions are stored as 16-bit signed values and handed back without clamping.
+int Low16(int value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
+
+using Presets = std::initializer_list<TControl*>;
+
+// Checks "Custom", then sets every preset to whether its caption is exactly the stored text:
+// the matching preset ends up checked, "Custom" stays checked when none matches.
+void LoadChoice(TIniFile& ini, const char* key, const char* defaultText, Presets presets,
+                TControl& custom) {
+  custom.SetChecked(true);
+  const std::string text = ini.ReadString(kSettings, key, defaultText);
+  for (TControl* preset : presets) preset->SetChecked(preset->Text() == text);
+}
+
+// Every checked button writes its value: a preset its caption, "Custom" its edit field's text.
+void SaveChoice(TIniFile& ini, const char* key, Presets presets, TControl& custom,
+                TControl& customEdit) {
+  for (TControl* preset : presets)
+    if (preset->Checked()) ini.WriteString(kSettings, key, preset->Text());
+  if (custom.Checked()) ini.WriteString(kSettings, key, customEdit.Text());
+}
+
+void LoadCheck(TIniFile& ini, const char* key, TControl& box) {
+  box.SetChecked(ini.ReadBool(kSettings, key, box.Checked()));
+}
+
+void SaveCheck(TIniFile& ini, const char* key, const TControl& box) {
+  ini.WriteBool(kSettings, key, box.Checked());
+}
+
+// The bounds to store: the outer rectangle as it is on the screen, except for a minimised window,
+// whose normal bounds are stored instead of its parked icon position.
+RECT SavedBounds(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  if (!IsIconic(window)) return r;
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(window, &placement)) return r;
+  r = placement.rcNormalPosition;
+  // The normal position is in work-area coordinates; move it to screen coordinates.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor))
+    OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+  return r;
+}
+
+// A custom set typed on several lines is stored as one line: a line break in the value would
+// become a line of the file, and everything after it would be lost or read as a key.
+std::string OneLine(std::string text) {
+  std::string result;
+  for (char c : text)
+    if (c != '\r' && c != '\n') result += c;
+  return result;
+}
+
+}  // namespace
+
+std::string SettingsFileName() { return SettingsFolder + "quorvel.ini"; }
+
+bool CreateFolderWithParents(const std::string& folder) {
+  std::string dir = folder;
+  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+  if (dir.size() < 3) return true;
+  const DWORD attributes = GetFileAttributesA(dir.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  const size_t slash = dir.find_last_of('\\');
+  const std::string parent = slash == std::string::npos ? "" : dir.substr(0, slash + 1);
+  return CreateFolderWithParents(parent) && CreateDirectoryA(dir.c_str(), nullptr);
+}
+
+void FixSettingsFolder() {
+  SettingsFolder = GetShellFolder("AppData") + "\\Quorvel\\";
+  CreateFolderWithParents(SettingsFolder);
+}
+
+void TSDIAppForm::LoadSettings() {
+  TIniFile ini(SettingsFileName());
+
+  // Each bound is applied as soon as it is read, as it is: no check against the screen.
+  RECT r = BoundsRect();
+  const int top = ini.ReadInteger(kForm, "Top", r.top);
+  SetBounds(r.left, top, r.right - r.left, r.bottom - r.top);
+  r = BoundsRect();
+  const int left = ini.ReadInteger(kForm, "Left", r.left);
+  SetBounds(left, r.top, r.right - r.left, r.bottom - r.top);
+  r = BoundsRect();
+  const int width = ini.ReadInteger(kForm, "Width", r.right - r.left);
+  SetBounds(r.left, r.top, width, r.bottom - r.top);
+  r = BoundsRect();
+  const int height = ini.ReadInteger(kForm, "Height", r.bottom - r.top);
+  SetBounds(r.left, r.top, r.right - r.left, height);
+
+  LoadChoice(ini, "NumChars", "8",
+             {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4, &RadioButton11,
+              &RadioButton12, &RadioButton13},
+             RadioButton9);
+  UpDown1.SetPosition(Low16(ini.ReadInteger(kSettings, "NumCharsCustom", Low16(UpDown1.Position()))));
+  SetScheme(ini.ReadInteger(kSettings, "ColorScheme", 0));
+  LoadCheck(ini, "UseLowerCase", CheckBox1);
+  LoadCheck(ini, "UseUpperCase", CheckBox2);
+  LoadCheck(ini, "UseNumbers", CheckBox3);
+  LoadCheck(ini, "UseSpecial", CheckBox4);
+  LoadCheck(ini, "NoSimilar", CheckBox5);
+  LoadCheck(ini, "Custom", CheckBox7);
+  Memo2.SetText(ini.ReadString(kSettings, "CustomMemo", Memo2.Text()));
+  LoadCheck(ini, "ClearOnExit", CheckBox8);
+
+  LoadChoice(ini, "NumPasswords", "1",
+             {&RadioButton5, &RadioButton6, &RadioButton7, &RadioButton8, &RadioButton14,
+              &RadioButton15, &RadioButton16},
+             RadioButton10);
+  UpDown2.SetPosition(
+      Low16(ini.ReadInteger(kSettings, "NumPasswordsCustom", Low16(UpDown2.Position()))));
+
+  // Any text but "0", the empty text included, selects "Groups of".
+  if (ini.ReadString(kSettings, "FormatString", "0") == "0")
+    RadioButton17.SetChecked(true);
+  else
+    RadioButton21.SetChecked(true);
+  UpDown3.SetPosition(Low16(ini.ReadInteger(kSettings, "FormatStringCustom", 0)));
+  LoadCheck(ini, "AutoCopy", CheckBox6);
+}
+
+void TSDIAppForm::SaveSettings() {
+  TIniFile ini(SettingsFileName());
+
+  const RECT r = SavedBounds(Handle);
+  ini.WriteInteger(kForm, "Top", r.top);
+  ini.WriteInteger(kForm, "Left", r.left);
+  ini.WriteInteger(kForm, "Width", r.right - r.left);
+  ini.WriteInteger(kForm, "Height", r.bottom - r.top);
+
+  SaveChoice(ini, "NumChars",
+             {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4, &RadioButton11,
+              &RadioButton12, &RadioButton13},
+             RadioButton9, Edit2);
+  ini.WriteInteger(kSettings, "NumCharsCustom", Low16(UpDown1.Position()));
+  SaveCheck(ini, "UseLowerCase", CheckBox1);
+  SaveCheck(ini, "UseUpperCase", CheckBox2);
+  SaveCheck(ini, "UseNumbers", CheckBox3);
+  SaveCheck(ini, "UseSpecial", CheckBox4);
+  SaveCheck(ini, "NoSimilar", CheckBox5);
+  SaveCheck(ini, "Custom", CheckBox7);
+  ini.WriteString(kSettings, "CustomMemo", OneLine(Memo2.Text()));
+  SaveCheck(ini, "ClearOnExit", CheckBox8);
+
+  int scheme = 0;
+  if (mniWhite.Checked())
+    scheme = 1;
+  else if (mniGray.Checked())
+    scheme = 2;
+  else if (mniYellow.Checked())
+    scheme = 3;
+  else if (mniBlue.Checked())
+    scheme = 4;
+  ini.WriteInteger(kSettings, "ColorScheme", scheme);
+
+  SaveChoice(ini, "NumPasswords",
+             {&RadioButton5, &RadioButton6, &RadioButton7, &RadioButton8, &RadioButton14,
+              &RadioButton15, &RadioButton16},
+             RadioButton10, Edit3);
+  ini.WriteInteger(kSettings, "NumPasswordsCustom", Low16(UpDown2.Position()));
+  if (RadioButton17.Checked()) ini.WriteString(kSettings, "FormatString", "0");
+  if (RadioButton21.Checked()) ini.WriteString(kSettings, "FormatString", "1");
+  ini.WriteInteger(kSettings, "FormatStringCustom", Low16(UpDown3.Position()));
+  SaveCheck(ini, "AutoCopy", CheckBox6);
+}

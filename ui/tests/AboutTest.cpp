@@ -1,0 +1,136 @@
+// The About box: its layout and texts, the link label, and how Help > About... shows it.
+#include "ui/About.h"
+
+#include <commctrl.h>
+
+#include "ui/tests/MainWindowFixture.h"
+
+namespace {
+
+class AboutTest : public MainWindowTest {
+protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    about = std::make_unique<TAboutBox>();
+    AboutBox = about.get();
+    about->Create();
+  }
+  void TearDown() override {
+    AboutBox = nullptr;
+    about.reset();
+    MainWindowTest::TearDown();
+  }
+  // Runs `check` from inside the modal loop of the next showing, then presses OK.
+  void WhileShown(std::function<void()> check) {
+    pending = std::move(check);
+    current = this;
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      current->pending();
+      SendMessageA(current->about->OKButton.Handle, BM_CLICK, 0, 0);
+    });
+  }
+  std::unique_ptr<TAboutBox> about;
+  std::function<void()> pending;
+  static AboutTest* current;
+};
+AboutTest* AboutTest::current = nullptr;
+
+TEST_F(AboutTest, HasItsCaptionFrameSizeAndControlsInPlace) {
+  char caption[32] = {};
+  GetWindowTextA(about->Handle, caption, sizeof caption);
+  EXPECT_STREQ(caption, "About");
+  RECT client;
+  GetClientRect(about->Handle, &client);
+  EXPECT_EQ(client.right, 298);
+  EXPECT_EQ(client.bottom, 218);
+  const LONG style = GetWindowLongA(about->Handle, GWL_STYLE);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_NE(style & WS_CAPTION, 0);
+
+  const RECT panel = about->Panel1.BoundsRect();
+  EXPECT_EQ(panel.left, 8);
+  EXPECT_EQ(panel.top, 8);
+  EXPECT_EQ(panel.right - panel.left, 281);
+  EXPECT_EQ(panel.bottom - panel.top, 161);
+  const RECT ok = about->OKButton.BoundsRect();
+  EXPECT_EQ(ok.left, 120);
+  EXPECT_EQ(ok.top, 178);
+  EXPECT_EQ(ok.right - ok.left, 65);
+  EXPECT_EQ(ok.bottom - ok.top, 33);
+  const RECT icon = about->ProgramIcon.BoundsRect();
+  EXPECT_EQ(icon.left, 16);
+  EXPECT_EQ(icon.right - icon.left, 41);
+  EXPECT_EQ(about->Label1.BoundsRect().top, 104);
+  EXPECT_EQ(about->Label1.BoundsRect().right - about->Label1.BoundsRect().left, 177);
+}
+
+TEST_F(AboutTest, ShowsTheNewVersionAndTheFixedTexts) {
+  EXPECT_EQ(about->lbVersion.Text(), "Version 1.3.0");
+  EXPECT_EQ(about->ProductName.Text(), "Tallowmere");
+  EXPECT_EQ(about->Comments.Text(), "Store your passwords in secure place!");
+  EXPECT_EQ(about->Copyright.Text().rfind("Copyright", 0), 0u);
+  EXPECT_EQ(about->Label1.Text().rfind("https://", 0), 0u);
+}
+
+TEST_F(AboutTest, TheLinkIsBlueBoldUnderlinedWithAHandCursor) {
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(about->Label1.Handle, WM_GETFONT, 0, 0));
+  LOGFONTA lf{};
+  ASSERT_TRUE(GetObjectA(font, sizeof lf, &lf));
+  EXPECT_GE(lf.lfWeight, FW_BOLD);
+  EXPECT_TRUE(lf.lfUnderline);
+  EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
+  EXPECT_EQ(lf.lfHeight, -11);
+
+  HDC dc = GetDC(about->Label1.Handle);
+  SendMessageA(about->Panel1.Handle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(about->Label1.Handle));
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+  ReleaseDC(about->Label1.Handle, dc);
+
+  SendMessageA(about->Label1.Handle, WM_SETCURSOR, reinterpret_cast<WPARAM>(about->Label1.Handle),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+}
+
+TEST_F(AboutTest, OkIsTheDefaultButtonAndEnterClosesWithOk) {
+  EXPECT_NE(SendMessageA(about->OKButton.Handle, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, 0);
+  WhileShown([this] {
+    EXPECT_EQ(GetFocus(), about->OKButton.Handle);
+    MSG enter{};
+    enter.hwnd = about->OKButton.Handle;
+    enter.message = WM_KEYDOWN;
+    enter.wParam = VK_RETURN;
+    EXPECT_TRUE(about->PreTranslate(enter));
+    EXPECT_EQ(about->ModalResultValue, mrOk);
+  });
+  EXPECT_EQ(about->ShowModal(), mrOk);
+  EXPECT_FALSE(IsWindowVisible(about->Handle));
+}
+
+TEST_F(AboutTest, HelpAboutShowsItModallyCentredFirstThenWhereItWasLeft) {
+  RECT first{};
+  WhileShown([&] {
+    EXPECT_TRUE(IsWindowVisible(about->Handle));
+    EXPECT_FALSE(IsWindowEnabled(form->Handle));
+    GetWindowRect(about->Handle, &first);
+    SetWindowPos(about->Handle, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  });
+  form->HelpAbout1.Execute();
+  EXPECT_TRUE(IsWindowEnabled(form->Handle));
+  EXPECT_FALSE(IsWindowVisible(about->Handle));
+  EXPECT_TRUE(IsWindow(about->Handle));  // hidden, not destroyed
+  EXPECT_NEAR((first.left + first.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 2);
+  EXPECT_NEAR((first.top + first.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 2);
+
+  RECT second{};
+  WhileShown([&] {
+    GetWindowRect(about->Handle, &second);
+    EXPECT_EQ(about->lbVersion.Text(), "Version 1.3.0");
+  });
+  form->HelpAbout1Execute();
+  EXPECT_EQ(second.left, 20);
+  EXPECT_EQ(second.top, 30);
+}
+
+}  // namespace

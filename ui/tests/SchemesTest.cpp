@@ -1,0 +1,83 @@
+// Colour schemes: the checked menu item, the panel and window colours, and what the screen shows.
+#include <algorithm>
+
+#include "ui/tests/MainWindowFixture.h"
+
+namespace {
+
+COLORREF PixelAt(const TControl& control, int x, int y) {
+  HDC dc = GetDC(control.Handle);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(control.Handle, dc);
+  return c;
+}
+
+class SchemesTest : public MainWindowTest {
+protected:
+  std::vector<bool> CheckedItems() const {
+    return {form->mniDefault.Checked(), form->mniWhite.Checked(), form->mniGray.Checked(),
+            form->mniYellow.Checked(), form->mniBlue.Checked()};
+  }
+  void ChooseMenuItem(const TMenuItem& item) {
+    SendMessageA(form->Handle, WM_COMMAND, item.Id, 0);
+  }
+  void Repaint() {
+    RedrawWindow(form->Handle, nullptr, nullptr,
+                 RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  }
+};
+
+TEST_F(SchemesTest, EachMenuItemChecksItselfAndColoursThePanelAndWindow) {
+  const std::pair<const TMenuItem*, TColor> schemes[] = {{&form->mniWhite, 0x00FFFFFF},
+                                                         {&form->mniGray, 0x00808080},
+                                                         {&form->mniYellow, 0x00CCFFFF},
+                                                         {&form->mniBlue, 0x00FFEDDD},
+                                                         {&form->mniDefault, clBtnFace}};
+  for (const auto& [item, color] : schemes) {
+    ChooseMenuItem(*item);
+    EXPECT_TRUE(item->Checked()) << item->Caption;
+    const std::vector<bool> checked = CheckedItems();
+    EXPECT_EQ(std::count(checked.begin(), checked.end(), true), 1) << item->Caption;
+    EXPECT_EQ(form->Panel1.Color, color) << item->Caption;
+    EXPECT_EQ(form->Color, color) << item->Caption;
+  }
+}
+
+TEST_F(SchemesTest, YellowTwiceChangesNothingAndDefaultAfterBlueRestoresButtonFace) {
+  form->mniYellowClick();
+  form->mniYellowClick();
+  EXPECT_EQ(CheckedItems(), (std::vector<bool>{false, false, false, true, false}));
+  EXPECT_EQ(ColorToRGB(form->Panel1.Color), RGB(255, 255, 204));
+  form->mniBlueClick();
+  EXPECT_EQ(ColorToRGB(form->Panel1.Color), RGB(221, 237, 255));
+  form->mniDefaultClick();
+  EXPECT_EQ(CheckedItems(), (std::vector<bool>{true, false, false, false, false}));
+  EXPECT_EQ(ColorToRGB(form->Panel1.Color), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(SchemesTest, NumbersOutsideZeroToFourChangeNothing) {
+  form->SetScheme(4);
+  for (int scheme : {5, -1, 7, 1000}) {
+    form->SetScheme(scheme);
+    EXPECT_EQ(CheckedItems(), (std::vector<bool>{false, false, false, false, true})) << scheme;
+    EXPECT_EQ(form->Panel1.Color, 0x00FFEDDDu) << scheme;
+    EXPECT_EQ(form->Color, 0x00FFEDDDu) << scheme;
+  }
+}
+
+TEST_F(SchemesTest, GroupBoxesCheckBoxesAndRadioButtonsShowThePanelColourTextFieldsDoNot) {
+  form->mniYellowClick();
+  Repaint();
+  const COLORREF yellow = RGB(255, 255, 204);
+  EXPECT_EQ(PixelAt(form->Panel1, 740, 200), yellow);        // bare panel
+  EXPECT_EQ(PixelAt(form->GroupBox2, 215, 200), yellow);     // inside a group box, by the memo
+  EXPECT_EQ(PixelAt(form->CheckBox5, 205, 8), yellow);       // right end of a check box
+  EXPECT_EQ(PixelAt(form->RadioButton3, 100, 8), yellow);    // right of a radio caption
+  EXPECT_EQ(PixelAt(form->CheckBox6, 220, 8), yellow);       // check box right on the panel
+  EXPECT_EQ(PixelAt(form->Memo2, 100, 25), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(PixelAt(form->Edit3, 20, 10), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(PixelAt(form->Memo1, 300, 50), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(PixelAt(form->Button1, 6, 20), GetSysColor(COLOR_BTNFACE));
+}
+
+}  // namespace

@@ -1,0 +1,295 @@
+// The settings file: first run, what each key brings back, and what closing writes.
+#include "ui/tests/SettingsFixture.h"
+
+namespace {
+
+RECT Bounds(const TSDIAppForm& form) { return form.BoundsRect(); }
+
+TEST_F(SettingsTest, AFirstRunOpensInTheDesignStateAndWritesAllTwentyKeysInOrder) {
+  Start();
+  EXPECT_EQ(SettingsFolder, folder);
+  EXPECT_NE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  const RECT r = Bounds(*form);
+  EXPECT_EQ(r.left, 326);
+  EXPECT_EQ(r.top, 160);
+  EXPECT_EQ(r.right - r.left, 768);
+  EXPECT_EQ(r.bottom - r.top, 600);
+  EXPECT_TRUE(form->RadioButton1.Checked());
+  EXPECT_FALSE(form->RadioButton9.Checked());
+  EXPECT_TRUE(form->RadioButton5.Checked());
+  EXPECT_TRUE(form->RadioButton17.Checked());
+  EXPECT_TRUE(form->CheckBox1.Checked());
+  EXPECT_FALSE(form->CheckBox6.Checked());
+  EXPECT_TRUE(form->mniDefault.Checked());
+  EXPECT_EQ(form->Edit2.Text(), "8");
+  EXPECT_EQ(form->Edit4.Text(), "0");  // the group size's first-run default is 0, not the design 4
+  EXPECT_EQ(form->UpDown3.Position(), 0);
+
+  ASSERT_TRUE(Close());
+  EXPECT_EQ(FileText(),
+            "[Form]\r\nTop=160\r\nLeft=326\r\nWidth=768\r\nHeight=600\r\n"
+            "[Settings]\r\nNumChars=8\r\nNumCharsCustom=8\r\nUseLowerCase=1\r\nUseUpperCase=0\r\n"
+            "UseNumbers=0\r\nUseSpecial=0\r\nNoSimilar=0\r\nCustom=0\r\nCustomMemo=\r\n"
+            "ClearOnExit=0\r\nColorScheme=0\r\nNumPasswords=1\r\nNumPasswordsCustom=1\r\n"
+            "FormatString=0\r\nFormatStringCustom=0\r\nAutoCopy=0\r\n");
+}
+
+TEST_F(SettingsTest, TheFormBoundsAreAppliedAsReadEvenOffScreen) {
+  PutFile("[Form]\r\nTop=-3000\r\nLeft=5000\r\nWidth=300\r\nHeight=250\r\n");
+  Start();
+  const RECT r = Bounds(*form);
+  EXPECT_EQ(r.top, -3000);
+  EXPECT_EQ(r.left, 5000);
+  EXPECT_EQ(r.right - r.left, 300);
+  EXPECT_EQ(r.bottom - r.top, 250);
+}
+
+TEST_F(SettingsTest, AStoredTextMatchesAPresetOnlyByItsExactCaption) {
+  PutFile("[Settings]\r\nNumChars=16\r\nNumPasswords=100\r\n");
+  Start();
+  EXPECT_TRUE(form->RadioButton2.Checked());
+  EXPECT_FALSE(form->RadioButton1.Checked());
+  EXPECT_FALSE(form->RadioButton9.Checked());
+  EXPECT_TRUE(form->RadioButton8.Checked());
+  EXPECT_FALSE(form->RadioButton10.Checked());
+  Stop();
+
+  for (const char* text : {"08", "17", "abc", "16.0", "+16"}) {
+    Clean();
+    PutFile(std::string("[Settings]\r\nNumChars=") + text + "\r\nNumCharsCustom=17\r\n");
+    Start();
+    EXPECT_TRUE(form->RadioButton9.Checked()) << text;
+    EXPECT_FALSE(form->RadioButton1.Checked()) << text;
+    EXPECT_FALSE(form->RadioButton2.Checked()) << text;
+    EXPECT_EQ(form->Edit2.Text(), "17") << text;  // the stored text never goes into the field
+    Stop();
+  }
+}
+
+TEST_F(SettingsTest, ACustomValueEqualToAPresetComesBackAsThatPreset) {
+  Start();
+  form->RadioButton9.SetChecked(true);
+  form->Edit2.SetText("8");
+  form->RadioButton10.SetChecked(true);
+  form->Edit3.SetText("1,000");
+  Restart();
+  EXPECT_EQ(Stored("Settings", "NumChars"), "8");
+  EXPECT_EQ(Stored("Settings", "NumPasswords"), "1,000");
+  EXPECT_EQ(Stored("Settings", "NumPasswordsCustom"), "1000");
+  EXPECT_TRUE(form->RadioButton1.Checked());
+  EXPECT_FALSE(form->RadioButton9.Checked());
+  EXPECT_TRUE(form->RadioButton10.Checked());
+  EXPECT_EQ(form->UpDown2.Position(), 1000);
+  EXPECT_EQ(form->Edit3.Text(), "1,000");
+}
+
+TEST_F(SettingsTest, SpinnerPositionsReadEveryNumberFormAndAreCutTo16Bits) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"0x10", "16"}, {"$10", "16"}, {"x10", "16"}, {"0X10", "16"},
+      {"65537", "1"}, {"40000", "-25536"}, {"0x", "8"}, {"12 x", "8"}};
+  for (const auto& [stored, shown] : cases) {
+    Clean();
+    PutFile(std::string("[Settings]\r\nNumCharsCustom=") + stored + "\r\n");
+    Start();
+    EXPECT_EQ(form->Edit2.Text(), shown) << stored;
+    Stop();
+  }
+}
+
+TEST_F(SettingsTest, AnUnclampedPositionIsWrittenBackAsIs) {
+  PutFile("[Settings]\r\nNumCharsCustom=40000\r\nNumPasswordsCustom=-1\r\nFormatStringCustom=2000\r\n");
+  Start();
+  EXPECT_EQ(form->UpDown1.Position(), -25536);
+  ASSERT_TRUE(Close());
+  EXPECT_EQ(Stored("Settings", "NumCharsCustom"), "-25536");
+  EXPECT_EQ(Stored("Settings", "NumPasswordsCustom"), "-1");
+  EXPECT_EQ(Stored("Settings", "FormatStringCustom"), "2000");
+}
+
+TEST_F(SettingsTest, BooleansAreNonZeroNumbersAndOtherTextKeepsTheCurrentState) {
+  PutFile("[Settings]\r\nUseNumbers=2\r\nUseSpecial=-1\r\nUseUpperCase=yes\r\nUseLowerCase=yes\r\n"
+          "NoSimilar=0x1\r\nCustom=0\r\nClearOnExit=1\r\n");
+  Start();
+  EXPECT_TRUE(form->CheckBox3.Checked());
+  EXPECT_TRUE(form->CheckBox4.Checked());
+  EXPECT_FALSE(form->CheckBox2.Checked());  // "yes": default, unchecked
+  EXPECT_TRUE(form->CheckBox1.Checked());   // "yes": default, checked
+  EXPECT_TRUE(form->CheckBox5.Checked());
+  EXPECT_FALSE(form->CheckBox7.Checked());
+  EXPECT_TRUE(form->CheckBox8.Checked());
+  EXPECT_FALSE(form->CheckBox6.Checked());  // no "AutoCopy" key at all
+}
+
+TEST_F(SettingsTest, AnyFormatStringButZeroSelectsGroupsOf) {
+  const std::pair<const char*, bool> cases[] = {
+      {"FormatString=\r\n", true}, {"FormatString=2\r\n", true}, {"FormatString=00\r\n", true},
+      {"FormatString=0\r\n", false}, {"", false}};
+  for (const auto& [line, groups] : cases) {
+    Clean();
+    PutFile(std::string("[Settings]\r\n") + line);
+    Start();
+    EXPECT_EQ(form->RadioButton21.Checked(), groups) << line;
+    EXPECT_EQ(form->RadioButton17.Checked(), !groups) << line;
+    Stop();
+  }
+}
+
+TEST_F(SettingsTest, AnUnknownSchemeLeavesDefaultAndTheNextCloseWritesZero) {
+  PutFile("[Settings]\r\nColorScheme=7\r\n");
+  Start();
+  EXPECT_TRUE(form->mniDefault.Checked());
+  EXPECT_EQ(form->Panel1.Color, clBtnFace);
+  ASSERT_TRUE(Close());
+  EXPECT_EQ(Stored("Settings", "ColorScheme"), "0");
+}
+
+TEST_F(SettingsTest, AStoredSchemeIsAppliedAtStart) {
+  PutFile("[Settings]\r\nColorScheme=2\r\n");
+  Start();
+  EXPECT_TRUE(form->mniGray.Checked());
+  EXPECT_FALSE(form->mniDefault.Checked());
+  EXPECT_EQ(form->Panel1.Color, 0x00808080u);
+  ASSERT_TRUE(Close());
+  EXPECT_EQ(Stored("Settings", "ColorScheme"), "2");
+}
+
+TEST_F(SettingsTest, AnOverLongValueComesBackCutTo2047Characters) {
+  const std::string custom(3000, 'q');
+  PutFile("[Settings]\r\nCustomMemo=" + custom + "\r\n");
+  Start();
+  EXPECT_EQ(form->Memo2.Text(), custom.substr(0, 2047));
+}
+
+TEST_F(SettingsTest, CustomSetsWithQuotesOrEdgeBlanksSurviveARestart) {
+  for (const std::string custom : {"\"abc\"", "'abc'", "  a b  ", "\"", "x\"", " \"q\" ", "   "}) {
+    Clean();
+    Start();
+    form->CheckBox7.SetChecked(true);
+    form->Memo2.SetText(custom);
+    Restart();
+    EXPECT_EQ(form->Memo2.Text(), custom) << "[" << custom << "]";
+    EXPECT_TRUE(form->CheckBox7.Checked());
+    Stop();
+  }
+}
+
+TEST_F(SettingsTest, AMultiLineCustomSetIsWrittenAsOneLineAndNoTypedLineBecomesAKey) {
+  Start();
+  form->Memo2.SetText("ab\r\n[Form]\r\nAutoCopy=1\r\nTop=5\nz\r");
+  Restart();
+  EXPECT_EQ(Stored("Settings", "CustomMemo"), "ab[Form]AutoCopy=1Top=5z");
+  EXPECT_EQ(form->Memo2.Text(), "ab[Form]AutoCopy=1Top=5z");
+  EXPECT_FALSE(form->CheckBox6.Checked());
+  EXPECT_EQ(Bounds(*form).top, 160);
+  const std::string text = FileText();
+  EXPECT_EQ(text.rfind("[Form]\r\n", 0), 0u) << text;
+  EXPECT_EQ(text.find("\n[Form]"), std::string::npos) << text;  // no second section line
+  EXPECT_EQ(text.find("\nAutoCopy=1"), std::string::npos) << text;
+}
+
+TEST_F(SettingsTest, OptionsAndSchemeComeBackAfterARestart) {
+  Start();
+  form->RadioButton13.SetChecked(true);
+  form->RadioButton10.SetChecked(true);
+  form->UpDown2.SetPosition(37);
+  form->CheckBox1.SetChecked(false);
+  form->CheckBox3.SetChecked(true);
+  form->CheckBox5.SetChecked(true);
+  form->CheckBox6.SetChecked(true);
+  form->RadioButton21.SetChecked(true);
+  form->UpDown3.SetPosition(5);
+  form->mniYellowClick();
+  form->SetBounds(40, 50, 700, 560);
+  Restart();
+  EXPECT_TRUE(form->RadioButton13.Checked());
+  EXPECT_FALSE(form->RadioButton1.Checked());
+  EXPECT_TRUE(form->RadioButton10.Checked());
+  EXPECT_EQ(form->Edit3.Text(), "37");
+  EXPECT_FALSE(form->CheckBox1.Checked());
+  EXPECT_TRUE(form->CheckBox3.Checked());
+  EXPECT_TRUE(form->CheckBox5.Checked());
+  EXPECT_TRUE(form->CheckBox6.Checked());
+  EXPECT_TRUE(form->RadioButton21.Checked());
+  EXPECT_EQ(form->Edit4.Text(), "5");
+  EXPECT_TRUE(form->mniYellow.Checked());
+  const RECT r = Bounds(*form);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 50);
+  EXPECT_EQ(r.right - r.left, 700);
+  EXPECT_EQ(r.bottom - r.top, 560);
+}
+
+TEST_F(SettingsTest, ForeignSectionsKeysAndLinesSurviveAClose) {
+  PutFile("; my notes\r\n[Mine]\r\nkeep=this\r\n[Settings]\r\nExtra=1\r\nNumChars=12\r\n");
+  Start();
+  ASSERT_TRUE(Close());
+  const std::string text = FileText();
+  EXPECT_EQ(text.rfind("; my notes\r\n[Mine]\r\nkeep=this\r\n", 0), 0u) << text;
+  EXPECT_EQ(Stored("Settings", "Extra"), "1");
+  EXPECT_EQ(Stored("Settings", "NumChars"), "12");
+}
+
+TEST_F(SettingsTest, AMaximisedWindowStoresItsOuterRectangleAMinimisedOneItsNormalBounds) {
+  Start();
+  form->Show(SW_MAXIMIZE);
+  ASSERT_TRUE(IsZoomed(form->Handle));
+  const RECT maximised = Bounds(*form);
+  ASSERT_TRUE(Close());
+  EXPECT_EQ(Stored("Form", "Left"), std::to_string(maximised.left));
+  EXPECT_EQ(Stored("Form", "Width"), std::to_string(maximised.right - maximised.left));
+  EXPECT_EQ(Stored("Form", "Height"), std::to_string(maximised.bottom - maximised.top));
+  Stop();
+
+  Clean();
+  Start();
+  form->SetBounds(100, 120, 640, 480);
+  form->Show(SW_SHOWMINIMIZED);
+  ASSERT_TRUE(IsIconic(form->Handle));
+  ASSERT_TRUE(Close());
+  EXPECT_EQ(Stored("Form", "Left"), "100");
+  EXPECT_EQ(Stored("Form", "Top"), "120");
+  EXPECT_EQ(Stored("Form", "Width"), "640");
+  EXPECT_EQ(Stored("Form", "Height"), "480");
+}
+
+TEST_F(SettingsTest, AFailedWriteKeepsTheWindowOpenAndRepeatsTheMessage) {
+  Start();
+  // As root Wine writes read-only files anyway; a folder in the file's place always refuses.
+  ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+  BoxWatcher watcher;
+  EXPECT_FALSE(Close());
+  EXPECT_FALSE(Close());
+  const auto seen = watcher.Seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].text, "Unable to write to " + path + ".");
+  EXPECT_EQ(seen[1].text, seen[0].text);
+  EXPECT_EQ(seen[0].caption, ApplicationTitle());
+  EXPECT_TRUE(IsWindow(form->Handle));
+
+  RemoveDirectoryA(path.c_str());
+  EXPECT_TRUE(Close());
+  EXPECT_EQ(Stored("Settings", "AutoCopy"), "0");
+}
+
+TEST(SettingsFolderTest, CreatesMissingParentsAndAcceptsShortOrExistingPaths) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string base = std::string(temp) + "settings-folder-" + std::to_string(GetCurrentProcessId());
+  const std::string deep = base + "\\a\\b\\";
+  EXPECT_TRUE(CreateFolderWithParents(deep));
+  EXPECT_NE(GetFileAttributesA((base + "\\a\\b").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(CreateFolderWithParents(deep));  // already there
+  EXPECT_TRUE(CreateFolderWithParents("C:"));
+  EXPECT_TRUE(CreateFolderWithParents("C:\\"));
+
+  // Under a file no folder can be made.
+  const std::string file = base + "\\file";
+  CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  EXPECT_FALSE(CreateFolderWithParents(file + "\\x\\"));
+  DeleteFileA(file.c_str());
+  RemoveDirectoryA((base + "\\a\\b").c_str());
+  RemoveDirectoryA((base + "\\a").c_str());
+  RemoveDirectoryA(base.c_str());
+}
+
+}  // namespace
