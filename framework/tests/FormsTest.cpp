@@ -1,0 +1,91 @@
+// Forms: errors in handlers are shown and the program goes on; a failing close keeps the form open.
+#include "framework/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "framework/Exceptions.h"
+#include "tests/support/BoxWatcher.h"
+
+namespace {
+
+class TestForm : public TForm {
+public:
+  TestForm() : TForm("TTestForm") { Caption = "Test"; }
+  bool throwOnCreate = false, throwOnClose = false, ranAfterThrow = false;
+  TControl Button;
+  int closes = 0;
+
+protected:
+  void CreateControls() override {
+    std::vector<ControlDef> table = {{&Button, ControlKind::Button, nullptr, "Go", 8, 8, 75, 25}};
+    CreateTable(table);
+  }
+  void FormCreate() override {
+    if (throwOnCreate) throw Exception("Invalid data type for 'AppData'");
+    ranAfterThrow = true;
+  }
+  void FormClose() override {
+    ++closes;
+    if (throwOnClose) throw Exception("Unable to write to C:\\x.ini");
+  }
+};
+
+struct FormsTest : testing::Test {
+  void TearDown() override {
+    Application.Forms.clear();
+    Application.MainForm = nullptr;
+    Application.Terminated = false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+};
+
+}  // namespace
+
+TEST_F(FormsTest, AnErrorInTheCreationHandlerIsShownAndTheWindowStillOpens) {
+  BoxWatcher watcher;
+  TestForm form;
+  form.throwOnCreate = true;
+  form.Create();
+  EXPECT_TRUE(IsWindow(form.Handle));
+  EXPECT_FALSE(form.ranAfterThrow);
+  const auto seen = watcher.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Invalid data type for 'AppData'");  // "'" sorts below "."
+  EXPECT_EQ(seen[0].caption, ApplicationTitle());
+  EXPECT_TRUE(seen[0].hasIcon);
+}
+
+TEST_F(FormsTest, AnErrorInAClickHandlerIsShownAndNothingElseHappens) {
+  BoxWatcher watcher;
+  TestForm form;
+  form.Create();
+  form.Button.OnClick = [] { throw Exception("Cannot open clipboard"); };
+  SendMessageA(form.Button.Handle, BM_CLICK, 0, 0);
+  form.Button.OnClick = [] { throw EAbort(); };  // silent
+  SendMessageA(form.Button.Handle, BM_CLICK, 0, 0);
+  const auto seen = watcher.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Cannot open clipboard.");
+}
+
+TEST_F(FormsTest, AFailingCloseKeepsTheMainFormOpenAndTriesAgainNextTime) {
+  BoxWatcher watcher;
+  TestForm form;
+  Application.MainForm = &form;
+  form.Create();
+  form.throwOnClose = true;
+  form.Close();
+  form.Close();
+  EXPECT_TRUE(IsWindow(form.Handle));
+  EXPECT_FALSE(Application.Terminated);
+  EXPECT_EQ(watcher.CountCaption(ApplicationTitle()), 2u);
+  form.throwOnClose = false;
+  form.Close();
+  EXPECT_FALSE(IsWindow(form.Handle));
+  EXPECT_TRUE(Application.Terminated);
+  EXPECT_EQ(form.closes, 3);
+}
