@@ -21,6 +21,9 @@ std::string ReadIniValue(const char* section, const char* key) {
 
 TEST(SettingsE2E, OptionsBoundsAndSchemeComeBackAfterARestart) {
   DeleteFileA(SettingsFile().c_str());
+  char folder[MAX_PATH] = {};
+  ExpandEnvironmentStringsA("%APPDATA%\\Quorvel", folder, MAX_PATH);
+  CreateDirectoryA(folder, nullptr);  // as an earlier run leaves it
   // A scheme picked earlier (the menu is not reachable from another process under Wine).
   WritePrivateProfileStringA("Settings", "ColorScheme", "3", SettingsFile().c_str());
   {
