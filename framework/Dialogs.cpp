@@ -14,12 +14,7 @@ thread_local MsgButtons boxButtons = MsgButtons::Ok;
 LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wParam);
-    RECT r;
-    GetWindowRect(box, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(box, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterOnScreen(box);
     if (boxButtons == MsgButtons::YesNo) {
       SetDlgItemTextA(box, IDOK, "&Yes");
       SetDlgItemTextA(box, IDCANCEL, "&No");
@@ -32,6 +27,15 @@ LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+void CenterOnScreen(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 std::string ApplicationTitle() {
   char path[MAX_PATH] = {};

@@ -1,5 +1,7 @@
 // Modal message boxes, each centred on the screen.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 enum class MsgIcon { None, Question, Warning, Stop };
@@ -16,3 +18,6 @@ void ShowMessage(const std::string& text);
 
 // The title the application shows in captions: from the executable's file name.
 std::string ApplicationTitle();
+
+// Moves a window so that it stands in the middle of the screen.
+void CenterOnScreen(HWND window);

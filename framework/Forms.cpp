@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "framework/Application.h"
+#include "framework/Dialogs.h"
 
 HFONT CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold, bool underline) {
   return CreateFontA(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
@@ -63,14 +64,7 @@ void TForm::CreateTable(std::vector<ControlDef>& table) {
 }
 
 void TForm::Show(int showCommand) {
-  if (!shownOnce_ && CenterOnFirstShow) {
-    RECT r;
-    GetWindowRect(Handle, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(Handle, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (!shownOnce_ && CenterOnFirstShow) CenterOnScreen(Handle);
   shownOnce_ = true;
   ShowWindow(Handle, showCommand);
   UpdateWindow(Handle);

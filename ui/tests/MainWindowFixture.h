@@ -11,6 +11,28 @@
 #include "tests/support/BoxWatcher.h"
 #include "ui/Main.h"
 
+// Creates the main window as the program's start does (FormCreate fixes the settings folder and
+// loads the settings), and takes it down again without the close handling.
+inline std::unique_ptr<TSDIAppForm> StartMainWindow() {
+  auto form = std::make_unique<TSDIAppForm>();
+  SDIAppForm = form.get();
+  Application.MainForm = form.get();
+  form->Create();
+  return form;
+}
+
+inline void StopMainWindow(std::unique_ptr<TSDIAppForm>& form) {
+  Application.Forms.clear();
+  Application.MainForm = nullptr;
+  SDIAppForm = nullptr;
+  form.reset();
+  // A closed main window ends the loop; the next run starts afresh.
+  Application.Terminated = false;
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
 class MainWindowTest : public testing::Test {
 protected:
   void SetUp() override {
@@ -18,23 +40,10 @@ protected:
     char ini[MAX_PATH] = {};
     ExpandEnvironmentStringsA("%APPDATA%\\Quorvel\\quorvel.ini", ini, MAX_PATH);
     DeleteFileA(ini);
-    form = std::make_unique<TSDIAppForm>();
-    SDIAppForm = form.get();
-    Application.MainForm = form.get();
-    form->Create();
+    form = StartMainWindow();
     form->Show();
   }
-  void TearDown() override {
-    Application.Forms.clear();
-    Application.MainForm = nullptr;
-    SDIAppForm = nullptr;
-    form.reset();
-    // A closed main window ends the loop; the next test starts afresh.
-    Application.Terminated = false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
+  void TearDown() override { StopMainWindow(form); }
   static void Click(TControl& button) { SendMessageA(button.Handle, BM_CLICK, 0, 0); }
   std::string List() const { return form->Memo1.Text(); }
   void Pump() {

@@ -16,6 +16,7 @@
 #include "tests/support/BoxWatcher.h"
 #include "ui/Main.h"
 #include "ui/Settings.h"
+#include "ui/tests/MainWindowFixture.h"
 
 class SettingsTest : public testing::Test {
 protected:
@@ -34,27 +35,13 @@ protected:
   }
 
   // Creates the main window as the program's start does: FormCreate fixes the folder and loads.
-  void Start() {
-    form = std::make_unique<TSDIAppForm>();
-    SDIAppForm = form.get();
-    Application.MainForm = form.get();
-    form->Create();
-  }
+  void Start() { form = StartMainWindow(); }
   // Asks the window to close; true when it did.
   bool Close() {
     form->Close();
     return !IsWindow(form->Handle);
   }
-  void Stop() {
-    Application.Forms.clear();
-    Application.MainForm = nullptr;
-    SDIAppForm = nullptr;
-    form.reset();
-    Application.Terminated = false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
+  void Stop() { StopMainWindow(form); }
   // Closes this run and starts the next one.
   void Restart() {
     ASSERT_TRUE(Close());
