@@ -53,8 +53,12 @@ bool TApplication::HandleOneMessage() {
   return true;
 }
 
-void TApplication::Run(int showCommand) {
+void TApplication::Run(int launcherShowCommand) {
   if (!MainForm) return;
+  // Maximised or minimised only when the launcher asked for it; any other request shows it normally.
+  int showCommand = SW_SHOWNORMAL;
+  if (launcherShowCommand == SW_SHOWMAXIMIZED || launcherShowCommand == SW_SHOWMINNOACTIVE)
+    showCommand = launcherShowCommand;
   MainForm->Show(showCommand);
   while (!Terminated && HandleOneMessage()) {
   }

@@ -20,8 +20,9 @@ public:
   static void ShowException(const std::exception& e);
   // Runs a handler, showing whatever it throws; returns false when it threw.
   static bool Guard(const std::function<void()>& handler);
-  // Shows the main form and dispatches messages until Terminate.
-  void Run(int showCommand);
+  // Shows the main form as the launcher asked (maximised, minimised without activation, or
+  // normally) and dispatches messages until Terminate.
+  void Run(int launcherShowCommand);
   // Handles one message, or runs the idle updates and waits when there is none; false on WM_QUIT.
   bool HandleOneMessage();
   // Ends the message loop (posts the quit message).

@@ -208,6 +208,7 @@ void CreateControl(ControlDef& def, HWND parentHandle, HFONT font, int id) {
       break;
     case ControlKind::Label: cls = "STATIC"; style |= SS_NOTIFY; break;
   }
+  style |= def.extraStyle;
   TControl& c = *def.control;
   c.Kind = def.kind;
   c.Parent = def.parent;

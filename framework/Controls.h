@@ -80,6 +80,7 @@ struct ControlDef {
   const char* caption;
   int left, top, width, height;
   bool checked = false;
+  DWORD extraStyle = 0;  // window styles beyond the kind's own (a scroll bar, say)
 };
 
 // Creates the control of one table row as a child of parentHandle.

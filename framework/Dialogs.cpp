@@ -11,6 +11,26 @@ namespace {
 thread_local HHOOK boxHook = nullptr;
 thread_local MsgButtons boxButtons = MsgButtons::Ok;
 
+// The system has no Retry/Ignore box: its Abort/Retry/Ignore box with Abort hidden and the other
+// two moved to the middle. Without a cancel button, Esc and the close box do nothing.
+void KeepRetryAndIgnore(HWND box) {
+  HWND abort = GetDlgItem(box, IDABORT), retry = GetDlgItem(box, IDRETRY),
+       ignore = GetDlgItem(box, IDIGNORE);
+  RECT a, r;
+  GetWindowRect(abort, &a);
+  GetWindowRect(retry, &r);
+  const int shift = (r.left - a.left) / 2;
+  ShowWindow(abort, SW_HIDE);
+  for (HWND button : {retry, ignore}) {
+    RECT b;
+    GetWindowRect(button, &b);
+    MapWindowPoints(HWND_DESKTOP, box, reinterpret_cast<POINT*>(&b), 2);
+    SetWindowPos(button, nullptr, b.left - shift, b.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  }
+  // Retry takes the focus and the default once the box is active, so Enter retries.
+  PostMessageA(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(retry), TRUE);
+}
+
 LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wParam);
@@ -19,7 +39,7 @@ LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) {
       SetDlgItemTextA(box, IDOK, "&Yes");
       SetDlgItemTextA(box, IDCANCEL, "&No");
     }
-    if (boxButtons == MsgButtons::RetryIgnore) SetDlgItemTextA(box, IDCANCEL, "&Ignore");
+    if (boxButtons == MsgButtons::RetryIgnore) KeepRetryAndIgnore(box);
     UnhookWindowsHookEx(boxHook);
     boxHook = nullptr;
   }
@@ -56,8 +76,7 @@ MsgResult ShowMessageBox(const std::string& text, const std::string& caption, Ms
     case MsgButtons::Ok: style |= MB_OK; break;
     // The system's Yes/No box ignores Esc; OK/Cancel renamed gives Yes as default and Esc as No.
     case MsgButtons::YesNo: style |= MB_OKCANCEL | MB_DEFBUTTON1; break;
-    // Retry/Cancel with Cancel renamed: Esc then answers Ignore.
-    case MsgButtons::RetryIgnore: style |= MB_RETRYCANCEL | MB_DEFBUTTON1; break;
+    case MsgButtons::RetryIgnore: style |= MB_ABORTRETRYIGNORE | MB_DEFBUTTON2; break;
   }
   boxButtons = buttons;
   boxHook = SetWindowsHookExA(WH_CBT, CenterBoxHook, nullptr, GetCurrentThreadId());
@@ -70,7 +89,7 @@ MsgResult ShowMessageBox(const std::string& text, const std::string& caption, Ms
   switch (buttons) {
     case MsgButtons::Ok: return MsgResult::Ok;
     case MsgButtons::YesNo: return answer == IDOK ? MsgResult::Yes : MsgResult::No;
-    case MsgButtons::RetryIgnore: return answer == IDRETRY ? MsgResult::Retry : MsgResult::Ignore;
+    case MsgButtons::RetryIgnore: return answer == IDIGNORE ? MsgResult::Ignore : MsgResult::Retry;
   }
   return MsgResult::Ok;
 }

@@ -1,8 +1,6 @@
 // The deterministic generator and the unbiased mapping of system randomness to a range.
 #include "generator/RandomSource.h"
 
-#include "framework/Exceptions.h"
-
 uint32_t RandomState = 0;
 
 namespace {
@@ -32,7 +30,7 @@ void AdvanceRandomState(uint64_t steps) {
 
 void SystemSource::Refill() {
   if (!fill_(block_, sizeof(block_)))
-    throw Exception("The system's random number generator failed");
+    throw RandomSourceError("The system's random number generator failed");
   used_ = 0;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 
 // The deterministic generator's state; 0 at process start, changed only by SeedRandom, RandomBelow
 // and AdvanceRandomState.
@@ -17,6 +18,12 @@ void SeedRandom();
 
 // Moves RandomState on by `steps` steps at once, exactly as that many RandomBelow calls would.
 void AdvanceRandomState(uint64_t steps);
+
+// The system's generator failed; the message says so and is shown to the user as it stands.
+class RandomSourceError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
 
 class RandomSource {
 public:
@@ -55,7 +62,7 @@ using FillRandomBytes = bool (*)(unsigned char* data, size_t size);
 bool FillFromSystem(unsigned char* data, size_t size);
 
 // The operating system's cryptographic generator, read in blocks, mapped to a range without bias.
-// Throws Exception when the system fails to deliver; it never falls back to a weaker source.
+// Throws RandomSourceError when the system fails to deliver; it never falls back to a weaker source.
 class SystemSource : public RandomSource {
 public:
   explicit SystemSource(FillRandomBytes fill = FillFromSystem) : fill_(fill) {}

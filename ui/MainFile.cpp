@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,16 @@ constexpr size_t kListCapacity = 0x7FFFFFFE;
 
 // The file's text as the list takes it; a file too large for the list is not read past the limit.
 std::string LoadListText(const std::string& path) {
-  LineBreakConverter converter(kListCapacity);
-  ReadFilePieces(path, [&](std::string_view piece) { return converter.Feed(piece); });
-  std::string text = converter.Finish();
-  if (converter.Overflowed()) throw Exception("Text exceeds memo capacity");
-  return text;
+  try {
+    LineBreakConverter converter(kListCapacity);
+    ReadFilePieces(path, [&](std::string_view piece) { return converter.Feed(piece); });
+    std::string text = converter.Finish();
+    if (converter.Overflowed()) throw Exception("Text exceeds memo capacity");
+    return text;
+  } catch (const std::bad_alloc&) {
+    // Short of the limit, memory can still run out first: the list stays as it was all the same.
+    throw Exception("Text exceeds memo capacity");
+  }
 }
 
 // The list's lines as the text field shows them: a wrapped line counts as its displayed pieces,
@@ -64,7 +70,8 @@ void TSDIAppForm::FileOpen1Execute() {
   if (!OpenDialog.Execute(Handle)) return;
   CurrentFileName = OpenDialog.FileName;
   const std::string text = LoadListText(CurrentFileName);
-  if (text == Memo1.Text()) return;
+  if (text.size() == static_cast<size_t>(GetWindowTextLengthA(Memo1.Handle)) && text == Memo1.Text())
+    return;
   if (!SetWindowTextA(Memo1.Handle, text.c_str())) throw Exception("Text exceeds memo capacity");
 }
 

@@ -89,15 +89,11 @@ void TSDIAppForm::CreateControls() {
       {&Edit4, K::Edit, &GroupBox4, "4", 88, 34, 33, 21},
       {&UpDown3, K::UpDown, &GroupBox4, "", 121, 34, 15, 21},
 
-      {&Memo1, K::Memo, nullptr, "", 0, 385, 760, 150},
+      {&Memo1, K::Memo, nullptr, "", 0, 385, 760, 150, false, WS_VSCROLL},
       {&RichEdit1, K::RichEdit, nullptr, "", 0, 0, 100, 100},
   };
   CreateTable(table);
 
-  // The list scrolls vertically and wraps; the custom field has no scroll bars.
-  SetWindowLongA(Memo1.Handle, GWL_STYLE, GetWindowLongA(Memo1.Handle, GWL_STYLE) | WS_VSCROLL);
-  SetWindowPos(Memo1.Handle, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
   SendMessageA(Memo1.Handle, WM_SETFONT,
                reinterpret_cast<WPARAM>(CreateUiFont("Courier New", 13, kCharset)), FALSE);
 

@@ -30,10 +30,10 @@ TEST(MessageBoxes, YesNoAnswersYesOnEnterAndNoOnEscape) {
   EXPECT_TRUE(seen[0].hasIcon);
 }
 
-TEST(MessageBoxes, RetryIgnoreBoxOffersExactlyThoseTwo) {
+TEST(MessageBoxes, RetryIgnoreBoxOffersExactlyThoseTwoWithRetryAsDefault) {
   BoxWatcher watcher;
-  watcher.Answer(IDRETRY);
-  watcher.Answer(BoxWatcher::PressEscape);
+  watcher.Answer(BoxWatcher::PressEnter);
+  watcher.Answer(IDIGNORE);
   EXPECT_EQ(ShowMessageBox("Cannot delete x", "Warning", MsgIcon::Warning, MsgButtons::RetryIgnore),
             MsgResult::Retry);
   EXPECT_EQ(ShowMessageBox("Cannot delete x", "Warning", MsgIcon::Warning, MsgButtons::RetryIgnore),
@@ -41,4 +41,6 @@ TEST(MessageBoxes, RetryIgnoreBoxOffersExactlyThoseTwo) {
   const auto seen = watcher.Seen();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].buttons, (std::vector<std::string>{"&Retry", "&Ignore"}));
+  EXPECT_EQ(seen[0].caption, "Warning");
+  EXPECT_TRUE(seen[0].hasIcon);
 }

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "framework/Exceptions.h"
 
 TEST(RandomBelow, FollowsTheKnownSequenceFromStateZero) {
   RandomState = 0;
@@ -131,10 +130,10 @@ TEST(SystemSource, AFailingSystemGeneratorRaisesAnErrorAndIsNotReplaced) {
   try {
     source.Below(224);
     FAIL() << "no error raised";
-  } catch (const Exception& e) {
+  } catch (const RandomSourceError& e) {
     EXPECT_STREQ(e.what(), "The system's random number generator failed");
   }
-  EXPECT_THROW(source.Below(224), Exception);  // and again: nothing weaker takes over
+  EXPECT_THROW(source.Below(224), RandomSourceError);  // and again: nothing weaker takes over
 }
 
 TEST(SystemSource, LetsTheGeneratorDrawFromTheAcceptableCodesAndNeedsNoSkippedDraws) {

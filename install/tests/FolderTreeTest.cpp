@@ -65,7 +65,7 @@ TEST(DeleteFolderTree, FileThatWillNotGoIsAskedAboutUntilIgnored) {
   BoxWatcher watcher;
   watcher.Answer(IDRETRY);
   watcher.Answer(IDRETRY);
-  watcher.Answer(BoxWatcher::PressEscape);
+  watcher.Answer(IDIGNORE);
   const std::string text = ErrorOf(root);
   CloseHandle(held);
   const auto seen = watcher.Seen();
@@ -89,7 +89,7 @@ TEST(DeleteFolderTree, ReadOnlyFileIsAskedAboutAndIgnoreLeavesIt) {
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
   BoxWatcher watcher;
   watcher.Answer(IDRETRY);
-  watcher.Answer(IDCANCEL);
+  watcher.Answer(IDIGNORE);
   ErrorOf(root);
   EXPECT_EQ(watcher.CountCaption("Warning"), 2u);
   EXPECT_TRUE(PathExists(file));

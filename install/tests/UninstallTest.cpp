@@ -208,7 +208,7 @@ TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
                             OPEN_EXISTING, 0, nullptr);
   List("");
   watcher_.Answer(IDRETRY);
-  watcher_.Answer(IDCANCEL);
+  watcher_.Answer(IDIGNORE);
   Run();
   CloseHandle(held);
   EXPECT_TRUE(PathExists(menu + "\\Brindlecast.lnk"));

@@ -73,6 +73,7 @@ void BoxWatcher::Run() {
     for (HWND box : f.boxes) {
       if (handled.count(box)) continue;
       handled.insert(box);
+      Sleep(100);  // let the box finish setting itself up, as a person would see it first
       SeenBox seen;
       seen.caption = WindowText(box);
       seen.text = WindowText(GetDlgItem(box, 0xFFFF));
@@ -89,10 +90,15 @@ void BoxWatcher::Run() {
       }
       if (answer == PressEscape || answer == PressEnter) {
         const WPARAM key = answer == PressEscape ? VK_ESCAPE : VK_RETURN;
-        // A key posted to a button of the box reaches the box's dialog manager as a typed key would.
-        HWND target = FindWindowExA(box, nullptr, "Button", nullptr);
-        PostMessageA(target ? target : box, WM_KEYDOWN, key, 0);
-        PostMessageA(target ? target : box, WM_KEYUP, key, 0xC0000000);
+        // The key goes where a typed key would: to the box's focused control.
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        HWND target = box;
+        if (GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &gui) && gui.hwndFocus &&
+            IsChild(box, gui.hwndFocus))
+          target = gui.hwndFocus;
+        PostMessageA(target, WM_KEYDOWN, key, 0);
+        PostMessageA(target, WM_KEYUP, key, 0xC0000000);
       } else {
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));

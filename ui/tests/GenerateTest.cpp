@@ -73,7 +73,16 @@ TEST_F(MainWindowTest, CustomLengthUsesTheLastValidSpinnerPosition) {
     EXPECT_EQ(Lines(List())[0].size(), 12u) << typed;
   }
   form->Edit2.SetText("100");
-  SendMessageA(form->UpDown1.Handle, UDM_SETPOS32, 0, 101);  // the up arrow at the top stays there
+  form->UpDown1.Position();
+  // The Up key in the field steps the spinner; at the top it stays there (no wrap-around).
+  SendMessageA(form->Edit2.Handle, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(form->Edit2.Text(), "100");
+  form->Edit2.SetText("99");
+  form->UpDown1.Position();
+  SendMessageA(form->Edit2.Handle, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(form->Edit2.Text(), "100");
+  SendMessageA(form->Edit2.Handle, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(form->Edit2.Text(), "100");
   form->Memo1.SetText("");
   Click(form->Button1);
   EXPECT_EQ(Lines(List())[0].size(), 100u);

@@ -129,3 +129,17 @@ TEST_F(MainWindowTest, TabOrderRunsThroughThePanelAsLaidOut) {
   EXPECT_LT(find(form->CheckBox7.Handle), find(form->Memo2.Handle));
   EXPECT_LT(find(form->Memo2.Handle), find(form->RadioButton5.Handle));
 }
+
+TEST_F(MainWindowTest, ALongListScrollsAndWraps) {
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line\r\n";
+  text += std::string(300, 'w');  // wider than the window
+  form->Memo1.SetText(text);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE;
+  ASSERT_TRUE(GetScrollInfo(form->Memo1.Handle, SB_VERT, &info));
+  EXPECT_GT(info.nMax, static_cast<int>(info.nPage));
+  // Word wrap: the long last line shows as several lines.
+  EXPECT_GT(SendMessageA(form->Memo1.Handle, EM_GETLINECOUNT, 0, 0), 202);
+}
