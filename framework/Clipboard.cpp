@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "framework/Exceptions.h"
+#include "framework/SystemError.h"
 
 namespace {
 
@@ -37,15 +38,25 @@ private:
   bool open_ = false;
 };
 
-// Hands a block of global memory holding the bytes to the clipboard.
-void PutData(UINT format, const void* bytes, size_t size) {
+// Hands a block of global memory holding the bytes to the clipboard; false (with the system's
+// last error set) when the block could not be made or the clipboard refused it.
+bool PutData(UINT format, const void* bytes, size_t size) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
-  if (!block) return;
-  if (void* p = GlobalLock(block)) {
-    if (size) std::memcpy(p, bytes, size);
-    GlobalUnlock(block);
+  if (!block) return false;
+  void* p = GlobalLock(block);
+  if (!p) {
+    const DWORD error = GetLastError();
+    GlobalFree(block);
+    SetLastError(error);
+    return false;
   }
-  if (!SetClipboardData(format, block)) GlobalFree(block);
+  if (size) std::memcpy(p, bytes, size);
+  GlobalUnlock(block);
+  if (SetClipboardData(format, block)) return true;
+  const DWORD error = GetLastError();
+  GlobalFree(block);
+  SetLastError(error);
+  return false;
 }
 
 void MarkKeptOutOfHistory() {
@@ -61,7 +72,8 @@ void ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
   OpenedClipboard clipboard;
   if (!clipboard.IsOpen()) throw Exception("Cannot open clipboard");
   EmptyClipboard();
-  PutData(CF_TEXT, text.c_str(), text.size() + 1);
+  // The history marks are a courtesy; the text itself must get there.
+  if (!PutData(CF_TEXT, text.c_str(), text.size() + 1)) RaiseLastOSError();
   if (keepOutOfHistory) MarkKeptOutOfHistory();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
+#include "framework/SystemError.h"
 
 namespace {
 
@@ -76,40 +77,52 @@ HANDLE CreateTempBeside(const std::string& fullPath, std::string& tempPath) {
   return INVALID_HANDLE_VALUE;
 }
 
+struct ReplaceResult {
+  DWORD error = ERROR_SUCCESS;
+  bool keepTemp = false;  // the temporary file may hold the only copy of the text
+};
+
 // Puts the finished temporary file in the target's place in one step.
-DWORD ReplaceTarget(const std::string& target, const std::string& temp, DWORD oldAttributes) {
+ReplaceResult ReplaceTarget(const std::string& target, const std::string& temp,
+                            DWORD oldAttributes) {
+  const auto move = [&] {
+    return MoveFileExA(temp.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  };
+  const auto keepAttributes = [&] {
+    // The replaced file's attributes are the ones to keep, whether or not the system carried them.
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
+        GetFileAttributesA(target.c_str()) != oldAttributes)
+      SetFileAttributesA(target.c_str(), oldAttributes);
+  };
   if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
       ReplaceFileA(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                    nullptr)) {
-    // The replaced file's attributes are the ones to keep, whether or not the system carried them.
-    if (GetFileAttributesA(target.c_str()) != oldAttributes)
-      SetFileAttributesA(target.c_str(), oldAttributes);
-    return ERROR_SUCCESS;
+    keepAttributes();
+    return {};
   }
   const DWORD replaceError = GetLastError();
   // No target (or it vanished since we looked): a plain move does the job in one step too.
   if (oldAttributes == INVALID_FILE_ATTRIBUTES || replaceError == ERROR_FILE_NOT_FOUND) {
-    if (MoveFileExA(temp.c_str(), target.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return ERROR_SUCCESS;
-    return GetLastError();
+    if (move()) return {};
+    return {GetLastError(), false};
   }
-  return replaceError;
+  // The replace step failed half-way: the old target may already be gone, so the temporary file
+  // may be the only copy left. Try a plain move, and when that fails too leave the temporary file
+  // where it is rather than lose both. (The system gives no way to provoke these two errors on
+  // purpose, which is why no test covers this branch.)
+  if (replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+      replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+    if (move()) {
+      keepAttributes();
+      return {};
+    }
+    return {GetLastError(), true};
+  }
+  return {replaceError, false};
 }
 
 }  // namespace
-
-std::string SystemErrorDescription(unsigned long code) {
-  char* buffer = nullptr;
-  const DWORD n = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = n ? std::string(buffer, n) : std::string();
-  LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-    text.pop_back();
-  return text;
-}
 
 std::string FullPathOf(const std::string& path) {
   const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
@@ -167,7 +180,7 @@ void SaveFileSafely(const std::string& path, const std::string& text) {
   if (!FlushFileBuffers(temp.Get())) throw Exception("Stream write error");
   temp.Close();
 
-  const DWORD error = ReplaceTarget(target, tempPath, attributes);
-  if (error != ERROR_SUCCESS) ThrowCannotCreate(target, error);
-  guard.Release();
+  const ReplaceResult result = ReplaceTarget(target, tempPath, attributes);
+  if (result.keepTemp || result.error == ERROR_SUCCESS) guard.Release();
+  if (result.error != ERROR_SUCCESS) ThrowCannotCreate(target, result.error);
 }

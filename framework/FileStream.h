@@ -7,9 +7,6 @@
 #include <string>
 #include <string_view>
 
-// The system's description of an error code, without the trailing line break.
-std::string SystemErrorDescription(unsigned long code);
-
 // The absolute form of a path as the messages show it.
 std::string FullPathOf(const std::string& path);
 
@@ -21,6 +18,7 @@ std::string ReadWholeFile(const std::string& path);
 
 // Writes text as the whole new content of path, byte for byte, without ever leaving a half-written
 // file behind: the text goes to a new file in the same folder (no sharing while it is written), is
-// flushed, and then replaces the target in one step, which keeps the target's attributes. On any
-// failure the temporary file is removed and an existing target is left as it was.
+// flushed, and then replaces the target in one step, which keeps the target's attributes. On a
+// failure before the replace step the temporary file is removed and an existing target is left as
+// it was; should the replace step fail half-way, the temporary file stays as the only copy.
 void SaveFileSafely(const std::string& path, const std::string& text);

@@ -8,7 +8,7 @@
 #include "framework/Text.h"
 
 namespace {
-constexpr DWORD kBufferSize = 2048;
+constexpr DWORD kBufferSize = kIniValueMaxLength + 1;
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,

@@ -12,7 +12,8 @@ public:
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
   // Writes the value so that ReadString gives it back unchanged (single-line text up to 2047
-  // characters); raises "Unable to write to <file>" when the platform refuses.
+  // characters, 2045 when it starts or ends with a blank or a quote; longer values come back cut
+  // to that length); raises "Unable to write to <file>" when the platform refuses.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
 
   int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;

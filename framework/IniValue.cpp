@@ -71,6 +71,6 @@ std::string QuoteIniValue(const std::string& value) {
   const char first = value.front();
   const char last = value.back();
   if (IsIniBlank(first) || IsIniBlank(last) || IsQuote(first) || IsQuote(last))
-    return '"' + value + '"';
+    return '"' + value.substr(0, kIniValueMaxLength - 2) + '"';
   return value;
 }

@@ -1,6 +1,7 @@
 // How values of an INI file are read as numbers and booleans, and how text is written so that the
 // platform's INI functions give it back unchanged. Portable: unit-tested and fuzzed natively.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,9 +20,15 @@ bool IniTextToBool(const std::string& text, bool defaultValue);
 // The text written for an integer: decimal, "-" for a negative value, no leading zeros.
 std::string IntToIniText(int32_t value);
 
+// The longest value the platform's reader gives back whole (its buffer holds one more byte, the
+// terminating zero); anything longer is cut to this length.
+constexpr size_t kIniValueMaxLength = 2047;
+
 // The text to hand the platform's writer so that its reader returns exactly `value`: the writer
 // strips blanks around a value and the reader strips a pair of quotes around it, so a value with
-// a blank or a quote at either end is written inside one pair of double quotes.
+// a blank or a quote at either end is written inside one pair of double quotes. A value too long
+// to come back whole once quoted is cut first, so that the closing quote still fits the reader's
+// limit: the reader then gives back the value's start rather than a stray opening quote.
 std::string QuoteIniValue(const std::string& value);
 
 // True for the characters the platform's INI functions treat as blanks around a value.

@@ -7,12 +7,17 @@
 #include <winspool.h>
 
 #include "framework/Exceptions.h"
-#include "framework/FileStream.h"
 #include "framework/PageLayout.h"
+#include "framework/SystemError.h"
 
 namespace {
 
 const char kNoPrinter[] = "There is no default printer currently selected";
+
+// A spooler step that reports failure with a result of zero or less.
+void Check(int result) {
+  if (result <= 0) throw Exception(SystemErrorDescription(GetLastError()));
+}
 
 class PrinterDc {
 public:
@@ -58,7 +63,7 @@ private:
   HFONT font_ = nullptr;
 };
 
-// Ends the job properly, or throws it away when printing stopped half-way.
+// Ends the job properly, or throws it away when printing stopped half-way (a failed page included).
 class PrintJob {
 public:
   PrintJob(HDC dc, const std::string& name) : dc_(dc) {
@@ -74,8 +79,8 @@ public:
   PrintJob(const PrintJob&) = delete;
   PrintJob& operator=(const PrintJob&) = delete;
   void End() {
+    Check(EndDoc(dc_));
     ended_ = true;
-    EndDoc(dc_);
   }
 
 private:
@@ -122,7 +127,7 @@ void PrintLines(const std::string& documentName, const std::vector<std::string>&
 
   PrintJob job(dc, documentName);
   for (const auto& page : pages) {
-    StartPage(dc);
+    Check(StartPage(dc));
     // Some drivers reset the device context at each new page.
     SelectObject(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
@@ -132,7 +137,7 @@ void PrintLines(const std::string& documentName, const std::vector<std::string>&
       TextOutA(dc, 0, y, row.data(), static_cast<int>(row.size()));
       y += rowHeight;
     }
-    EndPage(dc);
+    Check(EndPage(dc));
   }
   job.End();
   SelectObject(dc, oldFont);

@@ -5,16 +5,21 @@
 
 #include "framework/Exceptions.h"
 
-std::string SystemErrorText(unsigned long code) {
-  char buf[1024] = {};
-  const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                 code, 0, buf, sizeof buf, nullptr);
-  std::string description(buf, n);
+std::string SystemErrorDescription(unsigned long code) {
+  char* buffer = nullptr;
+  const DWORD n = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = n ? std::string(buffer, n) : std::string();
+  LocalFree(buffer);
   // The system ends its descriptions with a line break; the box adds its own layout.
-  while (!description.empty() && (description.back() == '\n' || description.back() == '\r' ||
-                                  description.back() == ' '))
-    description.pop_back();
-  return "System Error.  Code: " + std::to_string(code) + ".\r\n" + description;
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
+    text.pop_back();
+  return text;
+}
+
+std::string SystemErrorText(unsigned long code) {
+  return "System Error.  Code: " + std::to_string(code) + ".\r\n" + SystemErrorDescription(code);
 }
 
 void RaiseLastOSError() { throw Exception(SystemErrorText(GetLastError())); }

@@ -2,6 +2,9 @@
 #pragma once
 #include <string>
 
+// The system's description of an error code, without the trailing line break.
+std::string SystemErrorDescription(unsigned long code);
+
 // "System Error.  Code: N.\r\n" followed by the system's description of the code.
 std::string SystemErrorText(unsigned long code);
 

@@ -44,6 +44,12 @@ void RemoveWithRetry(const std::string& path, BOOL(WINAPI* remove)(LPCSTR)) {
 }  // namespace
 
 void DeleteFolderTree(const std::string& folder) {
+  // A folder that is itself a link goes alone: listing it would empty the folder it points to.
+  const DWORD own = GetFileAttributesA(folder.c_str());
+  if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    if (!RemoveDirectoryA(folder.c_str())) RaiseLastOSError();
+    return;
+  }
   {
     FolderListing listing(folder);
     // The first entry of a folder's listing is its own "." entry.

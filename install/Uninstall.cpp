@@ -6,6 +6,7 @@
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/FileStream.h"
 #include "framework/Registry.h"
 #include "framework/Text.h"
 #include "install/CommandLine.h"
@@ -27,20 +28,6 @@ void Guarded(Step step) {
     step();
   } catch (const std::exception&) {
   }
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes.clear();
-  char buf[65536];
-  DWORD got = 0;
-  bool ok = true;
-  while ((ok = ReadFile(file, buf, sizeof buf, &got, nullptr) != FALSE) && got > 0)
-    bytes.append(buf, got);
-  CloseHandle(file);
-  return ok;
 }
 
 bool FileExists(const std::string& path) {
@@ -127,7 +114,9 @@ void UninstallProgram(const std::string& exePath,
   RemoveShortcutsAndStartMenu();
 
   std::string bytes;
-  if (!ReadWholeFile(exeFolder + "install.txt", bytes)) {
+  try {
+    bytes = ReadWholeFile(exeFolder + "install.txt");
+  } catch (const std::exception&) {
     ShowMessage("Can't find install.txt\r\n\r\nYou need to delete the files manually");
     openFolder(exeFolder);
     return;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
+#include "framework/SystemError.h"
 
 using namespace std::string_literals;
 

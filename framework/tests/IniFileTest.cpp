@@ -138,6 +138,24 @@ TEST_F(IniFileTest, AValueLongerThan2047CharactersIsCut) {
   EXPECT_EQ(ini.ReadString("S", "exact", ""), longValue.substr(0, 2047));
 }
 
+TEST_F(IniFileTest, ALongValueThatNeedsQuotesComesBackWithoutAStrayQuote) {
+  TIniFile ini(path_);
+  std::string body;
+  for (int i = 0; i < 3000; ++i) body += static_cast<char>('a' + i % 26);
+  for (size_t length : {size_t(2045), size_t(2046), size_t(2047), size_t(2048), size_t(3000)}) {
+    for (const std::string& edge : {std::string(" "), std::string("\""), std::string("'")}) {
+      const std::string value = edge + body.substr(0, length - 1);
+      const std::string key = "k" + std::to_string(length) + (edge == " " ? "b" : edge == "'" ? "s" : "d");
+      ini.WriteString("S", key, value);
+      EXPECT_EQ(ini.ReadString("S", key, ""), value.substr(0, 2045)) << key;
+    }
+  }
+  // Quoted at the end only: the same cut, the start of the value kept.
+  const std::string trailing = body.substr(0, 2046) + " ";
+  ini.WriteString("S", "t", trailing);
+  EXPECT_EQ(ini.ReadString("S", "t", ""), trailing.substr(0, 2045));
+}
+
 TEST_F(IniFileTest, AFailedWriteRaisesUnableToWriteWithThePath) {
   // As root, Wine writes read-only files anyway; a folder in the file's place always refuses.
   ASSERT_TRUE(CreateDirectoryA(path_.c_str(), nullptr));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -156,4 +157,34 @@ TEST(IniQuoting, EveryValueSurvivesTheWriterAndTheReader) {
   // The model itself must show why quoting is needed.
   EXPECT_NE(PlatformRoundTrip("\"abc\""), "\"abc\"");
   EXPECT_NE(PlatformRoundTrip(" abc"), " abc");
+}
+
+// The platform's reader gives back at most kIniValueMaxLength characters of what is stored.
+namespace {
+std::string PlatformRoundTripCut(const std::string& written) {
+  size_t b = 0, e = written.size();
+  while (b < e && IsIniBlank(written[b])) ++b;
+  while (e > b && IsIniBlank(written[e - 1])) --e;
+  return PlatformRoundTrip(written.substr(b, std::min(e - b, kIniValueMaxLength)));
+}
+}  // namespace
+
+TEST(IniQuoting, AQuotedValueNeverOutgrowsTheReadersLimit) {
+  for (size_t length : {size_t(2044), size_t(2045), size_t(2046), size_t(2047), size_t(2048),
+                        size_t(5000)}) {
+    for (const std::string& edge : {std::string(" "), std::string("\""), std::string("'")}) {
+      const std::string value = edge + std::string(length - 1, 'x');
+      const std::string written = QuoteIniValue(value);
+      EXPECT_LE(written.size(), kIniValueMaxLength) << length;
+      EXPECT_EQ(written.front(), '"');
+      EXPECT_EQ(written.back(), '"');
+      // What comes back is the value itself, or as much of its start as fits inside the quotes.
+      EXPECT_EQ(PlatformRoundTripCut(written), value.substr(0, std::min(length, size_t(2045))))
+          << length << " [" << edge << "]";
+    }
+  }
+  // Values that need no quotes are left to the reader's own cut.
+  const std::string plain(3000, 'y');
+  EXPECT_EQ(QuoteIniValue(plain), plain);
+  EXPECT_EQ(PlatformRoundTripCut(plain), plain.substr(0, kIniValueMaxLength));
 }

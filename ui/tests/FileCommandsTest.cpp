@@ -11,6 +11,7 @@
 #include "framework/Dialogs.h"
 #include "framework/FileStream.h"
 #include "framework/Printer.h"
+#include "framework/SystemError.h"
 #include "framework/Text.h"
 #include "framework/tests/DialogDriver.h"
 #include "ui/Settings.h"
