@@ -35,7 +35,8 @@ void Run(benchmark::State& state, const PasswordRequest& r, RandomSource& source
 
 void SystemThroughput(benchmark::State& state) {
   SystemSource system;
-  Run(state, AllClasses(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))), system);
+  Run(state, AllClasses(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))),
+      system);
 }
 BENCHMARK(SystemThroughput)->Args({100, 1000})->Args({16, 100000});
 

@@ -55,8 +55,10 @@ int main(int argc, char** argv) {
       if (WindowText(b) == "Custom") ClickButton(b);  // both custom rows: length and count
     auto edits = FindControls(main, "Edit");
     for (HWND e : edits) {
-      if (WindowText(e) == "8") SetText(e, "100");
-      else if (WindowText(e) == "1") SetText(e, "1000");
+      if (WindowText(e) == "8")
+        SetText(e, "100");
+      else if (WindowText(e) == "1")
+        SetText(e, "1000");
     }
     const double clicked = Now();
     ClickButton(FindControl(main, "Button", "Generate"));

@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
   try {
     SystemSource system;
     std::string text;
-    GeneratePasswords(r, text, [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); },
-                      system);
+    GeneratePasswords(
+        r, text, [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); }, system);
     text += "\r\n";
     std::fwrite(text.data(), 1, text.size(), stdout);
   } catch (const std::exception& e) {

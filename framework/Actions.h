@@ -1,4 +1,5 @@
-// Actions: one command with caption, hint, shortcut and image, shared by menu items and tool buttons.
+// Actions: one command with caption, hint, shortcut and image, shared by menu items and tool
+// buttons.
 #pragma once
 #include <windows.h>
 
@@ -10,7 +11,7 @@
 constexpr WORD scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 
 class TAction {
-public:
+ public:
   std::string Name, Category, Caption, Hint;
   WORD ShortCut = 0;
   int ImageIndex = -1;
@@ -23,14 +24,15 @@ public:
   bool Execute();
 };
 
-// The part of a hint before "|" (tool tips) and after it (status bar); without "|" both are the whole.
+// The part of a hint before "|" (tool tips) and after it (status bar); without "|" both are the
+// whole.
 std::string ShortHint(const std::string& hint);
 std::string LongHint(const std::string& hint);
 // "Ctrl+N" for a shortcut value.
 std::string ShortCutText(WORD shortcut);
 
 class TActionList {
-public:
+ public:
   void Add(TAction& action);
   TAction* FindById(UINT id) const;
   // The enabled action bound to the key, if any.
@@ -38,7 +40,7 @@ public:
   void Update();
   const std::vector<TAction*>& Items() const { return items_; }
 
-private:
+ private:
   std::vector<TAction*> items_;
 };
 

@@ -55,7 +55,8 @@ bool TApplication::HandleOneMessage() {
 
 void TApplication::Run(int launcherShowCommand) {
   if (!MainForm) return;
-  // Maximised or minimised only when the launcher asked for it; any other request shows it normally.
+  // Maximised or minimised only when the launcher asked for it; any other request shows it
+  // normally.
   int showCommand = SW_SHOWNORMAL;
   if (launcherShowCommand == SW_SHOWMAXIMIZED || launcherShowCommand == SW_SHOWMINNOACTIVE)
     showCommand = launcherShowCommand;

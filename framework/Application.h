@@ -13,7 +13,7 @@ extern bool TerminateRequested;
 class TForm;
 
 class TApplication {
-public:
+ public:
   // Common controls, the application icon (resource "MAINICON").
   void Initialize();
   // Shows an exception as the default error box does (nothing for EAbort).

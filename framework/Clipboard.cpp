@@ -20,7 +20,7 @@ HWND OwnerWindow() {
 // Open for the lifetime of the object. Clipboard viewers and history tools hold the clipboard open
 // for a moment after each change, so a few short retries spare the user a needless error.
 class OpenedClipboard {
-public:
+ public:
   OpenedClipboard() {
     for (int attempt = 0; attempt < 5 && !open_; ++attempt) {
       if (attempt) Sleep(10);
@@ -34,7 +34,7 @@ public:
   OpenedClipboard& operator=(const OpenedClipboard&) = delete;
   bool IsOpen() const { return open_; }
 
-private:
+ private:
   bool open_ = false;
 };
 

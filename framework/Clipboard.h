@@ -3,8 +3,8 @@
 #include <string>
 
 // Empties the clipboard and puts the text on it as CF_TEXT. With keepOutOfHistory, also marks the
-// content so Windows keeps it out of clipboard history and cloud sync. Throws Exception("Cannot open
-// clipboard"), or the system's error text when the text itself cannot be placed there.
+// content so Windows keeps it out of clipboard history and cloud sync. Throws Exception("Cannot
+// open clipboard"), or the system's error text when the text itself cannot be placed there.
 void ClipboardSetText(const std::string& text, bool keepOutOfHistory);
 // Text in CF_TEXT, or "" (for tests and for the edit actions' enabling).
 std::string ClipboardGetText();

@@ -3,8 +3,8 @@
 
 HIMAGELIST LoadImageStrip(const char* resourceName, int size) {
   HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, 16, 4);
-  auto bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), resourceName,
-                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  auto bitmap = static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (bitmap) {
     ImageList_Add(list, bitmap, nullptr);
     DeleteObject(bitmap);
@@ -53,7 +53,8 @@ void TToolBar::UpdateEnabled() {
 }
 
 TAction* TToolBar::ActionAt(POINT clientPoint) const {
-  const int index = static_cast<int>(SendMessageA(Handle, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&clientPoint)));
+  const int index =
+      static_cast<int>(SendMessageA(Handle, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&clientPoint)));
   if (index < 0 || index >= static_cast<int>(buttons_.size())) return nullptr;
   return buttons_[static_cast<size_t>(index)].action;
 }

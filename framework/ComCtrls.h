@@ -12,7 +12,7 @@
 HIMAGELIST LoadImageStrip(const char* resourceName, int size);
 
 class TToolBar {
-public:
+ public:
   struct Button {
     TAction* action;  // nullptr: a separator
     int separatorWidth = 8;
@@ -29,18 +29,18 @@ public:
   int Height() const;
   HWND Handle = nullptr;
 
-private:
+ private:
   std::vector<Button> buttons_;
   std::string tip_;
 };
 
 class TStatusBar {
-public:
+ public:
   void Create(HWND parent, int height);
   void SetSimpleText(const std::string& text);
   std::string SimpleText() const { return text_; }
   HWND Handle = nullptr;
 
-private:
+ private:
   std::string text_;
 };

@@ -19,8 +19,7 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-      return SendMessageA(GetParent(hwnd), msg, wParam, lParam);
+    case WM_MEASUREITEM: return SendMessageA(GetParent(hwnd), msg, wParam, lParam);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
       auto* child = TControl::FromHandle(reinterpret_cast<HWND>(lParam));
@@ -146,7 +145,8 @@ void TControl::SetColor(TColor color) {
 
 int TUpDown::Position() {
   BOOL error = FALSE;
-  const int read = static_cast<int>(SendMessageA(Handle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error)));
+  const int read =
+      static_cast<int>(SendMessageA(Handle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error)));
   if (!error) position_ = read;
   return position_;
 }
@@ -206,7 +206,10 @@ void CreateControl(ControlDef& def, HWND parentHandle, HFONT font, int id) {
       cls = RichEditClass();
       style = WS_CHILD | ES_MULTILINE;  // a print buffer: never shown
       break;
-    case ControlKind::Label: cls = "STATIC"; style |= SS_NOTIFY; break;
+    case ControlKind::Label:
+      cls = "STATIC";
+      style |= SS_NOTIFY;
+      break;
   }
   style |= def.extraStyle;
   TControl& c = *def.control;

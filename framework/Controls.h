@@ -27,7 +27,7 @@ enum class ControlKind {
 };
 
 class TControl {
-public:
+ public:
   virtual ~TControl() = default;
   HWND Handle = nullptr;
   TControl* Parent = nullptr;
@@ -52,7 +52,7 @@ public:
 
   static TControl* FromHandle(HWND handle);
 
-private:
+ private:
   HBRUSH brush_ = nullptr;
   TColor brushColor_ = clNone;
 };
@@ -60,7 +60,7 @@ private:
 // Spinner attached to an edit field. Keeps a position of its own so that a value outside its range
 // (handed over by the settings file) survives; the edit field shows it.
 class TUpDown : public TControl {
-public:
+ public:
   TControl* Associate = nullptr;
   int Min = 0, Max = 100, Initial = 0;
   // Re-reads the edit field: a whole number within range becomes the position, other text keeps
@@ -68,7 +68,7 @@ public:
   int Position();
   void SetPosition(int position);
 
-private:
+ private:
   int position_ = 0;
   friend void CreateControl(struct ControlDef& def, HWND parentHandle, HFONT font, int id);
 };

@@ -8,8 +8,8 @@ enum class MsgIcon { None, Question, Warning, Stop };
 enum class MsgButtons { Ok, YesNo, RetryIgnore };
 enum class MsgResult { Ok, Yes, No, Retry, Ignore };
 
-// Shows a modal box and returns the button that closed it. YesNo: "&Yes" is the default, Esc and the
-// close box answer No. RetryIgnore: "&Retry" is the default; only "&Ignore" answers Ignore.
+// Shows a modal box and returns the button that closed it. YesNo: "&Yes" is the default, Esc and
+// the close box answer No. RetryIgnore: "&Retry" is the default; only "&Ignore" answers Ignore.
 MsgResult ShowMessageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                          MsgButtons buttons);
 

@@ -4,12 +4,12 @@
 #include <string>
 
 class Exception : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
 // Ends the current command without any message.
 class EAbort : public Exception {
-public:
+ public:
   EAbort() : Exception("") {}
 };

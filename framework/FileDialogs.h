@@ -6,7 +6,7 @@
 #include <string>
 
 class TFileDialog {
-public:
+ public:
   enum class Kind { Open, Save };
   explicit TFileDialog(Kind kind) : kind_(kind) {}
 
@@ -20,16 +20,16 @@ public:
   // The platform options the dialog is shown with.
   DWORD Options() const;
 
-private:
+ private:
   Kind kind_;
 };
 
 class TOpenDialog : public TFileDialog {
-public:
+ public:
   TOpenDialog() : TFileDialog(Kind::Open) {}
 };
 
 class TSaveDialog : public TFileDialog {
-public:
+ public:
   TSaveDialog() : TFileDialog(Kind::Save) {}
 };

@@ -13,7 +13,7 @@
 namespace {
 
 class FileHandle {
-public:
+ public:
   explicit FileHandle(HANDLE h) : h_(h) {}
   ~FileHandle() { Close(); }
   FileHandle(const FileHandle&) = delete;
@@ -25,14 +25,14 @@ public:
     h_ = INVALID_HANDLE_VALUE;
   }
 
-private:
+ private:
   HANDLE h_;
 };
 
 // Deletes the temporary file unless the save went through; closes it first, since an open file
 // without delete sharing cannot be deleted.
 class TempFileGuard {
-public:
+ public:
   TempFileGuard(FileHandle& file, std::string path) : file_(file), path_(std::move(path)) {}
   ~TempFileGuard() {
     if (path_.empty()) return;
@@ -43,7 +43,7 @@ public:
   TempFileGuard& operator=(const TempFileGuard&) = delete;
   void Release() { path_.clear(); }
 
-private:
+ private:
   FileHandle& file_;
   std::string path_;
 };

@@ -28,8 +28,8 @@ void TForm::Create() {
     wc.lpszClassName = className_.c_str();
     RegisterClassA(&wc);
   }
-  const DWORD style = DialogFrame ? WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME
-                                  : WS_OVERLAPPEDWINDOW;
+  const DWORD style =
+      DialogFrame ? WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME : WS_OVERLAPPEDWINDOW;
   const DWORD exStyle = WS_EX_CONTROLPARENT | (DialogFrame ? WS_EX_DLGMODALFRAME : 0);
   RECT r{0, 0, Width, Height};
   if (UseClientSize) AdjustWindowRectEx(&r, style, Menu != nullptr, exStyle);
@@ -194,9 +194,7 @@ LRESULT CALLBACK TForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
 LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_COMMAND:
-      HandleCommand(wParam, lParam);
-      return 0;
+    case WM_COMMAND: HandleCommand(wParam, lParam); return 0;
     case WM_NOTIFY:
       if (ToolBar && ToolBar->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
       break;

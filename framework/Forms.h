@@ -14,7 +14,7 @@
 enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
 class TForm {
-public:
+ public:
   explicit TForm(const char* className);
   virtual ~TForm();
   TForm(const TForm&) = delete;
@@ -55,7 +55,7 @@ public:
   void IdleUpdate();
   bool PreTranslate(MSG& msg);
 
-protected:
+ protected:
   virtual void CreateControls() = 0;
   virtual void FormCreate() {}
   // Runs when the form is asked to close; an error keeps it open.
@@ -64,7 +64,7 @@ protected:
   void CreateTable(std::vector<ControlDef>& table);
   void ShowHint(const std::string& hint);
 
-private:
+ private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void HandleCommand(WPARAM wParam, LPARAM lParam);

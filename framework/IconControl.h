@@ -6,5 +6,5 @@
 
 // Creates `control` as a child of `parent` at the given place showing `icon`; the control keeps its
 // size and the icon is drawn centred in it.
-void CreateIconControl(TControl& control, TControl& parent, HICON icon, int left, int top, int width,
-                       int height);
+void CreateIconControl(TControl& control, TControl& parent, HICON icon, int left, int top,
+                       int width, int height);

@@ -4,7 +4,7 @@
 #include <utility>
 
 class TIniFile {
-public:
+ public:
   explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
   const std::string& FileName() const { return fileName_; }
 
@@ -21,6 +21,6 @@ public:
   bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
   void WriteBool(const std::string& section, const std::string& key, bool value);
 
-private:
+ private:
   std::string fileName_;
 };

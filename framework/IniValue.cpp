@@ -36,7 +36,8 @@ bool TextToInt32(const std::string& text, int32_t& value) {
   const uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 2147483648ull : 2147483647ull);
   uint64_t magnitude = 0;
   for (; i < n; ++i) {
-    const int digit = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    const int digit =
+        hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (digit < 0) return false;
     magnitude = magnitude * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
     if (magnitude > limit) return false;

@@ -7,14 +7,16 @@
 
 // Converts text to a 32-bit integer: leading spaces, one optional sign, then either a hexadecimal
 // number introduced by "$", "x", "X", "0x" or "0X" (a 32-bit pattern, which the sign negates) or a
-// decimal number in the 32-bit range, with nothing after the digits. False when it does not convert.
+// decimal number in the 32-bit range, with nothing after the digits. False when it does not
+// convert.
 bool TextToInt32(const std::string& text, int32_t& value);
 
 // An INI value read as an integer: "0x"/"0X" becomes "$" in a text longer than two characters,
 // then TextToInt32; any text that does not convert gives the default.
 int32_t IniTextToInt(const std::string& text, int32_t defaultValue);
 
-// An INI value read as a boolean: a non-zero integer is true, zero is false, other text the default.
+// An INI value read as a boolean: a non-zero integer is true, zero is false, other text the
+// default.
 bool IniTextToBool(const std::string& text, bool defaultValue);
 
 // The text written for an integer: decimal, "-" for a negative value, no leading zeros.

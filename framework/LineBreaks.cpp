@@ -28,9 +28,12 @@ bool LineBreakConverter::Feed(std::string_view bytes) {
     i = end;
     if (i == bytes.size()) break;
     const char c = bytes[i++];
-    if (c == '\0') ended_ = true;
-    else if (c == '\n') Append("\r\n");
-    else pendingCr_ = true;
+    if (c == '\0')
+      ended_ = true;
+    else if (c == '\n')
+      Append("\r\n");
+    else
+      pendingCr_ = true;
   }
   return !ended_ && !overflowed_;
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 
 class LineBreakConverter {
-public:
+ public:
   // Stops taking bytes (Feed returns false) once the text would grow past maxChars; Overflowed()
   // then tells the caller the text does not fit.
   explicit LineBreakConverter(size_t maxChars = std::string::npos) : maxChars_(maxChars) {}
@@ -19,7 +19,7 @@ public:
 
   bool Overflowed() const { return overflowed_; }
 
-private:
+ private:
   void Append(std::string_view piece);
   std::string text_;
   size_t maxChars_;

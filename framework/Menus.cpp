@@ -54,7 +54,7 @@ HMENU TMainMenu::BuildPopup(const std::vector<TMenuItem*>& items, TMenuItem* par
     if (item->Action && item->Action->ShortCut)
       caption += "\t" + ShortCutText(item->Action->ShortCut);
     MENUITEMINFOA mii{};
-  mii.cbSize = sizeof mii;
+    mii.cbSize = sizeof mii;
     mii.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
     mii.fType = MFT_STRING | (item->RadioItem ? MFT_RADIOCHECK : 0);
     mii.fState = item->Checked() ? MFS_CHECKED : 0;

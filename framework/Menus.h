@@ -11,7 +11,7 @@
 #include "framework/Actions.h"
 
 class TMenuItem {
-public:
+ public:
   std::string Name, Caption, Hint;
   TAction* Action = nullptr;
   int ImageIndex = -1;
@@ -26,7 +26,7 @@ public:
   bool IsSeparator() const { return Caption == "-"; }
   UINT Id = 0;
 
-private:
+ private:
   bool checked_ = false;
   HMENU owner_ = nullptr;
   TMenuItem* parent_ = nullptr;
@@ -34,7 +34,7 @@ private:
 };
 
 class TMainMenu {
-public:
+ public:
   // Builds the menu bar from top-level items; items take caption, hint, shortcut and image of
   // their action.
   HMENU Build(const std::vector<TMenuItem*>& topLevel, HIMAGELIST images);
@@ -47,7 +47,7 @@ public:
   bool DrawItem(const DRAWITEMSTRUCT& dis) const;
   HMENU Handle = nullptr;
 
-private:
+ private:
   HMENU BuildPopup(const std::vector<TMenuItem*>& items, TMenuItem* parent);
   std::vector<TMenuItem*> all_;
   std::vector<std::pair<HMENU, std::vector<TMenuItem*>>> popups_;

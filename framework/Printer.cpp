@@ -20,7 +20,7 @@ void Check(int result) {
 }
 
 class PrinterDc {
-public:
+ public:
   PrinterDc() {
     PRINTDLGA pd{};
     pd.lStructSize = sizeof pd;
@@ -37,12 +37,12 @@ public:
   PrinterDc& operator=(const PrinterDc&) = delete;
   HDC Get() const { return dc_; }
 
-private:
+ private:
   HDC dc_ = nullptr;
 };
 
 class GdiFont {
-public:
+ public:
   GdiFont(HDC dc, const std::string& name, int pointSize) {
     LOGFONTA lf{};
     lf.lfHeight = -MulDiv(pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
@@ -59,13 +59,13 @@ public:
   GdiFont& operator=(const GdiFont&) = delete;
   HFONT Get() const { return font_; }
 
-private:
+ private:
   HFONT font_ = nullptr;
 };
 
 // Ends the job properly, or throws it away when printing stopped half-way (a failed page included).
 class PrintJob {
-public:
+ public:
   PrintJob(HDC dc, const std::string& name) : dc_(dc) {
     DOCINFOA info{};
     info.cbSize = sizeof info;
@@ -83,7 +83,7 @@ public:
     ended_ = true;
   }
 
-private:
+ private:
   HDC dc_;
   bool ended_ = false;
 };
@@ -111,7 +111,8 @@ void PrintLines(const std::string& documentName, const std::vector<std::string>&
   const HGDIOBJ oldFont = SelectObject(dc, font.Get());
   TEXTMETRICA tm{};
   GetTextMetricsA(dc, &tm);
-  const int rowHeight = tm.tmHeight + tm.tmExternalLeading > 0 ? tm.tmHeight + tm.tmExternalLeading : 1;
+  const int rowHeight =
+      tm.tmHeight + tm.tmExternalLeading > 0 ? tm.tmHeight + tm.tmExternalLeading : 1;
   // HORZRES and VERTRES are the printable area, and the origin is its top left corner.
   const int width = GetDeviceCaps(dc, HORZRES);
   const int height = GetDeviceCaps(dc, VERTRES);

@@ -28,14 +28,15 @@ void RegistryKey::Close() {
 }
 
 bool RegistryKey::ValueExists(const std::string& name) const {
-  return key_ && RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-                     ERROR_SUCCESS;
+  return key_ &&
+         RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 std::string RegistryKey::ReadString(const std::string& name) const {
   DWORD type = 0, size = 0;
-  if (!key_ || RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) !=
-                   ERROR_SUCCESS || size == 0)
+  if (!key_ ||
+      RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      size == 0)
     return "";
   if (type != REG_SZ && type != REG_EXPAND_SZ)
     throw Exception(FormatText("Invalid data type for '%s'", name));
@@ -48,9 +49,9 @@ std::string RegistryKey::ReadString(const std::string& name) const {
 }
 
 void RegistryKey::WriteString(const std::string& name, const std::string& data) const {
-  if (!key_ || RegSetValueExA(key_, name.c_str(), 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(data.c_str()),
-                              static_cast<DWORD>(data.size() + 1)) != ERROR_SUCCESS)
+  if (!key_ ||
+      RegSetValueExA(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                     static_cast<DWORD>(data.size() + 1)) != ERROR_SUCCESS)
     throw Exception(FormatText("Failed to set data for '%s'", name));
 }
 

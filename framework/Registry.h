@@ -6,7 +6,7 @@
 #include <string>
 
 class RegistryKey {
-public:
+ public:
   RegistryKey() = default;
   ~RegistryKey() { Close(); }
   RegistryKey(const RegistryKey&) = delete;
@@ -24,13 +24,14 @@ public:
   bool ValueExists(const std::string& name) const;
   // The text of a REG_SZ or REG_EXPAND_SZ value as stored; "" when the value is missing or empty.
   std::string ReadString(const std::string& name) const;
-  // Writes a REG_SZ value; raises "Failed to set data for '%s'" when that fails or the key is closed.
+  // Writes a REG_SZ value; raises "Failed to set data for '%s'" when that fails or the key is
+  // closed.
   void WriteString(const std::string& name, const std::string& data) const;
   bool DeleteValue(const std::string& name) const;
   // Writes the key's changes to disk now.
   bool Flush() const;
 
-private:
+ private:
   HKEY key_ = nullptr;
 };
 

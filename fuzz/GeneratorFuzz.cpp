@@ -19,7 +19,7 @@ void Check(bool ok, const char* what) {
 
 // A quick deterministic source that is allowed to draw straight from the acceptable codes.
 class XorShiftSource : public RandomSource {
-public:
+ public:
   explicit XorShiftSource(uint32_t seed) : x_(seed | 1) {}
   uint32_t Below(uint32_t n) override {
     x_ ^= x_ << 13;
@@ -29,14 +29,13 @@ public:
   }
   bool DrawsFromAcceptable() const override { return true; }
 
-private:
+ private:
   uint32_t x_;
 };
 
 // Small values mostly; the byte 0x80 stands for the extreme.
 int32_t Number(uint8_t byte, int limit, int32_t extreme) {
-  if (byte == 0x80)
-    return extreme;
+  if (byte == 0x80) return extreme;
   return static_cast<int8_t>(byte) % (limit + 1);
 }
 
@@ -48,7 +47,8 @@ std::vector<bool> AcceptableBytes(const PasswordRequest& r) {
     const bool digit = code >= '0' && code <= '9', upper = code >= 'A' && code <= 'Z',
                lower = code >= 'a' && code <= 'z';
     const bool special = code <= 126 && !digit && !upper && !lower;
-    const bool custom = r.UseCustom && r.CustomCharacters.find(static_cast<char>(c)) != std::string::npos;
+    const bool custom =
+        r.UseCustom && r.CustomCharacters.find(static_cast<char>(c)) != std::string::npos;
     const bool lookAlike = std::strchr("01Iilo", c) != nullptr && c != 0;
     if ((r.UseDigits && digit) || (r.UseUppercase && upper) || (r.UseLowercase && lower) ||
         (r.UseSpecial && special) || custom)
@@ -76,8 +76,7 @@ void CheckPassword(const std::string& password, const PasswordRequest& r,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 8)
-    return 0;
+  if (size < 8) return 0;
   const uint8_t flags = data[0];
   PasswordRequest r;
   r.UseLowercase = flags & 1;
@@ -89,8 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   r.UseGroups = flags & 64;
   r.PasswordLength = Number(data[1], 64, std::numeric_limits<int32_t>::min());
   r.PasswordCount = Number(data[2], 8, std::numeric_limits<int32_t>::min());
-  r.GroupSize = Number(data[3], 20, (data[4] & 1) ? std::numeric_limits<int32_t>::max()
-                                                  : std::numeric_limits<int32_t>::min());
+  r.GroupSize = Number(
+      data[3], 20,
+      (data[4] & 1) ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min());
   uint32_t seed;
   std::memcpy(&seed, data + 4, 4);
   r.CustomCharacters.assign(reinterpret_cast<const char*>(data + 8), size - 8);
@@ -102,17 +102,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<std::string> shown;
   std::string out = "untouched";
-  GeneratePasswords(r, out, [&](const std::string& t) { shown.push_back(t); }, source);
+  GeneratePasswords(
+      r, out, [&](const std::string& t) { shown.push_back(t); }, source);
 
-  const bool anyClass = r.UseLowercase || r.UseUppercase || r.UseDigits || r.UseSpecial || r.UseCustom;
+  const bool anyClass =
+      r.UseLowercase || r.UseUppercase || r.UseDigits || r.UseSpecial || r.UseCustom;
   bool customBlank = true;
   for (char c : r.CustomCharacters)
     customBlank = customBlank && static_cast<unsigned char>(c) <= 32;
   if (!anyClass || (r.UseCustom && customBlank)) {
     Check(shown.size() == 1, "one message");
-    Check(shown[0] == (!anyClass ? "Please select one or several items in Password characters options"
-                                 : "No custom characters selected"),
-          "the right message");
+    Check(
+        shown[0] == (!anyClass ? "Please select one or several items in Password characters options"
+                               : "No custom characters selected"),
+        "the right message");
     Check(out == "untouched", "output untouched after a message");
     return 0;
   }
@@ -124,8 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::vector<bool> ok = AcceptableBytes(r);
   bool any = false;
-  for (bool b : ok)
-    any = any || b;
+  for (bool b : ok) any = any || b;
   // With at least one of 224 codes acceptable, 100001 draws all missing is beyond possible.
   const size_t n = any ? static_cast<size_t>(std::max(r.PasswordLength, 0)) : 0;
   int32_t passwords = 0;
@@ -136,8 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(password.find_first_of("\r\n") == std::string::npos, "no stray line break");
     CheckPassword(password, r, ok, n);
     ++passwords;
-    if (end == std::string::npos)
-      break;
+    if (end == std::string::npos) break;
     start = end + 2;
   }
   Check(passwords == r.PasswordCount, "CR LF count is count - 1");

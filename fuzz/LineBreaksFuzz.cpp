@@ -57,7 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LineBreakConverter limited(limit);
   limited.Feed(bytes);
   const std::string kept = limited.Finish();
-  if (expected.size() <= limit) Check(!limited.Overflowed() && kept == expected);
-  else Check(limited.Overflowed() && kept.empty());
+  if (expected.size() <= limit)
+    Check(!limited.Overflowed() && kept == expected);
+  else
+    Check(limited.Overflowed() && kept.empty());
   return 0;
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int FirstCode = 33;    // a draw is FirstCode + Below(CodeRange)
+constexpr int FirstCode = 33;  // a draw is FirstCode + Below(CodeRange)
 constexpr uint32_t CodeRange = 224;
 constexpr uint32_t MaxDraws = 100001;  // per position; then the position is dropped
 
@@ -33,21 +33,19 @@ bool IsBlank(const std::string& text) {
 int DrawByRejection(const CodeTable& table, RandomSource& source) {
   for (uint32_t draw = 0; draw < MaxDraws; ++draw) {
     const int code = FirstCode + static_cast<int>(source.Below(CodeRange));
-    if (table.Accepts[code])
-      return code & 0xFF;
+    if (table.Accepts[code]) return code & 0xFF;
   }
   return -1;
 }
 
 // One password's characters, before grouping.
-void DrawCharacters(std::string& chars, int32_t length, const CodeTable& table, RandomSource& source,
-                    bool direct) {
+void DrawCharacters(std::string& chars, int32_t length, const CodeTable& table,
+                    RandomSource& source, bool direct) {
   chars.clear();
   if (table.Count == 0) {
     // Every position would run out of draws. Rejection keeps its exact sequence by accounting for
     // them all at once; drawing from the (empty) acceptable codes needs none.
-    if (!direct)
-      source.Skip(static_cast<uint64_t>(length) * MaxDraws);
+    if (!direct) source.Skip(static_cast<uint64_t>(length) * MaxDraws);
     return;
   }
   if (direct) {
@@ -57,8 +55,7 @@ void DrawCharacters(std::string& chars, int32_t length, const CodeTable& table, 
   }
   for (int32_t p = 0; p < length; ++p) {
     const int c = DrawByRejection(table, source);
-    if (c >= 0)
-      chars += static_cast<char>(c);
+    if (c >= 0) chars += static_cast<char>(c);
   }
 }
 
@@ -69,8 +66,7 @@ void AppendGrouped(std::string& text, const std::string& chars, const PasswordRe
   }
   const size_t group = static_cast<size_t>(r.GroupSize);
   for (size_t start = 0; start < chars.size(); start += group) {
-    if (start > 0)
-      text += '-';
+    if (start > 0) text += '-';
     text.append(chars, start, group);
   }
 }
@@ -88,8 +84,7 @@ void ReserveFor(std::string& text, const PasswordRequest& r) {
 CodeTable BuildCodeTable(const PasswordRequest& r) {
   bool inCustom[256] = {};
   if (r.UseCustom)
-    for (char c : r.CustomCharacters)
-      inCustom[static_cast<unsigned char>(c)] = true;
+    for (char c : r.CustomCharacters) inCustom[static_cast<unsigned char>(c)] = true;
 
   CodeTable table;
   for (int code = FirstCode; code < FirstCode + static_cast<int>(CodeRange); ++code) {
@@ -97,8 +92,7 @@ CodeTable BuildCodeTable(const PasswordRequest& r) {
     const bool accepted = (r.UseDigits && IsDigit(code)) || (r.UseUppercase && IsUpper(code)) ||
                           (r.UseLowercase && IsLower(code)) || (r.UseSpecial && IsSpecial(code)) ||
                           inCustom[c];
-    if (!accepted || (r.ExcludeSimilar && IsLookAlike(c)))
-      continue;
+    if (!accepted || (r.ExcludeSimilar && IsLookAlike(c))) continue;
     table.Accepts[code] = true;
     table.Acceptable[table.Count++] = c;
   }
@@ -125,8 +119,7 @@ void GeneratePasswords(const PasswordRequest& request, std::string& output, cons
   const bool direct = source.DrawsFromAcceptable();
   const bool grouped = request.UseGroups && request.GroupSize > 0;
   std::string text;
-  if (table.Count > 0)
-    ReserveFor(text, request);
+  if (table.Count > 0) ReserveFor(text, request);
   std::string chars;
   chars.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
 
@@ -140,8 +133,7 @@ void GeneratePasswords(const PasswordRequest& request, std::string& output, cons
       DrawCharacters(chars, length, table, source, direct);
       AppendGrouped(text, chars, request);
     }
-    if (i != request.PasswordCount)
-      text += "\r\n";
+    if (i != request.PasswordCount) text += "\r\n";
   }
   output.swap(text);
 }

@@ -21,12 +21,12 @@ void AdvanceRandomState(uint64_t steps);
 
 // The system's generator failed; the message says so and is shown to the user as it stands.
 class RandomSourceError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
 class RandomSource {
-public:
+ public:
   virtual ~RandomSource() = default;
 
   // A value in 0..n-1 (0 when n is 0).
@@ -34,25 +34,23 @@ public:
 
   // Accounts for `count` draws whose results are not needed.
   virtual void Skip(uint64_t count) {
-    for (; count > 0; --count)
-      Below(224);
+    for (; count > 0; --count) Below(224);
   }
 
   // Fills out[0..count) with choices picked at random from choices[0..n).
   virtual void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) {
-    for (size_t i = 0; i < count; ++i)
-      out[i] = static_cast<char>(choices[Below(n)]);
+    for (size_t i = 0; i < count; ++i) out[i] = static_cast<char>(choices[Below(n)]);
   }
 
   // True when every value is equally likely and independent of the ones before, so that a position
-  // may be drawn straight from the acceptable codes (one draw) instead of by rejection over all codes:
-  // the same distribution, but not the same sequence of draws.
+  // may be drawn straight from the acceptable codes (one draw) instead of by rejection over all
+  // codes: the same distribution, but not the same sequence of draws.
   virtual bool DrawsFromAcceptable() const { return false; }
 };
 
 // Draws through RandomBelow, keeping its exact sequence: one state step per draw.
 class LcgSource : public RandomSource {
-public:
+ public:
   uint32_t Below(uint32_t n) override { return RandomBelow(n); }
   void Skip(uint64_t count) override { AdvanceRandomState(count); }
 };
@@ -62,16 +60,17 @@ using FillRandomBytes = bool (*)(unsigned char* data, size_t size);
 bool FillFromSystem(unsigned char* data, size_t size);
 
 // The operating system's cryptographic generator, read in blocks, mapped to a range without bias.
-// Throws RandomSourceError when the system fails to deliver; it never falls back to a weaker source.
+// Throws RandomSourceError when the system fails to deliver; it never falls back to a weaker
+// source.
 class SystemSource : public RandomSource {
-public:
+ public:
   explicit SystemSource(FillRandomBytes fill = FillFromSystem) : fill_(fill) {}
   uint32_t Below(uint32_t n) override;
   void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) override;
   void Skip(uint64_t) override {}  // its draws are independent: skipped ones need not be made
   bool DrawsFromAcceptable() const override { return true; }
 
-private:
+ private:
   uint8_t NextByte();
   uint32_t NextWord();
   void Refill();

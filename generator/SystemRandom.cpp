@@ -6,8 +6,8 @@
 #include <bcrypt.h>
 
 bool FillFromSystem(unsigned char* data, size_t size) {
-  return BCRYPT_SUCCESS(BCryptGenRandom(nullptr, data, static_cast<ULONG>(size),
-                                        BCRYPT_USE_SYSTEM_PREFERRED_RNG));
+  return BCRYPT_SUCCESS(
+      BCryptGenRandom(nullptr, data, static_cast<ULONG>(size), BCRYPT_USE_SYSTEM_PREFERRED_RNG));
 }
 
 void SeedRandom() {
@@ -28,8 +28,7 @@ bool FillFromSystem(unsigned char* data, size_t size) {
   while (size > 0) {
     const ssize_t got = getrandom(data, size, 0);
     if (got < 0) {
-      if (errno == EINTR)
-        continue;
+      if (errno == EINTR) continue;
       return false;
     }
     data += got;
@@ -46,7 +45,7 @@ void SeedRandom() {
     return;
   }
   const auto elapsed = std::chrono::steady_clock::now().time_since_epoch();
-  RandomState = static_cast<uint32_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+  RandomState =
+      static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 #endif

@@ -10,7 +10,7 @@ namespace {
 
 // A folder listing that yields every entry (hidden, system and read-only ones included).
 class FolderListing {
-public:
+ public:
   explicit FolderListing(const std::string& folder)
       : handle_(FindFirstFileA((folder + "\\*.*").c_str(), &entry_)) {}
   ~FolderListing() {
@@ -23,14 +23,12 @@ public:
   bool Next() { return FindNextFileA(handle_, &entry_) != FALSE; }
   const WIN32_FIND_DATAA& Entry() const { return entry_; }
 
-private:
+ private:
   WIN32_FIND_DATAA entry_{};
   HANDLE handle_;
 };
 
-bool IsDotEntry(const char* name) {
-  return std::string(name) == "." || std::string(name) == "..";
-}
+bool IsDotEntry(const char* name) { return std::string(name) == "." || std::string(name) == ".."; }
 
 // Removes one entry, asking the user while that fails; Ignore leaves it in place.
 void RemoveWithRetry(const std::string& path, BOOL(WINAPI* remove)(LPCSTR)) {

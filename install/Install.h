@@ -7,7 +7,8 @@
 
 // Registers the program in the installed-programs list when its entry is missing and cancels the
 // run-once deletions an earlier uninstall left. Skipped when the executable runs from the
-// development folder. Silent, except that a failed value write raises "Failed to set data for '%s'".
+// development folder. Silent, except that a failed value write raises "Failed to set data for
+// '%s'".
 void RegisterUninstallEntry();
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder);
 

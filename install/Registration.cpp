@@ -6,7 +6,8 @@
 #include "install/InstallText.h"
 #include "install/RunOnceCommands.h"
 
-const char* const UninstallEntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlecast";
+const char* const UninstallEntryKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlecast";
 const char* const RunOnceKey = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
 namespace {

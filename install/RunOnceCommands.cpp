@@ -5,9 +5,7 @@
 
 const char* const RunOnceProgramValue = "Delete Brindlecast";
 
-std::string RunOnceFileValue(unsigned n) {
-  return "Delete Brindlecast file " + std::to_string(n);
-}
+std::string RunOnceFileValue(unsigned n) { return "Delete Brindlecast file " + std::to_string(n); }
 
 // Quoted, so that a short path that still holds a blank (no 8.3 names on the volume) stays whole.
 std::string DeleteFileCommand(const std::string& shortPath) {

@@ -5,7 +5,7 @@
 
 // Run-once value names.
 extern const char* const RunOnceProgramValue;  // "Delete Brindlecast"
-std::string RunOnceFileValue(unsigned n);       // "Delete Brindlecast file " + n
+std::string RunOnceFileValue(unsigned n);      // "Delete Brindlecast file " + n
 
 // "cmd.exe /c del " + the short path in double quotes.
 std::string DeleteFileCommand(const std::string& shortPath);

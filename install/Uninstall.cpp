@@ -130,9 +130,8 @@ void UninstallProgram(const std::string& exePath,
 }
 
 void UninstallProgram() {
-  UninstallProgram(ExecutablePath(), [](const std::string& folder) {
-    OpenWithShell(nullptr, folder);
-  });
+  UninstallProgram(ExecutablePath(),
+                   [](const std::string& folder) { OpenWithShell(nullptr, folder); });
 }
 
 void CheckUninstallSwitch(const std::string& commandLine, const std::function<void()>& uninstall) {

@@ -69,9 +69,10 @@ void TAboutBox::CreateControls() {
   SetWindowSubclass(Panel1.Handle, BevelProc, 2, 0);
 
   Label1.Color = kLinkBlue;  // a label's colour is its text colour
-  SendMessageA(Label1.Handle, WM_SETFONT,
-               reinterpret_cast<WPARAM>(CreateUiFont("MS Sans Serif", 11, DEFAULT_CHARSET, true, true)),
-               FALSE);
+  SendMessageA(
+      Label1.Handle, WM_SETFONT,
+      reinterpret_cast<WPARAM>(CreateUiFont("MS Sans Serif", 11, DEFAULT_CHARSET, true, true)),
+      FALSE);
   SetWindowSubclass(Label1.Handle, LinkCursorProc, 1, 0);
   Label1.OnClick = [this] { Label1Click(); };
 

@@ -3,7 +3,7 @@
 #include "framework/Forms.h"
 
 class TAboutBox : public TForm {
-public:
+ public:
   TAboutBox();
 
   TControl Panel1;
@@ -13,7 +13,7 @@ public:
 
   void Label1Click();
 
-protected:
+ protected:
   void CreateControls() override;
   void FormCreate() override;
 };

@@ -9,7 +9,7 @@
 extern std::string CurrentFileName;
 
 class TSDIAppForm : public TForm {
-public:
+ public:
   TSDIAppForm();
 
   // Tool bar, options panel, password list, status bar; the hidden print buffer.
@@ -80,11 +80,11 @@ public:
   // Appends a Generate result to the list as one addition, on a line of its own.
   void AppendToList(const std::string& text);
 
-protected:
+ protected:
   void CreateControls() override;
   void Resize() override;
 
-private:
+ private:
   void CreateActionsAndMenu();
 };
 

@@ -35,14 +35,12 @@ void TSDIAppForm::FormClose() {
 
 void TSDIAppForm::Button1Click() {
   PasswordRequest request;
-  request.PasswordLength =
-      ReadChoice({&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4, &RadioButton11,
-                  &RadioButton13, &RadioButton12},
-                 RadioButton9, UpDown1, 8);
-  request.PasswordCount =
-      ReadChoice({&RadioButton5, &RadioButton6, &RadioButton14, &RadioButton15, &RadioButton7,
-                  &RadioButton16, &RadioButton8},
-                 RadioButton10, UpDown2, 1);
+  request.PasswordLength = ReadChoice({&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4,
+                                       &RadioButton11, &RadioButton13, &RadioButton12},
+                                      RadioButton9, UpDown1, 8);
+  request.PasswordCount = ReadChoice({&RadioButton5, &RadioButton6, &RadioButton14, &RadioButton15,
+                                      &RadioButton7, &RadioButton16, &RadioButton8},
+                                     RadioButton10, UpDown2, 1);
   request.UseLowercase = CheckBox1.Checked();
   request.UseUppercase = CheckBox2.Checked();
   request.UseDigits = CheckBox3.Checked();
@@ -69,7 +67,8 @@ void TSDIAppForm::AppendToList(const std::string& text) {
   if (length > 0) {
     // Only the last character is needed to know whether the last line was ended.
     const int lastLine = static_cast<int>(SendMessageA(Memo1.Handle, EM_LINEFROMCHAR, length, 0));
-    const int lastLineStart = static_cast<int>(SendMessageA(Memo1.Handle, EM_LINEINDEX, lastLine, 0));
+    const int lastLineStart =
+        static_cast<int>(SendMessageA(Memo1.Handle, EM_LINEINDEX, lastLine, 0));
     endsWithBreak = lastLineStart == length;
   }
   const std::string addition = endsWithBreak ? text + "\r\n" : "\r\n" + text;

@@ -70,7 +70,8 @@ void TSDIAppForm::FileOpen1Execute() {
   if (!OpenDialog.Execute(Handle)) return;
   CurrentFileName = OpenDialog.FileName;
   const std::string text = LoadListText(CurrentFileName);
-  if (text.size() == static_cast<size_t>(GetWindowTextLengthA(Memo1.Handle)) && text == Memo1.Text())
+  if (text.size() == static_cast<size_t>(GetWindowTextLengthA(Memo1.Handle)) &&
+      text == Memo1.Text())
     return;
   if (!SetWindowTextA(Memo1.Handle, text.c_str())) throw Exception("Text exceeds memo capacity");
 }

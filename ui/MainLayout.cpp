@@ -34,8 +34,13 @@ void TSDIAppForm::CreateControls() {
   CreateActionsAndMenu();
 
   ToolBar1.Create(Handle, ImageList3, 39, 38,
-                  {{&FileNew1}, {&FileOpen1}, {&FileSave1}, {nullptr, 8}, {&EditCut1},
-                   {&EditCopy1}, {&EditPaste1}},
+                  {{&FileNew1},
+                   {&FileOpen1},
+                   {&FileSave1},
+                   {nullptr, 8},
+                   {&EditCut1},
+                   {&EditCopy1},
+                   {&EditPaste1}},
                   Font);
   ToolBar = &ToolBar1;
 
@@ -160,8 +165,8 @@ void TSDIAppForm::CreateActionsAndMenu() {
   FileSaveItem.Action = &FileSave1;
   FileSaveAsItem.Action = &FileSaveAs1;
   FileExitItem.Action = &FileExit1;
-  File1.Items = {&FileNewItem, &FileOpenItem, &FileSaveItem, &FileSaveAsItem, &N1, &Print1, &N2,
-                 &FileExitItem};
+  File1.Items = {&FileNewItem, &FileOpenItem, &FileSaveItem, &FileSaveAsItem,
+                 &N1,          &Print1,       &N2,           &FileExitItem};
 
   Edit1.Caption = "&Edit";
   Edit1.Hint = "Edit commands";
@@ -172,9 +177,11 @@ void TSDIAppForm::CreateActionsAndMenu() {
 
   Options1.Caption = "Options";
   Colorscheme1.Caption = "Color scheme";
-  const std::pair<TMenuItem*, const char*> schemes[] = {
-      {&mniDefault, "Default"}, {&mniWhite, "White"}, {&mniGray, "Gray"},
-      {&mniYellow, "Yellow"},   {&mniBlue, "Blue"}};
+  const std::pair<TMenuItem*, const char*> schemes[] = {{&mniDefault, "Default"},
+                                                        {&mniWhite, "White"},
+                                                        {&mniGray, "Gray"},
+                                                        {&mniYellow, "Yellow"},
+                                                        {&mniBlue, "Blue"}};
   for (const auto& [item, caption] : schemes) {
     item->Caption = caption;
     item->RadioItem = true;

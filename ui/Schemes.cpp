@@ -14,7 +14,8 @@ constexpr int kSchemeCount = sizeof kSchemeColors / sizeof kSchemeColors[0];
 }  // namespace
 
 void TSDIAppForm::SetScheme(int scheme) {
-  // A number from a hand-edited settings file may be anything; only known schemes change the window.
+  // A number from a hand-edited settings file may be anything; only known schemes change the
+  // window.
   if (scheme < 0 || scheme >= kSchemeCount) return;
   TMenuItem* const items[kSchemeCount] = {&mniDefault, &mniWhite, &mniGray, &mniYellow, &mniBlue};
   items[scheme]->SetChecked(true);

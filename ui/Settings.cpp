@@ -1,5 +1,5 @@
-// The settings file: where it lives, and the main window's LoadSettings and SaveSettings. The option
-// controls are the settings; this file only moves them to and from the file, key by key.
+// The settings file: where it lives, and the main window's LoadSettings and SaveSettings. The
+// option controls are the settings; this file only moves them to and from the file, key by key.
 #include "ui/Settings.h"
 
 #include <cstdint>
@@ -116,7 +116,8 @@ void TSDIAppForm::LoadSettings() {
              {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4, &RadioButton11,
               &RadioButton12, &RadioButton13},
              RadioButton9);
-  UpDown1.SetPosition(Low16(ini.ReadInteger(kSettings, "NumCharsCustom", Low16(UpDown1.Position()))));
+  UpDown1.SetPosition(
+      Low16(ini.ReadInteger(kSettings, "NumCharsCustom", Low16(UpDown1.Position()))));
   SetScheme(ini.ReadInteger(kSettings, "ColorScheme", 0));
   LoadCheck(ini, "UseLowerCase", CheckBox1);
   LoadCheck(ini, "UseUpperCase", CheckBox2);

@@ -14,18 +14,20 @@ namespace {
 // Another program's window, on a thread of its own, that puts something on the clipboard or holds
 // the clipboard open until told to let go.
 class OtherProgram {
-public:
+ public:
   ~OtherProgram() { Release(); }
 
   // Puts data of a private format on the clipboard and stays alive, as the owner of that data.
   void PutPrivateData(const char* formatName) {
-    Start([formatName](HWND window) {
-      if (!OpenClipboard(window)) return;
-      EmptyClipboard();
-      HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
-      SetClipboardData(RegisterClipboardFormatA(formatName), block);
-      CloseClipboard();
-    }, false);
+    Start(
+        [formatName](HWND window) {
+          if (!OpenClipboard(window)) return;
+          EmptyClipboard();
+          HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
+          SetClipboardData(RegisterClipboardFormatA(formatName), block);
+          CloseClipboard();
+        },
+        false);
   }
 
   void HoldOpen() {
@@ -40,7 +42,7 @@ public:
     ready_ = release_ = nullptr;
   }
 
-private:
+ private:
   template <class F>
   void Start(F action, bool closeAtEnd) {
     ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -51,7 +53,8 @@ private:
       action(window);
       SetEvent(ready_);
       // Answer the clipboard's messages to the owner until told to end.
-      while (MsgWaitForMultipleObjects(1, &release_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+      while (MsgWaitForMultipleObjects(1, &release_, FALSE, INFINITE, QS_ALLINPUT) !=
+             WAIT_OBJECT_0) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
       }

@@ -12,7 +12,7 @@
 #include <thread>
 
 class DialogDriver {
-public:
+ public:
   using Step = std::function<void(HWND)>;
 
   DialogDriver() : thread_([this] { Run(); }) {}
@@ -36,7 +36,7 @@ public:
     return text;
   }
   static HWND FileNameField(HWND dialog) {
-    HWND field = GetDlgItem(dialog, 0x47C);  // cmb13, the file name box
+    HWND field = GetDlgItem(dialog, 0x47C);            // cmb13, the file name box
     return field ? field : GetDlgItem(dialog, 0x480);  // edt1
   }
   static std::string MessageText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
@@ -49,7 +49,7 @@ public:
     SetWindowTextA(FileNameField(dialog), name.c_str());
   }
 
-private:
+ private:
   void Run() {
     while (!stop_) {
       Sleep(20);

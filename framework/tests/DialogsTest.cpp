@@ -21,9 +21,11 @@ TEST(MessageBoxes, PlainBoxHasTheTitleNoIconOneOkAndIsCentred) {
 TEST(MessageBoxes, YesNoAnswersYesOnEnterAndNoOnEscape) {
   BoxWatcher watcher;
   watcher.Answer(BoxWatcher::PressEnter);
-  EXPECT_EQ(ShowMessageBox("Sure?", "Confirm", MsgIcon::Question, MsgButtons::YesNo), MsgResult::Yes);
+  EXPECT_EQ(ShowMessageBox("Sure?", "Confirm", MsgIcon::Question, MsgButtons::YesNo),
+            MsgResult::Yes);
   watcher.Answer(BoxWatcher::PressEscape);
-  EXPECT_EQ(ShowMessageBox("Sure?", "Confirm", MsgIcon::Question, MsgButtons::YesNo), MsgResult::No);
+  EXPECT_EQ(ShowMessageBox("Sure?", "Confirm", MsgIcon::Question, MsgButtons::YesNo),
+            MsgResult::No);
   const auto seen = watcher.Seen();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].buttons, (std::vector<std::string>{"&Yes", "&No"}));

@@ -16,7 +16,7 @@ using namespace std::string_literals;
 namespace {
 
 class SaveAndLoad : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
@@ -108,7 +108,8 @@ TEST_F(SaveAndLoad, AReadOnlyTargetIsNotCreatedAndKeepsItsContent) {
   Put("list.txt", "precious");
   ASSERT_TRUE(SetFileAttributesA(Path("list.txt").c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(MessageOf([&] { SaveFileSafely(Path("list.txt"), "new"); }),
-            "Cannot create file \"" + Path("list.txt") + "\". " + SystemErrorDescription(ERROR_ACCESS_DENIED));
+            "Cannot create file \"" + Path("list.txt") + "\". " +
+                SystemErrorDescription(ERROR_ACCESS_DENIED));
   EXPECT_EQ(ReadWholeFile(Path("list.txt")), "precious");
   EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
 }
@@ -116,14 +117,16 @@ TEST_F(SaveAndLoad, AReadOnlyTargetIsNotCreatedAndKeepsItsContent) {
 TEST_F(SaveAndLoad, AFolderInPlaceOfTheTargetCannotBeCreated) {
   ASSERT_TRUE(CreateDirectoryA(Path("list.txt").c_str(), nullptr));
   EXPECT_EQ(MessageOf([&] { SaveFileSafely(Path("list.txt"), "new"); }),
-            "Cannot create file \"" + Path("list.txt") + "\". " + SystemErrorDescription(ERROR_ACCESS_DENIED));
+            "Cannot create file \"" + Path("list.txt") + "\". " +
+                SystemErrorDescription(ERROR_ACCESS_DENIED));
   EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
 }
 
 TEST_F(SaveAndLoad, AMissingFolderCannotBeCreatedAndTheMessageSaysWhy) {
   const std::string path = Path("no such folder\\list.txt");
   const std::string message = MessageOf([&] { SaveFileSafely(path, "new"); });
-  EXPECT_EQ(message, "Cannot create file \"" + path + "\". " + SystemErrorDescription(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(message,
+            "Cannot create file \"" + path + "\". " + SystemErrorDescription(ERROR_PATH_NOT_FOUND));
   EXPECT_NE(SystemErrorDescription(ERROR_PATH_NOT_FOUND), "");
 }
 
@@ -133,13 +136,14 @@ TEST_F(SaveAndLoad, ARelativeNameIsReportedWithItsFullPath) {
   SetCurrentDirectoryA(folder_.c_str());
   const std::string message = MessageOf([] { ReadWholeFile("missing.txt"); });
   SetCurrentDirectoryA(old);
-  EXPECT_EQ(message,
-            "Cannot open file \"" + Path("missing.txt") + "\". " + SystemErrorDescription(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(message, "Cannot open file \"" + Path("missing.txt") + "\". " +
+                         SystemErrorDescription(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(SaveAndLoad, AMissingFileCannotBeOpened) {
   EXPECT_EQ(MessageOf([&] { ReadWholeFile(Path("missing.txt")); }),
-            "Cannot open file \"" + Path("missing.txt") + "\". " + SystemErrorDescription(ERROR_FILE_NOT_FOUND));
+            "Cannot open file \"" + Path("missing.txt") + "\". " +
+                SystemErrorDescription(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(SaveAndLoad, AFileLockedByAnotherProgramCannotBeOpened) {
@@ -157,8 +161,8 @@ TEST_F(SaveAndLoad, WhileAFileIsReadOthersMayReadItButNotWriteIt) {
   Put("list.txt", "abc");
   bool otherReader = false, otherWriter = true;
   ReadFilePieces(Path("list.txt"), [&](std::string_view) {
-    HANDLE r = CreateFileA(Path("list.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE r = CreateFileA(Path("list.txt").c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     HANDLE w = CreateFileA(Path("list.txt").c_str(), GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     otherReader = r != INVALID_HANDLE_VALUE;

@@ -11,13 +11,13 @@
 namespace {
 
 class TestForm : public TForm {
-public:
+ public:
   TestForm() : TForm("TTestForm") { Caption = "Test"; }
   bool throwOnCreate = false, throwOnClose = false, ranAfterThrow = false;
   TControl Button;
   int closes = 0;
 
-protected:
+ protected:
   void CreateControls() override {
     std::vector<ControlDef> table = {{&Button, ControlKind::Button, nullptr, "Go", 8, 8, 75, 25}};
     CreateTable(table);

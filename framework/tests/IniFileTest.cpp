@@ -13,7 +13,7 @@
 namespace {
 
 class IniFileTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
@@ -91,7 +91,8 @@ TEST_F(IniFileTest, AnEmptyValueReadsAsEmptyTextNotTheDefault) {
 }
 
 TEST_F(IniFileTest, NumbersWrittenByHandFollowTheIntegerRules) {
-  PutFileText("[S]\r\na=0x10\r\nb=$10\r\nc=x10\r\nd=0x\r\ne=65537\r\nf=2\r\ng=-1\r\nh=yes\r\ni=08\r\n");
+  PutFileText(
+      "[S]\r\na=0x10\r\nb=$10\r\nc=x10\r\nd=0x\r\ne=65537\r\nf=2\r\ng=-1\r\nh=yes\r\ni=08\r\n");
   const TIniFile ini(path_);
   EXPECT_EQ(ini.ReadInteger("S", "a", 0), 16);
   EXPECT_EQ(ini.ReadInteger("S", "b", 0), 16);
@@ -113,9 +114,9 @@ TEST_F(IniFileTest, TheReaderStripsBlanksAndOnePairOfQuotesSoTheWriterMustQuote)
 }
 
 TEST_F(IniFileTest, QuotedAndBlankEdgedValuesSurviveARoundTrip) {
-  const std::string values[] = {"\"abc\"", "'abc'",  " abc",  "abc ", "  a b  ", "\"",
-                                "'",       "\"\"",   "''",    "\"a'", "a\"",     " \"x\" ",
-                                "\tx\t",   "\"'\"",  "   ",   "",     "-..+",    "\"\"\"\""};
+  const std::string values[] = {"\"abc\"", "'abc'", " abc", "abc ", "  a b  ", "\"",
+                                "'",       "\"\"",  "''",   "\"a'", "a\"",     " \"x\" ",
+                                "\tx\t",   "\"'\"", "   ",  "",     "-..+",    "\"\"\"\""};
   TIniFile ini(path_);
   int n = 0;
   for (const auto& v : values) {
@@ -145,7 +146,10 @@ TEST_F(IniFileTest, ALongValueThatNeedsQuotesComesBackWithoutAStrayQuote) {
   for (size_t length : {size_t(2045), size_t(2046), size_t(2047), size_t(2048), size_t(3000)}) {
     for (const std::string& edge : {std::string(" "), std::string("\""), std::string("'")}) {
       const std::string value = edge + body.substr(0, length - 1);
-      const std::string key = "k" + std::to_string(length) + (edge == " " ? "b" : edge == "'" ? "s" : "d");
+      const std::string key = "k" + std::to_string(length) +
+                              (edge == " "   ? "b"
+                               : edge == "'" ? "s"
+                                             : "d");
       ini.WriteString("S", key, value);
       EXPECT_EQ(ini.ReadString("S", key, ""), value.substr(0, 2045)) << key;
     }

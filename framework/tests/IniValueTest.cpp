@@ -149,11 +149,12 @@ std::string PlatformRoundTrip(const std::string& written) {
 }  // namespace
 
 TEST(IniQuoting, EveryValueSurvivesTheWriterAndTheReader) {
-  const std::string samples[] = {"",      "a",     " ",      "\"",     "'",       "\"\"",
-                                 "''",    "\"a\"", "'a'",    "\"a'",   " \"a\" ", "a\"",
-                                 "\"a",   "  x  ", "\tx\t",  "\x1a",   "x\x1a",   "-..+",
-                                 "\"'\"", "'\"'",  "\" \"",  "a b c",  "''''",    "\"\"\"\""};
-  for (const auto& s : samples) EXPECT_EQ(PlatformRoundTrip(QuoteIniValue(s)), s) << "[" << s << "]";
+  const std::string samples[] = {"",      "a",     " ",     "\"",    "'",       "\"\"",
+                                 "''",    "\"a\"", "'a'",   "\"a'",  " \"a\" ", "a\"",
+                                 "\"a",   "  x  ", "\tx\t", "\x1a",  "x\x1a",   "-..+",
+                                 "\"'\"", "'\"'",  "\" \"", "a b c", "''''",    "\"\"\"\""};
+  for (const auto& s : samples)
+    EXPECT_EQ(PlatformRoundTrip(QuoteIniValue(s)), s) << "[" << s << "]";
   // The model itself must show why quoting is needed.
   EXPECT_NE(PlatformRoundTrip("\"abc\""), "\"abc\"");
   EXPECT_NE(PlatformRoundTrip(" abc"), " abc");
@@ -170,8 +171,8 @@ std::string PlatformRoundTripCut(const std::string& written) {
 }  // namespace
 
 TEST(IniQuoting, AQuotedValueNeverOutgrowsTheReadersLimit) {
-  for (size_t length : {size_t(2044), size_t(2045), size_t(2046), size_t(2047), size_t(2048),
-                        size_t(5000)}) {
+  for (size_t length :
+       {size_t(2044), size_t(2045), size_t(2046), size_t(2047), size_t(2048), size_t(5000)}) {
     for (const std::string& edge : {std::string(" "), std::string("\""), std::string("'")}) {
       const std::string value = edge + std::string(length - 1, 'x');
       const std::string written = QuoteIniValue(value);

@@ -12,7 +12,7 @@ namespace {
 const char* const Scratch = "Software\\Tallowmere Tests\\Registry";
 
 class RegistryTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, Scratch); }
   void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, Scratch); }
 };
@@ -82,8 +82,7 @@ TEST_F(RegistryTest, WritingFailsWithTheSetDataTextWhenClosedOrReadOnly) {
   }
   RegistryKey readOnly;
   ASSERT_TRUE(readOnly.Open(HKEY_CURRENT_USER, Scratch, KEY_READ));
-  EXPECT_EQ(ErrorOf([&] { readOnly.WriteString("Value", "x"); }),
-            "Failed to set data for 'Value'");
+  EXPECT_EQ(ErrorOf([&] { readOnly.WriteString("Value", "x"); }), "Failed to set data for 'Value'");
   EXPECT_FALSE(readOnly.ValueExists("Value"));
 }
 

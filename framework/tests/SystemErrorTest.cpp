@@ -18,8 +18,8 @@ bool EndsWithBlankOrBreak(const std::string& text) {
 }  // namespace
 
 TEST(SystemError, TheDescriptionIsTheSystemsTextWithoutItsLineBreak) {
-  for (const unsigned long code : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED,
-                                   ERROR_SHARING_VIOLATION, ERROR_PATH_NOT_FOUND}) {
+  for (const unsigned long code :
+       {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_PATH_NOT_FOUND}) {
     const std::string description = SystemErrorDescription(code);
     EXPECT_FALSE(description.empty()) << code;
     EXPECT_FALSE(EndsWithBlankOrBreak(description)) << code;
@@ -28,7 +28,8 @@ TEST(SystemError, TheDescriptionIsTheSystemsTextWithoutItsLineBreak) {
                                    nullptr, code, 0, raw, sizeof raw, nullptr);
     EXPECT_EQ(std::string(raw, n).rfind(description, 0), 0u) << code;
   }
-  EXPECT_NE(SystemErrorDescription(ERROR_FILE_NOT_FOUND), SystemErrorDescription(ERROR_ACCESS_DENIED));
+  EXPECT_NE(SystemErrorDescription(ERROR_FILE_NOT_FOUND),
+            SystemErrorDescription(ERROR_ACCESS_DENIED));
 }
 
 TEST(SystemError, TheErrorTextLeadsWithTheCodeThenTheDescription) {

@@ -11,8 +11,7 @@ bool Accepts(PasswordRequest r, int code, int filler = 32 + 224) {
   r.PasswordCount = 1;
   ScriptedSource source({DrawFor(code)}, DrawFor(filler));
   const std::string out = Generate(r, source);
-  if (out.empty())
-    return false;
+  if (out.empty()) return false;
   EXPECT_EQ(out, std::string(1, static_cast<char>(code & 0xFF))) << "code " << code;
   EXPECT_EQ(source.Draws, 1u) << "code " << code;
   return true;
@@ -74,13 +73,11 @@ TEST(CustomCharacters, MatchByExactByteSoCaseCounts) {
 TEST(CustomCharacters, BytesAbove127ComeOnlyThroughTheCustomSet) {
   PasswordRequest r = Only(&PasswordRequest::UseCustom);
   r.CustomCharacters = "\x80\xE9\xFF";
-  for (int code : {128, 233, 255})
-    EXPECT_TRUE(Accepts(r, code)) << code;
+  for (int code : {128, 233, 255}) EXPECT_TRUE(Accepts(r, code)) << code;
   EXPECT_FALSE(Accepts(r, 200));
   r.UseCustom = false;
   r.UseSpecial = true;
-  for (int code : {128, 233, 255})
-    EXPECT_FALSE(Accepts(r, code)) << code;
+  for (int code : {128, 233, 255}) EXPECT_FALSE(Accepts(r, code)) << code;
 }
 
 TEST(CustomCharacters, UseCustomOffIgnoresTheText) {
@@ -112,8 +109,7 @@ TEST(LookAlikes, ExclusionVetoesExactlyTheSixLookAlikes) {
   PasswordRequest r = Request(1, 1);
   r.UseDigits = r.UseUppercase = r.UseLowercase = r.UseSpecial = true;
   r.ExcludeSimilar = true;
-  for (int code : {'0', '1', 'I', 'i', 'l', 'o'})
-    EXPECT_FALSE(Accepts(r, code)) << char(code);
+  for (int code : {'0', '1', 'I', 'i', 'l', 'o'}) EXPECT_FALSE(Accepts(r, code)) << char(code);
   for (int code : {'O', '|', '2', 'L', 'j', 'J', 'L', 'O'})
     EXPECT_TRUE(Accepts(r, code)) << char(code);
   EXPECT_EQ(BuildCodeTable(r).Count, 88u);

@@ -11,8 +11,7 @@ const char* const NoCustom = "No custom characters selected";
 
 std::string Repeat(const std::string& s, int n) {
   std::string out;
-  for (int i = 0; i < n; ++i)
-    out += s;
+  for (int i = 0; i < n; ++i) out += s;
   return out;
 }
 
@@ -55,7 +54,8 @@ TEST(Validation, NothingEnabledShowsTheClassMessageAndChangesNothing) {
 }
 
 TEST(Validation, AnEnabledBlankCustomSetFailsTheWholeRequest) {
-  for (const std::string& blank : {std::string(), std::string(" \r\n\t "), std::string("\0\x01 ", 3)}) {
+  for (const std::string& blank :
+       {std::string(), std::string(" \r\n\t "), std::string("\0\x01 ", 3)}) {
     for (bool lower : {false, true}) {
       PasswordRequest r = Request(8, 3);
       r.UseCustom = true;
@@ -96,8 +96,7 @@ TEST(Validation, AFailingRandomSourceLeavesTheOutputUntouched) {
   struct Failing : RandomSource {
     int Left = 5;
     uint32_t Below(uint32_t) override {
-      if (--Left < 0)
-        throw std::runtime_error("no randomness");
+      if (--Left < 0) throw std::runtime_error("no randomness");
       return DrawFor('7');
     }
   } failing;
@@ -105,7 +104,9 @@ TEST(Validation, AFailingRandomSourceLeavesTheOutputUntouched) {
   r.UseDigits = true;
   std::string out = "before";
   EXPECT_THROW(Generate(r, failing), std::runtime_error);
-  EXPECT_THROW(GeneratePasswords(r, out, [](const std::string&) {}, failing), std::runtime_error);
+  EXPECT_THROW(GeneratePasswords(
+                   r, out, [](const std::string&) {}, failing),
+               std::runtime_error);
   EXPECT_EQ(out, "before");
 }
 
@@ -115,7 +116,8 @@ TEST(PasswordCount, ZeroOrNegativeGivesEmptyTextWithoutAMessageOrDraws) {
     r.UseDigits = true;
     ScriptedSource source;
     std::string out = "old";
-    GeneratePasswords(r, out, [](const std::string& t) { FAIL() << t; }, source);
+    GeneratePasswords(
+        r, out, [](const std::string& t) { FAIL() << t; }, source);
     EXPECT_EQ(out, "") << count;
     EXPECT_EQ(source.Draws, 0u);
   }
@@ -127,8 +129,8 @@ TEST(PasswordCount, PasswordsAreJoinedByCrLfWithNoneAfterTheLast) {
   ScriptedSource one({DrawFor('1'), DrawFor('2')});
   EXPECT_EQ(Generate(r, one), "12");
   r.PasswordCount = 3;
-  ScriptedSource three({DrawFor('1'), DrawFor('2'), DrawFor('3'), DrawFor('4'), DrawFor('5'),
-                        DrawFor('6')});
+  ScriptedSource three(
+      {DrawFor('1'), DrawFor('2'), DrawFor('3'), DrawFor('4'), DrawFor('5'), DrawFor('6')});
   EXPECT_EQ(Generate(r, three), "12\r\n34\r\n56");
 }
 
@@ -204,8 +206,7 @@ TEST(Draw, EveryDrawAdvancesTheDeterministicStateOnce) {
   const std::string out = Generate(r, lcg);
   std::string chars;
   for (char c : out)
-    if (c != '\r' && c != '\n')
-      chars += c;
+    if (c != '\r' && c != '\n') chars += c;
   EXPECT_EQ(chars, expected.Chars);
   EXPECT_EQ(RandomState, expected.StateAfter);
 }
@@ -276,8 +277,7 @@ TEST(Grouping, PutsADashAfterEveryGroupButNeverAtTheEnds) {
     r.GroupSize = c.Size;
     std::vector<uint32_t> script;
     for (int pass = 0; pass < 2; ++pass)
-      for (int i = 0; i < c.Length; ++i)
-        script.push_back(DrawFor('a' + i));
+      for (int i = 0; i < c.Length; ++i) script.push_back(DrawFor('a' + i));
     ScriptedSource source(script);
     EXPECT_EQ(Generate(r, source), std::string(c.Expected) + "\r\n" + c.Expected)
         << c.Length << "/" << c.Size;

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-
 TEST(RandomBelow, FollowsTheKnownSequenceFromStateZero) {
   RandomState = 0;
   const uint32_t draws[] = {0, 7, 192, 45, 61, 150};
@@ -35,8 +34,7 @@ TEST(AdvanceRandomState, LandsWhereTheSameNumberOfSingleStepsLands) {
   for (uint32_t start : {0u, 1u, 12345u, 0xDEADBEEFu}) {
     for (uint64_t steps : {0ull, 1ull, 2ull, 3ull, 224ull, 100001ull, 300003ull, 1000000ull}) {
       RandomState = start;
-      for (uint64_t i = 0; i < steps; ++i)
-        RandomBelow(224);
+      for (uint64_t i = 0; i < steps; ++i) RandomBelow(224);
       const uint32_t expected = RandomState;
       RandomState = start;
       AdvanceRandomState(steps);
@@ -82,8 +80,7 @@ int fills = 0;
 // Every block holds the byte values 0..255 in turn, so each cycle of 256 bytes holds each once.
 bool FillWithCycle(unsigned char* data, size_t size) {
   ++fills;
-  for (size_t i = 0; i < size; ++i)
-    data[i] = static_cast<unsigned char>(i);
+  for (size_t i = 0; i < size; ++i) data[i] = static_cast<unsigned char>(i);
   return true;
 }
 bool FillFails(unsigned char*, size_t) { return false; }
@@ -109,8 +106,7 @@ TEST(SystemSource, ReadsTheSystemInBlocksOf4KiB) {
   fills = 0;
   SystemSource source(FillWithCycle);
   EXPECT_EQ(fills, 0);
-  for (int i = 0; i < 4096; ++i)
-    source.Below(256);
+  for (int i = 0; i < 4096; ++i) source.Below(256);
   EXPECT_EQ(fills, 1);
   source.Below(256);
   EXPECT_EQ(fills, 2);
@@ -119,8 +115,7 @@ TEST(SystemSource, ReadsTheSystemInBlocksOf4KiB) {
 TEST(SystemSource, WideRangesStayInRange) {
   SystemSource source;
   for (uint32_t n : {257u, 1000u, 65536u, 3000000000u, 0xFFFFFFFFu})
-    for (int i = 0; i < 1000; ++i)
-      ASSERT_LT(source.Below(n), n);
+    for (int i = 0; i < 1000; ++i) ASSERT_LT(source.Below(n), n);
   EXPECT_EQ(source.Below(0), 0u);
   EXPECT_EQ(source.Below(1), 0u);
 }
@@ -146,13 +141,11 @@ TEST(SystemSource, LetsTheGeneratorDrawFromTheAcceptableCodesAndNeedsNoSkippedDr
 
 TEST(SystemSource, PickingManyMapsTheBytesExactlyAsSingleDrawsDo) {
   unsigned char choices[300];
-  for (int i = 0; i < 300; ++i)
-    choices[i] = static_cast<unsigned char>(i * 7);
+  for (int i = 0; i < 300; ++i) choices[i] = static_cast<unsigned char>(i * 7);
   for (uint32_t n : {1u, 2u, 23u, 94u, 129u, 224u, 256u, 300u}) {
     SystemSource single(FillWithCycle), many(FillWithCycle);
     std::string expected, picked(10000, '?');
-    for (char& c : expected.assign(10000, '?'))
-      c = static_cast<char>(choices[single.Below(n)]);
+    for (char& c : expected.assign(10000, '?')) c = static_cast<char>(choices[single.Below(n)]);
     many.Pick(choices, n, &picked[0], picked.size());
     EXPECT_EQ(picked, expected) << "range " << n;
   }

@@ -7,17 +7,18 @@
 
 #include "generator/PasswordGenerator.h"
 
-// Returns the queued values in turn, then `Filler` for ever; counts every draw and the ranges asked.
+// Returns the queued values in turn, then `Filler` for ever; counts every draw and the ranges
+// asked.
 class ScriptedSource : public RandomSource {
-public:
-  explicit ScriptedSource(std::vector<uint32_t> values = {}, uint32_t filler = 0, bool direct = false)
+ public:
+  explicit ScriptedSource(std::vector<uint32_t> values = {}, uint32_t filler = 0,
+                          bool direct = false)
       : queue_(values.begin(), values.end()), filler_(filler), direct_(direct) {}
 
   uint32_t Below(uint32_t n) override {
     ++Draws;
     Ranges.push_back(n);
-    if (queue_.empty())
-      return filler_;
+    if (queue_.empty()) return filler_;
     const uint32_t v = queue_.front();
     queue_.pop_front();
     return v;
@@ -29,7 +30,7 @@ public:
   uint64_t Draws = 0;
   std::vector<uint32_t> Ranges;
 
-private:
+ private:
   std::deque<uint32_t> queue_;
   uint32_t filler_;
   bool direct_;
@@ -57,8 +58,8 @@ struct NoticeRecorder {
 inline std::string Generate(const PasswordRequest& r, RandomSource& source) {
   std::vector<std::string> shown;
   std::string out;
-  GeneratePasswords(r, out, [&](const std::string& t) { shown.push_back(t); }, source);
-  if (!shown.empty())
-    throw std::runtime_error("unexpected message: " + shown.front());
+  GeneratePasswords(
+      r, out, [&](const std::string& t) { shown.push_back(t); }, source);
+  if (!shown.empty()) throw std::runtime_error("unexpected message: " + shown.front());
   return out;
 }

@@ -10,8 +10,7 @@ namespace {
 double ChiSquare(const std::map<unsigned char, long>& counts, size_t categories, long total) {
   const double expected = double(total) / double(categories);
   double sum = 0;
-  for (const auto& [c, n] : counts)
-    sum += (n - expected) * (n - expected) / expected;
+  for (const auto& [c, n] : counts) sum += (n - expected) * (n - expected) / expected;
   return sum + double(categories - counts.size()) * expected;  // categories never seen
 }
 
@@ -19,8 +18,7 @@ std::map<unsigned char, long> CountCharacters(const PasswordRequest& r) {
   SystemSource system;
   std::map<unsigned char, long> counts;
   for (char c : Generate(r, system))
-    if (c != '\r' && c != '\n')
-      ++counts[static_cast<unsigned char>(c)];
+    if (c != '\r' && c != '\n') ++counts[static_cast<unsigned char>(c)];
   return counts;
 }
 }  // namespace
@@ -48,7 +46,6 @@ TEST(Uniformity, WideRangesAreUnbiasedToo) {
   // Without rejection, 3 * 2^30 values from 2^32 would make every third value twice as likely.
   SystemSource system;
   std::map<unsigned char, long> counts;
-  for (int i = 0; i < 300000; ++i)
-    ++counts[static_cast<unsigned char>(system.Below(3u << 30) % 3)];
+  for (int i = 0; i < 300000; ++i) ++counts[static_cast<unsigned char>(system.Below(3u << 30) % 3)];
   EXPECT_LT(ChiSquare(counts, 3, 300000), 27.64);  // 2 degrees of freedom
 }

@@ -37,7 +37,8 @@ TEST(DeleteFolderTree, RemovesEveryFileAndFolderInsideThenTheFolder) {
   CreateDirectoryA((root + "\\sub\\deeper").c_str(), nullptr);
   WriteFileText(root + "\\Brindlecast.lnk", "x");
   WriteFileText(root + "\\hidden.txt", "x");
-  SetFileAttributesA((root + "\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  SetFileAttributesA((root + "\\hidden.txt").c_str(),
+                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
   WriteFileText(root + "\\sub\\deeper\\a.txt", "x");
   BoxWatcher watcher;
   DeleteFolderTree(root);
@@ -103,8 +104,7 @@ TEST(DeleteFolderTree, LinkedFolderIsRemovedAsALinkAndItsTargetSurvives) {
   WriteFileText(target + "\\keep.txt", "x");
   const std::string root = temp.Path() + "\\Brindlecast";
   CreateDirectoryA(root.c_str(), nullptr);
-  if (!MakeFolderLink(root + "\\link", target))
-    GTEST_SKIP() << "this system makes no folder links";
+  if (!MakeFolderLink(root + "\\link", target)) GTEST_SKIP() << "this system makes no folder links";
   BoxWatcher watcher;
   DeleteFolderTree(root);
   EXPECT_FALSE(PathExists(root));

@@ -58,7 +58,7 @@ TEST(IsUnsafeEntry, RelativeEntriesInsideTheFolderAreSafe) {
 TEST(IsUnsafeEntry, EntriesThatCouldLeaveTheFolderAreUnsafe) {
   for (const char* entry :
        {"..\\x.txt", "..", "..\\", "sub\\..\\..\\x", "sub/../x", "sub\\..", "\\Windows\\x",
-        "/etc/x", "\\\\server\\share\\x", "\\\\?\\C:\\x", "C:\\x.txt", "c:x.txt", "C:",
-        "x.txt:stream", "... \\x", ". .\\x", "sub\\.. \\x"})
+        "/etc/x", "\\\\server\\share\\x", "\\\\?\\C:\\x", "C:\\x.txt", "c:x.txt",
+        "C:", "x.txt:stream", "... \\x", ". .\\x", "sub\\.. \\x"})
     EXPECT_TRUE(IsUnsafeEntry(entry)) << entry;
 }

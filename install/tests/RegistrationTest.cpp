@@ -11,7 +11,7 @@ using Values = std::vector<std::pair<std::string, std::string>>;
 const char* const DevFolder = "C:\\Projects\\Tallowmere\\";
 
 class Registration : public testing::Test {
-protected:
+ protected:
   ProgramRegistryState state_;
 };
 
@@ -62,7 +62,8 @@ TEST_F(Registration, CleanUpRemovesTheProgramValueAndNumberedValuesUpToTheFirstG
                      "Delete Brindlecast file 4", "Delete Brindlecast file 7"});
   SetMachineValue(RunOnceKey, "Tallowmere Test Other", "keep");
   RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
-  EXPECT_EQ(ProgramRunOnceValues(), (Values{{"Delete Brindlecast file 7", "cmd.exe /c del \"x\""}}));
+  EXPECT_EQ(ProgramRunOnceValues(),
+            (Values{{"Delete Brindlecast file 7", "cmd.exe /c del \"x\""}}));
   bool otherKept = false;
   for (const auto& v : ValuesOf(RunOnceKey)) otherKept |= v.first == "Tallowmere Test Other";
   EXPECT_TRUE(otherKept);

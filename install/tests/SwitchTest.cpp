@@ -8,7 +8,7 @@
 namespace {
 
 class Switch : public testing::Test {
-protected:
+ protected:
   void SetUp() override { Reset(); }
   void TearDown() override { Reset(); }
   static void Reset() {
@@ -32,8 +32,9 @@ protected:
 
 TEST_F(Switch, OtherFirstArgumentsAskNothingAndLeaveTheFlagClear) {
   BoxWatcher watcher;
-  for (const char* line : {"Tallowmere.exe", "Tallowmere.exe -uninstall", "Tallowmere.exe uninstall",
-                           "Tallowmere.exe /uninstallx", "Tallowmere.exe /x /uninstall"}) {
+  for (const char* line :
+       {"Tallowmere.exe", "Tallowmere.exe -uninstall", "Tallowmere.exe uninstall",
+        "Tallowmere.exe /uninstallx", "Tallowmere.exe /x /uninstall"}) {
     Check(line);
     EXPECT_FALSE(TerminateRequested) << line;
   }

@@ -14,7 +14,7 @@ namespace {
 using Values = std::vector<std::pair<std::string, std::string>>;
 
 class Uninstall : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     exeFolder_ = temp_.Path() + "\\App Folder\\";
     CreateDirectoryA(exeFolder_.c_str(), nullptr);
@@ -192,7 +192,8 @@ TEST_F(Uninstall, EntriesReachingOutsideTheFolderAreLeftAloneWithWhatTheyName) {
   WriteFileText(outside, "x");
   CreateDirectoryA((temp_.Path() + "\\outdir").c_str(), nullptr);
   const std::string rooted = outside.substr(2);  // "\..." on the same drive
-  List("..\\outside.txt\r\n" + outside + "\r\n" + rooted + "\r\n..\\outdir\\\r\nsub\\..\\..\\outside.txt\r\n");
+  List("..\\outside.txt\r\n" + outside + "\r\n" + rooted +
+       "\r\n..\\outdir\\\r\nsub\\..\\..\\outside.txt\r\n");
   Run();
   EXPECT_TRUE(PathExists(outside));
   EXPECT_TRUE(PathExists(temp_.Path() + "\\outdir"));

@@ -8,12 +8,12 @@
 
 // A fresh folder under the temporary folder, removed with everything in it afterwards.
 class TempFolder {
-public:
+ public:
   explicit TempFolder(const std::string& name);
   ~TempFolder();
   const std::string& Path() const { return path_; }  // no trailing backslash
 
-private:
+ private:
   std::string path_;
 };
 
@@ -30,7 +30,7 @@ bool MachineKeyExists(const std::string& key);
 
 // Removes the installed-programs entry and every run-once value of the program, before and after.
 class ProgramRegistryState {
-public:
+ public:
   ProgramRegistryState() { Clear(); }
   ~ProgramRegistryState() { Clear(); }
   static void Clear();

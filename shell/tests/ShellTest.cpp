@@ -9,18 +9,19 @@
 
 namespace {
 
-const char* const ShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const ShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // A value planted in the user's shell folder key for one test, removed afterwards.
 class PlantedValue {
-public:
+ public:
   PlantedValue(const char* name, DWORD type, const void* data, DWORD size) : name_(name) {
     key_.Open(HKEY_CURRENT_USER, ShellFoldersKey);
     RegSetValueExA(key_.Handle(), name, 0, type, static_cast<const BYTE*>(data), size);
   }
   ~PlantedValue() { key_.DeleteValue(name_); }
 
-private:
+ private:
   RegistryKey key_;
   std::string name_;
 };

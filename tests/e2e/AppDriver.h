@@ -10,7 +10,7 @@
 std::string TallowmereExe();
 
 class AppDriver {
-public:
+ public:
   // Starts the executable with the given command-line arguments; does not wait for a window.
   explicit AppDriver(const std::string& arguments = "", const std::string& exe = TallowmereExe());
   ~AppDriver();
@@ -22,7 +22,7 @@ public:
   bool Running() const;
   DWORD ProcessId() const { return info_.dwProcessId; }
 
-private:
+ private:
   PROCESS_INFORMATION info_{};
 };
 

@@ -20,7 +20,8 @@ void PressCtrl(HWND main, char letter) {
   SetForegroundWindow(main);
   for (int i = 0; i < 40 && GetForegroundWindow() != main; ++i) Sleep(25);
   INPUT keys[4] = {};
-  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter), VK_CONTROL};
+  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter),
+                         VK_CONTROL};
   for (int i = 0; i < 4; ++i) {
     keys[i].type = INPUT_KEYBOARD;
     keys[i].ki.wVk = codes[i];
@@ -82,7 +83,7 @@ std::string ClipboardBytes() {
 // Keeps the program's settings file as it was: each run of the program saves its settings at
 // exit, and the tests after these expect the ones found now.
 class SettingsKept {
-public:
+ public:
   SettingsKept() {
     char appData[MAX_PATH] = {};
     GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
@@ -91,11 +92,13 @@ public:
     if (had_) bytes_ = FileBytes(path_);
   }
   ~SettingsKept() {
-    if (had_) std::ofstream(path_, std::ios::binary) << bytes_;
-    else DeleteFileA(path_.c_str());
+    if (had_)
+      std::ofstream(path_, std::ios::binary) << bytes_;
+    else
+      DeleteFileA(path_.c_str());
   }
 
-private:
+ private:
   std::string path_, bytes_;
   bool had_;
 };

@@ -32,7 +32,8 @@ void ClearProgramKeys() {
                       nullptr) != ERROR_SUCCESS)
     return;
   RegDeleteValueA(k, "Delete Brindlecast");
-  for (int n = 0; n < 16; ++n) RegDeleteValueA(k, ("Delete Brindlecast file " + std::to_string(n)).c_str());
+  for (int n = 0; n < 16; ++n)
+    RegDeleteValueA(k, ("Delete Brindlecast file " + std::to_string(n)).c_str());
   RegCloseKey(k);
 }
 
@@ -82,7 +83,7 @@ Box Answer(AppDriver& app, int button, bool& sawWindow) {
 }
 
 class UninstallE2E : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     ClearProgramKeys();
     char temp[MAX_PATH] = {};
@@ -100,8 +101,8 @@ protected:
     ClearProgramKeys();
   }
   void Write(const std::string& name, const std::string& text) {
-    HANDLE f = CreateFileA((folder_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                           nullptr);
+    HANDLE f =
+        CreateFileA((folder_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD n = 0;
     WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
     CloseHandle(f);

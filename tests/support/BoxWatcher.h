@@ -20,7 +20,7 @@ struct SeenBox {
 };
 
 class BoxWatcher {
-public:
+ public:
   BoxWatcher();
   ~BoxWatcher();
   // Queues the answer for the next box: a button id (IDOK, IDCANCEL, IDRETRY...), or
@@ -32,7 +32,7 @@ public:
   // Boxes shown so far with the given caption.
   size_t CountCaption(const std::string& caption);
 
-private:
+ private:
   void Run();
   std::mutex lock_;
   std::deque<int> answers_;

@@ -8,7 +8,7 @@
 namespace {
 
 class AboutTest : public MainWindowTest {
-protected:
+ protected:
   void SetUp() override {
     MainWindowTest::SetUp();
     about = std::make_unique<TAboutBox>();

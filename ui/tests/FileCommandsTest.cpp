@@ -20,7 +20,7 @@
 namespace {
 
 class FileCommandsTest : public MainWindowTest {
-protected:
+ protected:
   void SetUp() override {
     MainWindowTest::SetUp();
     // Closing the window saves the settings; the tests after these expect the ones found here.
@@ -41,8 +41,10 @@ protected:
     }
     RemoveDirectoryA(folder.c_str());
     MainWindowTest::TearDown();
-    if (hadSettings) SaveFileSafely(settingsFile, settings);
-    else DeleteFileA(settingsFile.c_str());
+    if (hadSettings)
+      SaveFileSafely(settingsFile, settings);
+    else
+      DeleteFileA(settingsFile.c_str());
   }
 
   // Runs a command as the menu, a shortcut or the tool bar would.
@@ -248,7 +250,8 @@ TEST_F(FileCommandsTest, PrintCopiesTheDisplayedLinesToThePrintBufferInCourierNe
   if (noPrinter) Answer(IDOK);
   Run(form->Print1.Id);
   if (noPrinter)
-    EXPECT_EQ(boxTexts, std::vector<std::string>{"There is no default printer currently selected."});
+    EXPECT_EQ(boxTexts,
+              std::vector<std::string>{"There is no default printer currently selected."});
   else
     EXPECT_TRUE(boxTexts.empty());
 
@@ -279,7 +282,7 @@ namespace {
 
 // Another program that put text on the clipboard, or that holds the clipboard open until released.
 class OtherProgram {
-public:
+ public:
   explicit OtherProgram(bool holdOpen) {
     ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -295,7 +298,8 @@ public:
         if (!holdOpen) CloseClipboard();
       }
       SetEvent(ready_);
-      while (MsgWaitForMultipleObjects(1, &release_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+      while (MsgWaitForMultipleObjects(1, &release_, FALSE, INFINITE, QS_ALLINPUT) !=
+             WAIT_OBJECT_0) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
       }
@@ -317,7 +321,7 @@ public:
     CloseHandle(release_);
   }
 
-private:
+ private:
   HANDLE ready_, release_;
   std::thread thread_;
 };

@@ -34,7 +34,7 @@ inline void StopMainWindow(std::unique_ptr<TSDIAppForm>& form) {
 }
 
 class MainWindowTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     // Every test starts as a first run: no settings file.
     char ini[MAX_PATH] = {};

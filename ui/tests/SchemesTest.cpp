@@ -13,14 +13,12 @@ COLORREF PixelAt(const TControl& control, int x, int y) {
 }
 
 class SchemesTest : public MainWindowTest {
-protected:
+ protected:
   std::vector<bool> CheckedItems() const {
     return {form->mniDefault.Checked(), form->mniWhite.Checked(), form->mniGray.Checked(),
             form->mniYellow.Checked(), form->mniBlue.Checked()};
   }
-  void ChooseMenuItem(const TMenuItem& item) {
-    SendMessageA(form->Handle, WM_COMMAND, item.Id, 0);
-  }
+  void ChooseMenuItem(const TMenuItem& item) { SendMessageA(form->Handle, WM_COMMAND, item.Id, 0); }
   void Repaint() {
     RedrawWindow(form->Handle, nullptr, nullptr,
                  RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
@@ -69,11 +67,11 @@ TEST_F(SchemesTest, GroupBoxesCheckBoxesAndRadioButtonsShowThePanelColourTextFie
   form->mniYellowClick();
   Repaint();
   const COLORREF yellow = RGB(255, 255, 204);
-  EXPECT_EQ(PixelAt(form->Panel1, 740, 200), yellow);        // bare panel
-  EXPECT_EQ(PixelAt(form->GroupBox2, 215, 200), yellow);     // inside a group box, by the memo
-  EXPECT_EQ(PixelAt(form->CheckBox5, 205, 8), yellow);       // right end of a check box
-  EXPECT_EQ(PixelAt(form->RadioButton3, 100, 8), yellow);    // right of a radio caption
-  EXPECT_EQ(PixelAt(form->CheckBox6, 220, 8), yellow);       // check box right on the panel
+  EXPECT_EQ(PixelAt(form->Panel1, 740, 200), yellow);      // bare panel
+  EXPECT_EQ(PixelAt(form->GroupBox2, 215, 200), yellow);   // inside a group box, by the memo
+  EXPECT_EQ(PixelAt(form->CheckBox5, 205, 8), yellow);     // right end of a check box
+  EXPECT_EQ(PixelAt(form->RadioButton3, 100, 8), yellow);  // right of a radio caption
+  EXPECT_EQ(PixelAt(form->CheckBox6, 220, 8), yellow);     // check box right on the panel
   EXPECT_EQ(PixelAt(form->Memo2, 100, 25), GetSysColor(COLOR_WINDOW));
   EXPECT_EQ(PixelAt(form->Edit3, 20, 10), GetSysColor(COLOR_WINDOW));
   EXPECT_EQ(PixelAt(form->Memo1, 300, 50), GetSysColor(COLOR_WINDOW));

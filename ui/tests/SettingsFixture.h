@@ -19,7 +19,7 @@
 #include "ui/tests/MainWindowFixture.h"
 
 class SettingsTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     folder = GetShellFolder("AppData") + "\\Quorvel\\";
     path = folder + "quorvel.ini";

@@ -85,8 +85,8 @@ TEST_F(SettingsTest, ACustomValueEqualToAPresetComesBackAsThatPreset) {
 
 TEST_F(SettingsTest, SpinnerPositionsReadEveryNumberFormAndAreCutTo16Bits) {
   const std::pair<const char*, const char*> cases[] = {
-      {"0x10", "16"}, {"$10", "16"}, {"x10", "16"}, {"0X10", "16"},
-      {"65537", "1"}, {"40000", "-25536"}, {"0x", "8"}, {"12 x", "8"}};
+      {"0x10", "16"}, {"$10", "16"},       {"x10", "16"}, {"0X10", "16"},
+      {"65537", "1"}, {"40000", "-25536"}, {"0x", "8"},   {"12 x", "8"}};
   for (const auto& [stored, shown] : cases) {
     Clean();
     PutFile(std::string("[Settings]\r\nNumCharsCustom=") + stored + "\r\n");
@@ -97,7 +97,8 @@ TEST_F(SettingsTest, SpinnerPositionsReadEveryNumberFormAndAreCutTo16Bits) {
 }
 
 TEST_F(SettingsTest, AnUnclampedPositionIsWrittenBackAsIs) {
-  PutFile("[Settings]\r\nNumCharsCustom=40000\r\nNumPasswordsCustom=-1\r\nFormatStringCustom=2000\r\n");
+  PutFile(
+      "[Settings]\r\nNumCharsCustom=40000\r\nNumPasswordsCustom=-1\r\nFormatStringCustom=2000\r\n");
   Start();
   EXPECT_EQ(form->UpDown1.Position(), -25536);
   ASSERT_TRUE(Close());
@@ -107,8 +108,9 @@ TEST_F(SettingsTest, AnUnclampedPositionIsWrittenBackAsIs) {
 }
 
 TEST_F(SettingsTest, BooleansAreNonZeroNumbersAndOtherTextKeepsTheCurrentState) {
-  PutFile("[Settings]\r\nUseNumbers=2\r\nUseSpecial=-1\r\nUseUpperCase=yes\r\nUseLowerCase=yes\r\n"
-          "NoSimilar=0x1\r\nCustom=0\r\nClearOnExit=1\r\n");
+  PutFile(
+      "[Settings]\r\nUseNumbers=2\r\nUseSpecial=-1\r\nUseUpperCase=yes\r\nUseLowerCase=yes\r\n"
+      "NoSimilar=0x1\r\nCustom=0\r\nClearOnExit=1\r\n");
   Start();
   EXPECT_TRUE(form->CheckBox3.Checked());
   EXPECT_TRUE(form->CheckBox4.Checked());
@@ -121,9 +123,11 @@ TEST_F(SettingsTest, BooleansAreNonZeroNumbersAndOtherTextKeepsTheCurrentState) 
 }
 
 TEST_F(SettingsTest, AnyFormatStringButZeroSelectsGroupsOf) {
-  const std::pair<const char*, bool> cases[] = {
-      {"FormatString=\r\n", true}, {"FormatString=2\r\n", true}, {"FormatString=00\r\n", true},
-      {"FormatString=0\r\n", false}, {"", false}};
+  const std::pair<const char*, bool> cases[] = {{"FormatString=\r\n", true},
+                                                {"FormatString=2\r\n", true},
+                                                {"FormatString=00\r\n", true},
+                                                {"FormatString=0\r\n", false},
+                                                {"", false}};
   for (const auto& [line, groups] : cases) {
     Clean();
     PutFile(std::string("[Settings]\r\n") + line);
@@ -274,7 +278,8 @@ TEST_F(SettingsTest, AFailedWriteKeepsTheWindowOpenAndRepeatsTheMessage) {
 TEST(SettingsFolderTest, CreatesMissingParentsAndAcceptsShortOrExistingPaths) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  const std::string base = std::string(temp) + "settings-folder-" + std::to_string(GetCurrentProcessId());
+  const std::string base =
+      std::string(temp) + "settings-folder-" + std::to_string(GetCurrentProcessId());
   const std::string deep = base + "\\a\\b\\";
   EXPECT_TRUE(CreateFolderWithParents(deep));
   EXPECT_NE(GetFileAttributesA((base + "\\a\\b").c_str()), INVALID_FILE_ATTRIBUTES);

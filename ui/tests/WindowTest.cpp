@@ -125,7 +125,9 @@ TEST_F(MainWindowTest, TabOrderRunsThroughThePanelAsLaidOut) {
   EXPECT_EQ(order[1], form->RadioButton1.Handle);
   EXPECT_EQ(order[2], form->Edit2.Handle);
   EXPECT_EQ(order[3], form->CheckBox1.Handle);
-  const auto find = [&](HWND w) { return std::find(order.begin(), order.end(), w) - order.begin(); };
+  const auto find = [&](HWND w) {
+    return std::find(order.begin(), order.end(), w) - order.begin();
+  };
   EXPECT_LT(find(form->CheckBox7.Handle), find(form->Memo2.Handle));
   EXPECT_LT(find(form->Memo2.Handle), find(form->RadioButton5.Handle));
 }
