@@ -5,72 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <thread>
 
 #include "framework/Exceptions.h"
+#include "tests/support/OtherProgram.h"
 
 namespace {
-
-// Another program's window, on a thread of its own, that puts something on the clipboard or holds
-// the clipboard open until told to let go.
-class OtherProgram {
- public:
-  ~OtherProgram() { Release(); }
-
-  // Puts data of a private format on the clipboard and stays alive, as the owner of that data.
-  void PutPrivateData(const char* formatName) {
-    Start(
-        [formatName](HWND window) {
-          if (!OpenClipboard(window)) return;
-          EmptyClipboard();
-          HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
-          SetClipboardData(RegisterClipboardFormatA(formatName), block);
-          CloseClipboard();
-        },
-        false);
-  }
-
-  void HoldOpen() {
-    Start([](HWND window) { OpenClipboard(window); }, true);
-  }
-
-  void Release() {
-    if (release_) SetEvent(release_);
-    if (thread_.joinable()) thread_.join();
-    if (ready_) CloseHandle(ready_);
-    if (release_) CloseHandle(release_);
-    ready_ = release_ = nullptr;
-  }
-
- private:
-  template <class F>
-  void Start(F action, bool closeAtEnd) {
-    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    thread_ = std::thread([this, action, closeAtEnd] {
-      HWND window = CreateWindowExA(0, "STATIC", "other", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    nullptr, nullptr);
-      action(window);
-      SetEvent(ready_);
-      // Answer the clipboard's messages to the owner until told to end.
-      while (MsgWaitForMultipleObjects(1, &release_, FALSE, INFINITE, QS_ALLINPUT) !=
-             WAIT_OBJECT_0) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-      }
-      if (closeAtEnd) CloseClipboard();
-      DestroyWindow(window);
-    });
-    // Our own clipboard window lives on this thread and must answer the other's clipboard calls.
-    while (MsgWaitForMultipleObjects(1, &ready_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
-  }
-  HANDLE ready_ = nullptr;
-  HANDLE release_ = nullptr;
-  std::thread thread_;
-};
 
 bool FormatPresent(const char* name) {
   return IsClipboardFormatAvailable(RegisterClipboardFormatA(name)) != FALSE;

@@ -18,15 +18,6 @@ std::string ErrorOf(const std::string& folder) {
   return "(no error)";
 }
 
-// A folder link at `link` to `target`. False when the system makes none: Wine 8 reports success
-// for CreateSymbolicLinkA yet leaves no link behind, and refuses mount points (error 50).
-bool MakeFolderLink(const std::string& link, const std::string& target) {
-  CreateSymbolicLinkA(link.c_str(), target.c_str(),
-                      SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2 /* no privilege needed */);
-  const DWORD attrs = GetFileAttributesA(link.c_str());
-  return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
 }  // namespace
 
 TEST(DeleteFolderTree, RemovesEveryFileAndFolderInsideThenTheFolder) {

@@ -6,18 +6,6 @@
 #include "install/tests/WinFixtures.h"
 #include "tests/support/BoxWatcher.h"
 
-namespace {
-
-// As in FolderTreeTest: false when the system makes no folder links (Wine 8 makes none).
-bool MakeFolderLink(const std::string& link, const std::string& target) {
-  CreateSymbolicLinkA(link.c_str(), target.c_str(),
-                      SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2 /* no privilege needed */);
-  const DWORD attrs = GetFileAttributesA(link.c_str());
-  return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-}  // namespace
-
 TEST(DeleteFolderTree, AFolderThatIsALinkIsRemovedWithoutEmptyingItsTarget) {
   TempFolder temp("linkroot");
   const std::string target = temp.Path() + "\\precious";

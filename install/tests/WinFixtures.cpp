@@ -87,3 +87,10 @@ void ProgramRegistryState::Clear() {
   for (const auto& value : ValuesOf(RunOnceKey))
     if (value.first.rfind("Delete Brindlecast", 0) == 0) runOnce.DeleteValue(value.first);
 }
+
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+  CreateSymbolicLinkA(link.c_str(), target.c_str(),
+                      SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2 /* no privilege needed */);
+  const DWORD attrs = GetFileAttributesA(link.c_str());
+  return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_REPARSE_POINT);
+}

@@ -35,3 +35,7 @@ class ProgramRegistryState {
   ~ProgramRegistryState() { Clear(); }
   static void Clear();
 };
+
+// Makes a folder link at `link` to `target`. False when the system makes none: Wine 8 reports
+// success for CreateSymbolicLinkA yet leaves no link behind, and refuses mount points (error 50).
+bool MakeFolderLink(const std::string& link, const std::string& target);

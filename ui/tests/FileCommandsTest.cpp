@@ -15,6 +15,7 @@
 #include "framework/Text.h"
 #include "framework/tests/DialogDriver.h"
 #include "ui/Settings.h"
+#include "tests/support/OtherProgram.h"
 #include "ui/tests/MainWindowFixture.h"
 
 namespace {
@@ -280,52 +281,6 @@ TEST_F(FileCommandsTest, PrintCopiesTheDisplayedLinesToThePrintBufferInCourierNe
 
 namespace {
 
-// Another program that put text on the clipboard, or that holds the clipboard open until released.
-class OtherProgram {
- public:
-  explicit OtherProgram(bool holdOpen) {
-    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    thread_ = std::thread([this, holdOpen] {
-      HWND window = CreateWindowExA(0, "STATIC", "other", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    nullptr, nullptr);
-      if (OpenClipboard(window)) {
-        EmptyClipboard();
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 16);
-        lstrcpyA(static_cast<char*>(GlobalLock(block)), "from elsewhere");
-        GlobalUnlock(block);
-        SetClipboardData(CF_TEXT, block);
-        if (!holdOpen) CloseClipboard();
-      }
-      SetEvent(ready_);
-      while (MsgWaitForMultipleObjects(1, &release_, FALSE, INFINITE, QS_ALLINPUT) !=
-             WAIT_OBJECT_0) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-      }
-      if (holdOpen) CloseClipboard();
-      DestroyWindow(window);
-    });
-    // Our windows live on this thread and must answer the other's clipboard calls meanwhile.
-    while (MsgWaitForMultipleObjects(1, &ready_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
-  }
-  ~OtherProgram() { Release(); }
-  void Release() {
-    if (!thread_.joinable()) return;
-    SetEvent(release_);
-    thread_.join();
-    CloseHandle(ready_);
-    CloseHandle(release_);
-  }
-
- private:
-  HANDLE ready_, release_;
-  std::thread thread_;
-};
-
 std::string RawClipboardText() {
   if (!OpenClipboard(nullptr)) return "(cannot open)";
   std::string bytes = "(none)";
@@ -341,7 +296,8 @@ std::string RawClipboardText() {
 }  // namespace
 
 TEST_F(FileCommandsTest, ClosingWithClearClipboardCheckedLeavesAnEmptyText) {
-  OtherProgram other(false);
+  OtherProgram other;
+  other.PutText("from elsewhere");
   other.Release();
   ASSERT_EQ(ClipboardGetText(), "from elsewhere");
   form->CheckBox8.SetChecked(true);
@@ -351,7 +307,8 @@ TEST_F(FileCommandsTest, ClosingWithClearClipboardCheckedLeavesAnEmptyText) {
 }
 
 TEST_F(FileCommandsTest, ClosingWithClearClipboardUncheckedLeavesTheClipboardAlone) {
-  OtherProgram other(false);
+  OtherProgram other;
+  other.PutText("from elsewhere");
   other.Release();
   form->CheckBox8.SetChecked(false);
   form->Close();
@@ -361,7 +318,8 @@ TEST_F(FileCommandsTest, ClosingWithClearClipboardUncheckedLeavesTheClipboardAlo
 
 TEST_F(FileCommandsTest, AClipboardThatCannotBeOpenedAtCloseKeepsTheWindowOpen) {
   form->CheckBox8.SetChecked(true);
-  OtherProgram other(true);
+  OtherProgram other;
+  other.PutText("from elsewhere", true);
   Answer(IDOK);
   form->Close();
   other.Release();

@@ -1,11 +1,11 @@
 // The Generate and Clear commands, driven through the window's controls.
 #include <algorithm>
 #include <sstream>
-#include <thread>
 #include <vector>
 
 #include "framework/Clipboard.h"
 #include "framework/Dialogs.h"
+#include "tests/support/OtherProgram.h"
 #include "ui/tests/MainWindowFixture.h"
 
 namespace {
@@ -138,26 +138,14 @@ TEST_F(MainWindowTest, NoClassShowsTheMessageThenCopiesAndAppendsEmptyText) {
 TEST_F(MainWindowTest, ClipboardHeldByAnotherWindowStopsTheCommandBeforeTheList) {
   BoxWatcher watcher;
   form->CheckBox6.SetChecked(true);
-  HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  std::thread holder([&] {
-    HWND w = CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    OpenClipboard(w);
-    SetEvent(opened);
-    WaitForSingleObject(release, 10000);
-    CloseClipboard();
-    DestroyWindow(w);
-  });
-  WaitForSingleObject(opened, 10000);
+  OtherProgram other;
+  other.HoldOpen();
   Click(form->Button1);
-  SetEvent(release);
-  holder.join();
+  other.Release();
   const auto seen = watcher.Seen();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text, "Cannot open clipboard.");
   EXPECT_EQ(List(), "");
-  CloseHandle(opened);
-  CloseHandle(release);
 }
 
 TEST_F(MainWindowTest, ClearEmptiesTheListButKeepsTheFileName) {

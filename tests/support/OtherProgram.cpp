@@ -1,0 +1,70 @@
+// Test helper: another program using the clipboard.
+#include "tests/support/OtherProgram.h"
+
+#include <cstring>
+
+namespace {
+
+// Handles this thread's messages until the event is set.
+void PumpUntil(HANDLE event) {
+  while (MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+}
+
+}  // namespace
+
+void OtherProgram::PutText(const char* text, bool holdOpen) {
+  Start(
+      [text, holdOpen](HWND window) {
+        if (!OpenClipboard(window)) return;
+        EmptyClipboard();
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+        std::memcpy(GlobalLock(block), text, std::strlen(text) + 1);
+        GlobalUnlock(block);
+        SetClipboardData(CF_TEXT, block);
+        if (!holdOpen) CloseClipboard();
+      },
+      holdOpen);
+}
+
+void OtherProgram::PutPrivateData(const char* formatName) {
+  Start(
+      [formatName](HWND window) {
+        if (!OpenClipboard(window)) return;
+        EmptyClipboard();
+        SetClipboardData(RegisterClipboardFormatA(formatName), GlobalAlloc(GMEM_MOVEABLE, 4));
+        CloseClipboard();
+      },
+      false);
+}
+
+void OtherProgram::HoldOpen() {
+  Start([](HWND window) { OpenClipboard(window); }, true);
+}
+
+void OtherProgram::Release() {
+  if (release_) SetEvent(release_);
+  if (thread_.joinable()) thread_.join();
+  if (ready_) CloseHandle(ready_);
+  if (release_) CloseHandle(release_);
+  ready_ = release_ = nullptr;
+}
+
+void OtherProgram::Start(const std::function<void(HWND)>& action, bool closeAtEnd) {
+  ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  thread_ = std::thread([this, action, closeAtEnd] {
+    HWND window = CreateWindowExA(0, "STATIC", "other", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  nullptr, nullptr);
+    action(window);
+    SetEvent(ready_);
+    // Answers the clipboard's messages to the owner until told to end.
+    PumpUntil(release_);
+    if (closeAtEnd) CloseClipboard();
+    DestroyWindow(window);
+  });
+  // Our own clipboard window lives on this thread and must answer the other's clipboard calls.
+  PumpUntil(ready_);
+}

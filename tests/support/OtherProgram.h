@@ -1,0 +1,26 @@
+// Test helper: another program's window, on a thread of its own, that puts something on the
+// clipboard or holds the clipboard open until told to let go.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <thread>
+
+class OtherProgram {
+ public:
+  ~OtherProgram() { Release(); }
+  // Puts the text on the clipboard as CF_TEXT; with holdOpen the clipboard stays open until
+  // Release.
+  void PutText(const char* text, bool holdOpen = false);
+  // Puts data of a private format on the clipboard and stays alive as its owner.
+  void PutPrivateData(const char* formatName);
+  void HoldOpen();
+  // Ends the other program (closing the clipboard when it held it open).
+  void Release();
+
+ private:
+  void Start(const std::function<void(HWND)>& action, bool closeAtEnd);
+  HANDLE ready_ = nullptr;
+  HANDLE release_ = nullptr;
+  std::thread thread_;
+};
