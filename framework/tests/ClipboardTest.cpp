@@ -15,19 +15,6 @@ bool FormatPresent(const char* name) {
   return IsClipboardFormatAvailable(RegisterClipboardFormatA(name)) != FALSE;
 }
 
-// The raw CF_TEXT block: its bytes up to and including the first zero.
-std::string RawText() {
-  if (!OpenClipboard(nullptr)) return "(cannot open)";
-  std::string bytes = "(none)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    const char* p = static_cast<const char*>(GlobalLock(data));
-    bytes.assign(p, strnlen(p, GlobalSize(data)) + 1);
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return bytes;
-}
-
 DWORD DwordOf(const char* name) {
   DWORD value = 0xFFFFFFFF;
   if (!OpenClipboard(nullptr)) return value;
@@ -45,14 +32,14 @@ TEST(ClipboardText, TextPutThereIsReadBackAsPlainText) {
   ClipboardSetText("abc\r\ndef", false);
   EXPECT_TRUE(ClipboardHasText());
   EXPECT_EQ(ClipboardGetText(), "abc\r\ndef");
-  EXPECT_EQ(RawText(), std::string("abc\r\ndef") + '\0');
+  EXPECT_EQ(RawClipboardBytes(), std::string("abc\r\ndef") + '\0');
 }
 
 TEST(ClipboardText, AnEmptyTextIsOnlyItsTerminatingZero) {
   ClipboardSetText("something", false);
   ClipboardSetText("", false);
   EXPECT_TRUE(ClipboardHasText());
-  EXPECT_EQ(RawText(), std::string(1, '\0'));
+  EXPECT_EQ(RawClipboardBytes(), std::string(1, '\0'));
   EXPECT_EQ(ClipboardGetText(), "");
 }
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/OtherProgram.h"
 
 namespace {
 
@@ -55,29 +56,6 @@ void ChooseFile(AppDriver& app, const char* caption, const std::string& path) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   for (int i = 0; i < 200 && IsWindow(dialog); ++i) Sleep(25);
   ASSERT_FALSE(IsWindow(dialog)) << "the dialog took the name";
-}
-
-void PutClipboardText(const char* text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, lstrlenA(text) + 1);
-  lstrcpyA(static_cast<char*>(GlobalLock(block)), text);
-  GlobalUnlock(block);
-  SetClipboardData(CF_TEXT, block);
-  CloseClipboard();
-}
-
-// The CF_TEXT bytes up to and including the zero, or "(none)".
-std::string ClipboardBytes() {
-  if (!OpenClipboard(nullptr)) return "(cannot open)";
-  std::string bytes = "(none)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    const char* p = static_cast<const char*>(GlobalLock(data));
-    bytes.assign(p, strnlen(p, GlobalSize(data)) + 1);
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return bytes;
 }
 
 // Keeps the program's settings file as it was: each run of the program saves its settings at
@@ -144,10 +122,10 @@ TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {
     HWND box = FindControl(main, "Button", "Clear clipboard on exit");
     ASSERT_NE(box, nullptr);
     if (!IsChecked(box)) ClickButton(box);
-    PutClipboardText("copied elsewhere");
+    OtherProgram().PutText("copied elsewhere");  // another program copied this
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(app.WaitForExit(), 0u);
-    EXPECT_EQ(ClipboardBytes(), std::string(1, '\0'));
+    EXPECT_EQ(RawClipboardBytes(), std::string(1, '\0'));
   }
   {
     // Unchecked: the clipboard is left alone.
@@ -156,9 +134,9 @@ TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {
     ASSERT_NE(main, nullptr);
     HWND box = FindControl(main, "Button", "Clear clipboard on exit");
     if (IsChecked(box)) ClickButton(box);
-    PutClipboardText("copied elsewhere");
+    OtherProgram().PutText("copied elsewhere");  // another program copied this
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(app.WaitForExit(), 0u);
-    EXPECT_EQ(ClipboardBytes(), std::string("copied elsewhere") + '\0');
+    EXPECT_EQ(RawClipboardBytes(), std::string("copied elsewhere") + '\0');
   }
 }

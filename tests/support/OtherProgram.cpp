@@ -68,3 +68,15 @@ void OtherProgram::Start(const std::function<void(HWND)>& action, bool closeAtEn
   // Our own clipboard window lives on this thread and must answer the other's clipboard calls.
   PumpUntil(ready_);
 }
+
+std::string RawClipboardBytes() {
+  if (!OpenClipboard(nullptr)) return "(cannot open)";
+  std::string bytes = "(none)";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    const char* p = static_cast<const char*>(GlobalLock(data));
+    bytes.assign(p, strnlen(p, GlobalSize(data)) + 1);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return bytes;
+}

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <thread>
 
 class OtherProgram {
@@ -24,3 +25,7 @@ class OtherProgram {
   HANDLE release_ = nullptr;
   std::thread thread_;
 };
+
+// The clipboard's CF_TEXT block as stored: its bytes up to and including the first zero, or
+// "(none)" when there is no text, "(cannot open)" when the clipboard is held.
+std::string RawClipboardBytes();

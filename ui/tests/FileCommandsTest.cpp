@@ -279,21 +279,7 @@ TEST_F(FileCommandsTest, PrintCopiesTheDisplayedLinesToThePrintBufferInCourierNe
   EXPECT_EQ(format.yHeight, 200);
 }
 
-namespace {
-
-std::string RawClipboardText() {
-  if (!OpenClipboard(nullptr)) return "(cannot open)";
-  std::string bytes = "(none)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    const char* p = static_cast<const char*>(GlobalLock(data));
-    bytes.assign(p, strnlen(p, GlobalSize(data)) + 1);
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return bytes;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST_F(FileCommandsTest, ClosingWithClearClipboardCheckedLeavesAnEmptyText) {
   OtherProgram other;
@@ -303,7 +289,7 @@ TEST_F(FileCommandsTest, ClosingWithClearClipboardCheckedLeavesAnEmptyText) {
   form->CheckBox8.SetChecked(true);
   form->Close();
   EXPECT_FALSE(IsWindow(form->Handle)) << "the window closed";
-  EXPECT_EQ(RawClipboardText(), std::string(1, '\0'));
+  EXPECT_EQ(RawClipboardBytes(), std::string(1, '\0'));
 }
 
 TEST_F(FileCommandsTest, ClosingWithClearClipboardUncheckedLeavesTheClipboardAlone) {
