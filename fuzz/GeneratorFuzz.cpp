@@ -110,11 +110,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool customBlank = true;
   for (char c : r.CustomCharacters)
     customBlank = customBlank && static_cast<unsigned char>(c) <= 32;
-  if (!anyClass || (r.UseCustom && customBlank)) {
+  const std::vector<bool> ok = AcceptableBytes(r);
+  bool any = false;
+  for (bool b : ok) any = any || b;
+  if (!anyClass || (r.UseCustom && customBlank) || !any) {
     Check(shown.size() == 1, "one message");
+    const bool blank = r.UseCustom && customBlank;
     Check(
         shown[0] == (!anyClass ? "Please select one or several items in Password characters options"
-                               : "No custom characters selected"),
+                     : blank   ? "No custom characters selected"
+                               : "All custom characters are excluded as similar characters"),
         "the right message");
     Check(out == "untouched", "output untouched after a message");
     return 0;
@@ -125,11 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
 
-  const std::vector<bool> ok = AcceptableBytes(r);
-  bool any = false;
-  for (bool b : ok) any = any || b;
   // With at least one of 224 codes acceptable, 100001 draws all missing is beyond possible.
-  const size_t n = any ? static_cast<size_t>(std::max(r.PasswordLength, 0)) : 0;
+  const size_t n = static_cast<size_t>(std::max(r.PasswordLength, 0));
   int32_t passwords = 0;
   size_t start = 0;
   for (;;) {

@@ -42,12 +42,6 @@ int DrawByRejection(const CodeTable& table, RandomSource& source) {
 void DrawCharacters(std::string& chars, int32_t length, const CodeTable& table,
                     RandomSource& source, bool direct) {
   chars.clear();
-  if (table.Count == 0) {
-    // Every position would run out of draws. Rejection keeps its exact sequence by accounting for
-    // them all at once; drawing from the (empty) acceptable codes needs none.
-    if (!direct) source.Skip(static_cast<uint64_t>(length) * MaxDraws);
-    return;
-  }
   if (direct) {
     chars.resize(static_cast<size_t>(length));
     source.Pick(table.Acceptable, table.Count, &chars[0], chars.size());
@@ -56,6 +50,40 @@ void DrawCharacters(std::string& chars, int32_t length, const CodeTable& table,
   for (int32_t p = 0; p < length; ++p) {
     const int c = DrawByRejection(table, source);
     if (c >= 0) chars += static_cast<char>(c);
+  }
+}
+
+// One position when some custom characters take several bytes: an index into the byte values
+// (below 256) or into table.MultiByte (256 and up), or -1 when the position is dropped. Those
+// characters are drawn as codes past 256, so no byte of one ever stands alone.
+int DrawWhole(const CodeTable& table, RandomSource& source, bool direct) {
+  const uint32_t extra = static_cast<uint32_t>(table.MultiByte.size());
+  if (direct) {
+    const uint32_t i = source.Below(table.Count + extra);
+    return i < table.Count ? table.Acceptable[i] : static_cast<int>(256 + i - table.Count);
+  }
+  for (uint32_t draw = 0; draw < MaxDraws; ++draw) {
+    const int code = FirstCode + static_cast<int>(source.Below(CodeRange + extra));
+    if (code > 256) return code - 1;
+    if (table.Accepts[code]) return code & 0xFF;
+  }
+  return -1;
+}
+
+// One password of whole characters, grouped by characters rather than bytes.
+void AppendWholeCharacters(std::string& text, int32_t length, const CodeTable& table,
+                           RandomSource& source, bool direct, const PasswordRequest& r) {
+  const int32_t group = r.UseGroups && r.GroupSize > 0 ? r.GroupSize : 0;
+  int32_t placed = 0;
+  for (int32_t p = 0; p < length; ++p) {
+    const int c = DrawWhole(table, source, direct);
+    if (c < 0) continue;
+    if (group && placed > 0 && placed % group == 0) text += '-';
+    if (c < 256)
+      text += static_cast<char>(c);
+    else
+      text += table.MultiByte[static_cast<size_t>(c - 256)];
+    ++placed;
   }
 }
 
@@ -81,12 +109,30 @@ void ReserveFor(std::string& text, const PasswordRequest& r) {
 }
 }  // namespace
 
-CodeTable BuildCodeTable(const PasswordRequest& r) {
-  bool inCustom[256] = {};
-  if (r.UseCustom)
-    for (char c : r.CustomCharacters) inCustom[static_cast<unsigned char>(c)] = true;
-
+CodeTable BuildCodeTable(const PasswordRequest& r, const CharacterLength& characterLength) {
   CodeTable table;
+  bool inCustom[256] = {};
+  const std::string& custom = r.CustomCharacters;
+  if (r.UseCustom && !characterLength) {
+    for (char c : custom) inCustom[static_cast<unsigned char>(c)] = true;
+  } else if (r.UseCustom) {
+    for (size_t at = 0; at < custom.size();) {
+      const size_t n =
+          std::min(characterLength(&custom[at], custom.size() - at), custom.size() - at);
+      if (n == 0) {
+        ++at;  // a byte that starts no character is none
+        continue;
+      }
+      const std::string c = custom.substr(at, n);
+      if (n == 1)
+        inCustom[static_cast<unsigned char>(c[0])] = true;
+      else if (std::find(table.MultiByte.begin(), table.MultiByte.end(), c) ==
+               table.MultiByte.end())
+        table.MultiByte.push_back(c);
+      at += n;
+    }
+  }
+
   for (int code = FirstCode; code < FirstCode + static_cast<int>(CodeRange); ++code) {
     const unsigned char c = static_cast<unsigned char>(code & 0xFF);
     const bool accepted = (r.UseDigits && IsDigit(code)) || (r.UseUppercase && IsUpper(code)) ||
@@ -99,32 +145,40 @@ CodeTable BuildCodeTable(const PasswordRequest& r) {
   return table;
 }
 
-void GeneratePasswords(const PasswordRequest& request, std::string& output, const Notice& notice,
-                       RandomSource& source) {
+GenerateOutcome GeneratePasswords(const PasswordRequest& request, std::string& output,
+                                  const Notice& notice, RandomSource& source,
+                                  const CharacterLength& characterLength) {
   if (!HasClass(request)) {
     notice("Please select one or several items in Password characters options");
-    return;
+    return GenerateOutcome::Refused;
   }
   if (request.UseCustom && IsBlank(request.CustomCharacters)) {
     notice("No custom characters selected");
-    return;
+    return GenerateOutcome::Refused;
+  }
+  const CodeTable table = BuildCodeTable(request, characterLength);
+  // Only a custom set can be emptied by the look-alike veto: every class keeps other characters.
+  if (table.Count == 0 && table.MultiByte.empty()) {
+    notice("All custom characters are excluded as similar characters");
+    return GenerateOutcome::NothingAcceptable;
   }
   if (request.PasswordCount <= 0) {
     output.clear();
-    return;
+    return GenerateOutcome::Done;
   }
 
-  const CodeTable table = BuildCodeTable(request);
   const int32_t length = std::max(request.PasswordLength, 0);
   const bool direct = source.DrawsFromAcceptable();
   const bool grouped = request.UseGroups && request.GroupSize > 0;
   std::string text;
-  if (table.Count > 0) ReserveFor(text, request);
+  ReserveFor(text, request);
   std::string chars;
   chars.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
 
   for (int32_t i = 1; i <= request.PasswordCount; ++i) {
-    if (direct && !grouped && table.Count > 0) {
+    if (!table.MultiByte.empty()) {
+      AppendWholeCharacters(text, length, table, source, direct, request);
+    } else if (direct && !grouped) {
       // Every position gets a character, so they can go straight into place.
       const size_t at = text.size();
       text.resize(at + static_cast<size_t>(length));
@@ -136,4 +190,5 @@ void GeneratePasswords(const PasswordRequest& request, std::string& output, cons
     if (i != request.PasswordCount) text += "\r\n";
   }
   output.swap(text);
+  return GenerateOutcome::Done;
 }

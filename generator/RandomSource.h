@@ -59,12 +59,19 @@ class LcgSource : public RandomSource {
 using FillRandomBytes = bool (*)(unsigned char* data, size_t size);
 bool FillFromSystem(unsigned char* data, size_t size);
 
+// Overwrites memory that held secrets with zeros, in a way the compiler may not leave out.
+void WipeBytes(void* data, size_t size);
+
 // The operating system's cryptographic generator, read in blocks, mapped to a range without bias.
 // Throws RandomSourceError when the system fails to deliver; it never falls back to a weaker
 // source.
 class SystemSource : public RandomSource {
  public:
   explicit SystemSource(FillRandomBytes fill = FillFromSystem) : fill_(fill) {}
+  // The block holds the bytes the last passwords were made from.
+  ~SystemSource() override { WipeBytes(block_, sizeof(block_)); }
+  SystemSource(const SystemSource&) = delete;
+  SystemSource& operator=(const SystemSource&) = delete;
   uint32_t Below(uint32_t n) override;
   void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) override;
   void Skip(uint64_t) override {}  // its draws are independent: skipped ones need not be made

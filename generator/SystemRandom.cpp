@@ -1,4 +1,5 @@
-// The only calls into the operating system: its cryptographic generator and the seeding clock.
+// The only calls into the operating system: its cryptographic generator, the seeding clock and
+// the wiping of memory that held random bytes.
 #include "generator/RandomSource.h"
 
 #ifdef _WIN32
@@ -9,6 +10,8 @@ bool FillFromSystem(unsigned char* data, size_t size) {
   return BCRYPT_SUCCESS(
       BCryptGenRandom(nullptr, data, static_cast<ULONG>(size), BCRYPT_USE_SYSTEM_PREFERRED_RNG));
 }
+
+void WipeBytes(void* data, size_t size) { SecureZeroMemory(data, size); }
 
 void SeedRandom() {
   LARGE_INTEGER counter;
@@ -35,6 +38,12 @@ bool FillFromSystem(unsigned char* data, size_t size) {
     size -= static_cast<size_t>(got);
   }
   return true;
+}
+
+// Stores through a volatile pointer are never left out as dead.
+void WipeBytes(void* data, size_t size) {
+  volatile unsigned char* p = static_cast<volatile unsigned char*>(data);
+  while (size--) *p++ = 0;
 }
 
 // Nanoseconds of the monotonic clock, like the high-resolution counter; milliseconds as a fallback.

@@ -8,12 +8,7 @@
 namespace {
 const char* const NoClass = "Please select one or several items in Password characters options";
 const char* const NoCustom = "No custom characters selected";
-
-std::string Repeat(const std::string& s, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += s;
-  return out;
-}
+const char* const NothingLeft = "All custom characters are excluded as similar characters";
 
 // Counts the draws the deterministic generator makes, by replaying them one at a time.
 struct Replay {
@@ -211,21 +206,19 @@ TEST(Draw, EveryDrawAdvancesTheDeterministicStateOnce) {
   EXPECT_EQ(RandomState, expected.StateAfter);
 }
 
-TEST(Draw, AnImpossibleRequestDropsEveryPositionAndMovesTheStateAsTheFullLoopWould) {
+TEST(Validation, ACustomSetOfOnlyLookAlikesIsRefusedWithItsOwnMessage) {
   PasswordRequest r = Request(3, 4);
   r.UseCustom = true;
-  r.CustomCharacters = "il1";
+  r.CustomCharacters = "i l\r\n1";
   r.ExcludeSimilar = true;
-  const uint32_t expectedState = ReplayDraws(5551212, "", 12).StateAfter;  // 12 x 100001 draws
   RandomState = 5551212;
   LcgSource lcg;
-  EXPECT_EQ(Generate(r, lcg), "\r\n\r\n\r\n");
-  EXPECT_EQ(RandomState, expectedState);
-
-  ScriptedSource counted;
-  r.PasswordCount = 1;
-  EXPECT_EQ(Generate(r, counted), "");
-  EXPECT_EQ(counted.Draws, 3u * 100001u);
+  NoticeRecorder notices;
+  std::string out = "kept";
+  EXPECT_EQ(GeneratePasswords(r, out, notices.Handler(), lcg), GenerateOutcome::NothingAcceptable);
+  EXPECT_EQ(notices.Shown, std::vector<std::string>{NothingLeft});
+  EXPECT_EQ(out, "kept");
+  EXPECT_EQ(RandomState, 5551212u);
 }
 
 TEST(Draw, AnUnbiasedSourceDrawsStraightFromTheAcceptableCodesOncePerCharacter) {
@@ -246,16 +239,17 @@ TEST(Draw, AnUnbiasedSourcesPasswordsAreGroupedToo) {
   EXPECT_EQ(Generate(r, direct), "ab-cd-e\r\nzy-xw-v");
 }
 
-TEST(Draw, AnUnbiasedSourceNeedsNoDrawsForAnImpossibleRequest) {
-  PasswordRequest r = Request(100, 1000);
+TEST(Validation, AnImpossibleSetIsRefusedBeforeTheSystemIsAskedEvenForNoPasswords) {
+  PasswordRequest r = Request(100, 0);
   r.UseCustom = true;
   r.CustomCharacters = "o0";
   r.ExcludeSimilar = true;
-  ScriptedSource direct({}, 0, true);
-  EXPECT_EQ(Generate(r, direct), Repeat("\r\n", 999));
-  EXPECT_EQ(direct.Draws, 0u);
   SystemSource unreadable([](unsigned char*, size_t) { return false; });
-  EXPECT_EQ(Generate(r, unreadable), Repeat("\r\n", 999));  // the system is never asked
+  NoticeRecorder notices;
+  std::string out;
+  EXPECT_EQ(GeneratePasswords(r, out, notices.Handler(), unreadable),
+            GenerateOutcome::NothingAcceptable);
+  EXPECT_EQ(notices.Shown, std::vector<std::string>{NothingLeft});
 }
 
 TEST(Grouping, PutsADashAfterEveryGroupButNeverAtTheEnds) {
@@ -291,4 +285,40 @@ TEST(Grouping, ADrawnHyphenStaysBesideTheSeparator) {
   r.GroupSize = 2;
   ScriptedSource source({DrawFor('#'), DrawFor('-'), DrawFor('-'), DrawFor('+')});
   EXPECT_EQ(Generate(r, source), "#---+");
+}
+
+// A stand-in double-byte code page: bytes 0x81 and up lead a character of two bytes.
+size_t DoubleByte(const char* text, size_t left) {
+  if (static_cast<unsigned char>(text[0]) < 0x81) return 1;
+  return left >= 2 ? 2 : 0;
+}
+
+TEST(MultiByteCharacters, ACustomCharacterIsDrawnWholeAndItsTrailByteNeverAlone) {
+  // "\x95\x5C" ends in the byte of a backslash, which is not in the set by itself.
+  PasswordRequest r = Request(4, 1);
+  r.UseCustom = true;
+  r.CustomCharacters = "\x95\x5C\x82\xA0\x95\x5C\x82";  // the last lead byte has no trail
+  r.UseGroups = true;
+  r.GroupSize = 2;
+  ScriptedSource source({DrawFor('\\'), DrawFor(0x95), DrawFor(0x82), 224, 225, 224, 225});
+  std::string out;
+  GeneratePasswords(
+      r, out, [](const std::string& t) { FAIL() << t; }, source, DoubleByte);
+  EXPECT_EQ(out, "\x95\x5C\x82\xA0-\x95\x5C\x82\xA0");
+  EXPECT_EQ(source.Ranges, std::vector<uint32_t>(7, 226));
+}
+
+TEST(MultiByteCharacters, AnUnbiasedSourceDrawsFromSingleBytesAndWholeCharactersAlike) {
+  PasswordRequest r = Request(3, 1);
+  r.UseDigits = true;
+  r.UseCustom = true;
+  r.CustomCharacters = "\x82\xA0";
+  ScriptedSource direct({0, 10, 9}, 0, true);
+  std::string out;
+  GeneratePasswords(
+      r, out, [](const std::string& t) { FAIL() << t; }, direct, DoubleByte);
+  EXPECT_EQ(out,
+            "0\x82\xA0"
+            "9");
+  EXPECT_EQ(direct.Ranges, std::vector<uint32_t>(3, 11));
 }

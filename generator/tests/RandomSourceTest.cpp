@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 
 TEST(RandomBelow, FollowsTheKnownSequenceFromStateZero) {
   RandomState = 0;
@@ -149,4 +151,16 @@ TEST(SystemSource, PickingManyMapsTheBytesExactlyAsSingleDrawsDo) {
     many.Pick(choices, n, &picked[0], picked.size());
     EXPECT_EQ(picked, expected) << "range " << n;
   }
+}
+
+TEST(SystemSource, WipesItsBlockOfRandomBytesWhenItGoes) {
+  alignas(SystemSource) unsigned char storage[sizeof(SystemSource)];
+  auto* source = new (storage) SystemSource(FillWithCycle);
+  source->Below(224);
+  source->~SystemSource();
+  // The cycle 1, 2, ..., 255 filled the block; none of it may be left.
+  unsigned char cycle[255];
+  for (int i = 0; i < 255; ++i) cycle[i] = static_cast<unsigned char>(i + 1);
+  EXPECT_EQ(std::search(storage, storage + sizeof storage, cycle, cycle + 255),
+            storage + sizeof storage);
 }
