@@ -59,11 +59,14 @@ bool PutData(UINT format, const void* bytes, size_t size) {
   return false;
 }
 
-void MarkKeptOutOfHistory() {
+// False (with the system's last error set) when a mark could not be placed.
+bool MarkKeptOutOfHistory() {
   const DWORD no = 0;
-  PutData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"), "", 0);
-  PutData(RegisterClipboardFormatA("CanIncludeInClipboardHistory"), &no, sizeof no);
-  PutData(RegisterClipboardFormatA("CanUploadToCloudClipboard"), &no, sizeof no);
+  const UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+  const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
+  const UINT cloud = RegisterClipboardFormatA("CanUploadToCloudClipboard");
+  return exclude && history && cloud && PutData(exclude, "", 0) &&
+         PutData(history, &no, sizeof no) && PutData(cloud, &no, sizeof no);
 }
 
 }  // namespace
@@ -72,9 +75,15 @@ void ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
   OpenedClipboard clipboard;
   if (!clipboard.IsOpen()) throw Exception("Cannot open clipboard");
   EmptyClipboard();
-  // The history marks are a courtesy; the text itself must get there.
-  if (!PutData(CF_TEXT, text.c_str(), text.size() + 1)) RaiseLastOSError();
-  if (keepOutOfHistory) MarkKeptOutOfHistory();
+  // The marks go first: text that was to be kept out of history and cannot be is not put there
+  // at all, and whatever was placed is taken off again.
+  if ((!keepOutOfHistory || MarkKeptOutOfHistory()) &&
+      PutData(CF_TEXT, text.c_str(), text.size() + 1))
+    return;
+  const DWORD error = GetLastError();
+  EmptyClipboard();
+  SetLastError(error);
+  RaiseLastOSError();
 }
 
 std::string ClipboardGetText() {

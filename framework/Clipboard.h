@@ -4,7 +4,8 @@
 
 // Empties the clipboard and puts the text on it as CF_TEXT. With keepOutOfHistory, also marks the
 // content so Windows keeps it out of clipboard history and cloud sync. Throws Exception("Cannot
-// open clipboard"), or the system's error text when the text itself cannot be placed there.
+// open clipboard"), or the system's error text when the text or a mark cannot be placed there
+// (the clipboard is then left empty).
 void ClipboardSetText(const std::string& text, bool keepOutOfHistory);
 // Text in CF_TEXT, or "" (for tests and for the edit actions' enabling).
 std::string ClipboardGetText();

@@ -138,7 +138,11 @@ void ReadFilePieces(const std::string& path, const std::function<bool(std::strin
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) ThrowCannotOpen(FullPathOf(path), GetLastError());
-  std::vector<char> buffer(1 << 20);
+  // The bytes may be passwords: the buffer is wiped on every way out.
+  struct WipedBuffer : std::vector<char> {
+    using std::vector<char>::vector;
+    ~WipedBuffer() { SecureZeroMemory(data(), size()); }
+  } buffer(1 << 20);
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
@@ -182,5 +186,9 @@ void SaveFileSafely(const std::string& path, const std::string& text) {
 
   const ReplaceResult result = ReplaceTarget(target, tempPath, attributes);
   if (result.keepTemp || result.error == ERROR_SUCCESS) guard.Release();
-  if (result.error != ERROR_SUCCESS) ThrowCannotCreate(target, result.error);
+  if (result.error == ERROR_SUCCESS) return;
+  if (!result.keepTemp) ThrowCannotCreate(target, result.error);
+  // The user must learn where the only copy of the text now is.
+  throw Exception("Cannot create file \"" + target + "\". " + SystemErrorDescription(result.error) +
+                  "\r\nThe text is kept in \"" + tempPath + "\".");
 }

@@ -20,5 +20,6 @@ std::string ReadWholeFile(const std::string& path);
 // file behind: the text goes to a new file in the same folder (no sharing while it is written), is
 // flushed, and then replaces the target in one step, which keeps the target's attributes. On a
 // failure before the replace step the temporary file is removed and an existing target is left as
-// it was; should the replace step fail half-way, the temporary file stays as the only copy.
+// it was; should the replace step fail half-way, the temporary file stays as the only copy, and
+// the message names it.
 void SaveFileSafely(const std::string& path, const std::string& text);

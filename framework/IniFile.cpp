@@ -13,6 +13,8 @@ constexpr DWORD kBufferSize = kIniValueMaxLength + 1;
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) const {
+  // The system would take a bare name to mean a file in the Windows folder.
+  if (fileName_.empty()) return defaultValue;
   char buffer[kBufferSize];
   const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
                                                 buffer, kBufferSize, fileName_.c_str());
@@ -21,6 +23,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
+  if (fileName_.empty()) return;
   const std::string stored = QuoteIniValue(value);
   if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), stored.c_str(), fileName_.c_str()))
     throw Exception(FormatText("Unable to write to %s", fileName_));

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+// An empty file name stands for no file at all: every read gives its default, writes go nowhere.
 class TIniFile {
  public:
   explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}

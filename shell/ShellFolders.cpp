@@ -5,8 +5,8 @@
 
 std::string GetShellFolder(const std::string& name) {
   RegistryKey key;
-  // Full access is what the key has always been opened with; a failure just means no path.
+  // Only read: a failure to open just means no path.
   key.Open(HKEY_CURRENT_USER,
-           "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", KEY_ALL_ACCESS);
+           "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", KEY_READ);
   return key.ReadString(name);
 }

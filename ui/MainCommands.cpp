@@ -1,7 +1,9 @@
 // The main window's creation and closing, and the Generate and Clear commands.
 #include <cstdint>
+#include <exception>
 
 #include "framework/Clipboard.h"
+#include "framework/CodePage.h"
 #include "framework/Dialogs.h"
 #include "generator/PasswordGenerator.h"
 #include "ui/Main.h"
@@ -29,8 +31,20 @@ void TSDIAppForm::FormCreate() {
 }
 
 void TSDIAppForm::FormClose() {
-  SaveSettings();
-  ClearClipboardOnExit();
+  // Settings that cannot be written must not leave a password on the clipboard: both steps run,
+  // and the first failure is the one reported (the window then stays open).
+  std::exception_ptr failure;
+  try {
+    SaveSettings();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  try {
+    ClearClipboardOnExit();
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+  }
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TSDIAppForm::Button1Click() {
@@ -53,7 +67,10 @@ void TSDIAppForm::Button1Click() {
 
   std::string text;
   SystemSource source;
-  GeneratePasswords(request, text, ShowMessage, source);
+  // A set that leaves no character to draw from has been reported: there is nothing to add.
+  if (GeneratePasswords(request, text, ShowMessage, source, AnsiCharacterLength()) ==
+      GenerateOutcome::NothingAcceptable)
+    return;
   if (CheckBox6.Checked()) ClipboardSetText(text, true);
   AppendToList(text);
 }

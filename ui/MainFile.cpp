@@ -5,6 +5,7 @@
 
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Clipboard.h"
@@ -23,11 +24,31 @@ namespace {
 // INT_MAX characters or more could never be read back (or saved) whole.
 constexpr size_t kListCapacity = 0x7FFFFFFE;
 
+// Overwrites a copy of the list's text before it goes: the list may hold passwords.
+class WipedText {
+ public:
+  explicit WipedText(std::string text) : text_(std::move(text)) {}
+  ~WipedText() { SecureZeroMemory(&text_[0], text_.size()); }
+  WipedText(const WipedText&) = delete;
+  WipedText& operator=(const WipedText&) = delete;
+  const std::string& Get() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
 // The file's text as the list takes it; a file too large for the list is not read past the limit.
+// A file holding a zero byte is no text file (a binary file opened by mistake): taking the text
+// before it would lose the rest at the next Save.
 std::string LoadListText(const std::string& path) {
   try {
     LineBreakConverter converter(kListCapacity);
-    ReadFilePieces(path, [&](std::string_view piece) { return converter.Feed(piece); });
+    ReadFilePieces(path, [&](std::string_view piece) {
+      if (piece.find('\0') != std::string_view::npos)
+        throw Exception("Cannot open file \"" + FullPathOf(path) +
+                        "\". It contains a zero byte, so it is not a text file");
+      return converter.Feed(piece);
+    });
     std::string text = converter.Finish();
     if (converter.Overflowed()) throw Exception("Text exceeds memo capacity");
     return text;
@@ -53,6 +74,23 @@ std::vector<std::string> DisplayedLines(HWND memo) {
   return lines;
 }
 
+// Replaces the list's text with the file's; when they are equal, nothing changes.
+void LoadList(TControl& memo, const std::string& path) {
+  const WipedText text(LoadListText(path));
+  const std::string& loaded = text.Get();
+  if (loaded.size() == static_cast<size_t>(GetWindowTextLengthA(memo.Handle)) &&
+      WipedText(memo.Text()).Get() == loaded)
+    return;
+  if (!SetWindowTextA(memo.Handle, loaded.c_str())) throw Exception("Text exceeds memo capacity");
+}
+
+// True when nothing is at the path (no such file or folder).
+bool NothingAt(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
   for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
@@ -68,12 +106,17 @@ void TSDIAppForm::FileNew1Execute() {
 
 void TSDIAppForm::FileOpen1Execute() {
   if (!OpenDialog.Execute(Handle)) return;
-  CurrentFileName = OpenDialog.FileName;
-  const std::string text = LoadListText(CurrentFileName);
-  if (text.size() == static_cast<size_t>(GetWindowTextLengthA(Memo1.Handle)) &&
-      text == Memo1.Text())
-    return;
-  if (!SetWindowTextA(Memo1.Handle, text.c_str())) throw Exception("Text exceeds memo capacity");
+  const std::string path = OpenDialog.FileName;
+  // Save is aimed at the file only once the list holds its text, or when there is no file yet
+  // (Save then creates it): a file that is there but could not be read must never be replaced
+  // by a list that did not come from it.
+  try {
+    LoadList(Memo1, path);
+  } catch (...) {
+    if (NothingAt(path)) CurrentFileName = path;
+    throw;
+  }
+  CurrentFileName = path;
 }
 
 void TSDIAppForm::FileSave1Execute() {
@@ -84,20 +127,25 @@ void TSDIAppForm::FileSave1Execute() {
   // Asked every time, whether or not the file is there now.
   if (!ConfirmYesNo(CurrentFileName + " already exists" + "\r\n" + "Are you sure to overwrite it?"))
     return;
-  SaveFileSafely(CurrentFileName, Memo1.Text());
+  SaveFileSafely(CurrentFileName, WipedText(Memo1.Text()).Get());
 }
 
 void TSDIAppForm::FileSaveAs1Execute() {
   if (!SaveDialog.Execute(Handle)) return;
   CurrentFileName = SaveDialog.FileName;
-  SaveFileSafely(CurrentFileName, Memo1.Text());
+  SaveFileSafely(CurrentFileName, WipedText(Memo1.Text()).Get());
 }
 
 void TSDIAppForm::FileExit1Execute() { Close(); }
 
 void TSDIAppForm::Print1Click() {
   const std::vector<std::string> lines = DisplayedLines(Memo1.Handle);
-  // The hidden print buffer holds what is printed, in the printed font.
+  // The hidden print buffer holds what is printed, in the printed font, for the print only: the
+  // passwords do not stay in it however printing ends.
+  struct EmptiedAfter {
+    HWND buffer;
+    ~EmptiedAfter() { SetWindowTextA(buffer, ""); }
+  } emptied{RichEdit1.Handle};
   SetWindowTextA(RichEdit1.Handle, JoinLines(lines).c_str());
   CHARFORMATA format{};
   format.cbSize = sizeof format;

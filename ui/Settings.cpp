@@ -2,6 +2,8 @@
 // option controls are the settings; this file only moves them to and from the file, key by key.
 #include "ui/Settings.h"
 
+#include <shlobj.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <utility>
@@ -75,9 +77,19 @@ std::string OneLine(std::string text) {
   return result;
 }
 
+// The roaming application-data folder as the system reports it; "" when it has none.
+std::string RoamingAppDataFolder() {
+  char path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
+    return "";
+  return path;
+}
+
 }  // namespace
 
-std::string SettingsFileName() { return SettingsFolder + "quorvel.ini"; }
+std::string SettingsFileName() {
+  return SettingsFolder.empty() ? std::string() : SettingsFolder + "quorvel.ini";
+}
 
 bool CreateFolderWithParents(const std::string& folder) {
   std::string dir = folder;
@@ -91,8 +103,12 @@ bool CreateFolderWithParents(const std::string& folder) {
 }
 
 void FixSettingsFolder() {
-  SettingsFolder = GetShellFolder("AppData") + "\\Quorvel\\";
-  CreateFolderWithParents(SettingsFolder);
+  std::string appData = GetShellFolder("AppData");
+  if (appData.empty()) appData = RoamingAppDataFolder();
+  // Without an application-data folder the settings have no safe place (a folder at the drive
+  // root is open to every user): the program then runs with its defaults and saves nothing.
+  SettingsFolder = appData.empty() ? std::string() : appData + "\\Quorvel\\";
+  if (!SettingsFolder.empty()) CreateFolderWithParents(SettingsFolder);
 }
 
 void TSDIAppForm::LoadSettings() {

@@ -2,7 +2,9 @@
 #pragma once
 #include <string>
 
-// The "AppData" shell folder followed by "\Quorvel\"; fixed once while the main window is created.
+// The "AppData" shell folder (or, without that value, the system's roaming application-data
+// folder) followed by "\Quorvel\"; fixed once while the main window is created. Empty when there
+// is no such folder: the settings are then neither read nor written.
 extern std::string SettingsFolder;
 
 // Fixes SettingsFolder and creates it with any missing parents; failures are not reported.
@@ -12,5 +14,5 @@ void FixSettingsFolder();
 // than three characters (a drive or the root) counts as existing. True when the folder exists.
 bool CreateFolderWithParents(const std::string& folder);
 
-// The settings file: SettingsFolder + "quorvel.ini".
+// The settings file: SettingsFolder + "quorvel.ini"; empty when there is no settings folder.
 std::string SettingsFileName();

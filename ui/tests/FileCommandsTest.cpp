@@ -122,10 +122,18 @@ TEST_F(FileCommandsTest, OpenThenSaveGivesTheIdenticalFile) {
   EXPECT_EQ(FileBytes("list.txt"), bytes);
 }
 
-TEST_F(FileCommandsTest, TheListEndsAtAZeroByteInTheFile) {
+TEST_F(FileCommandsTest, AFileHoldingAZeroByteIsRefusedAndChangesNothing) {
+  PutFile("other.txt", "old");
+  OpenFile("other.txt");
   PutFile("list.txt", std::string("before\r\nzero\0after", 18));
-  OpenFile("list.txt");
-  EXPECT_EQ(List(), "before\r\nzero");
+  ChooseInDialog(folder + "list.txt");
+  Answer(IDOK);
+  Open();
+  EXPECT_EQ(boxTexts, std::vector<std::string>{ErrorBoxText(
+                          "Cannot open file \"" + folder +
+                          "list.txt\". It contains a zero byte, so it is not a text file")});
+  EXPECT_EQ(List(), "old");
+  EXPECT_EQ(CurrentFileName, folder + "other.txt");
 }
 
 TEST_F(FileCommandsTest, AnEmptyListSavesAnEmptyFileAndAnEmptyFileEmptiesTheList) {
@@ -228,6 +236,7 @@ TEST_F(FileCommandsTest, OpeningALockedFileReportsItAndKeepsTheList) {
   EXPECT_EQ(boxTexts[0], ErrorBoxText("Cannot open file \"" + folder + "list.txt\". " +
                                       SystemErrorDescription(ERROR_SHARING_VIOLATION)));
   EXPECT_EQ(List(), "kept");
+  EXPECT_EQ(CurrentFileName, "") << "Save is not aimed at a file whose text is not in the list";
 }
 
 TEST_F(FileCommandsTest, SavingOverAReadOnlyFileReportsItAndKeepsTheOldContent) {
@@ -244,9 +253,24 @@ TEST_F(FileCommandsTest, SavingOverAReadOnlyFileReportsItAndKeepsTheOldContent) 
   EXPECT_EQ(FileBytes("list.txt"), "precious");
 }
 
-TEST_F(FileCommandsTest, PrintCopiesTheDisplayedLinesToThePrintBufferInCourierNew) {
+// What the hidden print buffer is given: every text set in it, and the last font.
+struct PrintBufferSpy {
+  static inline std::vector<std::string> texts;
+  static inline CHARFORMATA format{};
+  static inline WNDPROC original = nullptr;
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_SETTEXT) texts.emplace_back(reinterpret_cast<const char*>(lp));
+    if (m == EM_SETCHARFORMAT) format = *reinterpret_cast<const CHARFORMATA*>(lp);
+    return CallWindowProcA(original, w, m, wp, lp);
+  }
+};
+
+TEST_F(FileCommandsTest, PrintPassesTheDisplayedLinesThroughThePrintBufferAndEmptiesIt) {
   // 200 characters wrap into several displayed pieces in the list's width.
   form->Memo1.SetText("one\r\n" + std::string(200, 'x') + "\r\ntwo\r\n");
+  PrintBufferSpy::texts.clear();
+  PrintBufferSpy::original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      form->RichEdit1.Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PrintBufferSpy::Proc)));
   const bool noPrinter = DefaultPrinterName().empty();
   if (noPrinter) Answer(IDOK);
   Run(form->Print1.Id);
@@ -255,12 +279,14 @@ TEST_F(FileCommandsTest, PrintCopiesTheDisplayedLinesToThePrintBufferInCourierNe
               std::vector<std::string>{"There is no default printer currently selected."});
   else
     EXPECT_TRUE(boxTexts.empty());
+  EXPECT_EQ(form->RichEdit1.Text(), "") << "the passwords do not stay in the print buffer";
 
-  std::string buffer = form->RichEdit1.Text();
-  for (size_t at; (at = buffer.find("\r\n")) != std::string::npos;) buffer.replace(at, 2, "\r");
+  ASSERT_EQ(PrintBufferSpy::texts.size(), 2u);
+  EXPECT_EQ(PrintBufferSpy::texts[1], "");
+  const std::string& buffer = PrintBufferSpy::texts[0];
   std::vector<std::string> pieces;
-  for (size_t start = 0, end; start <= buffer.size(); start = end + 1) {
-    end = std::min(buffer.find('\r', start), buffer.size());
+  for (size_t start = 0, end; start <= buffer.size(); start = end + 2) {
+    end = std::min(buffer.find("\r\n", start), buffer.size());
     pieces.push_back(buffer.substr(start, end - start));
   }
   ASSERT_GE(pieces.size(), 4u) << buffer;
@@ -269,14 +295,8 @@ TEST_F(FileCommandsTest, PrintCopiesTheDisplayedLinesToThePrintBufferInCourierNe
   std::string joined;
   for (size_t i = 1; i + 1 < pieces.size(); ++i) joined += pieces[i];
   EXPECT_EQ(joined, std::string(200, 'x'));
-
-  CHARFORMATA format{};
-  format.cbSize = sizeof format;
-  SendMessageA(form->RichEdit1.Handle, EM_SETSEL, 0, -1);
-  SendMessageA(form->RichEdit1.Handle, EM_GETCHARFORMAT, SCF_SELECTION,
-               reinterpret_cast<LPARAM>(&format));
-  EXPECT_STREQ(format.szFaceName, "Courier New");
-  EXPECT_EQ(format.yHeight, 200);
+  EXPECT_STREQ(PrintBufferSpy::format.szFaceName, "Courier New");
+  EXPECT_EQ(PrintBufferSpy::format.yHeight, 200);
 }
 
 namespace {}  // namespace

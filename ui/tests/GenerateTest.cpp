@@ -135,6 +135,24 @@ TEST_F(MainWindowTest, NoClassShowsTheMessageThenCopiesAndAppendsEmptyText) {
   EXPECT_EQ(List(), "a\r\n\r\n");
 }
 
+TEST_F(MainWindowTest, ACustomSetOfOnlyLookAlikesIsReportedAndNothingIsCopiedOrAdded) {
+  BoxWatcher watcher;
+  ClipboardSetText("something else", false);
+  form->CheckBox1.SetChecked(false);
+  form->CheckBox5.SetChecked(true);
+  form->CheckBox7.SetChecked(true);
+  form->Memo2.SetText("01lo");
+  form->CheckBox6.SetChecked(true);
+  form->Memo1.SetText("a\r\n");
+  Click(form->Button1);
+  const auto seen = watcher.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "All custom characters are excluded as similar characters");
+  EXPECT_EQ(seen[0].caption, ApplicationTitle());
+  EXPECT_EQ(ClipboardGetText(), "something else");
+  EXPECT_EQ(List(), "a\r\n");
+}
+
 TEST_F(MainWindowTest, ClipboardHeldByAnotherWindowStopsTheCommandBeforeTheList) {
   BoxWatcher watcher;
   form->CheckBox6.SetChecked(true);

@@ -1,4 +1,8 @@
 // The settings file: first run, what each key brings back, and what closing writes.
+#include <cstring>
+
+#include "framework/Clipboard.h"
+#include "tests/support/OtherProgram.h"
 #include "ui/tests/SettingsFixture.h"
 
 namespace {
@@ -273,6 +277,74 @@ TEST_F(SettingsTest, AFailedWriteKeepsTheWindowOpenAndRepeatsTheMessage) {
   RemoveDirectoryA(path.c_str());
   EXPECT_TRUE(Close());
   EXPECT_EQ(Stored("Settings", "AutoCopy"), "0");
+}
+
+TEST_F(SettingsTest, AFailedWriteStillEmptiesTheClipboardWhenAskedTo) {
+  Start();
+  form->CheckBox8.SetChecked(true);
+  ClipboardSetText("a password", false);
+  ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+  BoxWatcher watcher;
+  EXPECT_FALSE(Close());
+  EXPECT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(RawClipboardBytes(), std::string(1, '\0'));
+  RemoveDirectoryA(path.c_str());
+}
+
+// Replaces (or, given no data, removes) one value of the user's shell-folder keys for one test.
+class ShellFolderValue {
+ public:
+  ShellFolderValue(const char* key, const char* name, const char* data) : name_(name) {
+    RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &key_);
+    DWORD size = sizeof old_;
+    had_ = RegQueryValueExA(key_, name, nullptr, &type_, old_, &size) == ERROR_SUCCESS;
+    size_ = size;
+    if (data)
+      RegSetValueExA(key_, name, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(data),
+                     static_cast<DWORD>(strlen(data) + 1));
+    else
+      RegDeleteValueA(key_, name);
+  }
+  ~ShellFolderValue() {
+    if (had_)
+      RegSetValueExA(key_, name_.c_str(), 0, type_, old_, size_);
+    else
+      RegDeleteValueA(key_, name_.c_str());
+    RegCloseKey(key_);
+  }
+
+ private:
+  HKEY key_ = nullptr;
+  std::string name_;
+  bool had_ = false;
+  DWORD type_ = 0, size_ = 0;
+  BYTE old_[1024] = {};
+};
+
+const char* const kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const kUserShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+TEST_F(SettingsTest, WithoutAnAppDataValueTheSystemsRoamingFolderHoldsTheSettings) {
+  ShellFolderValue none(kShellFolders, "AppData", nullptr);
+  Start();
+  EXPECT_EQ(SettingsFolder, folder);
+  ASSERT_TRUE(Close());
+  EXPECT_EQ(Stored("Settings", "AutoCopy"), "0");
+}
+
+TEST_F(SettingsTest, WithNoApplicationDataFolderAtAllTheDefaultsRunAndNothingIsSaved) {
+  ShellFolderValue none(kShellFolders, "AppData", nullptr);
+  ShellFolderValue nowhere(kUserShellFolders, "AppData", "C:\\no such application data");
+  PutFile("[Settings]\r\nNumChars=16\r\n");  // where it would be with the folder
+  Start();
+  EXPECT_EQ(SettingsFolder, "");
+  EXPECT_TRUE(form->RadioButton1.Checked());
+  BoxWatcher watcher;
+  EXPECT_TRUE(Close());
+  EXPECT_TRUE(watcher.Seen().empty());
+  EXPECT_EQ(GetFileAttributesA("\\Quorvel"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(SettingsFolderTest, CreatesMissingParentsAndAcceptsShortOrExistingPaths) {
