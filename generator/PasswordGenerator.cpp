@@ -113,21 +113,16 @@ CodeTable BuildCodeTable(const PasswordRequest& r, const CharacterLength& charac
   CodeTable table;
   bool inCustom[256] = {};
   const std::string& custom = r.CustomCharacters;
-  if (r.UseCustom && !characterLength) {
-    for (char c : custom) inCustom[static_cast<unsigned char>(c)] = true;
-  } else if (r.UseCustom) {
-    for (size_t at = 0; at < custom.size();) {
-      const size_t n =
-          std::min(characterLength(&custom[at], custom.size() - at), custom.size() - at);
-      if (n == 0) {
-        ++at;  // a byte that starts no character is none
-        continue;
-      }
+  for (size_t at = 0; r.UseCustom && at < custom.size();) {
+    const size_t left = custom.size() - at;
+    const size_t n = characterLength ? std::min(characterLength(&custom[at], left), left) : 1;
+    if (n == 0) {
+      ++at;  // a byte that starts no character is none
+    } else if (n == 1) {
+      inCustom[static_cast<unsigned char>(custom[at++])] = true;
+    } else {
       const std::string c = custom.substr(at, n);
-      if (n == 1)
-        inCustom[static_cast<unsigned char>(c[0])] = true;
-      else if (std::find(table.MultiByte.begin(), table.MultiByte.end(), c) ==
-               table.MultiByte.end())
+      if (std::find(table.MultiByte.begin(), table.MultiByte.end(), c) == table.MultiByte.end())
         table.MultiByte.push_back(c);
       at += n;
     }
