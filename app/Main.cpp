@@ -16,10 +16,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   }
   if (TerminateRequested) return 0;
 
-  TSDIAppForm mainForm;
-  SDIAppForm = &mainForm;
-  Application.MainForm = &mainForm;
-  mainForm.Create();
+  TSDIAppForm SDIAppForm;  // the main window, named as the program's one instance
+  Application.MainForm = &SDIAppForm;
+  SDIAppForm.Create();
   TAboutBox aboutBox;
   AboutBox = &aboutBox;
   aboutBox.Create();

@@ -39,6 +39,7 @@ TAction* TActionList::FindById(UINT id) const {
 }
 
 TAction* TActionList::FindShortCut(WORD shortcut) const {
+  if (!shortcut) return nullptr;  // a key with no virtual-key code and no modifiers
   for (TAction* a : items_)
     if (a->ShortCut == shortcut) return a;
   return nullptr;

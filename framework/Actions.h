@@ -12,7 +12,7 @@ constexpr WORD scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 
 class TAction {
  public:
-  std::string Name, Category, Caption, Hint;
+  std::string Caption, Hint;
   WORD ShortCut = 0;
   int ImageIndex = -1;
   bool Enabled = true;
@@ -35,7 +35,7 @@ class TActionList {
  public:
   void Add(TAction& action);
   TAction* FindById(UINT id) const;
-  // The enabled action bound to the key, if any.
+  // The action bound to the key, if any; no key finds an action that has no shortcut.
   TAction* FindShortCut(WORD shortcut) const;
   void Update();
   const std::vector<TAction*>& Items() const { return items_; }

@@ -70,7 +70,6 @@ class TUpDown : public TControl {
 
  private:
   int position_ = 0;
-  friend void CreateControl(struct ControlDef& def, HWND parentHandle, HFONT font, int id);
 };
 
 struct ControlDef {

@@ -20,8 +20,6 @@ void TMenuItem::SetChecked(bool checked) {
 
 HMENU TMainMenu::Build(const std::vector<TMenuItem*>& topLevel, HIMAGELIST images) {
   images_ = images;
-  TMenuItem root;
-  root.Items = topLevel;
   Handle = CreateMenu();
   for (TMenuItem* item : topLevel) {
     item->parent_ = nullptr;

@@ -12,7 +12,7 @@
 
 class TMenuItem {
  public:
-  std::string Name, Caption, Hint;
+  std::string Caption, Hint;
   TAction* Action = nullptr;
   int ImageIndex = -1;
   bool RadioItem = false;

@@ -87,5 +87,3 @@ class TSDIAppForm : public TForm {
  private:
   void CreateActionsAndMenu();
 };
-
-extern TSDIAppForm* SDIAppForm;

@@ -3,8 +3,6 @@
 
 #include <commctrl.h>
 
-TSDIAppForm* SDIAppForm = nullptr;
-
 namespace {
 // Font of the window and its controls; the list uses a fixed-pitch one.
 constexpr BYTE kCharset = RUSSIAN_CHARSET;
@@ -112,28 +110,25 @@ void TSDIAppForm::CreateControls() {
 void TSDIAppForm::CreateActionsAndMenu() {
   struct ActionDef {
     TAction* action;
-    const char* category;
     const char* caption;
     const char* hint;
     WORD shortcut;
     int image;
   };
   const ActionDef actions[] = {
-      {&FileNew1, "File", "&New", "New|Create a new file", scCtrl + 'N', 6},
-      {&FileOpen1, "File", "&Open", "Open|Open a file", scCtrl + 'O', 7},
-      {&FileSave1, "File", "&Save", "Save|Save current file", scCtrl + 'S', 8},
-      {&FileSaveAs1, "File", "Save &As...", "Save As|Save current file with different name", 0, -1},
-      {&FileExit1, "File", "E&xit", "Exit|Exit application", 0, -1},
-      {&EditCut1, "Edit", "Cu&t", "Cut|Cuts the selection and puts it on the Clipboard",
-       scCtrl + 'X', 0},
-      {&EditCopy1, "Edit", "&Copy", "Copy|Copies the selection and puts it on the Clipboard",
-       scCtrl + 'C', 1},
-      {&EditPaste1, "Edit", "&Paste", "Paste|Inserts Clipboard contents", scCtrl + 'V', 2},
-      {&HelpAbout1, "Help", "&About...",
+      {&FileNew1, "&New", "New|Create a new file", scCtrl + 'N', 6},
+      {&FileOpen1, "&Open", "Open|Open a file", scCtrl + 'O', 7},
+      {&FileSave1, "&Save", "Save|Save current file", scCtrl + 'S', 8},
+      {&FileSaveAs1, "Save &As...", "Save As|Save current file with different name", 0, -1},
+      {&FileExit1, "E&xit", "Exit|Exit application", 0, -1},
+      {&EditCut1, "Cu&t", "Cut|Cuts the selection and puts it on the Clipboard", scCtrl + 'X', 0},
+      {&EditCopy1, "&Copy", "Copy|Copies the selection and puts it on the Clipboard", scCtrl + 'C',
+       1},
+      {&EditPaste1, "&Paste", "Paste|Inserts Clipboard contents", scCtrl + 'V', 2},
+      {&HelpAbout1, "&About...",
        "About|Displays program information, version number, and copyright", 0, -1},
   };
   for (const ActionDef& d : actions) {
-    d.action->Category = d.category;
     d.action->Caption = d.caption;
     d.action->Hint = d.hint;
     d.action->ShortCut = d.shortcut;

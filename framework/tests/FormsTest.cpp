@@ -89,3 +89,19 @@ TEST_F(FormsTest, AFailingCloseKeepsTheMainFormOpenAndTriesAgainNextTime) {
   EXPECT_TRUE(Application.Terminated);
   EXPECT_EQ(form.closes, 3);
 }
+
+TEST_F(FormsTest, AKeyWithNoShortcutRunsNoActionThatHasNone) {
+  TestForm form;
+  form.Create();
+  TActionList actions;
+  TAction exit;  // no shortcut, as File > Exit
+  int runs = 0;
+  exit.OnExecute = [&runs] { ++runs; };
+  actions.Add(exit);
+  form.Actions = &actions;
+  MSG key{};  // a key the layout maps to no virtual key, pressed without modifiers
+  key.hwnd = form.Handle;
+  key.message = WM_KEYDOWN;
+  form.PreTranslate(key);
+  EXPECT_EQ(runs, 0);
+}

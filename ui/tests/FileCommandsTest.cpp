@@ -299,8 +299,6 @@ TEST_F(FileCommandsTest, PrintPassesTheDisplayedLinesThroughThePrintBufferAndEmp
   EXPECT_EQ(PrintBufferSpy::format.yHeight, 200);
 }
 
-namespace {}  // namespace
-
 TEST_F(FileCommandsTest, ClosingWithClearClipboardCheckedLeavesAnEmptyText) {
   OtherProgram other;
   other.PutText("from elsewhere");

@@ -15,7 +15,6 @@
 // loads the settings), and takes it down again without the close handling.
 inline std::unique_ptr<TSDIAppForm> StartMainWindow() {
   auto form = std::make_unique<TSDIAppForm>();
-  SDIAppForm = form.get();
   Application.MainForm = form.get();
   form->Create();
   return form;
@@ -24,7 +23,6 @@ inline std::unique_ptr<TSDIAppForm> StartMainWindow() {
 inline void StopMainWindow(std::unique_ptr<TSDIAppForm>& form) {
   Application.Forms.clear();
   Application.MainForm = nullptr;
-  SDIAppForm = nullptr;
   form.reset();
   // A closed main window ends the loop; the next run starts afresh.
   Application.Terminated = false;
