@@ -3,6 +3,7 @@
 
 #include "app/Startup.h"
 #include "framework/Application.h"
+#include "framework/ErrorReport.h"
 #include "ui/About.h"
 #include "ui/Main.h"
 
@@ -17,11 +18,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   if (TerminateRequested) return 0;
 
   TSDIAppForm SDIAppForm;  // the main window, named as the program's one instance
-  Application.MainForm = &SDIAppForm;
   SDIAppForm.Create();
+  Application.MainWindow = SDIAppForm.Handle;
   TAboutBox aboutBox;
   AboutBox = &aboutBox;
   aboutBox.Create();
-  Application.Run(showCommand);
+  SDIAppForm.Show(TApplication::MainShowCommand(showCommand));
+  Application.Run();
   return 0;
 }

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "framework/Application.h"
+#include "framework/ErrorReport.h"
 
 bool TAction::Execute() {
   if (!Enabled || !OnExecute) return false;
-  TApplication::Guard(OnExecute);
+  Guard(OnExecute);
   return true;
 }
 

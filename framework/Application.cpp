@@ -1,12 +1,9 @@
-// The application object: default error reporting and the message loop.
+// The application object: the message loop and the forms' hooks into it.
 #include "framework/Application.h"
 
 #include <commctrl.h>
 
-#include "framework/Dialogs.h"
-#include "framework/Exceptions.h"
-#include "framework/Forms.h"
-#include "framework/Text.h"
+#include <algorithm>
 
 bool TerminateRequested = false;
 TApplication Application;
@@ -18,26 +15,21 @@ void TApplication::Initialize() {
                                        LR_DEFAULTSIZE | LR_SHARED));
 }
 
-void TApplication::ShowException(const std::exception& e) {
-  if (dynamic_cast<const EAbort*>(&e)) return;
-  ShowMessageBox(ErrorBoxText(e.what()), ApplicationTitle(), MsgIcon::Stop, MsgButtons::Ok);
-}
-
-bool TApplication::Guard(const std::function<void()>& handler) {
-  try {
-    handler();
-    return true;
-  } catch (const std::exception& e) {
-    ShowException(e);
-  }
-  return false;
+int TApplication::MainShowCommand(int launcherShowCommand) {
+  if (launcherShowCommand == SW_SHOWMAXIMIZED || launcherShowCommand == SW_SHOWMINNOACTIVE)
+    return launcherShowCommand;
+  return SW_SHOWNORMAL;
 }
 
 bool TApplication::HandleOneMessage() {
+  // A hook may open or close a form, so each runs from a copy and the list is re-read by index.
   MSG msg;
   if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    for (TForm* form : Forms)
-      if (IsWindowVisible(form->Handle)) form->IdleUpdate();
+    for (size_t i = 0; i < Forms.size(); ++i) {
+      if (!IsWindowVisible(Forms[i].Window)) continue;
+      const auto idle = Forms[i].Idle;
+      idle();
+    }
     WaitMessage();
     return true;
   }
@@ -46,21 +38,17 @@ bool TApplication::HandleOneMessage() {
     PostQuitMessage(static_cast<int>(msg.wParam));  // an enclosing loop ends too
     return false;
   }
-  for (TForm* form : Forms)
-    if (form->PreTranslate(msg)) return true;
+  for (size_t i = 0; i < Forms.size(); ++i) {
+    const auto preTranslate = Forms[i].PreTranslate;
+    if (preTranslate(msg)) return true;
+  }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   return true;
 }
 
-void TApplication::Run(int launcherShowCommand) {
-  if (!MainForm) return;
-  // Maximised or minimised only when the launcher asked for it; any other request shows it
-  // normally.
-  int showCommand = SW_SHOWNORMAL;
-  if (launcherShowCommand == SW_SHOWMAXIMIZED || launcherShowCommand == SW_SHOWMINNOACTIVE)
-    showCommand = launcherShowCommand;
-  MainForm->Show(showCommand);
+void TApplication::Run() {
+  if (!MainWindow) return;
   while (!Terminated && HandleOneMessage()) {
   }
 }
@@ -70,6 +58,10 @@ void TApplication::Terminate() {
   PostQuitMessage(0);
 }
 
-void ShowLastChanceError(const std::string& message) {
-  ShowMessageBox(message, "Application Error", MsgIcon::Stop, MsgButtons::Ok);
+void TApplication::AddForm(FormHooks hooks) { Forms.push_back(std::move(hooks)); }
+
+void TApplication::RemoveForm(HWND window) {
+  Forms.erase(std::remove_if(Forms.begin(), Forms.end(),
+                             [window](const FormHooks& f) { return f.Window == window; }),
+              Forms.end());
 }

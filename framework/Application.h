@@ -1,41 +1,42 @@
-// The application object: message loop, default error handling, idle updates.
+// The application object: message loop, idle updates, the forms' hooks into the loop.
 #pragma once
 #include <windows.h>
 
-#include <exception>
 #include <functional>
-#include <string>
 #include <vector>
 
 // Set by the start-up tasks when the process is to end without creating a window.
 extern bool TerminateRequested;
 
-class TForm;
-
 class TApplication {
  public:
+  // A form's part in the message loop, registered while its window lives: Idle runs while no
+  // message waits and the window is visible; PreTranslate sees each message before it is
+  // dispatched and returns true when it handled it.
+  struct FormHooks {
+    HWND Window = nullptr;
+    std::function<void()> Idle;
+    std::function<bool(MSG&)> PreTranslate;
+  };
+
   // Common controls, the application icon (resource "MAINICON").
   void Initialize();
-  // Shows an exception as the default error box does (nothing for EAbort).
-  static void ShowException(const std::exception& e);
-  // Runs a handler, showing whatever it throws; returns false when it threw.
-  static bool Guard(const std::function<void()>& handler);
-  // Shows the main form as the launcher asked (maximised, minimised without activation, or
-  // normally) and dispatches messages until Terminate.
-  void Run(int launcherShowCommand);
+  // How the main window first shows for the launcher's request: maximised, or minimised without
+  // activation, only when asked; normally for any other request.
+  static int MainShowCommand(int launcherShowCommand);
+  // Dispatches messages until Terminate; nothing without a main window.
+  void Run();
   // Handles one message, or runs the idle updates and waits when there is none; false on WM_QUIT.
   bool HandleOneMessage();
   // Ends the message loop (posts the quit message).
   void Terminate();
+  void AddForm(FormHooks hooks);
+  void RemoveForm(HWND window);  // nothing when the window has no hooks
 
-  TForm* MainForm = nullptr;
-  std::vector<TForm*> Forms;
+  HWND MainWindow = nullptr;  // closing it ends the program
+  std::vector<FormHooks> Forms;
   HICON Icon = nullptr;
   bool Terminated = false;
 };
 
 extern TApplication Application;
-
-// The last-chance report for an error that escapes the start-up: a box captioned
-// "Application Error" with the error's text. The caller then ends the process with exit code 1.
-void ShowLastChanceError(const std::string& message);

@@ -5,6 +5,7 @@
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/ErrorReport.h"
 
 HFONT CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold, bool underline) {
   return CreateFontA(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
@@ -33,7 +34,7 @@ void TForm::Create() {
   const DWORD exStyle = WS_EX_CONTROLPARENT | (DialogFrame ? WS_EX_DLGMODALFRAME : 0);
   RECT r{0, 0, Width, Height};
   if (UseClientSize) AdjustWindowRectEx(&r, style, Menu != nullptr, exStyle);
-  HWND owner = DialogFrame && Application.MainForm ? Application.MainForm->Handle : nullptr;
+  HWND owner = DialogFrame ? Application.MainWindow : nullptr;
   Handle = CreateWindowExA(exStyle, className_.c_str(), Caption.c_str(), style | WS_CLIPCHILDREN,
                            Left, Top, r.right - r.left, r.bottom - r.top, owner, nullptr,
                            GetModuleHandleA(nullptr), this);
@@ -51,8 +52,9 @@ void TForm::Create() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   Resize();
-  TApplication::Guard([this] { FormCreate(); });
-  Application.Forms.push_back(this);
+  Guard([this] { FormCreate(); });
+  Application.AddForm(
+      {Handle, [this] { IdleUpdate(); }, [this](MSG& msg) { return PreTranslate(msg); }});
 }
 
 void TForm::CreateTable(std::vector<ControlDef>& table) {
@@ -77,10 +79,10 @@ void TForm::Close() { SendMessageA(Handle, WM_CLOSE, 0, 0); }
 int TForm::ShowModal() {
   ModalResultValue = mrNone;
   std::vector<HWND> disabled;
-  for (TForm* f : Application.Forms)
-    if (f != this && IsWindowEnabled(f->Handle)) {
-      EnableWindow(f->Handle, FALSE);
-      disabled.push_back(f->Handle);
+  for (const auto& f : Application.Forms)
+    if (f.Window != Handle && IsWindowEnabled(f.Window)) {
+      EnableWindow(f.Window, FALSE);
+      disabled.push_back(f.Window);
     }
   Show(SW_SHOW);
   SetForegroundWindow(Handle);
@@ -89,7 +91,7 @@ int TForm::ShowModal() {
   }
   for (HWND h : disabled) EnableWindow(h, TRUE);
   Hide();
-  if (Application.MainForm) SetActiveWindow(Application.MainForm->Handle);
+  if (Application.MainWindow) SetActiveWindow(Application.MainWindow);
   return ModalResultValue;
 }
 
@@ -165,7 +167,7 @@ void TForm::HandleCommand(WPARAM wParam, LPARAM lParam) {
   const UINT id = LOWORD(wParam);
   if (lParam && (!ToolBar || reinterpret_cast<HWND>(lParam) != ToolBar->Handle)) {
     TControl* c = TControl::FromHandle(reinterpret_cast<HWND>(lParam));
-    if (c && HIWORD(wParam) == BN_CLICKED && c->OnClick) TApplication::Guard(c->OnClick);
+    if (c && HIWORD(wParam) == BN_CLICKED && c->OnClick) Guard(c->OnClick);
     return;
   }
   if (Actions) {
@@ -176,8 +178,7 @@ void TForm::HandleCommand(WPARAM wParam, LPARAM lParam) {
     }
   }
   if (Menu) {
-    if (TMenuItem* item = Menu->FindById(id); item && item->OnClick)
-      TApplication::Guard(item->OnClick);
+    if (TMenuItem* item = Menu->FindById(id); item && item->OnClick) Guard(item->OnClick);
   }
 }
 
@@ -240,8 +241,8 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE:
-      if (!TApplication::Guard([this] { FormClose(); })) return 0;  // stays open
-      if (Application.MainForm == this) {
+      if (!Guard([this] { FormClose(); })) return 0;  // stays open
+      if (Application.MainWindow == Handle) {
         DestroyWindow(Handle);
       } else {
         if (ModalResultValue == mrNone) ModalResultValue = mrCancel;
@@ -249,7 +250,11 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_DESTROY:
-      if (Application.MainForm == this) Application.Terminate();
+      Application.RemoveForm(Handle);
+      if (Application.MainWindow == Handle) {
+        Application.MainWindow = nullptr;
+        Application.Terminate();
+      }
       return 0;
   }
   return DefWindowProcA(Handle, msg, wParam, lParam);

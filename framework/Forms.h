@@ -51,7 +51,7 @@ class TForm {
   TToolBar* ToolBar = nullptr;
   TStatusBar* StatusBar = nullptr;
 
-  // Called by the message loop.
+  // The form's part in the message loop, registered by Create.
   void IdleUpdate();
   bool PreTranslate(MSG& msg);
 

@@ -34,8 +34,6 @@ class TestForm : public TForm {
 
 struct FormsTest : testing::Test {
   void TearDown() override {
-    Application.Forms.clear();
-    Application.MainForm = nullptr;
     Application.Terminated = false;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -75,8 +73,8 @@ TEST_F(FormsTest, AnErrorInAClickHandlerIsShownAndNothingElseHappens) {
 TEST_F(FormsTest, AFailingCloseKeepsTheMainFormOpenAndTriesAgainNextTime) {
   BoxWatcher watcher;
   TestForm form;
-  Application.MainForm = &form;
   form.Create();
+  Application.MainWindow = form.Handle;
   form.throwOnClose = true;
   form.Close();
   form.Close();

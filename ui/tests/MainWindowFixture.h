@@ -15,14 +15,12 @@
 // loads the settings), and takes it down again without the close handling.
 inline std::unique_ptr<TSDIAppForm> StartMainWindow() {
   auto form = std::make_unique<TSDIAppForm>();
-  Application.MainForm = form.get();
   form->Create();
+  Application.MainWindow = form->Handle;
   return form;
 }
 
 inline void StopMainWindow(std::unique_ptr<TSDIAppForm>& form) {
-  Application.Forms.clear();
-  Application.MainForm = nullptr;
   form.reset();
   // A closed main window ends the loop; the next run starts afresh.
   Application.Terminated = false;
