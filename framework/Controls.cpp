@@ -130,12 +130,11 @@ TColor TControl::EffectiveColor() const {
 
 HBRUSH TControl::BackgroundBrush() {
   const TColor color = EffectiveColor();
-  if (!brush_ || brushColor_ != color) {
-    if (brush_) DeleteObject(brush_);
-    brush_ = CreateSolidBrush(ColorToRGB(color));
+  if (!brush_.Get() || brushColor_ != color) {
+    brush_.Reset(CreateSolidBrush(ColorToRGB(color)));
     brushColor_ = color;
   }
-  return brush_;
+  return brush_.Get();
 }
 
 void TControl::SetColor(TColor color) {

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "framework/GdiObject.h"
+
 // Colours in the platform layout (0x00BBGGRR); a value with high byte 0xFF names a system colour.
 using TColor = DWORD;
 constexpr TColor clBtnFace = 0xFF00000F;
@@ -53,7 +55,7 @@ class TControl {
   static TControl* FromHandle(HWND handle);
 
  private:
-  HBRUSH brush_ = nullptr;
+  GdiObject<HBRUSH> brush_;  // made on first use, remade when the colour changes
   TColor brushColor_ = clNone;
 };
 

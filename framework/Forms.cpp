@@ -7,16 +7,24 @@
 #include "framework/Dialogs.h"
 #include "framework/ErrorReport.h"
 
-HFONT CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold, bool underline) {
-  return CreateFontA(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
-                     charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, face);
-}
-
 TForm::TForm(const char* className) : className_(className) {}
 
+// Image lists and fonts go once no control uses them; the fonts with the members, after this.
 TForm::~TForm() {
   if (Handle && IsWindow(Handle)) DestroyWindow(Handle);
+  for (HIMAGELIST list : imageLists_) ImageList_Destroy(list);
+}
+
+HFONT TForm::CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold,
+                          bool underline) {
+  fonts_.emplace_back(CreateFontA(
+      -pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE, charset,
+      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+  return fonts_.back().Get();
+}
+
+HIMAGELIST TForm::LoadImageStrip(const char* resourceName, int size) {
+  return imageLists_.emplace_back(::LoadImageStrip(resourceName, size));
 }
 
 void TForm::Create() {

@@ -9,6 +9,7 @@
 #include "framework/Actions.h"
 #include "framework/ComCtrls.h"
 #include "framework/Controls.h"
+#include "framework/GdiObject.h"
 #include "framework/Menus.h"
 
 enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
@@ -62,6 +63,12 @@ class TForm {
   virtual void FormClose() {}
   virtual void Resize() {}
   void CreateTable(std::vector<ControlDef>& table);
+  // A font for the form's controls; the form owns it and deletes it after its window.
+  HFONT CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold = false,
+                     bool underline = false);
+  // The image list of a strip resource (see ::LoadImageStrip); the form owns it and destroys it
+  // after its window.
+  HIMAGELIST LoadImageStrip(const char* resourceName, int size);
   void ShowHint(const std::string& hint);
 
  private:
@@ -73,7 +80,6 @@ class TForm {
   int nextControlId_ = 100;
   bool shownOnce_ = false;
   HWND lastFocus_ = nullptr;
+  std::vector<GdiObject<HFONT>> fonts_;
+  std::vector<HIMAGELIST> imageLists_;
 };
-
-HFONT CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold = false,
-                   bool underline = false);

@@ -7,6 +7,7 @@
 #include <winspool.h>
 
 #include "framework/Exceptions.h"
+#include "framework/GdiObject.h"
 #include "framework/PageLayout.h"
 #include "framework/SystemError.h"
 
@@ -41,27 +42,15 @@ class PrinterDc {
   HDC dc_ = nullptr;
 };
 
-class GdiFont {
- public:
-  GdiFont(HDC dc, const std::string& name, int pointSize) {
-    LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    lstrcpynA(lf.lfFaceName, name.c_str(), LF_FACESIZE);
-    font_ = CreateFontIndirectA(&lf);
-  }
-  ~GdiFont() {
-    if (font_) DeleteObject(font_);
-  }
-  GdiFont(const GdiFont&) = delete;
-  GdiFont& operator=(const GdiFont&) = delete;
-  HFONT Get() const { return font_; }
-
- private:
-  HFONT font_ = nullptr;
-};
+HFONT CreatePrinterFont(HDC dc, const std::string& name, int pointSize) {
+  LOGFONTA lf{};
+  lf.lfHeight = -MulDiv(pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  lstrcpynA(lf.lfFaceName, name.c_str(), LF_FACESIZE);
+  return CreateFontIndirectA(&lf);
+}
 
 // Ends the job properly, or throws it away when printing stopped half-way (a failed page included).
 class PrintJob {
@@ -104,11 +93,16 @@ void PrintLines(const std::string& documentName, const std::vector<std::string>&
                 const std::string& fontName, int pointSize) {
   if (DefaultPrinterName().empty()) throw Exception(kNoPrinter);
   PrinterDc printer;
-  const HDC dc = printer.Get();
-  if (!dc) throw Exception(kNoPrinter);
+  if (!printer.Get()) throw Exception(kNoPrinter);
+  PrintLinesOn(printer.Get(), documentName, lines, fontName, pointSize);
+}
 
-  GdiFont font(dc, fontName, pointSize);
-  const HGDIOBJ oldFont = SelectObject(dc, font.Get());
+void PrintLinesOn(HDC dc, const std::string& documentName, const std::vector<std::string>& lines,
+                  const std::string& fontName, int pointSize) {
+  // Declared in this order so that, however printing ends, the job ends first, then the old font
+  // is back in the context, and only then is ours deleted.
+  const GdiObject<HFONT> font(CreatePrinterFont(dc, fontName, pointSize));
+  const SelectedObject selected(dc, font.Get());
   TEXTMETRICA tm{};
   GetTextMetricsA(dc, &tm);
   const int rowHeight =
@@ -141,5 +135,4 @@ void PrintLines(const std::string& documentName, const std::vector<std::string>&
     Check(EndPage(dc));
   }
   job.End();
-  SelectObject(dc, oldFont);
 }

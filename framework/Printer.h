@@ -1,5 +1,7 @@
 // Printing plain lines of text on the system's default printer, without a print dialog.
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -8,6 +10,10 @@
 // lines give one empty page. Throws Exception("There is no default printer currently selected").
 void PrintLines(const std::string& documentName, const std::vector<std::string>& lines,
                 const std::string& fontName, int pointSize);
+// The same on a device context the caller owns; the context keeps its own font afterwards, also
+// when printing fails.
+void PrintLinesOn(HDC dc, const std::string& documentName, const std::vector<std::string>& lines,
+                  const std::string& fontName, int pointSize);
 
 // The name of the default printer, or "" when there is none.
 std::string DefaultPrinterName();

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "tests/support/GdiCount.h"
 #include "ui/tests/MainWindowFixture.h"
 
 namespace {
@@ -131,6 +132,21 @@ TEST_F(AboutTest, HelpAboutShowsItModallyCentredFirstThenWhereItWasLeft) {
   form->HelpAbout1Execute();
   EXPECT_EQ(second.left, 20);
   EXPECT_EQ(second.top, 30);
+}
+
+TEST_F(AboutTest, OpeningAndClosingItTenTimesLeavesNoGdiObjectBehind) {
+  const auto openAndClose = [this] {
+    about = std::make_unique<TAboutBox>();
+    about->Create();
+    WhileShown([] {});
+    about->ShowModal();
+    about.reset();
+  };
+  openAndClose();  // the first showing loads what the system then keeps for the process
+  const size_t before = GdiObjectCount();
+  for (int i = 0; i < 10; ++i) openAndClose();
+  EXPECT_EQ(GdiObjectCount(), before);
+  EXPECT_EQ(Application.Forms.size(), 1u);  // the main window's hooks alone
 }
 
 }  // namespace

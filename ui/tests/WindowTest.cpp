@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/Clipboard.h"
+#include "tests/support/GdiCount.h"
 #include "ui/tests/MainWindowFixture.h"
 
 TEST_F(MainWindowTest, FirstRunOpensWithItsCaptionBoundsAndDesignDefaults) {
@@ -144,4 +145,17 @@ TEST_F(MainWindowTest, ALongListScrollsAndWraps) {
   EXPECT_GT(info.nMax, static_cast<int>(info.nPage));
   // Word wrap: the long last line shows as several lines.
   EXPECT_GT(SendMessageA(form->Memo1.Handle, EM_GETLINECOUNT, 0, 0), 202);
+}
+
+TEST_F(MainWindowTest, ClosedWindowsLeaveNoGdiObjectBehind) {
+  StopMainWindow(form);  // its showing loaded what the system then keeps for the process
+  const size_t before = GdiObjectCount();
+  for (int i = 0; i < 3; ++i) {
+    form = StartMainWindow();
+    form->Show();
+    StopMainWindow(form);
+  }
+  EXPECT_EQ(GdiObjectCount(), before);
+  EXPECT_TRUE(Application.Forms.empty());
+  form = StartMainWindow();
 }
