@@ -1,25 +1,26 @@
 // The installed-programs entry and the clean-up of run-once deletions left by an earlier uninstall.
 #include <windows.h>
 
+#include "framework/Product.h"
 #include "framework/Registry.h"
 #include "install/Install.h"
 #include "install/InstallText.h"
 #include "install/RunOnceCommands.h"
 
 const char* const UninstallEntryKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlecast";
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" TALLOWMERE_PRODUCT;
 const char* const RunOnceKey = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
 namespace {
 
 // Copies started from the developer's own build folder leave the machine's lists alone.
-const char* const DevelopmentFolder = "C:\\Projects\\Tallowmere\\";
+const char* const DevelopmentFolder = TALLOWMERE_DEVELOPMENT_FOLDER;
 
 void EnsureUninstallEntry(const std::string& exePath) {
   RegistryKey entry;
   if (entry.Open(HKEY_LOCAL_MACHINE, UninstallEntryKey)) return;  // kept as it is, whatever it says
   if (!entry.OpenOrCreate(HKEY_LOCAL_MACHINE, UninstallEntryKey)) return;
-  entry.WriteString("DisplayName", "Brindlecast");
+  entry.WriteString("DisplayName", TALLOWMERE_PRODUCT);
   // Quoted: unquoted, a path with blanks may start another program ("C:\Program.exe").
   entry.WriteString("UninstallString", "\"" + exePath + "\" /uninstall");
 }

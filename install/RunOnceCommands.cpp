@@ -1,11 +1,14 @@
 // Texts of the run-once commands.
 #include "install/RunOnceCommands.h"
 
+#include "framework/Product.h"
 #include "install/InstallList.h"
 
-const char* const RunOnceProgramValue = "Delete Brindlecast";
+const char* const RunOnceProgramValue = "Delete " TALLOWMERE_PRODUCT;
 
-std::string RunOnceFileValue(unsigned n) { return "Delete Brindlecast file " + std::to_string(n); }
+std::string RunOnceFileValue(unsigned n) {
+  return "Delete " TALLOWMERE_PRODUCT " file " + std::to_string(n);
+}
 
 // Quoted, so that a short path that still holds a blank (no 8.3 names on the volume) stays whole.
 std::string DeleteFileCommand(const std::string& shortPath) {

@@ -4,8 +4,8 @@
 #include <string>
 
 // Run-once value names.
-extern const char* const RunOnceProgramValue;  // "Delete Brindlecast"
-std::string RunOnceFileValue(unsigned n);      // "Delete Brindlecast file " + n
+extern const char* const RunOnceProgramValue;  // "Delete " + the product name
+std::string RunOnceFileValue(unsigned n);      // "Delete " + the product name + " file " + n
 
 // "cmd.exe /c del " + the short path in double quotes.
 std::string DeleteFileCommand(const std::string& shortPath);

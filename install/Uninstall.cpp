@@ -7,6 +7,7 @@
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/FileStream.h"
+#include "framework/Product.h"
 #include "framework/Registry.h"
 #include "framework/Text.h"
 #include "install/CommandLine.h"
@@ -46,19 +47,19 @@ std::string ShortPath(const std::string& path) {
 void RemoveShortcutsAndStartMenu() {
   Guarded([] {
     const std::string desktop = GetShellFolder("Desktop");
-    if (!desktop.empty()) DeleteFileA((desktop + "\\Brindlecast.lnk").c_str());
+    if (!desktop.empty()) DeleteFileA((desktop + "\\" TALLOWMERE_PRODUCT ".lnk").c_str());
   });
   Guarded([] {
     const std::string programs = GetShellFolder("Programs");
-    if (!programs.empty()) DeleteFolderTree(programs + "\\Brindlecast");
+    if (!programs.empty()) DeleteFolderTree(programs + "\\" TALLOWMERE_PRODUCT);
   });
   Guarded([] {
     const std::string programs = GetShellFolder("Programs");
-    if (!programs.empty()) RemoveDirectoryA((programs + "\\Brindlecast").c_str());
+    if (!programs.empty()) RemoveDirectoryA((programs + "\\" TALLOWMERE_PRODUCT).c_str());
   });
   Guarded([] {
     const std::string programs = GetShellFolder("Programs");
-    if (!programs.empty()) DeleteFileA((programs + "\\Brindlecast.lnk").c_str());
+    if (!programs.empty()) DeleteFileA((programs + "\\" TALLOWMERE_PRODUCT ".lnk").c_str());
   });
 }
 
@@ -137,7 +138,7 @@ void UninstallProgram() {
 void CheckUninstallSwitch(const std::string& commandLine, const std::function<void()>& uninstall) {
   if (!HasUninstallSwitch(commandLine)) return;
   TerminateRequested = true;
-  if (ConfirmYesNo("Are you sure to remove Brindlecast?")) uninstall();
+  if (ConfirmYesNo("Are you sure to remove " TALLOWMERE_PRODUCT "?")) uninstall();
   Application.Terminate();
 }
 

@@ -6,6 +6,7 @@
 
 #include "framework/Application.h"
 #include "framework/IconControl.h"
+#include "framework/Product.h"
 #include "shell/ShellOpen.h"
 #include "ui/Main.h"
 
@@ -57,7 +58,7 @@ void TAboutBox::CreateControls() {
   using K = ControlKind;
   std::vector<ControlDef> table = {
       {&Panel1, K::Panel, nullptr, "", 8, 8, 281, 161},
-      {&ProductName, K::Label, &Panel1, "Tallowmere", 88, 16, 185, 13},
+      {&ProductName, K::Label, &Panel1, TALLOWMERE_TITLE, 88, 16, 185, 13},
       {&lbVersion, K::Label, &Panel1, "Version 1.1.0", 88, 40, 185, 13},
       {&Copyright, K::Label, &Panel1, "Copyright (C) 2026 Tallowmere developers", 8, 80, 265, 13},
       {&Label1, K::Label, &Panel1, "https://tallowmere.example.org", 8, 104, 177, 13},

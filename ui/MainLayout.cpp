@@ -3,13 +3,15 @@
 
 #include <commctrl.h>
 
+#include "framework/Product.h"
+
 namespace {
 // Font of the window and its controls; the list uses a fixed-pitch one.
 constexpr BYTE kCharset = RUSSIAN_CHARSET;
 }  // namespace
 
 TSDIAppForm::TSDIAppForm() : TForm("TSDIAppForm") {
-  Caption = "Tallowmere";
+  Caption = TALLOWMERE_TITLE;
   Left = 326;
   Top = 160;
   Width = 768;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "framework/IniFile.h"
+#include "framework/Product.h"
 #include "shell/ShellFolders.h"
 #include "ui/Main.h"
 
@@ -88,7 +89,7 @@ std::string RoamingAppDataFolder() {
 }  // namespace
 
 std::string SettingsFileName() {
-  return SettingsFolder.empty() ? std::string() : SettingsFolder + "quorvel.ini";
+  return SettingsFolder.empty() ? std::string() : SettingsFolder + TALLOWMERE_SETTINGS_FILE;
 }
 
 bool CreateFolderWithParents(const std::string& folder) {
@@ -107,7 +108,7 @@ void FixSettingsFolder() {
   if (appData.empty()) appData = RoamingAppDataFolder();
   // Without an application-data folder the settings have no safe place (a folder at the drive
   // root is open to every user): the program then runs with its defaults and saves nothing.
-  SettingsFolder = appData.empty() ? std::string() : appData + "\\Quorvel\\";
+  SettingsFolder = appData.empty() ? std::string() : appData + "\\" TALLOWMERE_SETTINGS_FOLDER "\\";
   if (!SettingsFolder.empty()) CreateFolderWithParents(SettingsFolder);
 }
 
