@@ -9,6 +9,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/SystemError.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -56,15 +57,10 @@ class TempFileGuard {
   throw Exception("Cannot create file \"" + fullPath + "\". " + SystemErrorDescription(code));
 }
 
-std::string FolderOf(const std::string& fullPath) {
-  const auto slash = fullPath.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : fullPath.substr(0, slash + 1);
-}
-
 // A new file beside the target that nobody else may open while we write it.
 HANDLE CreateTempBeside(const std::string& fullPath, std::string& tempPath) {
   static unsigned counter = 0;
-  const std::string folder = FolderOf(fullPath);
+  const std::string folder = FolderOfPath(fullPath);
   for (int attempt = 0; attempt < 32; ++attempt) {
     char name[64];
     std::snprintf(name, sizeof name, "~tlm%04lx%04x.tmp", GetCurrentProcessId() & 0xFFFF,

@@ -15,13 +15,38 @@ std::string LowerAscii(std::string text) {
 }
 
 std::string TitleFromExePath(const std::string& path) {
-  const auto slash = path.find_last_of("\\/:");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::string name = FileNameOfPath(path);
   name = name.substr(0, name.find('.'));
   // The platform's lower-casing of the ANSI code page would also fold accented letters; the
   // executable's name is ours and plain ASCII, so A-Z is all that matters.
   if (name.size() > 1) name = name.substr(0, 1) + LowerAscii(name.substr(1));
   return name;
+}
+
+namespace {
+
+// Narrow and wide paths follow the same rule.
+template <typename Text>
+Text FolderPart(const Text& path) {
+  for (size_t i = path.size(); i > 0; --i)
+    if (path[i - 1] == '\\' || path[i - 1] == '/') return path.substr(0, i);
+  return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : Text();
+}
+
+}  // namespace
+
+std::string FolderOfPath(const std::string& path) { return FolderPart(path); }
+
+std::wstring FolderOfPath(const std::wstring& path) { return FolderPart(path); }
+
+std::string FileNameOfPath(const std::string& path) {
+  return path.substr(FolderOfPath(path).size());
+}
+
+std::string StripTrailingSlash(const std::string& text) {
+  if (!text.empty() && (text.back() == '\\' || text.back() == '/'))
+    return text.substr(0, text.size() - 1);
+  return text;
 }
 
 std::string ErrorBoxText(const std::string& message) {

@@ -15,3 +15,15 @@ std::string ErrorBoxText(const std::string& message);
 
 // Lower-cases only the letters "A" to "Z".
 std::string LowerAscii(std::string text);
+
+// A path's folder part: up to and including its last "\" or "/", else a leading drive ("C:" of
+// "C:x.exe", read as the system reads it: any character before a colon in second place); "" when
+// it has neither. A colon further on begins a stream name, part of the file's name.
+std::string FolderOfPath(const std::string& path);
+std::wstring FolderOfPath(const std::wstring& path);
+
+// The part of a path after its folder part.
+std::string FileNameOfPath(const std::string& path);
+
+// The text without one trailing "\" or "/", if it has one.
+std::string StripTrailingSlash(const std::string& text);

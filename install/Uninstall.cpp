@@ -14,7 +14,6 @@
 #include "install/FolderTree.h"
 #include "install/Install.h"
 #include "install/InstallList.h"
-#include "install/InstallText.h"
 #include "install/RunOnceCommands.h"
 #include "shell/Confirm.h"
 #include "shell/ShellFolders.h"

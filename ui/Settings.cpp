@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "framework/Folders.h"
 #include "framework/IniFile.h"
 #include "framework/Product.h"
 #include "shell/ShellFolders.h"
@@ -90,17 +91,6 @@ std::string RoamingAppDataFolder() {
 
 std::string SettingsFileName() {
   return SettingsFolder.empty() ? std::string() : SettingsFolder + TALLOWMERE_SETTINGS_FILE;
-}
-
-bool CreateFolderWithParents(const std::string& folder) {
-  std::string dir = folder;
-  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  if (dir.size() < 3) return true;
-  const DWORD attributes = GetFileAttributesA(dir.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
-  const size_t slash = dir.find_last_of('\\');
-  const std::string parent = slash == std::string::npos ? "" : dir.substr(0, slash + 1);
-  return CreateFolderWithParents(parent) && CreateDirectoryA(dir.c_str(), nullptr);
 }
 
 void FixSettingsFolder() {

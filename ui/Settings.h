@@ -11,10 +11,6 @@ extern std::string SettingsFolder;
 // Fixes SettingsFolder and creates it with any missing parents; failures are not reported.
 void FixSettingsFolder();
 
-// Creates a folder after its missing parents. One trailing backslash is ignored; a path shorter
-// than three characters (a drive or the root) counts as existing. True when the folder exists.
-bool CreateFolderWithParents(const std::string& folder);
-
 // The settings file: SettingsFolder + the settings file's name; empty when there is no settings
 // folder.
 std::string SettingsFileName();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
+#include "framework/Folders.h"
 #include "framework/SystemError.h"
 
 using namespace std::string_literals;
@@ -186,4 +187,30 @@ TEST_F(SaveAndLoad, ReadingInPiecesStopsWhenTheReaderHasEnough) {
   EXPECT_EQ(calls, 1u);
   EXPECT_LT(bytes, size_t(3) << 20);
   EXPECT_EQ(ReadWholeFile(Path("big.txt")).size(), size_t(3) << 20);
+}
+
+TEST(Folders, CreatesMissingParentsAndAcceptsShortOrExistingPaths) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string base =
+      std::string(temp) + "tlm-folders-" + std::to_string(GetCurrentProcessId());
+  const std::string deep = base + "\\a\\b\\";
+  EXPECT_TRUE(CreateFolderWithParents(deep));
+  EXPECT_NE(GetFileAttributesA((base + "\\a\\b").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(CreateFolderWithParents(deep));  // already there
+  EXPECT_TRUE(CreateFolderWithParents(base + "/c/d/"));
+  EXPECT_NE(GetFileAttributesA((base + "\\c\\d").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(CreateFolderWithParents("C:"));
+  EXPECT_TRUE(CreateFolderWithParents("C:\\"));
+
+  // Under a file no folder can be made.
+  const std::string file = base + "\\file";
+  CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  EXPECT_FALSE(CreateFolderWithParents(file + "\\x\\"));
+  DeleteFileA(file.c_str());
+  RemoveDirectoryA((base + "\\a\\b").c_str());
+  RemoveDirectoryA((base + "\\a").c_str());
+  RemoveDirectoryA((base + "\\c\\d").c_str());
+  RemoveDirectoryA((base + "\\c").c_str());
+  RemoveDirectoryA(base.c_str());
 }

@@ -28,3 +28,32 @@ TEST(FormatText, ReplacesTheFirstPlaceholder) {
   EXPECT_EQ(FormatText("Invalid data type for '%s'", "AppData"), "Invalid data type for 'AppData'");
   EXPECT_EQ(FormatText("none", "x"), "none");
 }
+
+TEST(StripTrailingSlash, RemovesExactlyOneBackslashOrSlash) {
+  EXPECT_EQ(StripTrailingSlash("sub\\"), "sub");
+  EXPECT_EQ(StripTrailingSlash("sub/"), "sub");
+  EXPECT_EQ(StripTrailingSlash("sub\\\\"), "sub\\");
+  EXPECT_EQ(StripTrailingSlash("sub"), "sub");
+  EXPECT_EQ(StripTrailingSlash(""), "");
+  EXPECT_EQ(StripTrailingSlash("\\"), "");
+}
+
+TEST(PathParts, FolderKeepsItsLastBackslashSlashOrLeadingDrive) {
+  const struct {
+    const char* path;
+    const char* folder;
+    const char* name;
+  } cases[] = {
+      {"C:\\Program Files\\B\\Tallowmere.exe", "C:\\Program Files\\B\\", "Tallowmere.exe"},
+      {"C:x.exe", "C:", "x.exe"},  // drive-relative
+      {"x.exe", "", "x.exe"},
+      {"C:\\a/b.txt", "C:\\a/", "b.txt"},
+      {"C:\\a\\b.txt:s", "C:\\a\\", "b.txt:s"},  // a later colon names a stream of the file
+      {"\\\\server\\share\\", "\\\\server\\share\\", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FolderOfPath(c.path), c.folder) << c.path;
+    EXPECT_EQ(FileNameOfPath(c.path), c.name) << c.path;
+  }
+  EXPECT_EQ(FolderOfPath(std::wstring(L"C:\\a/b.txt:s")), L"C:\\a/");
+}

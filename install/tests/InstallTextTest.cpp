@@ -28,21 +28,3 @@ TEST(EndsWithText, ComparesTheTailIgnoringCaseOfPlainLetters) {
   EXPECT_TRUE(EndsWithText("", "x"));
   EXPECT_FALSE(EndsWithText("\\", ""));
 }
-
-TEST(StripTrailingSlash, RemovesExactlyOneBackslashOrSlash) {
-  EXPECT_EQ(StripTrailingSlash("sub\\"), "sub");
-  EXPECT_EQ(StripTrailingSlash("sub/"), "sub");
-  EXPECT_EQ(StripTrailingSlash("sub\\\\"), "sub\\");
-  EXPECT_EQ(StripTrailingSlash("sub"), "sub");
-  EXPECT_EQ(StripTrailingSlash(""), "");
-  EXPECT_EQ(StripTrailingSlash("\\"), "");
-}
-
-TEST(PathParts, FolderKeepsItsLastBackslashOrColon) {
-  EXPECT_EQ(FolderOfPath("C:\\Program Files\\B\\Tallowmere.exe"), "C:\\Program Files\\B\\");
-  EXPECT_EQ(FileNameOfPath("C:\\Program Files\\B\\Tallowmere.exe"), "Tallowmere.exe");
-  EXPECT_EQ(FolderOfPath("C:x.exe"), "C:");
-  EXPECT_EQ(FileNameOfPath("C:x.exe"), "x.exe");
-  EXPECT_EQ(FolderOfPath("x.exe"), "");
-  EXPECT_EQ(FileNameOfPath("x.exe"), "x.exe");
-}

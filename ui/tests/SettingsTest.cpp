@@ -344,26 +344,4 @@ TEST_F(SettingsTest, WithNoApplicationDataFolderAtAllTheDefaultsRunAndNothingIsS
   EXPECT_EQ(GetFileAttributesA("\\Quorvel"), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(SettingsFolderTest, CreatesMissingParentsAndAcceptsShortOrExistingPaths) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string base =
-      std::string(temp) + "settings-folder-" + std::to_string(GetCurrentProcessId());
-  const std::string deep = base + "\\a\\b\\";
-  EXPECT_TRUE(CreateFolderWithParents(deep));
-  EXPECT_NE(GetFileAttributesA((base + "\\a\\b").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(CreateFolderWithParents(deep));  // already there
-  EXPECT_TRUE(CreateFolderWithParents("C:"));
-  EXPECT_TRUE(CreateFolderWithParents("C:\\"));
-
-  // Under a file no folder can be made.
-  const std::string file = base + "\\file";
-  CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  EXPECT_FALSE(CreateFolderWithParents(file + "\\x\\"));
-  DeleteFileA(file.c_str());
-  RemoveDirectoryA((base + "\\a\\b").c_str());
-  RemoveDirectoryA((base + "\\a").c_str());
-  RemoveDirectoryA(base.c_str());
-}
-
 }  // namespace
