@@ -4,6 +4,7 @@
 
 #include "framework/FileDialogs.h"
 #include "framework/Forms.h"
+#include "ui/PresetGroup.h"
 
 // Path of the password-list file last opened or saved; empty when none.
 extern std::string CurrentFileName;
@@ -36,6 +37,8 @@ class TSDIAppForm : public TForm {
   TControl RadioButton17, RadioButton21;
   TControl Edit4;
   TUpDown UpDown3;
+  // The length and count groups above, each with its presets, "Custom", spinner and settings keys.
+  TPresetGroup LengthGroup, CountGroup;
   TControl CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox7;
   TControl Memo2;
   TControl CheckBox6, CheckBox8;

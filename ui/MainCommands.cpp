@@ -9,21 +9,6 @@
 #include "ui/Main.h"
 #include "ui/Settings.h"
 
-namespace {
-
-// The value of the checked preset of a group (its caption is its value), else the spinner's
-// position when "Custom" is checked, else the fallback.
-int ReadChoice(std::initializer_list<TControl*> presets, TControl& custom, TUpDown& spinner,
-               int fallback) {
-  int value = fallback;
-  for (TControl* preset : presets)
-    if (preset->Checked()) value = std::stoi(preset->Text());
-  if (custom.Checked()) value = static_cast<int16_t>(spinner.Position());
-  return value;
-}
-
-}  // namespace
-
 void TSDIAppForm::FormCreate() {
   FixSettingsFolder();
   SeedRandom();
@@ -49,12 +34,8 @@ void TSDIAppForm::FormClose() {
 
 void TSDIAppForm::Button1Click() {
   PasswordRequest request;
-  request.PasswordLength = ReadChoice({&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4,
-                                       &RadioButton11, &RadioButton13, &RadioButton12},
-                                      RadioButton9, UpDown1, 8);
-  request.PasswordCount = ReadChoice({&RadioButton5, &RadioButton6, &RadioButton14, &RadioButton15,
-                                      &RadioButton7, &RadioButton16, &RadioButton8},
-                                     RadioButton10, UpDown2, 1);
+  request.PasswordLength = LengthGroup.Value();
+  request.PasswordCount = CountGroup.Value();
   request.UseLowercase = CheckBox1.Checked();
   request.UseUppercase = CheckBox2.Checked();
   request.UseDigits = CheckBox3.Checked();

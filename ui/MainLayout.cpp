@@ -25,6 +25,15 @@ TSDIAppForm::TSDIAppForm() : TForm("TSDIAppForm") {
   UpDown2.Min = 1, UpDown2.Max = 1000, UpDown2.Initial = 1;
   UpDown3.Associate = &Edit4;
   UpDown3.Min = 1, UpDown3.Max = 1000, UpDown3.Initial = 4;
+  // Each group's presets in the order Generate tests them.
+  LengthGroup.Presets = {&RadioButton1,  &RadioButton2,  &RadioButton3, &RadioButton4,
+                         &RadioButton11, &RadioButton13, &RadioButton12};
+  LengthGroup.Custom = &RadioButton9, LengthGroup.Spinner = &UpDown1, LengthGroup.Default = 8;
+  LengthGroup.Key = "NumChars", LengthGroup.SpinnerKey = "NumCharsCustom";
+  CountGroup.Presets = {&RadioButton5, &RadioButton6,  &RadioButton14, &RadioButton15,
+                        &RadioButton7, &RadioButton16, &RadioButton8};
+  CountGroup.Custom = &RadioButton10, CountGroup.Spinner = &UpDown2, CountGroup.Default = 1;
+  CountGroup.Key = "NumPasswords", CountGroup.SpinnerKey = "NumPasswordsCustom";
 }
 
 void TSDIAppForm::CreateControls() {

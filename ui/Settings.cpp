@@ -5,8 +5,7 @@
 #include <shlobj.h>
 
 #include <cstdint>
-#include <initializer_list>
-#include <utility>
+#include <string>
 
 #include "framework/Folders.h"
 #include "framework/IniFile.h"
@@ -24,23 +23,25 @@ const char* const kSettings = "Settings";
 // Spinner positions are stored as 16-bit signed values and handed back without clamping.
 int Low16(int value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
 
-using Presets = std::initializer_list<TControl*>;
-
 // Checks "Custom", then sets every preset to whether its caption is exactly the stored text:
-// the matching preset ends up checked, "Custom" stays checked when none matches.
-void LoadChoice(TIniFile& ini, const char* key, const char* defaultText, Presets presets,
-                TControl& custom) {
-  custom.SetChecked(true);
-  const std::string text = ini.ReadString(kSettings, key, defaultText);
-  for (TControl* preset : presets) preset->SetChecked(preset->Text() == text);
+// the matching preset ends up checked, "Custom" stays checked when none matches. Then the
+// spinner's position.
+void LoadGroup(TIniFile& ini, const TPresetGroup& group) {
+  group.Custom->SetChecked(true);
+  const std::string text = ini.ReadString(kSettings, group.Key, std::to_string(group.Default));
+  for (TControl* preset : group.Presets) preset->SetChecked(preset->Text() == text);
+  group.Spinner->SetPosition(
+      Low16(ini.ReadInteger(kSettings, group.SpinnerKey, Low16(group.Spinner->Position()))));
 }
 
 // Every checked button writes its value: a preset its caption, "Custom" its edit field's text.
-void SaveChoice(TIniFile& ini, const char* key, Presets presets, TControl& custom,
-                TControl& customEdit) {
-  for (TControl* preset : presets)
-    if (preset->Checked()) ini.WriteString(kSettings, key, preset->Text());
-  if (custom.Checked()) ini.WriteString(kSettings, key, customEdit.Text());
+// Then the spinner's position.
+void SaveGroup(TIniFile& ini, const TPresetGroup& group) {
+  for (TControl* preset : group.Presets)
+    if (preset->Checked()) ini.WriteString(kSettings, group.Key, preset->Text());
+  if (group.Custom->Checked())
+    ini.WriteString(kSettings, group.Key, group.Spinner->Associate->Text());
+  ini.WriteInteger(kSettings, group.SpinnerKey, Low16(group.Spinner->Position()));
 }
 
 void LoadCheck(TIniFile& ini, const char* key, TControl& box) {
@@ -119,12 +120,7 @@ void TSDIAppForm::LoadSettings() {
   const int height = ini.ReadInteger(kForm, "Height", r.bottom - r.top);
   SetBounds(r.left, r.top, r.right - r.left, height);
 
-  LoadChoice(ini, "NumChars", "8",
-             {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4, &RadioButton11,
-              &RadioButton12, &RadioButton13},
-             RadioButton9);
-  UpDown1.SetPosition(
-      Low16(ini.ReadInteger(kSettings, "NumCharsCustom", Low16(UpDown1.Position()))));
+  LoadGroup(ini, LengthGroup);
   SetScheme(ini.ReadInteger(kSettings, "ColorScheme", 0));
   LoadCheck(ini, "UseLowerCase", CheckBox1);
   LoadCheck(ini, "UseUpperCase", CheckBox2);
@@ -135,12 +131,7 @@ void TSDIAppForm::LoadSettings() {
   Memo2.SetText(ini.ReadString(kSettings, "CustomMemo", Memo2.Text()));
   LoadCheck(ini, "ClearOnExit", CheckBox8);
 
-  LoadChoice(ini, "NumPasswords", "1",
-             {&RadioButton5, &RadioButton6, &RadioButton7, &RadioButton8, &RadioButton14,
-              &RadioButton15, &RadioButton16},
-             RadioButton10);
-  UpDown2.SetPosition(
-      Low16(ini.ReadInteger(kSettings, "NumPasswordsCustom", Low16(UpDown2.Position()))));
+  LoadGroup(ini, CountGroup);
 
   // Any text but "0", the empty text included, selects "Groups of".
   if (ini.ReadString(kSettings, "FormatString", "0") == "0")
@@ -160,11 +151,7 @@ void TSDIAppForm::SaveSettings() {
   ini.WriteInteger(kForm, "Width", r.right - r.left);
   ini.WriteInteger(kForm, "Height", r.bottom - r.top);
 
-  SaveChoice(ini, "NumChars",
-             {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4, &RadioButton11,
-              &RadioButton12, &RadioButton13},
-             RadioButton9, Edit2);
-  ini.WriteInteger(kSettings, "NumCharsCustom", Low16(UpDown1.Position()));
+  SaveGroup(ini, LengthGroup);
   SaveCheck(ini, "UseLowerCase", CheckBox1);
   SaveCheck(ini, "UseUpperCase", CheckBox2);
   SaveCheck(ini, "UseNumbers", CheckBox3);
@@ -185,11 +172,7 @@ void TSDIAppForm::SaveSettings() {
     scheme = 4;
   ini.WriteInteger(kSettings, "ColorScheme", scheme);
 
-  SaveChoice(ini, "NumPasswords",
-             {&RadioButton5, &RadioButton6, &RadioButton7, &RadioButton8, &RadioButton14,
-              &RadioButton15, &RadioButton16},
-             RadioButton10, Edit3);
-  ini.WriteInteger(kSettings, "NumPasswordsCustom", Low16(UpDown2.Position()));
+  SaveGroup(ini, CountGroup);
   if (RadioButton17.Checked()) ini.WriteString(kSettings, "FormatString", "0");
   if (RadioButton21.Checked()) ini.WriteString(kSettings, "FormatString", "1");
   ini.WriteInteger(kSettings, "FormatStringCustom", Low16(UpDown3.Position()));
