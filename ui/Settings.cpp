@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/Folders.h"
 #include "framework/IniFile.h"
@@ -50,6 +52,13 @@ void LoadCheck(TIniFile& ini, const char* key, TControl& box) {
 
 void SaveCheck(TIniFile& ini, const char* key, const TControl& box) {
   ini.WriteBool(kSettings, key, box.Checked());
+}
+
+// The character check boxes with their keys, read and written one after the other in this order.
+std::vector<std::pair<const char*, TControl*>> CharacterChecks(TSDIAppForm& form) {
+  return {{"UseLowerCase", &form.CheckBox1}, {"UseUpperCase", &form.CheckBox2},
+          {"UseNumbers", &form.CheckBox3},   {"UseSpecial", &form.CheckBox4},
+          {"NoSimilar", &form.CheckBox5},    {"Custom", &form.CheckBox7}};
 }
 
 // The bounds to store: the outer rectangle as it is on the screen, except for a minimised window,
@@ -122,12 +131,7 @@ void TSDIAppForm::LoadSettings() {
 
   LoadGroup(ini, LengthGroup);
   SetScheme(ini.ReadInteger(kSettings, "ColorScheme", 0));
-  LoadCheck(ini, "UseLowerCase", CheckBox1);
-  LoadCheck(ini, "UseUpperCase", CheckBox2);
-  LoadCheck(ini, "UseNumbers", CheckBox3);
-  LoadCheck(ini, "UseSpecial", CheckBox4);
-  LoadCheck(ini, "NoSimilar", CheckBox5);
-  LoadCheck(ini, "Custom", CheckBox7);
+  for (const auto& [key, box] : CharacterChecks(*this)) LoadCheck(ini, key, *box);
   Memo2.SetText(ini.ReadString(kSettings, "CustomMemo", Memo2.Text()));
   LoadCheck(ini, "ClearOnExit", CheckBox8);
 
@@ -152,12 +156,7 @@ void TSDIAppForm::SaveSettings() {
   ini.WriteInteger(kForm, "Height", r.bottom - r.top);
 
   SaveGroup(ini, LengthGroup);
-  SaveCheck(ini, "UseLowerCase", CheckBox1);
-  SaveCheck(ini, "UseUpperCase", CheckBox2);
-  SaveCheck(ini, "UseNumbers", CheckBox3);
-  SaveCheck(ini, "UseSpecial", CheckBox4);
-  SaveCheck(ini, "NoSimilar", CheckBox5);
-  SaveCheck(ini, "Custom", CheckBox7);
+  for (const auto& [key, box] : CharacterChecks(*this)) SaveCheck(ini, key, *box);
   ini.WriteString(kSettings, "CustomMemo", OneLine(Memo2.Text()));
   SaveCheck(ini, "ClearOnExit", CheckBox8);
 
