@@ -18,11 +18,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   if (TerminateRequested) return 0;
 
   TSDIAppForm SDIAppForm;  // the main window, named as the program's one instance
-  SDIAppForm.Create();
-  Application.MainWindow = SDIAppForm.Handle;
   TAboutBox aboutBox;
-  AboutBox = &aboutBox;
-  aboutBox.Create();
+  // Without its windows the program cannot go on: a failure to make them ends it as above.
+  try {
+    SDIAppForm.Create();
+    Application.MainWindow = SDIAppForm.Handle;
+    AboutBox = &aboutBox;
+    aboutBox.Create();
+  } catch (const std::exception& e) {
+    ShowLastChanceError(e.what());
+    return 1;
+  }
   SDIAppForm.Show(TApplication::MainShowCommand(showCommand));
   Application.Run();
   return 0;

@@ -11,9 +11,16 @@
 
 namespace {
 
+HWND CreateOwnerWindow() {
+  const HWND window = CreateWindowExA(0, "STATIC", "Tallowmere clipboard owner", 0, 0, 0, 0, 0,
+                                      HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!window) RaiseLastOSError();
+  return window;
+}
+
+// Made once; when making it fails, the next use tries again.
 HWND OwnerWindow() {
-  static HWND window = CreateWindowExA(0, "STATIC", "Tallowmere clipboard owner", 0, 0, 0, 0, 0,
-                                       HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+  static const HWND window = CreateOwnerWindow();
   return window;
 }
 

@@ -1,6 +1,8 @@
 // Image lists, tool bar and status bar.
 #include "framework/ComCtrls.h"
 
+#include "framework/SystemError.h"
+
 HIMAGELIST LoadImageStrip(const char* resourceName, int size) {
   HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, 16, 4);
   auto bitmap = static_cast<HBITMAP>(
@@ -19,6 +21,7 @@ void TToolBar::Create(HWND parent, HIMAGELIST images, int buttonWidth, int butto
                            WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT |
                                TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER,
                            0, 0, 0, 0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!Handle) RaiseLastOSError();
   SendMessageA(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(Handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(Handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
@@ -81,6 +84,7 @@ int TToolBar::Height() const {
 void TStatusBar::Create(HWND parent, int height) {
   Handle = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0,
                            0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!Handle) RaiseLastOSError();
   SendMessageA(Handle, SB_SIMPLE, TRUE, 0);
   SendMessageA(Handle, SB_SETMINHEIGHT, height, 0);
   SendMessageA(Handle, WM_SIZE, 0, 0);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/SystemError.h"
+
 namespace {
 
 const char* const kControlProp = "Tallowmere.Control";
@@ -63,7 +65,7 @@ const char* PanelClass() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = "TPanel";
-    RegisterClassA(&wc);
+    RegisterWindowClass(wc);
     registered = true;
   }
   return "TPanel";
@@ -218,6 +220,7 @@ void CreateControl(ControlDef& def, HWND parentHandle, HFONT font, int id) {
                              def.width, def.height, parentHandle,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              GetModuleHandleA(nullptr), nullptr);
+  if (!c.Handle) RaiseLastOSError();
   SetPropA(c.Handle, kControlProp, &c);
   SendMessageA(c.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (def.kind == ControlKind::Panel || def.kind == ControlKind::GroupBox)
@@ -232,4 +235,8 @@ void CreateControl(ControlDef& def, HWND parentHandle, HFONT font, int id) {
     SendMessageA(c.Handle, UDM_SETRANGE32, spinner.Min, spinner.Max);
     spinner.SetPosition(spinner.Initial);
   }
+}
+
+void RegisterWindowClass(const WNDCLASSA& wc) {
+  if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) RaiseLastOSError();
 }

@@ -84,5 +84,10 @@ struct ControlDef {
   DWORD extraStyle = 0;  // window styles beyond the kind's own (a scroll bar, say)
 };
 
-// Creates the control of one table row as a child of parentHandle.
+// Creates the control of one table row as a child of parentHandle; raises the system's error
+// text when the window cannot be made.
 void CreateControl(ControlDef& def, HWND parentHandle, HFONT font, int id);
+
+// Registers a window class of ours; a class registered already is fine, any other failure raises
+// the system's error text.
+void RegisterWindowClass(const WNDCLASSA& wc);

@@ -6,6 +6,7 @@
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/ErrorReport.h"
+#include "framework/SystemError.h"
 
 TForm::TForm(const char* className) : className_(className) {}
 
@@ -35,7 +36,7 @@ void TForm::Create() {
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hIcon = Application.Icon;
     wc.lpszClassName = className_.c_str();
-    RegisterClassA(&wc);
+    RegisterWindowClass(wc);
   }
   const DWORD style =
       DialogFrame ? WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME : WS_OVERLAPPEDWINDOW;
@@ -46,6 +47,7 @@ void TForm::Create() {
   Handle = CreateWindowExA(exStyle, className_.c_str(), Caption.c_str(), style | WS_CLIPCHILDREN,
                            Left, Top, r.right - r.left, r.bottom - r.top, owner, nullptr,
                            GetModuleHandleA(nullptr), this);
+  if (!Handle) RaiseLastOSError();
   Client.Handle = Handle;
   Client.Color = Color;
   if (Application.Icon) {

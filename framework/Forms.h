@@ -22,7 +22,8 @@ class TForm {
   TForm& operator=(const TForm&) = delete;
 
   // Creates the window (not yet shown) and its controls, then runs FormCreate; an error there is
-  // shown and ends FormCreate, but the window is still created.
+  // shown and ends FormCreate, but the window is still created. A window or control the system
+  // cannot make raises its error text.
   void Create();
   void Show(int showCommand = SW_SHOWNORMAL);
   void Hide();

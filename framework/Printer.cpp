@@ -17,7 +17,7 @@ const char kNoPrinter[] = "There is no default printer currently selected";
 
 // A spooler step that reports failure with a result of zero or less.
 void Check(int result) {
-  if (result <= 0) throw Exception(SystemErrorDescription(GetLastError()));
+  if (result <= 0) RaiseLastOSError();
 }
 
 class PrinterDc {
@@ -60,7 +60,7 @@ class PrintJob {
     info.cbSize = sizeof info;
     info.lpszDocName = name.c_str();
     if (StartDocA(dc_, &info) <= 0)
-      throw Exception("Cannot start printing. " + SystemErrorDescription(GetLastError()));
+      throw Exception("Cannot start printing.\r\n" + SystemErrorText(GetLastError()));
   }
   ~PrintJob() {
     if (!ended_) AbortDoc(dc_);

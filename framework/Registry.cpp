@@ -7,7 +7,12 @@
 bool RegistryKey::Open(HKEY root, const std::string& path, REGSAM access) {
   Close();
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return false;
+  const LONG result = RegOpenKeyExA(root, path.c_str(), 0, access, &key);
+  // The registry answers with its error code instead of setting the last error.
+  if (result != ERROR_SUCCESS) {
+    SetLastError(static_cast<DWORD>(result));
+    return false;
+  }
   key_ = key;
   return true;
 }
@@ -15,9 +20,12 @@ bool RegistryKey::Open(HKEY root, const std::string& path, REGSAM access) {
 bool RegistryKey::OpenOrCreate(HKEY root, const std::string& path) {
   Close();
   HKEY key = nullptr;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS)
+  const LONG result = RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  if (result != ERROR_SUCCESS) {
+    SetLastError(static_cast<DWORD>(result));
     return false;
+  }
   key_ = key;
   return true;
 }

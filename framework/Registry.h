@@ -13,9 +13,11 @@ class RegistryKey {
   RegistryKey& operator=(const RegistryKey&) = delete;
   RegistryKey(RegistryKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
 
-  // Opens an existing key; false when it does not open (the key stays closed).
-  bool Open(HKEY root, const std::string& path, REGSAM access = KEY_ALL_ACCESS);
-  // Opens a key, creating a normal (non-volatile) one when missing, with full access.
+  // Opens an existing key with the access the caller needs (KEY_READ to read); false when it
+  // does not open: the key stays closed and the system's error code is the last error.
+  bool Open(HKEY root, const std::string& path, REGSAM access);
+  // Opens a key, creating a normal (non-volatile) one when missing, with full access; false as
+  // Open.
   bool OpenOrCreate(HKEY root, const std::string& path);
   void Close();
   bool IsOpen() const { return key_ != nullptr; }

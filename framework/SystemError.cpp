@@ -15,6 +15,8 @@ std::string SystemErrorDescription(unsigned long code) {
   // The system ends its descriptions with a line break; the box adds its own layout.
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
     text.pop_back();
+  // An empty text would leave the user with a message that stops short, and nothing to look up.
+  if (text.empty()) text = "No description for error code " + std::to_string(code);
   return text;
 }
 

@@ -18,7 +18,8 @@ const char* const DevelopmentFolder = TALLOWMERE_DEVELOPMENT_FOLDER;
 
 void EnsureUninstallEntry(const std::string& exePath) {
   RegistryKey entry;
-  if (entry.Open(HKEY_LOCAL_MACHINE, UninstallEntryKey)) return;  // kept as it is, whatever it says
+  // An entry already there is kept as it is, whatever it says; looked for as the create opens it.
+  if (entry.Open(HKEY_LOCAL_MACHINE, UninstallEntryKey, KEY_ALL_ACCESS)) return;
   if (!entry.OpenOrCreate(HKEY_LOCAL_MACHINE, UninstallEntryKey)) return;
   entry.WriteString("DisplayName", TALLOWMERE_PRODUCT);
   // Quoted: unquoted, a path with blanks may start another program ("C:\Program.exe").
@@ -27,7 +28,7 @@ void EnsureUninstallEntry(const std::string& exePath) {
 
 void CancelScheduledDeletions() {
   RegistryKey runOnce;
-  if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey)) return;
+  if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return;
   if (!runOnce.ValueExists(RunOnceProgramValue)) return;  // numbered values alone are not ours
   runOnce.DeleteValue(RunOnceProgramValue);
   for (unsigned n = 0; n < 0x80000000u; ++n) {

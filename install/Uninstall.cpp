@@ -97,7 +97,7 @@ void ScheduleDeletions(const std::string& exePath, const std::string& exeFolder,
                        const std::vector<std::string>& leftOver) {
   RegistryKey runOnce;
   // Never created here; when it does not open, the first write reports the failure.
-  runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey);
+  runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS);
   runOnce.WriteString(RunOnceProgramValue, DeleteFileCommand(ShortPath(exePath)));
   for (size_t i = 0; i < leftOver.size(); ++i)
     runOnce.WriteString(RunOnceFileValue(static_cast<unsigned>(i)),

@@ -4,5 +4,6 @@
 
 #include <string>
 
-// ShellExecute "open" with SW_SHOW; failure is not reported (the shell may show its own message).
+// ShellExecute "open" with SW_SHOW. When the shell cannot open the target, a plain message says
+// so with the system's error text, and the caller carries on.
 void OpenWithShell(HWND owner, const std::string& target, const char* parameters = nullptr);

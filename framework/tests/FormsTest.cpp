@@ -6,6 +6,7 @@
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
+#include "framework/SystemError.h"
 #include "tests/support/BoxWatcher.h"
 
 namespace {
@@ -13,12 +14,13 @@ namespace {
 class TestForm : public TForm {
  public:
   TestForm() : TForm("TTestForm") { Caption = "Test"; }
-  bool throwOnCreate = false, throwOnClose = false, ranAfterThrow = false;
+  bool throwOnCreate = false, throwOnClose = false, ranAfterThrow = false, noButton = false;
   TControl Button;
   int closes = 0;
 
  protected:
   void CreateControls() override {
+    if (noButton) return;
     std::vector<ControlDef> table = {{&Button, ControlKind::Button, nullptr, "Go", 8, 8, 75, 25}};
     CreateTable(table);
   }
@@ -30,6 +32,27 @@ class TestForm : public TForm {
     ++closes;
     if (throwOnClose) throw Exception("Unable to write to C:\\x.ini");
   }
+};
+
+// Makes the system refuse this thread's windows of one class, as when it runs short.
+class WindowRefusal {
+ public:
+  explicit WindowRefusal(const char* className) {
+    className_ = className;
+    hook_ = SetWindowsHookExA(WH_CBT, Refuse, nullptr, GetCurrentThreadId());
+  }
+  ~WindowRefusal() { UnhookWindowsHookEx(hook_); }
+
+ private:
+  static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+      const char* cls = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszClass;
+      if (!IS_INTRESOURCE(cls) && lstrcmpiA(cls, className_) == 0) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline const char* className_ = nullptr;
+  HHOOK hook_;
 };
 
 struct FormsTest : testing::Test {
@@ -102,4 +125,34 @@ TEST_F(FormsTest, AKeyWithNoShortcutRunsNoActionThatHasNone) {
   key.message = WM_KEYDOWN;
   form.PreTranslate(key);
   EXPECT_EQ(runs, 0);
+}
+
+TEST_F(FormsTest, AFormOrControlTheSystemRefusesToMakeRaisesAndTheFormDoesNotGoOn) {
+  // The form without its button first: a failing child would hide an unchecked form window.
+  for (const std::string refused : {"TTestForm", "Button"}) {
+    TestForm form;
+    form.noButton = refused == "TTestForm";
+    {
+      WindowRefusal refusal(refused.c_str());
+      EXPECT_THROW(form.Create(), Exception) << refused;
+    }
+    EXPECT_FALSE(form.ranAfterThrow) << refused;
+  }
+}
+
+TEST_F(FormsTest, AClassRegisteredAlreadyIsFineButOneTheSystemRefusesRaises) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TTwiceRegistered";
+  RegisterWindowClass(wc);
+  EXPECT_NO_THROW(RegisterWindowClass(wc));
+  wc.lpszClassName = "TRefused";
+  wc.cbWndExtra = -1;
+  try {
+    RegisterWindowClass(wc);
+    FAIL() << "no error raised";
+  } catch (const Exception& e) {
+    EXPECT_EQ(std::string(e.what()), SystemErrorText(ERROR_INVALID_PARAMETER));
+  }
 }

@@ -30,13 +30,14 @@ std::string ErrorOf(const std::function<void()>& action) {
 
 TEST_F(RegistryTest, OpenNeverCreatesButOpenOrCreateDoes) {
   RegistryKey key;
-  EXPECT_FALSE(key.Open(HKEY_CURRENT_USER, Scratch));
+  EXPECT_FALSE(key.Open(HKEY_CURRENT_USER, Scratch, KEY_READ));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));  // for the caller's message
   EXPECT_FALSE(key.IsOpen());
   ASSERT_TRUE(key.OpenOrCreate(HKEY_CURRENT_USER, Scratch));
   EXPECT_TRUE(key.IsOpen());
   key.Close();
   EXPECT_FALSE(key.IsOpen());
-  EXPECT_TRUE(key.Open(HKEY_CURRENT_USER, Scratch));
+  EXPECT_TRUE(key.Open(HKEY_CURRENT_USER, Scratch, KEY_READ));
 }
 
 TEST_F(RegistryTest, StringValuesRoundTripAndCanBeDeleted) {
@@ -101,9 +102,9 @@ TEST_F(RegistryTest, DeleteKeyTreeRemovesTheKeyWithItsSubKeys) {
   }
   EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Scratch));
   RegistryKey key;
-  EXPECT_FALSE(key.Open(HKEY_CURRENT_USER, Scratch));
+  EXPECT_FALSE(key.Open(HKEY_CURRENT_USER, Scratch, KEY_READ));
   EXPECT_FALSE(DeleteKeyTree(HKEY_CURRENT_USER, Scratch));
-  EXPECT_TRUE(key.Open(HKEY_CURRENT_USER, "Software\\Tallowmere Tests"));
+  EXPECT_TRUE(key.Open(HKEY_CURRENT_USER, "Software\\Tallowmere Tests", KEY_READ));
 }
 
 TEST_F(RegistryTest, MovedKeyStaysOpenInItsNewOwner) {

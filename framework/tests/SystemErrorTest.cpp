@@ -43,3 +43,14 @@ TEST(SystemError, TheErrorTextLeadsWithTheCodeThenTheDescription) {
     EXPECT_EQ(std::string(e.what()), SystemErrorText(ERROR_PATH_NOT_FOUND));
   }
 }
+
+TEST(SystemError, ACodeTheSystemCannotDescribeIsNamedInsteadOfLeftBlank) {
+  const unsigned long unknown = 0x2000FFFF;  // the customer bit: no system message can have it
+  char raw[256] = {};
+  ASSERT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           unknown, 0, raw, sizeof raw, nullptr),
+            0u);
+  EXPECT_EQ(SystemErrorDescription(unknown), "No description for error code 536936447");
+  EXPECT_EQ(SystemErrorText(unknown),
+            "System Error.  Code: 536936447.\r\nNo description for error code 536936447");
+}

@@ -68,7 +68,7 @@ TEST_F(Registration, CleanUpRemovesTheProgramValueAndNumberedValuesUpToTheFirstG
   for (const auto& v : ValuesOf(RunOnceKey)) otherKept |= v.first == "Tallowmere Test Other";
   EXPECT_TRUE(otherKept);
   RegistryKey k;
-  k.Open(HKEY_LOCAL_MACHINE, RunOnceKey);
+  k.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_SET_VALUE);
   k.DeleteValue("Tallowmere Test Other");
 }
 

@@ -237,6 +237,6 @@ TEST_F(Uninstall, RunOnceKeyThatCannotBeWrittenStopsWithTheSetDataError) {
   EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
   EXPECT_TRUE(watcher_.Seen().empty());
   RegistryKey k;
-  k.Open(HKEY_LOCAL_MACHINE, RunOnceKey);
+  k.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_SET_VALUE);
   k.DeleteValue("Tallowmere Test");
 }

@@ -1,10 +1,13 @@
 // Shell folder paths from the registry and the Yes/No question.
 #include <gtest/gtest.h>
 
+#include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
 #include "framework/Registry.h"
+#include "framework/SystemError.h"
 #include "shell/Confirm.h"
 #include "shell/ShellFolders.h"
+#include "shell/ShellOpen.h"
 #include "tests/support/BoxWatcher.h"
 
 namespace {
@@ -16,7 +19,7 @@ const char* const ShellFoldersKey =
 class PlantedValue {
  public:
   PlantedValue(const char* name, DWORD type, const void* data, DWORD size) : name_(name) {
-    key_.Open(HKEY_CURRENT_USER, ShellFoldersKey);
+    key_.Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_SET_VALUE);
     RegSetValueExA(key_.Handle(), name, 0, type, static_cast<const BYTE*>(data), size);
   }
   ~PlantedValue() { key_.DeleteValue(name_); }
@@ -76,4 +79,17 @@ TEST(ConfirmYesNo, AsksWithConfirmCaptionAndAnswersTrueOnlyForYes) {
   EXPECT_EQ(seen[0].text, "Are you sure to remove Brindlecast?");
   EXPECT_EQ(seen[0].buttons, (std::vector<std::string>{"&Yes", "&No"}));
   EXPECT_TRUE(seen[0].hasIcon);
+}
+
+TEST(OpenWithShell, ATargetTheShellCannotOpenIsReportedInAPlainBoxWithTheSystemsText) {
+  BoxWatcher watcher;
+  watcher.Answer(IDOK);
+  const std::string target = "C:\\Tallowmere No Such Folder";
+  OpenWithShell(nullptr, target);
+  const auto seen = watcher.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].caption, ApplicationTitle());
+  EXPECT_EQ(seen[0].text,
+            "Cannot open \"" + target + "\".\r\n" + SystemErrorText(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(seen[0].hasIcon);
 }
