@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "framework/Application.h"
 #include "framework/ErrorReport.h"
+#include "framework/Exceptions.h"
 #include "ui/About.h"
 #include "ui/Main.h"
 
@@ -11,6 +12,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   Application.Initialize();
   try {
     RunStartupTasks();
+  } catch (const EAbort&) {
+    return 1;  // the start-up already said why it stops
   } catch (const std::exception& e) {
     ShowLastChanceError(e.what());
     return 1;

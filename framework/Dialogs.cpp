@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "framework/ExecutablePath.h"
 #include "framework/Text.h"
 
 namespace {
@@ -57,11 +58,7 @@ void CenterOnScreen(HWND window) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string ApplicationTitle() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return TitleFromExePath(path);
-}
+std::string ApplicationTitle() { return TitleFromExePath(ExecutablePath()); }
 
 MsgResult ShowMessageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                          MsgButtons buttons) {

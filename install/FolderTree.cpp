@@ -49,9 +49,9 @@ void DeleteFolderTree(const std::string& folder) {
     return;
   }
   {
+    // Every entry is judged by its name: a drive root, and some network shares, list no "." first.
     FolderListing listing(folder);
-    // The first entry of a folder's listing is its own "." entry.
-    while (listing.Started() && listing.Next()) {
+    for (bool more = listing.Started(); more; more = listing.Next()) {
       const WIN32_FIND_DATAA& e = listing.Entry();
       if (IsDotEntry(e.cFileName)) continue;
       const std::string path = folder + "\\" + e.cFileName;
@@ -69,11 +69,7 @@ void DeleteFolderTree(const std::string& folder) {
 
 bool IsFolderEmpty(const std::string& folder) {
   FolderListing listing(folder);
-  if (!listing.Started()) return true;
-  // Only the second and third entries can be something other than "." and "..".
-  for (int i = 0; i < 2; ++i) {
-    if (!listing.Next()) return true;
+  for (bool more = listing.Started(); more; more = listing.Next())
     if (!IsDotEntry(listing.Entry().cFileName)) return false;
-  }
   return true;
 }

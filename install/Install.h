@@ -7,8 +7,8 @@
 
 // Registers the program in the installed-programs list when its entry is missing and cancels the
 // run-once deletions an earlier uninstall left. Skipped when the executable runs from the
-// development folder. Silent, except that a failed value write raises "Failed to set data for
-// '%s'".
+// development folder or its path is unknown (""). Silent, except that a failed value write raises
+// "Failed to set data for '%s'".
 void RegisterUninstallEntry();
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder);
 
@@ -19,16 +19,15 @@ void CheckUninstallSwitch(const std::string& commandLine, const std::function<vo
 
 // Removes the shortcuts, the start-menu folder and the files and folders that "install.txt" names,
 // schedules the deletion of the executable and of what is left, removes the installed-programs
-// entry and reports completion. `openFolder` shows the executable folder when the list is missing.
+// entry and reports completion, naming what stayed behind. `openFolder` shows the executable
+// folder when the list is missing. When the run-once list cannot be opened for writing, or the
+// executable's path is unknown (""), it says why and raises EAbort before changing anything.
 void UninstallProgram();
 void UninstallProgram(const std::string& exePath,
                       const std::function<void(const std::string& folder)>& openFolder);
 
 // Orders the uninstaller's left-over entries by the user's locale, ignoring case.
 void SortLeftOvers(std::vector<std::string>& entries);
-
-// The full path of the running executable.
-std::string ExecutablePath();
 
 // Registry paths under HKEY_LOCAL_MACHINE.
 extern const char* const UninstallEntryKey;

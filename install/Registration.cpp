@@ -1,6 +1,7 @@
 // The installed-programs entry and the clean-up of run-once deletions left by an earlier uninstall.
 #include <windows.h>
 
+#include "framework/ExecutablePath.h"
 #include "framework/Product.h"
 #include "framework/Registry.h"
 #include "install/Install.h"
@@ -40,14 +41,9 @@ void CancelScheduledDeletions() {
 
 }  // namespace
 
-std::string ExecutablePath() {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return std::string(path, n < MAX_PATH ? n : MAX_PATH);
-}
-
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder) {
-  if (StartsWithText(developmentFolder, exePath)) return;
+  // Without the whole path neither the entry nor the development-folder test can be right.
+  if (exePath.empty() || StartsWithText(developmentFolder, exePath)) return;
   EnsureUninstallEntry(exePath);
   CancelScheduledDeletions();
 }

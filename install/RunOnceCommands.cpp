@@ -10,15 +10,48 @@ std::string RunOnceFileValue(unsigned n) {
   return "Delete " TALLOWMERE_PRODUCT " file " + std::to_string(n);
 }
 
+std::string CommandProcessor(const std::string& systemFolder) {
+  const std::string path = systemFolder + "\\cmd.exe";
+  return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
+bool CmdWouldReinterpret(const std::string& path) {
+  return path.find_first_of("%!^&\"") != std::string::npos;
+}
+
+namespace {
+
 // Quoted, so that a short path that still holds a blank (no 8.3 names on the volume) stays whole.
-std::string DeleteFileCommand(const std::string& shortPath) {
-  return "cmd.exe /c del \"" + shortPath + "\"";
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string DeleteStep(const std::string& shortPath) { return "del /f /q " + Quoted(shortPath); }
+
+std::string RemoveStep(const std::string& shortPath) { return "rmdir " + Quoted(shortPath); }
+
+}  // namespace
+
+std::string DeleteFileCommand(const std::string& cmd, const std::string& shortPath) {
+  return cmd + " /c " + DeleteStep(shortPath);
 }
 
-std::string RemoveFolderCommand(const std::string& shortPath) {
-  return "cmd.exe /c rmdir \"" + shortPath + "\"";
+std::string RemoveFolderCommand(const std::string& cmd, const std::string& shortPath) {
+  return cmd + " /c " + RemoveStep(shortPath);
 }
 
-std::string LeftOverCommand(const std::string& entry, const std::string& shortPath) {
-  return IsFolderEntry(entry) ? RemoveFolderCommand(shortPath) : DeleteFileCommand(shortPath);
+std::string LeftOverCommand(const std::string& cmd, const std::string& entry,
+                            const std::string& shortPath) {
+  return IsFolderEntry(entry) ? RemoveFolderCommand(cmd, shortPath)
+                              : DeleteFileCommand(cmd, shortPath);
+}
+
+std::string ProgramCommand(const std::string& cmd, const std::string& shortExe,
+                           const std::string& shortFolder) {
+  std::string steps;
+  if (!CmdWouldReinterpret(shortExe)) steps = DeleteStep(shortExe);
+  const bool driveRoot = !shortFolder.empty() && shortFolder.back() == ':';
+  if (!shortFolder.empty() && !driveRoot && !CmdWouldReinterpret(shortFolder))
+    steps += (steps.empty() ? "" : " & ") + RemoveStep(shortFolder);
+  // The value stays even with nothing to run: a start before the next logon looks for it to
+  // cancel the numbered ones.
+  return cmd + " /c " + (steps.empty() ? "rem" : steps);
 }

@@ -1,5 +1,5 @@
-// The commands the uninstaller leaves in the run-once list. They run through cmd.exe: the shell
-// that runs del and rmdir on every current Windows, 64-bit included.
+// The commands the uninstaller leaves in the run-once list. They run through the system's own
+// cmd.exe, named by its full path so that no other cmd.exe is found by search.
 #pragma once
 #include <string>
 
@@ -7,11 +7,26 @@
 extern const char* const RunOnceProgramValue;  // "Delete " + the product name
 std::string RunOnceFileValue(unsigned n);      // "Delete " + the product name + " file " + n
 
-// "cmd.exe /c del " + the short path in double quotes.
-std::string DeleteFileCommand(const std::string& shortPath);
+// The command processor as a command names it: systemFolder + "\cmd.exe", quoted only when it
+// holds a blank.
+std::string CommandProcessor(const std::string& systemFolder);
 
-// "cmd.exe /c rmdir " + the short path in double quotes.
-std::string RemoveFolderCommand(const std::string& shortPath);
+// True for a path that cmd would read as its own syntax even inside quotes ("%VAR%", "!VAR!",
+// "^", "&", a quote): such a path never goes into a command.
+bool CmdWouldReinterpret(const std::string& path);
+
+// cmd + " /c del /f /q " + the short path in double quotes.
+std::string DeleteFileCommand(const std::string& cmd, const std::string& shortPath);
+
+// cmd + " /c rmdir " + the short path in double quotes (no /s: only an empty folder goes).
+std::string RemoveFolderCommand(const std::string& cmd, const std::string& shortPath);
 
 // The command for a left-over entry: rmdir for a folder entry, del for any other.
-std::string LeftOverCommand(const std::string& entry, const std::string& shortPath);
+std::string LeftOverCommand(const std::string& cmd, const std::string& entry,
+                            const std::string& shortPath);
+
+// The command for the executable: deletes it, then removes its folder (short form, no trailing
+// backslash) when that is then empty. A path cmd would reinterpret is left out (the caller has it
+// deleted at the next restart instead), and so is a drive root or an empty folder path.
+std::string ProgramCommand(const std::string& cmd, const std::string& shortExe,
+                           const std::string& shortFolder);

@@ -6,15 +6,20 @@
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/Exceptions.h"
+#include "framework/ExecutablePath.h"
 #include "framework/FileStream.h"
 #include "framework/Product.h"
 #include "framework/Registry.h"
+#include "framework/SystemError.h"
 #include "framework/Text.h"
 #include "install/CommandLine.h"
 #include "install/FolderTree.h"
 #include "install/Install.h"
 #include "install/InstallList.h"
+#include "install/ProgramFolder.h"
 #include "install/RunOnceCommands.h"
+#include "install/UninstallMessages.h"
 #include "shell/Confirm.h"
 #include "shell/ShellFolders.h"
 #include "shell/ShellOpen.h"
@@ -30,9 +35,8 @@ void Guarded(Step step) {
   }
 }
 
-bool FileExists(const std::string& path) {
-  const DWORD attrs = GetFileAttributesA(path.c_str());
-  return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+bool PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The 8.3 form of an existing path; "" when it has none or it does not fit in MAX_PATH.
@@ -40,6 +44,30 @@ std::string ShortPath(const std::string& path) {
   char buf[MAX_PATH] = {};
   const DWORD n = GetShortPathNameA(path.c_str(), buf, MAX_PATH);
   return n > 0 && n < MAX_PATH ? std::string(buf, n) : std::string();
+}
+
+// Shows why the uninstall stops and ends the process with a failure, before anything changed.
+[[noreturn]] void Refuse(const std::string& text) {
+  ShowMessage(text);
+  throw EAbort();
+}
+
+// Opened before anything is deleted: without it nothing could be scheduled, and a half-removed
+// program is worse than an untouched one.
+RegistryKey OpenRunOnceForWriting() {
+  RegistryKey runOnce;
+  // Never created here: a system without the key has no one to run the commands.
+  if (runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return runOnce;
+  const DWORD error = GetLastError();
+  Refuse(RunOnceRefusedText(SystemErrorDescription(error), error == ERROR_ACCESS_DENIED));
+}
+
+// The system's own command processor, so that no other cmd.exe is found by search.
+std::string SystemCommandProcessor() {
+  char folder[MAX_PATH] = {};
+  const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) RaiseLastOSError();
+  return CommandProcessor(std::string(folder, n));
 }
 
 // A step whose shell folder is unknown ("") does nothing rather than touch the drive's root.
@@ -62,24 +90,30 @@ void RemoveShortcutsAndStartMenu() {
   });
 }
 
-// Deletes the listed files and folders; returns the entries that could not be removed.
-std::vector<std::string> RemoveListed(const std::vector<std::string>& entries,
-                                      const std::string& exeFolder, const std::string& exeName) {
-  std::vector<std::string> leftOver;
+struct Removed {
+  std::vector<std::string> leftOver;    // entries to schedule
+  std::vector<std::string> leftBehind;  // full paths the user is told about
+};
+
+// Deletes the listed files and folders.
+Removed RemoveListed(const std::vector<std::string>& entries, const std::string& exeFolder,
+                     const std::string& exeName) {
+  const ProgramFolder folder(exeFolder);
+  Removed result;
+  const auto note = [&](Removal removal, const std::string& entry) {
+    if (removal == Removal::Failed) result.leftOver.push_back(entry);
+    if (removal == Removal::Kept) result.leftBehind.push_back(exeFolder + entry);
+  };
   for (const std::string& entry : entries) {
-    if (IsFolderEntry(entry) || IsUnsafeEntry(entry)) continue;
+    if (IsFolderEntry(entry) || IsUnsafeEntry(entry) || entry.empty()) continue;
     // The running executable goes with its own run-once command.
     if (LowerAscii(entry) == LowerAscii(exeName)) continue;
-    const std::string path = exeFolder + entry;
-    if (FileExists(path) && !DeleteFileA(path.c_str())) leftOver.push_back(entry);
+    note(folder.DeleteListedFile(entry), entry);
   }
   // Reverse order, so that folders listed before their contents go child first.
-  for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-    if (!IsFolderEntry(*it) || IsUnsafeEntry(*it)) continue;
-    const std::string path = exeFolder + StripTrailingSlash(*it);
-    if (IsFolderEmpty(path) && !RemoveDirectoryA(path.c_str())) leftOver.push_back(*it);
-  }
-  return leftOver;
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+    if (IsFolderEntry(*it) && !IsUnsafeEntry(*it)) note(folder.RemoveListedFolder(*it), *it);
+  return result;
 }
 
 }  // namespace
@@ -93,23 +127,62 @@ void SortLeftOvers(std::vector<std::string>& texts) {
 
 namespace {
 
-void ScheduleDeletions(const std::string& exePath, const std::string& exeFolder,
-                       const std::vector<std::string>& leftOver) {
-  RegistryKey runOnce;
-  // Never created here; when it does not open, the first write reports the failure.
-  runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS);
-  runOnce.WriteString(RunOnceProgramValue, DeleteFileCommand(ShortPath(exePath)));
-  for (size_t i = 0; i < leftOver.size(); ++i)
-    runOnce.WriteString(RunOnceFileValue(static_cast<unsigned>(i)),
-                        LeftOverCommand(leftOver[i], ShortPath(exeFolder + leftOver[i])));
+// Writes the run-once commands; a path that cmd would misread is left to the system to delete at
+// the next restart instead. Whatever cannot be scheduled either way joins leftBehind.
+void ScheduleDeletions(const RegistryKey& runOnce, const std::string& cmd,
+                       const std::string& exePath, const std::string& exeFolder,
+                       const std::vector<std::string>& leftOver,
+                       std::vector<std::string>& leftBehind) {
+  std::vector<std::string> byCommand, atRestart;
+  const std::string shortExe = ShortPath(exePath);
+  const std::string shortFolder = StripTrailingSlash(ShortPath(exeFolder));
+  runOnce.WriteString(RunOnceProgramValue, ProgramCommand(cmd, shortExe, shortFolder));
+  if (shortExe.empty())
+    leftBehind.push_back(exePath);  // beyond the path limit
+  else
+    (CmdWouldReinterpret(shortExe) ? atRestart : byCommand).push_back(exePath);
+
+  unsigned n = 0;
+  for (const std::string& entry : leftOver) {
+    const std::string path = exeFolder + entry;
+    const std::string shortPath = ShortPath(path);
+    // A missing folder keeps its (empty) command; an existing path without a short form is over
+    // the path limit.
+    if (shortPath.empty() && PathExists(path)) {
+      leftBehind.push_back(path);
+    } else if (CmdWouldReinterpret(shortPath)) {
+      atRestart.push_back(path);
+    } else {
+      runOnce.WriteString(RunOnceFileValue(n++), LeftOverCommand(cmd, entry, shortPath));
+      byCommand.push_back(path);
+    }
+  }
   // The commands must survive a power cut before the next logon.
-  runOnce.Flush();
+  if (!runOnce.Flush()) leftBehind.insert(leftBehind.end(), byCommand.begin(), byCommand.end());
+
+  // Contents before the folders that hold them (the sorted list has each folder first), the
+  // executable before its own folder.
+  std::reverse(atRestart.begin(), atRestart.end());
+  if (!shortFolder.empty() && CmdWouldReinterpret(shortFolder))
+    atRestart.push_back(StripTrailingSlash(exeFolder));
+  for (const std::string& path : atRestart)
+    if (!MoveFileExA(StripTrailingSlash(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+      leftBehind.push_back(path);
+}
+
+bool MachineKeyExists(const std::string& key) {
+  RegistryKey k;
+  return k.Open(HKEY_LOCAL_MACHINE, key, KEY_READ);
 }
 
 }  // namespace
 
 void UninstallProgram(const std::string& exePath,
                       const std::function<void(const std::string& folder)>& openFolder) {
+  // A cut path would name another folder, and with it another list.
+  if (exePath.empty()) Refuse(PathUnknownText);
+  const RegistryKey runOnce = OpenRunOnceForWriting();
+  const std::string cmd = SystemCommandProcessor();
   const std::string exeFolder = FolderOfPath(exePath);
   RemoveShortcutsAndStartMenu();
 
@@ -121,12 +194,12 @@ void UninstallProgram(const std::string& exePath,
     openFolder(exeFolder);
     return;
   }
-  std::vector<std::string> leftOver =
-      RemoveListed(ParseInstallList(bytes), exeFolder, FileNameOfPath(exePath));
-  SortLeftOvers(leftOver);
-  ScheduleDeletions(exePath, exeFolder, leftOver);
-  DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey);
-  ShowMessage("Uninstall complete.");
+  Removed removed = RemoveListed(ParseInstallList(bytes), exeFolder, FileNameOfPath(exePath));
+  SortLeftOvers(removed.leftOver);
+  ScheduleDeletions(runOnce, cmd, exePath, exeFolder, removed.leftOver, removed.leftBehind);
+  if (!DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) && MachineKeyExists(UninstallEntryKey))
+    removed.leftBehind.push_back(std::string("HKEY_LOCAL_MACHINE\\") + UninstallEntryKey);
+  ShowMessage(CompletionText(removed.leftBehind));
 }
 
 void UninstallProgram() {

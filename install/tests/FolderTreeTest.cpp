@@ -102,6 +102,26 @@ TEST(DeleteFolderTree, LinkedFolderIsRemovedAsALinkAndItsTargetSurvives) {
   EXPECT_TRUE(PathExists(target + "\\keep.txt"));
 }
 
+TEST(DeleteFolderTree, TheFirstListedEntryOfADriveRootIsDeletedToo) {
+  TempFolder temp("rootdel");
+  WriteFileText(temp.Path() + "\\only.txt", "x");
+  const DriveRoot drive(temp.Path());
+  if (drive.Letter().empty()) GTEST_SKIP() << "no drive letter can be mapped here";
+  try {
+    DeleteFolderTree(drive.Letter());
+  } catch (const Exception&) {  // a root itself cannot be removed
+  }
+  EXPECT_FALSE(PathExists(temp.Path() + "\\only.txt"));
+}
+
+TEST(IsFolderEmpty, ADriveRootHoldingOneFileIsNotEmpty) {
+  TempFolder temp("rootempty");
+  WriteFileText(temp.Path() + "\\only.txt", "x");
+  const DriveRoot drive(temp.Path());
+  if (drive.Letter().empty()) GTEST_SKIP() << "no drive letter can be mapped here";
+  EXPECT_FALSE(IsFolderEmpty(drive.Letter()));
+}
+
 TEST(IsFolderEmpty, OnlyDotEntriesOrNoListingCountAsEmpty) {
   TempFolder temp("empty");
   EXPECT_TRUE(IsFolderEmpty(temp.Path()));

@@ -1,7 +1,9 @@
-// Text tests of the start-up and uninstall code.
+// Text tests of the start-up and uninstall code, and the uninstaller's reports.
 #include "install/InstallText.h"
 
 #include <gtest/gtest.h>
+
+#include "install/UninstallMessages.h"
 
 TEST(StartsWithText, IgnoresTheCaseOfPlainLettersOnly) {
   EXPECT_TRUE(StartsWithText("C:\\Projects\\", "c:\\PROJECTS\\x.exe"));
@@ -27,4 +29,38 @@ TEST(EndsWithText, ComparesTheTailIgnoringCaseOfPlainLetters) {
   EXPECT_FALSE(EndsWithText("long suffix", "fix"));
   EXPECT_TRUE(EndsWithText("", "x"));
   EXPECT_FALSE(EndsWithText("\\", ""));
+}
+
+// The uninstaller's reports.
+
+TEST(CompletionText, NothingLeftIsTheBareReport) {
+  EXPECT_EQ(CompletionText({}), "Uninstall complete.");
+}
+
+TEST(CompletionText, WhatStayedIsListedUnderTheReport) {
+  EXPECT_EQ(CompletionText({"C:\\B\\sub\\", "C:\\B\\x.txt"}),
+            "Uninstall complete.\r\n\r\nThese were left behind; you can remove them yourself:"
+            "\r\nC:\\B\\sub\\\r\nC:\\B\\x.txt");
+}
+
+TEST(CompletionText, AtMostTenPathsThenHowManyMore) {
+  std::vector<std::string> left;
+  for (char c = 'a'; c <= 'l'; ++c) left.push_back(std::string(1, c));
+  const std::string text = CompletionText(left);
+  EXPECT_NE(text.find("\r\nj\r\nand 2 more"), std::string::npos) << text;
+  EXPECT_EQ(text.find("\r\nk"), std::string::npos) << text;
+  left.pop_back();
+  left.pop_back();
+  EXPECT_EQ(CompletionText(left).find("more"), std::string::npos);
+}
+
+TEST(RunOnceRefusedText, GivesTheSystemsReasonAndAsksForAdministratorRightsOnlyWhenRefused) {
+  const std::string missing = RunOnceRefusedText("File not found.", false);
+  EXPECT_EQ(missing.rfind("Brindlecast cannot be uninstalled", 0), 0u);
+  EXPECT_NE(missing.find("\r\n\r\nFile not found.\r\n\r\nNothing has been removed."),
+            std::string::npos);
+  EXPECT_EQ(missing.find("administrator"), std::string::npos);
+  EXPECT_NE(RunOnceRefusedText("Access denied.", true)
+                .find("Access denied.\r\n\r\nUninstalling needs administrator rights."),
+            std::string::npos);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Registry.h"
+#include "framework/ExecutablePath.h"
 #include "install/Install.h"
 #include "install/tests/WinFixtures.h"
 
@@ -47,6 +48,13 @@ TEST_F(Registration, WithoutArgumentsTheRunningExecutableIsRegistered) {
   const Values values = ValuesOf(UninstallEntryKey);
   ASSERT_EQ(values.size(), 2u);
   EXPECT_EQ(values[1].second, "\"" + ExecutablePath() + "\" /uninstall");
+}
+
+TEST_F(Registration, UnknownExecutablePathTouchesNothing) {
+  ScheduleDeletions({"Delete Brindlecast"});
+  RegisterUninstallEntry("", DevFolder);
+  EXPECT_FALSE(MachineKeyExists(UninstallEntryKey));
+  EXPECT_EQ(ProgramRunOnceValues().size(), 1u);
 }
 
 TEST_F(Registration, ExistingEntryIsLeftAsItIsEvenWhenItNamesAnotherCopy) {

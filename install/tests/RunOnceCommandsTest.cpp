@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+const std::string Cmd = "C:\\Windows\\system32\\cmd.exe";
+
+}  // namespace
+
 TEST(RunOnceNames, NumberedInDecimalWithoutPadding) {
   EXPECT_STREQ(RunOnceProgramValue, "Delete Brindlecast");
   EXPECT_EQ(RunOnceFileValue(0), "Delete Brindlecast file 0");
@@ -10,16 +16,48 @@ TEST(RunOnceNames, NumberedInDecimalWithoutPadding) {
   EXPECT_EQ(RunOnceFileValue(2147483647u), "Delete Brindlecast file 2147483647");
 }
 
-TEST(RunOnceCommands, QuoteTheShortPath) {
-  EXPECT_EQ(DeleteFileCommand("C:\\PROGRA~1\\B\\TALLOW~1.EXE"),
-            "cmd.exe /c del \"C:\\PROGRA~1\\B\\TALLOW~1.EXE\"");
-  EXPECT_EQ(RemoveFolderCommand("C:\\B\\SUB"), "cmd.exe /c rmdir \"C:\\B\\SUB\"");
-  EXPECT_EQ(DeleteFileCommand(""), "cmd.exe /c del \"\"");
+TEST(RunOnceCommands, TheSystemsCmdIsNamedInFullAndQuotedOnlyWithABlank) {
+  EXPECT_EQ(CommandProcessor("C:\\Windows\\system32"), Cmd);
+  EXPECT_EQ(CommandProcessor("D:\\My Windows\\system32"), "\"D:\\My Windows\\system32\\cmd.exe\"");
+}
+
+TEST(RunOnceCommands, DeleteForcesReadOnlyFilesQuietlyAndQuotesTheShortPath) {
+  EXPECT_EQ(DeleteFileCommand(Cmd, "C:\\PROGRA~1\\B\\TALLOW~1.EXE"),
+            Cmd + " /c del /f /q \"C:\\PROGRA~1\\B\\TALLOW~1.EXE\"");
+  EXPECT_EQ(RemoveFolderCommand(Cmd, "C:\\B\\SUB"), Cmd + " /c rmdir \"C:\\B\\SUB\"");
+  EXPECT_EQ(DeleteFileCommand(Cmd, ""), Cmd + " /c del /f /q \"\"");
 }
 
 TEST(RunOnceCommands, FolderEntriesAreRemovedAndOthersDeleted) {
-  EXPECT_EQ(LeftOverCommand("sub\\", "C:\\B\\SUB"), "cmd.exe /c rmdir \"C:\\B\\SUB\"");
-  EXPECT_EQ(LeftOverCommand("sub\\x.txt", "C:\\B\\SUB\\X.TXT"),
-            "cmd.exe /c del \"C:\\B\\SUB\\X.TXT\"");
-  EXPECT_EQ(LeftOverCommand("sub/", "C:\\B\\SUB"), "cmd.exe /c del \"C:\\B\\SUB\"");
+  EXPECT_EQ(LeftOverCommand(Cmd, "sub\\", "C:\\B\\SUB"), Cmd + " /c rmdir \"C:\\B\\SUB\"");
+  EXPECT_EQ(LeftOverCommand(Cmd, "sub\\x.txt", "C:\\B\\SUB\\X.TXT"),
+            Cmd + " /c del /f /q \"C:\\B\\SUB\\X.TXT\"");
+  EXPECT_EQ(LeftOverCommand(Cmd, "sub/", "C:\\B\\SUB"), Cmd + " /c del /f /q \"C:\\B\\SUB\"");
+}
+
+TEST(RunOnceCommands, PathsCmdWouldMisreadEvenInQuotesAreRecognised) {
+  for (const char* path :
+       {"C:\\B\\%X%.TXT", "C:\\B\\!X!.TXT", "C:\\B^\\X", "C:\\A&B\\X", "C:\\\"X"})
+    EXPECT_TRUE(CmdWouldReinterpret(path)) << path;
+  for (const char* path :
+       {"C:\\PROGRA~1\\B\\X.TXT", "C:\\Program Files\\B (2)\\x;y,z=1@#$~.txt", ""})
+    EXPECT_FALSE(CmdWouldReinterpret(path)) << path;
+}
+
+TEST(ProgramCommand, DeletesTheExecutableThenRemovesItsFolderWhenEmpty) {
+  EXPECT_EQ(ProgramCommand(Cmd, "C:\\PROGRA~1\\BRINDL~1\\TALLOW~1.EXE", "C:\\PROGRA~1\\BRINDL~1"),
+            Cmd +
+                " /c del /f /q \"C:\\PROGRA~1\\BRINDL~1\\TALLOW~1.EXE\" & rmdir "
+                "\"C:\\PROGRA~1\\BRINDL~1\"");
+}
+
+TEST(ProgramCommand, NeverRemovesADriveRootOrAnUnknownFolder) {
+  EXPECT_EQ(ProgramCommand(Cmd, "C:\\TALLOW~1.EXE", "C:"),
+            Cmd + " /c del /f /q \"C:\\TALLOW~1.EXE\"");
+  EXPECT_EQ(ProgramCommand(Cmd, "C:\\B\\T.EXE", ""), Cmd + " /c del /f /q \"C:\\B\\T.EXE\"");
+}
+
+TEST(ProgramCommand, LeavesOutWhatCmdWouldMisreadButKeepsTheValueRunnable) {
+  EXPECT_EQ(ProgramCommand(Cmd, "C:\\B\\%X%.EXE", "C:\\B"), Cmd + " /c rmdir \"C:\\B\"");
+  EXPECT_EQ(ProgramCommand(Cmd, "C:\\A&B\\T.EXE", "C:\\A&B"), Cmd + " /c rem");
 }

@@ -4,7 +4,10 @@
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
 #include "framework/Registry.h"
+#include "framework/SystemError.h"
+#include "framework/Text.h"
 #include "install/Install.h"
+#include "install/UninstallMessages.h"
 #include "install/tests/WinFixtures.h"
 #include "shell/ShellFolders.h"
 #include "tests/support/BoxWatcher.h"
@@ -45,7 +48,23 @@ class Uninstall : public testing::Test {
       if (v.first.rfind("Delete Brindlecast", 0) == 0) ours.push_back(v);
     return ours;
   }
-  std::string ExeCommand() const { return "cmd.exe /c del \"" + ShortPathOf(exe_) + "\""; }
+  static std::string Cmd() {
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\cmd.exe";
+  }
+  static std::string Del(const std::string& path) {
+    return Cmd() + " /c del /f /q \"" + ShortPathOf(path) + "\"";
+  }
+  std::string ExeCommand() const {
+    return Del(exe_) + " & rmdir \"" + ShortPathOf(StripTrailingSlash(exeFolder_)) + "\"";
+  }
+  std::string MakeDesktopShortcut() {
+    const std::string desktop = GetShellFolder("Desktop");
+    CreateDirectoryA(desktop.c_str(), nullptr);
+    WriteFileText(desktop + "\\Brindlecast.lnk", "x");
+    return desktop + "\\Brindlecast.lnk";
+  }
 
   ProgramRegistryState registry_;
   TempFolder temp_{"uninstall"};
@@ -122,7 +141,7 @@ TEST_F(Uninstall, LockedFileBecomesANumberedCommandWithItsShortPath) {
   EXPECT_NE(shortPath, "");
   EXPECT_EQ(RunOnceValues(),
             (Values{{"Delete Brindlecast", ExeCommand()},
-                    {"Delete Brindlecast file 0", "cmd.exe /c del \"" + shortPath + "\""}}));
+                    {"Delete Brindlecast file 0", Del(exeFolder_ + "Locked Data File.dat")}}));
 }
 
 TEST_F(Uninstall, FolderStillHoldingAnUnlistedFileStaysAndIsNotScheduled) {
@@ -134,6 +153,10 @@ TEST_F(Uninstall, FolderStillHoldingAnUnlistedFileStaysAndIsNotScheduled) {
   EXPECT_FALSE(Exists("sub\\mine.txt"));
   EXPECT_TRUE(Exists("sub\\yours.txt"));
   EXPECT_EQ(RunOnceValues().size(), 1u);
+  ExpectOnlyBox(watcher_,
+                "Uninstall complete.\r\n\r\nThese were left behind; you can remove them "
+                "yourself:\r\n" +
+                    exeFolder_ + "sub\\");
 }
 
 TEST_F(Uninstall, NestedFoldersListedParentFirstAreRemovedChildFirst) {
@@ -151,7 +174,7 @@ TEST_F(Uninstall, FolderAlreadyGoneIsScheduledWithRmdirAndAnEmptyPath) {
   List("gone\\\r\n");
   Run();
   EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", ExeCommand()},
-                                     {"Delete Brindlecast file 0", "cmd.exe /c rmdir \"\""}}));
+                                     {"Delete Brindlecast file 0", Cmd() + " /c rmdir \"\""}}));
 }
 
 TEST_F(Uninstall, EntryEndingInASlashIsAFileEntryAndPassesOverAFolder) {
@@ -172,9 +195,9 @@ TEST_F(Uninstall, LeftOversAreNumberedInTheUsersOrderIgnoringCase) {
   for (HANDLE h : locks) CloseHandle(h);
   const Values values = RunOnceValues();
   ASSERT_EQ(values.size(), 4u);
-  EXPECT_EQ(values[1].second, "cmd.exe /c del \"" + ShortPathOf(exeFolder_ + "a.txt") + "\"");
-  EXPECT_EQ(values[2].second, "cmd.exe /c del \"" + ShortPathOf(exeFolder_ + "B.txt") + "\"");
-  EXPECT_EQ(values[3].second, "cmd.exe /c del \"" + ShortPathOf(exeFolder_ + "c.txt") + "\"");
+  EXPECT_EQ(values[1].second, Del(exeFolder_ + "a.txt"));
+  EXPECT_EQ(values[2].second, Del(exeFolder_ + "B.txt"));
+  EXPECT_EQ(values[3].second, Del(exeFolder_ + "c.txt"));
 }
 
 TEST(LeftOverOrder, AFolderEntrySortsBeforeWhatItHoldsAndAfterAnEarlierName) {
@@ -221,22 +244,58 @@ TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
   EXPECT_EQ(seen[2].text, "Uninstall complete.");
 }
 
-TEST_F(Uninstall, RunOnceKeyThatCannotBeWrittenStopsWithTheSetDataError) {
+TEST_F(Uninstall, RunOnceKeyThatCannotBeOpenedStopsBeforeAnythingIsRemoved) {
   DeleteKeyTree(HKEY_LOCAL_MACHINE, RunOnceKey);
+  const std::string shortcut = MakeDesktopShortcut();
   Make("readme.txt");
   List("readme.txt");
-  std::string error;
+  bool aborted = false;
   try {
     Run();
-  } catch (const Exception& e) {
-    error = e.what();
+  } catch (const EAbort&) {
+    aborted = true;
   }
-  SetMachineValue(RunOnceKey, "Tallowmere Test", "x");  // put the key back
-  EXPECT_EQ(error, "Failed to set data for 'Delete Brindlecast'");
-  EXPECT_FALSE(Exists("readme.txt"));
+  RegistryKey().OpenOrCreate(HKEY_LOCAL_MACHINE, RunOnceKey);  // put the key back
+  EXPECT_TRUE(aborted);
+  EXPECT_TRUE(Exists("readme.txt"));
+  EXPECT_TRUE(PathExists(shortcut));
+  DeleteFileA(shortcut.c_str());
   EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
-  EXPECT_TRUE(watcher_.Seen().empty());
-  RegistryKey k;
-  k.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_SET_VALUE);
-  k.DeleteValue("Tallowmere Test");
+  ExpectOnlyBox(watcher_, RunOnceRefusedText(SystemErrorDescription(ERROR_FILE_NOT_FOUND), false));
+}
+
+TEST_F(Uninstall, UnknownExecutablePathChangesNothingAndSaysWhy) {
+  const std::string shortcut = MakeDesktopShortcut();
+  EXPECT_THROW(UninstallProgram("", [](const std::string&) {}), EAbort);
+  EXPECT_TRUE(PathExists(shortcut));
+  DeleteFileA(shortcut.c_str());
+  EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
+  ExpectOnlyBox(watcher_, PathUnknownText);
+}
+
+TEST_F(Uninstall, PathsCmdWouldMisreadAreLeftToTheNextRestartInstead) {
+  exeFolder_ = temp_.Path() + "\\%X%\\";  // a valid 8.3 name: its short form keeps the "%"
+  CreateDirectoryA(exeFolder_.c_str(), nullptr);
+  exe_ = exeFolder_ + "Tallowmere.exe";
+  WriteFileText(exe_, "MZ");
+  Make("data.txt");
+  List("data.txt");
+  HANDLE held = Lock("data.txt");
+  Run();
+  CloseHandle(held);
+  EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", Cmd() + " /c rem"}}));
+  EXPECT_EQ(
+      TakePendingDeletes(temp_.Path()),
+      (std::vector<std::string>{exeFolder_ + "data.txt", exe_, StripTrailingSlash(exeFolder_)}));
+}
+
+TEST_F(Uninstall, AnInstalledFileBeyondThePathLimitIsNamedInTheReport) {
+  std::string entry;
+  for (char c = 'a'; c < 'e'; ++c) entry += std::string(60, c) + "\\";
+  entry += "file.txt";
+  ASSERT_TRUE(MakeLongPathFile(exeFolder_ + entry));
+  List(entry);
+  Run();
+  EXPECT_EQ(RunOnceValues().size(), 1u);
+  ExpectOnlyBox(watcher_, CompletionText({exeFolder_ + entry}));
 }

@@ -1,6 +1,9 @@
 // Shared fixtures of the install tests.
 #include "install/tests/WinFixtures.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "framework/Registry.h"
 #include "install/Install.h"
 
@@ -93,4 +96,125 @@ bool MakeFolderLink(const std::string& link, const std::string& target) {
                       SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2 /* no privilege needed */);
   const DWORD attrs = GetFileAttributesA(link.c_str());
   return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+namespace {
+
+// Runs a Unix tool from the Wine side (Wine starts Unix executables as they are) and waits until
+// `done` holds: the process handle Wine gives for a Unix program may be signalled before it ends.
+bool RunUnix(const std::string& commandLine, const std::function<bool()>& done) {
+  std::string line = commandLine;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  const std::string tool = "Z:" + commandLine.substr(0, commandLine.find(' '));
+  if (!CreateProcessA(tool.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return false;
+  WaitForSingleObject(process.hProcess, 10000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  for (int i = 0; i < 250 && !done(); ++i) Sleep(20);
+  return done();
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+std::string UnixPathOf(const std::string& path) {
+  using ToUnix = char*(CDECL*)(const WCHAR*);
+  const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!toUnix) return "";
+  std::wstring wide(path.size() + 1, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+  char* unix = toUnix(wide.c_str());
+  if (!unix) return "";
+  std::string result = unix;
+  HeapFree(GetProcessHeap(), 0, unix);
+  return result;
+}
+
+bool MakeFollowedFolderLink(const std::string& link, const std::string& target) {
+  if (MakeFolderLink(link, target)) return true;
+  const auto slash = link.find_last_of('\\');
+  const std::string parent = UnixPathOf(link.substr(0, slash)), unixTarget = UnixPathOf(target);
+  if (parent.empty() || unixTarget.empty()) return false;
+  return RunUnix(
+      "/bin/ln -s " + Quoted(unixTarget) + " " + Quoted(parent + "/" + link.substr(slash + 1)),
+      [&] { return PathExists(link + "\\"); });
+}
+
+DriveRoot::DriveRoot(const std::string& folder) {
+  const std::string driveC = UnixPathOf("C:\\"), unixFolder = UnixPathOf(folder);
+  const auto at = driveC.rfind("/c:");
+  if (unixFolder.empty() || at == std::string::npos) return;
+  for (char letter = 'y'; letter > 'm'; --letter) {
+    const std::string drive = std::string(1, letter) + ":";
+    if (PathExists(drive + "\\")) continue;
+    unixLink_ = driveC.substr(0, at + 1) + drive;
+    if (RunUnix("/bin/ln -s " + Quoted(unixFolder) + " " + Quoted(unixLink_),
+                [&] { return PathExists(drive + "\\"); }))
+      letter_ = drive;
+    return;
+  }
+}
+
+DriveRoot::~DriveRoot() {
+  if (!unixLink_.empty())
+    RunUnix("/bin/rm -f " + Quoted(unixLink_), [this] { return !PathExists(letter_ + "\\"); });
+}
+
+bool MakeLongPathFile(const std::string& path) {
+  std::wstring wide(path.size() + 1, L'\0');
+  wide.resize(
+      MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size())) -
+      1);
+  const std::wstring longPath = L"\\\\?\\" + wide;
+  for (size_t at = longPath.find(L'\\', 7); at != std::wstring::npos;
+       at = longPath.find(L'\\', at + 1))
+    CreateDirectoryW(longPath.substr(0, at).c_str(), nullptr);
+  HANDLE f = CreateFileW(longPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(f);
+  return true;
+}
+
+std::vector<std::string> TakePendingDeletes(const std::string& folder) {
+  const char* const key = "System\\CurrentControlSet\\Control\\Session Manager";
+  const char* const value = "PendingFileRenameOperations";
+  RegistryKey k;
+  if (!k.Open(HKEY_LOCAL_MACHINE, key, KEY_QUERY_VALUE | KEY_SET_VALUE)) return {};
+  DWORD size = 0;
+  if (RegQueryValueExA(k.Handle(), value, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+    return {};
+  std::string data(size, '\0');
+  RegQueryValueExA(k.Handle(), value, nullptr, nullptr, reinterpret_cast<BYTE*>(&data[0]), &size);
+  // Pairs of "\??\" + source and target, the target empty for a deletion; an empty source ends.
+  std::vector<std::string> taken;
+  std::string kept;
+  size_t at = 0;
+  const auto next = [&] {
+    const size_t end = std::min(data.find('\0', at), data.size());
+    std::string text = data.substr(at, end - at);
+    at = end + 1;
+    return text;
+  };
+  while (at < data.size()) {
+    const std::string source = next();
+    if (source.empty()) break;
+    const std::string target = next();
+    const std::string path = source.substr(source.rfind("\\??\\", 0) == 0 ? 4 : 0);
+    if (path.rfind(folder, 0) == 0 && target.empty())
+      taken.push_back(path);
+    else
+      kept += source + '\0' + target + '\0';
+  }
+  if (kept.empty())
+    RegDeleteValueA(k.Handle(), value);
+  else
+    RegSetValueExA(k.Handle(), value, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
+                   static_cast<DWORD>(kept.size() + 1));
+  return taken;
 }

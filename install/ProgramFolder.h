@@ -1,0 +1,30 @@
+// Removing what "install.txt" names, and only inside the executable folder. The uninstaller runs
+// as administrator, so a link on the way (a junction or symbolic link placed in the folder) must
+// not carry a delete elsewhere: each entry is opened without following a link at its end, the
+// place the handle really refers to is checked, and the delete goes through that same handle.
+#pragma once
+#include <string>
+
+enum class Removal {
+  Gone,        // removed, or not there at all
+  PassedOver,  // a link, or a place outside the folder: left alone, without a trace
+  Failed,      // still there, inside the folder: its removal is to be scheduled
+  Kept,        // still there and not to be scheduled (a folder holding unlisted files, or an
+               // entry that cannot even be looked at): the user is told
+};
+
+class ProgramFolder {
+ public:
+  // The executable folder, ending with its backslash.
+  explicit ProgramFolder(const std::string& folder);
+
+  // A file entry (one without a trailing backslash). An entry naming a folder is passed over.
+  Removal DeleteListedFile(const std::string& entry) const;
+  // A folder entry (with its trailing backslash): removed only when empty. An entry naming a
+  // missing folder, or a file, fails, as the system's own removal of it would.
+  Removal RemoveListedFolder(const std::string& entry) const;
+
+ private:
+  std::string folder_;
+  std::string realFolder_;  // where the folder really is, as the system names it; "" if unknown
+};

@@ -1,0 +1,15 @@
+// The uninstaller's own reports, built apart from the code that shows them.
+#pragma once
+#include <string>
+#include <vector>
+
+// "Uninstall complete." and, when something stayed behind, the places the user can remove by
+// hand: at most ten, then "and N more".
+std::string CompletionText(const std::vector<std::string>& leftBehind);
+
+// Why the uninstall stops before changing anything when the run-once list does not open for
+// writing: the system's reason, and for a refused access that administrator rights are needed.
+std::string RunOnceRefusedText(const std::string& systemReason, bool accessDenied);
+
+// Why the uninstall stops when the executable's own path cannot be had in full.
+extern const char* const PathUnknownText;
