@@ -10,12 +10,14 @@ namespace {
 
 class Handle {
  public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() {
-    if (Valid()) CloseHandle(h_);
-  }
+  explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : h_(h) {}
+  ~Handle() { Reset(INVALID_HANDLE_VALUE); }
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
+  void Reset(HANDLE h) {
+    if (Valid()) CloseHandle(h_);
+    h_ = h;
+  }
   bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return h_; }
 
@@ -23,18 +25,36 @@ class Handle {
   HANDLE h_;
 };
 
-// Opens a file or folder itself, never what a link at the end of the path points to. Others may
-// keep using it meanwhile; the delete then happens when the last of them lets go.
-HANDLE OpenEntry(const std::string& path, DWORD access) {
-  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                     nullptr, OPEN_EXISTING,
-                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-}
-
 bool IsMissing(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
          error == ERROR_INVALID_NAME || error == ERROR_BAD_PATHNAME;
 }
+
+// A listed file or folder itself, never what a link at the end of its path points to, opened to
+// be deleted; when it is in use without delete sharing, opened only to look at it (which needs no
+// sharing). Others may keep using it: the delete happens when the last of them lets go.
+class OpenedEntry {
+ public:
+  explicit OpenedEntry(const std::string& path) {
+    handle_.Reset(Open(path, DELETE | FILE_READ_ATTRIBUTES));
+    deletable_ = handle_.Valid();
+    if (!deletable_) missing_ = IsMissing(GetLastError());
+    if (!deletable_ && !missing_) handle_.Reset(Open(path, FILE_READ_ATTRIBUTES));
+  }
+  bool Missing() const { return missing_; }
+  bool Valid() const { return handle_.Valid(); }
+  bool Deletable() const { return deletable_; }
+  HANDLE Get() const { return handle_.Get(); }
+
+ private:
+  static HANDLE Open(const std::string& path, DWORD access) {
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING,
+                       FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  }
+  Handle handle_;
+  bool deletable_ = false, missing_ = false;
+};
 
 // The path the system has for an open handle, with every link on the way resolved.
 std::string RealPath(HANDLE h) {
@@ -57,10 +77,15 @@ bool DeleteThrough(HANDLE h) {
 enum class Place { Inside, Elsewhere, Unknown };
 
 Place PlaceOf(HANDLE h, const std::string& realFolder, DWORD& attributes) {
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (realFolder.empty() || !GetFileInformationByHandle(h, &info)) return Place::Unknown;
-  attributes = info.dwFileAttributes;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Place::Elsewhere;  // a link itself
+  FILE_ATTRIBUTE_TAG_INFO info{};
+  if (realFolder.empty() ||
+      !GetFileInformationByHandleEx(h, FileAttributeTagInfo, &info, sizeof info))
+    return Place::Unknown;
+  attributes = info.FileAttributes;
+  // A link itself (junction, symbolic link); other reparse points, such as deduplicated or cloud
+  // files, are ordinary files to delete.
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(info.ReparseTag))
+    return Place::Elsewhere;
   const std::string real = RealPath(h);
   if (real.empty()) return Place::Unknown;
   // Both names come from the same system call, so the folder's part is spelt the same.
@@ -81,35 +106,33 @@ ProgramFolder::ProgramFolder(const std::string& folder) : folder_(folder) {
 }
 
 Removal ProgramFolder::DeleteListedFile(const std::string& entry) const {
-  const std::string path = folder_ + entry;
-  Handle deletable(OpenEntry(path, DELETE | FILE_READ_ATTRIBUTES));
-  if (!deletable.Valid() && IsMissing(GetLastError())) return Removal::Gone;
-  // In use without delete sharing: where it is can still be seen, which needs no sharing.
-  Handle lookOnly(deletable.Valid() ? INVALID_HANDLE_VALUE : OpenEntry(path, FILE_READ_ATTRIBUTES));
-  const HANDLE entryHandle = deletable.Valid() ? deletable.Get() : lookOnly.Get();
-  if (entryHandle == INVALID_HANDLE_VALUE) return Removal::Kept;
+  const OpenedEntry file(folder_ + entry);
+  if (file.Missing()) return Removal::Gone;
+  if (!file.Valid()) return Removal::Kept;
   DWORD attributes = 0;
-  switch (PlaceOf(entryHandle, realFolder_, attributes)) {
+  switch (PlaceOf(file.Get(), realFolder_, attributes)) {
     case Place::Elsewhere: return Removal::PassedOver;
     case Place::Unknown: return Removal::Kept;
     case Place::Inside: break;
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Removal::PassedOver;
-  return deletable.Valid() && DeleteThrough(entryHandle) ? Removal::Gone : Removal::Failed;
+  return file.Deletable() && DeleteThrough(file.Get()) ? Removal::Gone : Removal::Failed;
 }
 
 Removal ProgramFolder::RemoveListedFolder(const std::string& entry) const {
   const std::string path = folder_ + StripTrailingSlash(entry);
-  Handle h(OpenEntry(path, DELETE | FILE_READ_ATTRIBUTES));
-  if (!h.Valid()) return IsMissing(GetLastError()) ? Removal::Failed : Removal::Kept;
+  const OpenedEntry folder(path);
+  if (folder.Missing()) return Removal::Failed;
+  if (!folder.Valid()) return Removal::Kept;
   DWORD attributes = 0;
-  switch (PlaceOf(h.Get(), realFolder_, attributes)) {
+  switch (PlaceOf(folder.Get(), realFolder_, attributes)) {
     case Place::Elsewhere: return Removal::PassedOver;
     case Place::Unknown: return Removal::Kept;
     case Place::Inside: break;
   }
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Removal::Failed;
   if (!IsFolderEmpty(path)) return Removal::Kept;
-  if (DeleteThrough(h.Get())) return Removal::Gone;
+  if (!folder.Deletable()) return Removal::Failed;
+  if (DeleteThrough(folder.Get())) return Removal::Gone;
   return GetLastError() == ERROR_DIR_NOT_EMPTY ? Removal::Kept : Removal::Failed;
 }

@@ -160,8 +160,9 @@ void ScheduleDeletions(const RegistryKey& runOnce, const std::string& cmd,
   // The commands must survive a power cut before the next logon.
   if (!runOnce.Flush()) leftBehind.insert(leftBehind.end(), byCommand.begin(), byCommand.end());
 
-  // Contents before the folders that hold them (the sorted list has each folder first), the
-  // executable before its own folder.
+  // The system deletes in this order: reversed, contents come before the folders that hold them
+  // (the sorted list has each folder first) and the executable, put first, after all of them,
+  // just before its own folder.
   std::reverse(atRestart.begin(), atRestart.end());
   if (!shortFolder.empty() && CmdWouldReinterpret(shortFolder))
     atRestart.push_back(StripTrailingSlash(exeFolder));

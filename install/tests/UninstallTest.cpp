@@ -159,6 +159,21 @@ TEST_F(Uninstall, FolderStillHoldingAnUnlistedFileStaysAndIsNotScheduled) {
                     exeFolder_ + "sub\\");
 }
 
+TEST_F(Uninstall, EmptyFolderInUseIsScheduledWithRmdir) {
+  Make("busy\\");
+  List("busy\\\r\n");
+  HANDLE held =
+      CreateFileA((exeFolder_ + "busy").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Run();
+  CloseHandle(held);
+  EXPECT_EQ(RunOnceValues(),
+            (Values{{"Delete Brindlecast", ExeCommand()},
+                    {"Delete Brindlecast file 0",
+                     Cmd() + " /c rmdir \"" + ShortPathOf(exeFolder_ + "busy\\") + "\""}}));
+}
+
 TEST_F(Uninstall, NestedFoldersListedParentFirstAreRemovedChildFirst) {
   Make("a\\");
   Make("a\\b\\");

@@ -110,9 +110,9 @@ class UninstallE2E : public testing::Test {
   bool Exists(const std::string& name) {
     return GetFileAttributesA((folder_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
-  std::string ShortExe() {
+  static std::string ShortPath(const std::string& path) {
     char buf[MAX_PATH] = {};
-    GetShortPathNameA(exe_.c_str(), buf, MAX_PATH);
+    GetShortPathNameA(path.c_str(), buf, MAX_PATH);
     return buf;
   }
   std::string folder_, exe_;
@@ -136,7 +136,7 @@ TEST_F(UninstallE2E, AnsweredNoRemovesNothingShowsNoWindowAndExitsWithZero) {
 }
 
 TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
-  Write("install.txt", "readme.txt\r\nTallowmere.exe\r\n");
+  Write("install.txt", "readme.txt\r\nTallowmere.exe\r\ninstall.txt\r\n");
   AppDriver app("/uninstall", exe_);
   bool sawWindow = false;
   const Box confirm = Answer(app, IDOK, sawWindow);
@@ -149,24 +149,41 @@ TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
   EXPECT_FALSE(Exists("readme.txt"));
   EXPECT_TRUE(Exists("Tallowmere.exe"));
   EXPECT_FALSE(MachineKeyExists(EntryKey));
-  EXPECT_EQ(MachineValue(RunOnce, "Delete Brindlecast"), "cmd.exe /c del \"" + ShortExe() + "\"");
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  // The folder goes too once the executable is gone, but only when nothing else is left in it.
+  std::string command = MachineValue(RunOnce, "Delete Brindlecast");
+  EXPECT_EQ(command, std::string(system) + "\\cmd.exe /c del /f /q \"" + ShortPath(exe_) +
+                         "\" & rmdir \"" + ShortPath(folder_.substr(0, folder_.size() - 1)) + "\"");
+  // Run as the next logon would, on an executable that has become read-only meanwhile.
+  SetFileAttributesA(exe_.c_str(), FILE_ATTRIBUTE_READONLY);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION logon{};
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                             nullptr, nullptr, &startup, &logon));
+  WaitForSingleObject(logon.hProcess, 15000);
+  CloseHandle(logon.hProcess);
+  CloseHandle(logon.hThread);
+  EXPECT_FALSE(Exists(""));
 }
 
-TEST_F(UninstallE2E, RunOnceKeyThatCannotBeWrittenEndsWithApplicationErrorAndExitCodeOne) {
+TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWithOne) {
   Write("install.txt", "readme.txt\r\n");
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, RunOnce);
   AppDriver app("/uninstall", exe_);
   bool sawWindow = false;
   Answer(app, IDOK, sawWindow);
-  const Box error = Answer(app, IDOK, sawWindow);
+  const Box refusal = Answer(app, IDOK, sawWindow);
   const DWORD code = app.WaitForExit();
   HKEY k;
   RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
   RegCloseKey(k);
   EXPECT_EQ(code, 1u);
-  EXPECT_EQ(error.caption, "Application Error");
-  EXPECT_EQ(error.text, "Failed to set data for 'Delete Brindlecast'");
+  EXPECT_EQ(refusal.caption, "Tallowmere");
+  EXPECT_EQ(refusal.text.rfind("Brindlecast cannot be uninstalled", 0), 0u) << refusal.text;
+  EXPECT_NE(refusal.text.find("\r\n\r\nNothing has been removed."), std::string::npos);
   EXPECT_FALSE(sawWindow);
-  EXPECT_FALSE(Exists("readme.txt"));
+  EXPECT_TRUE(Exists("readme.txt"));
   EXPECT_TRUE(MachineKeyExists(EntryKey));
 }
