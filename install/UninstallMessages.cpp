@@ -12,7 +12,7 @@ const size_t MaxListed = 10;
 std::string CompletionText(const std::vector<std::string>& leftBehind) {
   std::string text = "Uninstall complete.";
   if (leftBehind.empty()) return text;
-  text += "\r\n\r\nThese were left behind; you can remove them yourself:";
+  text += "\r\n\r\nLeft behind; you can remove these yourself:";
   for (size_t i = 0; i < leftBehind.size() && i < MaxListed; ++i) text += "\r\n" + leftBehind[i];
   if (leftBehind.size() > MaxListed)
     text += "\r\nand " + std::to_string(leftBehind.size() - MaxListed) + " more";

@@ -39,7 +39,7 @@ TEST(CompletionText, NothingLeftIsTheBareReport) {
 
 TEST(CompletionText, WhatStayedIsListedUnderTheReport) {
   EXPECT_EQ(CompletionText({"C:\\B\\sub\\", "C:\\B\\x.txt"}),
-            "Uninstall complete.\r\n\r\nThese were left behind; you can remove them yourself:"
+            "Uninstall complete.\r\n\r\nLeft behind; you can remove these yourself:"
             "\r\nC:\\B\\sub\\\r\nC:\\B\\x.txt");
 }
 

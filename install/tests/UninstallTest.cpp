@@ -153,10 +153,7 @@ TEST_F(Uninstall, FolderStillHoldingAnUnlistedFileStaysAndIsNotScheduled) {
   EXPECT_FALSE(Exists("sub\\mine.txt"));
   EXPECT_TRUE(Exists("sub\\yours.txt"));
   EXPECT_EQ(RunOnceValues().size(), 1u);
-  ExpectOnlyBox(watcher_,
-                "Uninstall complete.\r\n\r\nThese were left behind; you can remove them "
-                "yourself:\r\n" +
-                    exeFolder_ + "sub\\");
+  ExpectOnlyBox(watcher_, CompletionText({exeFolder_ + "sub\\"}));
 }
 
 TEST_F(Uninstall, EmptyFolderInUseIsScheduledWithRmdir) {
