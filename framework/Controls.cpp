@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,23 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
   return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
+// Multi-line fields keep Enter for a new line but leave Tab and Shift+Tab to the keyboard
+// navigation, and Esc too: the system's multi-line edit would otherwise close its parent window on
+// Esc. Tabbing in keeps the caret where it was instead of selecting the whole text, so a key typed
+// next cannot replace a whole list.
+LRESULT CALLBACK MemoKeysProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+  if (msg == WM_GETDLGCODE) {
+    LRESULT code = DefSubclassProc(hwnd, msg, wParam, lParam) & ~(DLGC_WANTTAB | DLGC_HASSETSEL);
+    const auto* key = reinterpret_cast<const MSG*>(lParam);
+    if (key && key->message == WM_KEYDOWN && (key->wParam == VK_TAB || key->wParam == VK_ESCAPE))
+      code &= ~DLGC_WANTALLKEYS;
+    return code;
+  }
+  if ((msg == WM_KEYDOWN && wParam == VK_ESCAPE) || (msg == WM_CHAR && wParam == '\t')) return 0;
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
 LRESULT CALLBACK PanelWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -69,6 +87,14 @@ const char* PanelClass() {
     registered = true;
   }
   return "TPanel";
+}
+
+// The kind of the control created last in a parent, if it is one of ours.
+std::optional<ControlKind> LastChildKind(HWND parent) {
+  HWND first = GetWindow(parent, GW_CHILD);
+  TControl* last = first ? TControl::FromHandle(GetWindow(first, GW_HWNDLAST)) : nullptr;
+  if (!last) return std::nullopt;
+  return last->Kind;
 }
 
 const char* RichEditClass() {
@@ -169,17 +195,22 @@ void CreateControl(ControlDef& def, HWND parentHandle, HFONT font, int id) {
   switch (def.kind) {
     case ControlKind::Panel:
       cls = PanelClass();
-      style |= WS_CLIPSIBLINGS;
+      style |= WS_CLIPSIBLINGS | WS_GROUP;
       exStyle |= WS_EX_CONTROLPARENT;
       break;
     case ControlKind::GroupBox:
-      style |= BS_GROUPBOX;
+      style |= BS_GROUPBOX | WS_GROUP;
       exStyle |= WS_EX_CONTROLPARENT;
       break;
-    case ControlKind::CheckBox: style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+    case ControlKind::CheckBox:
+      // Check boxes side by side form one group, in which the arrow keys move.
+      style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+      if (LastChildKind(parentHandle) != ControlKind::CheckBox) style |= WS_GROUP;
+      break;
     case ControlKind::RadioButton: {
       style |= BS_AUTORADIOBUTTON;
-      // The first radio button of a container starts its group and is its tab stop.
+      // The first radio button of a container starts its group; the checked one is its tab stop
+      // (checking a radio button moves the tab stop to it).
       bool first = true;
       for (HWND w = GetWindow(parentHandle, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
         TControl* other = TControl::FromHandle(w);
@@ -188,7 +219,7 @@ void CreateControl(ControlDef& def, HWND parentHandle, HFONT font, int id) {
       if (first) style |= WS_GROUP | WS_TABSTOP;
       break;
     }
-    case ControlKind::Button: style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+    case ControlKind::Button: style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP; break;
     case ControlKind::Edit:
       cls = "EDIT";
       style |= WS_TABSTOP | ES_AUTOHSCROLL | WS_GROUP;
@@ -225,6 +256,7 @@ void CreateControl(ControlDef& def, HWND parentHandle, HFONT font, int id) {
   SendMessageA(c.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (def.kind == ControlKind::Panel || def.kind == ControlKind::GroupBox)
     SetWindowSubclass(c.Handle, ContainerProc, 1, reinterpret_cast<DWORD_PTR>(&c));
+  if (def.kind == ControlKind::Memo) SetWindowSubclass(c.Handle, MemoKeysProc, 1, 0);
   if (def.kind == ControlKind::Edit || def.kind == ControlKind::Memo ||
       def.kind == ControlKind::RichEdit)
     SendMessageA(c.Handle, EM_SETLIMITTEXT, 0, 0);  // the platform's largest limit

@@ -62,6 +62,8 @@ void TForm::Create() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   Resize();
+  // The focus rectangle shows from the start, not only after the first key press.
+  SendMessageA(Handle, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   Guard([this] { FormCreate(); });
   Application.AddForm(
       {Handle, [this] { IdleUpdate(); }, [this](MSG& msg) { return PreTranslate(msg); }});
@@ -170,7 +172,20 @@ bool TForm::PreTranslate(MSG& msg) {
       }
     }
   }
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && PressFocusedButton()) return true;
   return IsDialogMessageA(Handle, &msg) != 0;
+}
+
+bool TForm::PressFocusedButton() {
+  // The dialog manager presses only the default button on Enter; a form without one would send a
+  // command nobody answers, so Enter presses the focused push button as Space does.
+  HWND focus = GetFocus();
+  if (!focus || !IsChild(Handle, focus)) return false;
+  if (!(SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+    return false;
+  SendMessageA(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+               reinterpret_cast<LPARAM>(focus));
+  return true;
 }
 
 void TForm::HandleCommand(WPARAM wParam, LPARAM lParam) {
@@ -227,6 +242,24 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (ToolBar) SendMessageA(ToolBar->Handle, TB_AUTOSIZE, 0, 0);
       Resize();
       return 0;
+    case WM_NEXTDLGCTL: {
+      // Asked by the dialog navigation (arrow keys in a group) and by the system's edits.
+      HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(Handle, GetFocus(), wParam != 0);
+      if (!target || !IsChild(Handle, target)) return 0;
+      if (!LOWORD(lParam) && (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+        SendMessageA(target, EM_SETSEL, 0, -1);
+      ::SetFocus(target);
+      return 0;
+    }
+    case WM_UPDATEUISTATE: {
+      // The focus rectangle stays visible whatever the last input was: a mouse click that hides
+      // it would leave a keyboard user without a mark of where the keys go.
+      const LRESULT result = DefWindowProcA(Handle, msg, wParam, lParam);
+      if (LOWORD(wParam) != UIS_CLEAR && (HIWORD(wParam) & UISF_HIDEFOCUS))
+        DefWindowProcA(Handle, msg, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      return result;
+    }
     case WM_MENUSELECT:
       if (Menu) ShowHint(Menu->HintFor(wParam, lParam));
       return 0;

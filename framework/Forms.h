@@ -77,6 +77,7 @@ class TForm {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void HandleCommand(WPARAM wParam, LPARAM lParam);
   void UpdateHintAt(HWND target, POINT screenPoint);
+  bool PressFocusedButton();
   std::string className_;
   int nextControlId_ = 100;
   bool shownOnce_ = false;

@@ -159,3 +159,68 @@ TEST_F(MainWindowTest, ClosedWindowsLeaveNoGdiObjectBehind) {
   EXPECT_TRUE(Application.Forms.empty());
   form = StartMainWindow();
 }
+
+TEST_F(MainWindowTest, TabAndShiftTabVisitEveryStopInOrderAndWrapFromEitherListBox) {
+  const std::vector<HWND> stops = {
+      form->Button1.Handle,       form->RadioButton1.Handle, form->Edit2.Handle,
+      form->CheckBox1.Handle,     form->CheckBox2.Handle,    form->CheckBox3.Handle,
+      form->CheckBox4.Handle,     form->CheckBox5.Handle,    form->CheckBox7.Handle,
+      form->Memo2.Handle,         form->RadioButton5.Handle, form->Edit3.Handle,
+      form->Button2.Handle,       form->CheckBox6.Handle,    form->CheckBox8.Handle,
+      form->RadioButton17.Handle, form->Edit4.Handle,        form->Memo1.Handle};
+  const size_t n = stops.size();
+  form->Memo2.SetText("ab");
+  form->Memo1.SetText("list");
+  for (TControl* start : {&form->Memo2, &form->Memo1}) {
+    const size_t at = std::find(stops.begin(), stops.end(), start->Handle) - stops.begin();
+    for (bool back : {false, true}) {
+      start->SetFocus();
+      for (size_t i = 1; i <= n; ++i) {
+        Press(VK_TAB, back);
+        EXPECT_EQ(GetFocus(), stops[(at + (back ? n - i % n : i)) % n])
+            << (back ? "Shift+Tab " : "Tab ") << i << " from stop " << at;
+      }
+    }
+  }
+  EXPECT_EQ(form->Memo2.Text(), "ab") << "no Tab character typed";
+  EXPECT_EQ(List(), "list");
+}
+
+TEST_F(MainWindowTest, EnterStartsANewLineInAListBoxAndPressesAFocusedButtonAsSpaceDoes) {
+  form->Memo2.SetFocus();
+  Press(VK_RETURN);
+  EXPECT_EQ(form->Memo2.Text(), "\r\n");
+  form->Button1.SetFocus();
+  Press(VK_RETURN);
+  EXPECT_EQ(List().size(), 10u) << List();  // eight letters and a line break
+  form->Button2.SetFocus();
+  Press(VK_SPACE);
+  EXPECT_EQ(List(), "");
+}
+
+TEST_F(MainWindowTest, ArrowsMoveWithinARadioGroupAndTabEntersItAtTheCheckedButton) {
+  form->RadioButton1.SetFocus();
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  EXPECT_EQ(GetFocus(), form->RadioButton4.Handle);
+  EXPECT_TRUE(form->RadioButton4.Checked());
+  EXPECT_FALSE(form->RadioButton1.Checked());
+  form->Button1.SetFocus();
+  Press(VK_TAB);
+  EXPECT_EQ(GetFocus(), form->RadioButton4.Handle);
+  form->CheckBox1.SetFocus();
+  Press(VK_TAB, true);
+  Press(VK_TAB, true);
+  EXPECT_EQ(GetFocus(), form->RadioButton4.Handle);
+}
+
+TEST_F(MainWindowTest, EscInEitherListBoxLeavesTheWindowOpen) {
+  for (TControl* box : {&form->Memo2, &form->Memo1}) {
+    box->SetText("kept");
+    box->SetFocus();
+    Press(VK_ESCAPE);
+    Pump();
+    ASSERT_TRUE(IsWindow(form->Handle));
+    EXPECT_EQ(box->Text(), "kept");
+  }
+}
