@@ -7,6 +7,27 @@
 #include "framework/Dialogs.h"
 #include "framework/ErrorReport.h"
 #include "framework/SystemError.h"
+#include "framework/ScreenFit.h"
+
+namespace {
+
+std::vector<WorkArea> MonitorWorkAreas() {
+  std::vector<WorkArea> areas;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, RECT*, LPARAM list) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoA(monitor, &info))
+          reinterpret_cast<std::vector<WorkArea>*>(list)->push_back(
+              {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
+
+}  // namespace
 
 TForm::TForm(const char* className) : className_(className) {}
 
@@ -115,6 +136,29 @@ RECT TForm::BoundsRect() const {
   RECT r;
   GetWindowRect(Handle, &r);
   return r;
+}
+
+SIZE TForm::OuterSize(int clientWidth, int clientHeight) const {
+  RECT r{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(Handle, GWL_STYLE)),
+                     GetMenu(Handle) != nullptr,
+                     static_cast<DWORD>(GetWindowLongA(Handle, GWL_EXSTYLE)));
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+SIZE TForm::MinTrackSize() {
+  const SIZE client = MinClientSize();
+  if (client.cx <= 0 || client.cy <= 0) return {0, 0};
+  return OuterSize(client.cx, client.cy);
+}
+
+void TForm::SetBoundsOnScreen(int left, int top, int width, int height) {
+  const SIZE design = UseClientSize ? OuterSize(Width, Height) : SIZE{Width, Height};
+  const SIZE minimum = MinTrackSize();
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  const ScreenFitRules rules{design.cx, design.cy, minimum.cx, minimum.cy, caption, 2 * caption};
+  const WindowBounds b = FitOnScreen({left, top, width, height}, rules, MonitorWorkAreas());
+  SetBounds(b.left, b.top, b.width, b.height);
 }
 
 void TForm::SetColor(TColor color) {
@@ -237,8 +281,21 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &r, Client.BackgroundBrush());
       return 1;
     }
+    case WM_GETMINMAXINFO: {
+      const SIZE minimum = MinTrackSize();
+      if (minimum.cx > 0) {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {minimum.cx, minimum.cy};
+      }
+      return 0;
+    }
     case WM_SIZE:
-      if (StatusBar) SendMessageA(StatusBar->Handle, WM_SIZE, 0, 0);
+      if (StatusBar) {
+        SendMessageA(StatusBar->Handle, WM_SIZE, 0, 0);
+        // The bar repaints only what the new size uncovers: its size grip would stay drawn at
+        // the old right end as well.
+        InvalidateRect(StatusBar->Handle, nullptr, TRUE);
+      }
       if (ToolBar) SendMessageA(ToolBar->Handle, TB_AUTOSIZE, 0, 0);
       Resize();
       return 0;

@@ -34,6 +34,11 @@ class TForm {
   // Position of the window: the first showing centres it on the screen when CenterOnFirstShow.
   void SetBounds(int left, int top, int width, int height);
   RECT BoundsRect() const;
+  // Bounds read from the settings: used as given when the window is large enough to use and its
+  // title bar is on a monitor; otherwise the design size on the nearest monitor's work area.
+  void SetBoundsOnScreen(int left, int top, int width, int height);
+  // The smallest outer size the user can drag the window to; 0 x 0 when the form sets none.
+  SIZE MinTrackSize();
   void SetColor(TColor color);
 
   HWND Handle = nullptr;
@@ -63,6 +68,8 @@ class TForm {
   // Runs when the form is asked to close; an error keeps it open.
   virtual void FormClose() {}
   virtual void Resize() {}
+  // The smallest client area at which the form stays usable; 0 x 0 for no limit.
+  virtual SIZE MinClientSize() { return {0, 0}; }
   void CreateTable(std::vector<ControlDef>& table);
   // A font for the form's controls; the form owns it and deletes it after its window.
   HFONT CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold = false,
@@ -78,6 +85,7 @@ class TForm {
   void HandleCommand(WPARAM wParam, LPARAM lParam);
   void UpdateHintAt(HWND target, POINT screenPoint);
   bool PressFocusedButton();
+  SIZE OuterSize(int clientWidth, int clientHeight) const;
   std::string className_;
   int nextControlId_ = 100;
   bool shownOnce_ = false;

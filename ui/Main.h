@@ -86,6 +86,7 @@ class TSDIAppForm : public TForm {
  protected:
   void CreateControls() override;
   void Resize() override;
+  SIZE MinClientSize() override;
 
  private:
   void CreateActionsAndMenu();

@@ -3,11 +3,31 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "framework/Product.h"
 
 namespace {
 // Font of the window and its controls; the list uses a fixed-pitch one.
 constexpr BYTE kCharset = RUSSIAN_CHARSET;
+constexpr int kPanelHeight = 339;
+constexpr int kListLinesAtLeast = 3;
+
+// Height of a multi-line field that shows this many whole lines of its font.
+int HeightForLines(HWND memo, int lines) {
+  HDC dc = GetDC(memo);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(memo, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(memo, dc);
+  RECT window, client, format{};
+  GetWindowRect(memo, &window);
+  GetClientRect(memo, &client);
+  SendMessageA(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  const int frame = (window.bottom - window.top) - (client.bottom - client.top);
+  return frame + 2 * std::max(0L, format.top) + lines * metrics.tmHeight;
+}
 }  // namespace
 
 TSDIAppForm::TSDIAppForm() : TForm("TSDIAppForm") {
@@ -56,7 +76,7 @@ void TSDIAppForm::CreateControls() {
   // Creation order is the tab order: the options panel, then the list.
   using K = ControlKind;
   std::vector<ControlDef> table = {
-      {&Panel1, K::Panel, nullptr, "", 0, 46, 760, 339},
+      {&Panel1, K::Panel, nullptr, "", 0, 46, 760, kPanelHeight},
       {&Button1, K::Button, &Panel1, "Generate", 8, 300, 75, 25},
 
       {&GroupBox1, K::GroupBox, &Panel1, "Password length", 8, 8, 137, 225},
@@ -219,7 +239,23 @@ void TSDIAppForm::Resize() {
   RECT status;
   GetWindowRect(StatusBar.Handle, &status);
   const int statusHeight = status.bottom - status.top;
-  Panel1.SetBounds(0, top, client.right, 339);
-  const int listTop = top + 339;
+  Panel1.SetBounds(0, top, client.right, kPanelHeight);
+  const int listTop = top + kPanelHeight;
   Memo1.SetBounds(0, listTop, client.right, std::max(0L, client.bottom - statusHeight - listTop));
+}
+
+SIZE TSDIAppForm::MinClientSize() {
+  if (!Memo1.Handle) return {0, 0};  // asked while the window is being created
+  // Every control of the panel, with the panel's margin on the right as on the left.
+  LONG right = 0;
+  for (HWND c = GetWindow(Panel1.Handle, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (TControl* control = TControl::FromHandle(c))
+      right = std::max(right, control->BoundsRect().right);
+  const LONG width = right + Button1.BoundsRect().left;
+  RECT status;
+  GetWindowRect(StatusBar.Handle, &status);
+  const LONG height = ToolBar1.Height() + kPanelHeight +
+                      HeightForLines(Memo1.Handle, kListLinesAtLeast) +
+                      (status.bottom - status.top);
+  return {width, height};
 }

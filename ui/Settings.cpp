@@ -115,19 +115,14 @@ void FixSettingsFolder() {
 void TSDIAppForm::LoadSettings() {
   TIniFile ini(SettingsFileName());
 
-  // Each bound is applied as soon as it is read, as it is: no check against the screen.
-  RECT r = BoundsRect();
+  // Bounds stored on another monitor layout, or too small to use, give way to the design size on
+  // the nearest monitor; bounds that fit are used as stored.
+  const RECT r = BoundsRect();
   const int top = ini.ReadInteger(kForm, "Top", r.top);
-  SetBounds(r.left, top, r.right - r.left, r.bottom - r.top);
-  r = BoundsRect();
   const int left = ini.ReadInteger(kForm, "Left", r.left);
-  SetBounds(left, r.top, r.right - r.left, r.bottom - r.top);
-  r = BoundsRect();
   const int width = ini.ReadInteger(kForm, "Width", r.right - r.left);
-  SetBounds(r.left, r.top, width, r.bottom - r.top);
-  r = BoundsRect();
   const int height = ini.ReadInteger(kForm, "Height", r.bottom - r.top);
-  SetBounds(r.left, r.top, r.right - r.left, height);
+  SetBoundsOnScreen(left, top, width, height);
 
   LoadGroup(ini, LengthGroup);
   SetScheme(ini.ReadInteger(kSettings, "ColorScheme", 0));

@@ -33,7 +33,7 @@ TEST(SettingsE2E, OptionsBoundsAndSchemeComeBackAfterARestart) {
     ClickButton(FindControl(main, "Button", "16"));
     ClickButton(FindControl(main, "Button", "Numbers (0..9)"));
     ClickButton(FindControl(main, "Button", "Groups of"));
-    SetWindowPos(main, nullptr, 100, 120, 700, 550, SWP_NOZORDER);
+    SetWindowPos(main, nullptr, 100, 120, 740, 550, SWP_NOZORDER);
     PostMessageA(main, WM_CLOSE, 0, 0);
     ASSERT_EQ(app.WaitForExit(), 0u);
   }
@@ -52,7 +52,7 @@ TEST(SettingsE2E, OptionsBoundsAndSchemeComeBackAfterARestart) {
   GetWindowRect(main, &r);
   EXPECT_EQ(r.left, 100);
   EXPECT_EQ(r.top, 120);
-  EXPECT_EQ(r.right - r.left, 700);
+  EXPECT_EQ(r.right - r.left, 740);
   EXPECT_EQ(r.bottom - r.top, 550);
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);

@@ -38,14 +38,26 @@ TEST_F(SettingsTest, AFirstRunOpensInTheDesignStateAndWritesAllTwentyKeysInOrder
             "FormatString=0\r\nFormatStringCustom=0\r\nAutoCopy=0\r\n");
 }
 
-TEST_F(SettingsTest, TheFormBoundsAreAppliedAsReadEvenOffScreen) {
-  PutFile("[Form]\r\nTop=-3000\r\nLeft=5000\r\nWidth=300\r\nHeight=250\r\n");
+TEST_F(SettingsTest, BoundsOffEveryMonitorComeUpAtTheDesignSizeOnTheNearestWorkArea) {
+  PutFile("[Form]\r\nTop=-3000\r\nLeft=5000\r\nWidth=900\r\nHeight=700\r\n");
+  Start();
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT r = Bounds(*form);
+  EXPECT_EQ(r.right, work.right);
+  EXPECT_EQ(r.top, work.top);
+  EXPECT_EQ(r.right - r.left, 768);
+  EXPECT_EQ(r.bottom - r.top, 600);
+}
+
+TEST_F(SettingsTest, BoundsTooSmallToUseComeUpAtTheDesignSizeWhereTheyWere) {
+  PutFile("[Form]\r\nTop=170\r\nLeft=300\r\nWidth=-500\r\nHeight=0\r\n");
   Start();
   const RECT r = Bounds(*form);
-  EXPECT_EQ(r.top, -3000);
-  EXPECT_EQ(r.left, 5000);
-  EXPECT_EQ(r.right - r.left, 300);
-  EXPECT_EQ(r.bottom - r.top, 250);
+  EXPECT_EQ(r.left, 300);
+  EXPECT_EQ(r.top, 170);
+  EXPECT_EQ(r.right - r.left, 768);
+  EXPECT_EQ(r.bottom - r.top, 600);
 }
 
 TEST_F(SettingsTest, AStoredTextMatchesAPresetOnlyByItsExactCaption) {
@@ -207,7 +219,7 @@ TEST_F(SettingsTest, OptionsAndSchemeComeBackAfterARestart) {
   form->RadioButton21.SetChecked(true);
   form->UpDown3.SetPosition(5);
   form->mniYellowClick();
-  form->SetBounds(40, 50, 700, 560);
+  form->SetBounds(40, 50, 740, 560);
   Restart();
   EXPECT_TRUE(form->RadioButton13.Checked());
   EXPECT_FALSE(form->RadioButton1.Checked());
@@ -223,7 +235,7 @@ TEST_F(SettingsTest, OptionsAndSchemeComeBackAfterARestart) {
   const RECT r = Bounds(*form);
   EXPECT_EQ(r.left, 40);
   EXPECT_EQ(r.top, 50);
-  EXPECT_EQ(r.right - r.left, 700);
+  EXPECT_EQ(r.right - r.left, 740);
   EXPECT_EQ(r.bottom - r.top, 560);
 }
 
@@ -250,14 +262,14 @@ TEST_F(SettingsTest, AMaximisedWindowStoresItsOuterRectangleAMinimisedOneItsNorm
 
   Clean();
   Start();
-  form->SetBounds(100, 120, 640, 480);
+  form->SetBounds(100, 120, 760, 540);
   form->Show(SW_SHOWMINIMIZED);
   ASSERT_TRUE(IsIconic(form->Handle));
   ASSERT_TRUE(Close());
   EXPECT_EQ(Stored("Form", "Left"), "100");
   EXPECT_EQ(Stored("Form", "Top"), "120");
-  EXPECT_EQ(Stored("Form", "Width"), "640");
-  EXPECT_EQ(Stored("Form", "Height"), "480");
+  EXPECT_EQ(Stored("Form", "Width"), "760");
+  EXPECT_EQ(Stored("Form", "Height"), "540");
 }
 
 TEST_F(SettingsTest, AFailedWriteKeepsTheWindowOpenAndRepeatsTheMessage) {

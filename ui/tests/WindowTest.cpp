@@ -224,3 +224,51 @@ TEST_F(MainWindowTest, EscInEitherListBoxLeavesTheWindowOpen) {
     EXPECT_EQ(box->Text(), "kept");
   }
 }
+
+TEST_F(MainWindowTest, AtTheSmallestSizeThePanelGenerateAndThreeListLinesStayVisible) {
+  form->SetBounds(200, 100, 50, 50);
+  const RECT r = form->BoundsRect();
+  const SIZE minimum = form->MinTrackSize();
+  EXPECT_EQ(r.right - r.left, minimum.cx);
+  EXPECT_EQ(r.bottom - r.top, minimum.cy);
+  RECT client;
+  GetClientRect(form->Handle, &client);
+  const auto inClient = [&](const TControl& c) {
+    RECT b;
+    GetWindowRect(c.Handle, &b);
+    MapWindowPoints(HWND_DESKTOP, form->Handle, reinterpret_cast<POINT*>(&b), 2);
+    return b;
+  };
+  EXPECT_LE(inClient(form->GroupBox4).right, client.right);
+  EXPECT_LE(inClient(form->Button1).bottom, inClient(form->Memo1).top);
+  RECT status;
+  GetWindowRect(form->StatusBar.Handle, &status);
+  MapWindowPoints(HWND_DESKTOP, form->Handle, reinterpret_cast<POINT*>(&status), 2);
+  EXPECT_EQ(inClient(form->Memo1).bottom, status.top);
+  // The third line's last pixel row is inside the list.
+  form->Memo1.SetText("one\r\ntwo\r\nthree\r\nfour\r\nfive");
+  const auto lineTop = [&](int line) {
+    const LRESULT at = SendMessageA(form->Memo1.Handle, EM_LINEINDEX, line, 0);
+    return static_cast<int>(HIWORD(SendMessageA(form->Memo1.Handle, EM_POSFROMCHAR, at, 0)));
+  };
+  RECT list;
+  GetClientRect(form->Memo1.Handle, &list);
+  EXPECT_LE(lineTop(2) + (lineTop(1) - lineTop(0)), list.bottom);
+}
+
+TEST_F(MainWindowTest, NoSizeGripIsLeftBehindWhenTheWindowGrows) {
+  form->SetBounds(100, 100, 760, 560);
+  UpdateWindow(form->Handle);
+  RECT before;
+  GetClientRect(form->StatusBar.Handle, &before);
+  form->SetBounds(100, 100, 900, 600);
+  RedrawWindow(form->Handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // Where the grip was, the empty bar shows only its face colour.
+  HDC dc = GetDC(form->StatusBar.Handle);
+  int marks = 0;
+  for (int x = before.right - 16; x < before.right; ++x)
+    for (int y = before.bottom - 16; y < before.bottom; ++y)
+      if (GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE)) ++marks;
+  ReleaseDC(form->StatusBar.Handle, dc);
+  EXPECT_EQ(marks, 0);
+}
