@@ -165,6 +165,8 @@ void TForm::SetColor(TColor color) {
   Color = color;
   Client.Color = color;
   RedrawWindow(Handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+  // The transparent tool bar shows the form's colour but is a child window of its own.
+  if (ToolBar) RedrawWindow(ToolBar->Handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
 }
 
 void TForm::IdleUpdate() {

@@ -5,12 +5,14 @@
 
 namespace {
 
-COLORREF PixelAt(const TControl& control, int x, int y) {
-  HDC dc = GetDC(control.Handle);
+COLORREF PixelAt(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
   const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(control.Handle, dc);
+  ReleaseDC(window, dc);
   return c;
 }
+
+COLORREF PixelAt(const TControl& control, int x, int y) { return PixelAt(control.Handle, x, y); }
 
 class SchemesTest : public MainWindowTest {
  protected:
@@ -38,6 +40,15 @@ TEST_F(SchemesTest, EachMenuItemChecksItselfAndColoursThePanelAndWindow) {
     EXPECT_EQ(std::count(checked.begin(), checked.end(), true), 1) << item->Caption;
     EXPECT_EQ(form->Panel1.Color, color) << item->Caption;
     EXPECT_EQ(form->Color, color) << item->Caption;
+  }
+}
+
+TEST_F(SchemesTest, TheToolBarStripShowsEachSchemesColour) {
+  for (const TMenuItem* item :
+       {&form->mniWhite, &form->mniGray, &form->mniYellow, &form->mniBlue, &form->mniDefault}) {
+    ChooseMenuItem(*item);
+    UpdateWindow(form->ToolBar1.Handle);
+    EXPECT_EQ(PixelAt(form->ToolBar1.Handle, 600, 20), ColorToRGB(form->Color)) << item->Caption;
   }
 }
 
