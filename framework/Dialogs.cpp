@@ -1,11 +1,12 @@
-// Message boxes on top of MessageBoxA; a CBT hook centres each on the screen and renames buttons
-// where the system has no fitting pair (Retry/Ignore).
+// Message boxes on top of MessageBoxA (MessageBoxW for texts that name files); a CBT hook centres
+// each on the screen and renames buttons where the system has no fitting pair (Retry/Ignore).
 #include "framework/Dialogs.h"
 
 #include <windows.h>
 
 #include "framework/ExecutablePath.h"
 #include "framework/Text.h"
+#include "framework/WideText.h"
 
 namespace {
 
@@ -60,8 +61,9 @@ void CenterOnScreen(HWND window) {
 
 std::string ApplicationTitle() { return TitleFromExePath(ExecutablePath()); }
 
-MsgResult ShowMessageBox(const std::string& text, const std::string& caption, MsgIcon icon,
-                         MsgButtons buttons) {
+namespace {
+
+UINT BoxStyle(MsgIcon icon, MsgButtons buttons) {
   UINT style = MB_TASKMODAL | MB_SETFOREGROUND;
   switch (icon) {
     case MsgIcon::None: break;
@@ -75,10 +77,16 @@ MsgResult ShowMessageBox(const std::string& text, const std::string& caption, Ms
     case MsgButtons::YesNo: style |= MB_OKCANCEL | MB_DEFBUTTON1; break;
     case MsgButtons::RetryIgnore: style |= MB_ABORTRETRYIGNORE | MB_DEFBUTTON2; break;
   }
+  return style;
+}
+
+// Shows the box through show(owner, style), centred and with its buttons renamed by the hook.
+template <class ShowBox>
+MsgResult RunBox(MsgIcon icon, MsgButtons buttons, ShowBox show) {
   boxButtons = buttons;
   boxHook = SetWindowsHookExA(WH_CBT, CenterBoxHook, nullptr, GetCurrentThreadId());
   // Owned by the active window of this thread, if any, so that window is disabled meanwhile.
-  const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), style);
+  const int answer = show(GetActiveWindow(), BoxStyle(icon, buttons));
   if (boxHook) {
     UnhookWindowsHookEx(boxHook);
     boxHook = nullptr;
@@ -89,6 +97,23 @@ MsgResult ShowMessageBox(const std::string& text, const std::string& caption, Ms
     case MsgButtons::RetryIgnore: return answer == IDIGNORE ? MsgResult::Ignore : MsgResult::Retry;
   }
   return MsgResult::Ok;
+}
+
+}  // namespace
+
+MsgResult ShowMessageBox(const std::string& text, const std::string& caption, MsgIcon icon,
+                         MsgButtons buttons) {
+  return RunBox(icon, buttons, [&](HWND owner, UINT style) {
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+  });
+}
+
+MsgResult ShowMessageBox(const std::wstring& text, const std::string& caption, MsgIcon icon,
+                         MsgButtons buttons) {
+  const std::wstring wideCaption = AnsiToWide(caption);
+  return RunBox(icon, buttons, [&](HWND owner, UINT style) {
+    return MessageBoxW(owner, text.c_str(), wideCaption.c_str(), style);
+  });
 }
 
 void ShowMessage(const std::string& text) {

@@ -12,6 +12,9 @@ enum class MsgResult { Ok, Yes, No, Retry, Ignore };
 // the close box answer No. RetryIgnore: "&Retry" is the default; only "&Ignore" answers Ignore.
 MsgResult ShowMessageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                          MsgButtons buttons);
+// The same for a text that may hold characters outside the ANSI code page (a file name).
+MsgResult ShowMessageBox(const std::wstring& text, const std::string& caption, MsgIcon icon,
+                         MsgButtons buttons);
 
 // The program's own reports: the application title as caption, no icon, one OK button.
 void ShowMessage(const std::string& text);

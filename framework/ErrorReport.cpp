@@ -7,6 +7,12 @@
 
 void ShowException(const std::exception& e) {
   if (dynamic_cast<const EAbort*>(&e)) return;
+  // A message that names a file shows the name as the user sees it.
+  if (const auto* error = dynamic_cast<const Exception*>(&e); error && !error->WideText().empty()) {
+    ShowMessageBox(ErrorBoxText(error->WideText()), ApplicationTitle(), MsgIcon::Stop,
+                   MsgButtons::Ok);
+    return;
+  }
   ShowMessageBox(ErrorBoxText(e.what()), ApplicationTitle(), MsgIcon::Stop, MsgButtons::Ok);
 }
 

@@ -1,5 +1,5 @@
-// Open and save dialogs over GetOpenFileNameA / GetSaveFileNameA. No default extension is set, so
-// a name is used exactly as typed.
+// Open and save dialogs over GetOpenFileNameW / GetSaveFileNameW, so that any name the system
+// allows arrives whole. No default extension is set, so a name is used exactly as typed.
 #include "framework/FileDialogs.h"
 
 #include <commdlg.h>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/DialogFilter.h"
+#include "framework/WideText.h"
 
 DWORD TFileDialog::Options() const {
   // The open dialog accepts names of files that do not exist: opening them then reports the error.
@@ -15,11 +16,11 @@ DWORD TFileDialog::Options() const {
 }
 
 bool TFileDialog::Execute(HWND owner) {
-  const std::string filter = DialogFilterList(Filter);
-  std::vector<char> name(32768, '\0');
+  const std::wstring filter = AnsiToWide(DialogFilterList(Filter));
+  std::vector<wchar_t> name(32768, L'\0');
   FileName.copy(name.data(), name.size() - 1);
 
-  OPENFILENAMEA ofn{};
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = filter.c_str();
@@ -27,7 +28,7 @@ bool TFileDialog::Execute(HWND owner) {
   ofn.lpstrFile = name.data();
   ofn.nMaxFile = static_cast<DWORD>(name.size());
   ofn.Flags = Options();
-  const BOOL ok = kind_ == Kind::Save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  const BOOL ok = kind_ == Kind::Save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!ok) return false;
   FileName = name.data();
   return true;

@@ -12,8 +12,9 @@ class TFileDialog {
 
   // "Description|pattern|..." as the designer writes it.
   std::string Filter = "All Files (*.*)|*.*";
-  // The name the dialog starts with; after a confirmed Execute, the name chosen.
-  std::string FileName;
+  // The name the dialog starts with; after a confirmed Execute, the name chosen. Wide: a name may
+  // hold characters the ANSI code page lacks.
+  std::wstring FileName;
 
   // Shows the dialog; true when the user confirmed a name (then in FileName).
   bool Execute(HWND owner);

@@ -1,4 +1,4 @@
-// File reading and safe saving on top of CreateFileA, with the system's error texts.
+// File reading and safe saving on top of CreateFileW, with the system's error texts.
 #include "framework/FileStream.h"
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include "framework/Exceptions.h"
 #include "framework/SystemError.h"
 #include "framework/Text.h"
+#include "framework/WideText.h"
 
 namespace {
 
@@ -34,11 +35,11 @@ class FileHandle {
 // without delete sharing cannot be deleted.
 class TempFileGuard {
  public:
-  TempFileGuard(FileHandle& file, std::string path) : file_(file), path_(std::move(path)) {}
+  TempFileGuard(FileHandle& file, std::wstring path) : file_(file), path_(std::move(path)) {}
   ~TempFileGuard() {
     if (path_.empty()) return;
     file_.Close();
-    DeleteFileA(path_.c_str());
+    DeleteFileW(path_.c_str());
   }
   TempFileGuard(const TempFileGuard&) = delete;
   TempFileGuard& operator=(const TempFileGuard&) = delete;
@@ -46,27 +47,35 @@ class TempFileGuard {
 
  private:
   FileHandle& file_;
-  std::string path_;
+  std::wstring path_;
 };
 
-[[noreturn]] void ThrowCannotOpen(const std::string& fullPath, DWORD code) {
-  throw Exception("Cannot open file \"" + fullPath + "\". " + SystemErrorDescription(code));
+// The message names the file as the user sees it, whatever the ANSI code page can spell.
+[[noreturn]] void ThrowNamingFile(const char* what, const std::wstring& fullPath, DWORD code,
+                                  const std::wstring& more = L"") {
+  const std::wstring text = AnsiToWide(what) + L"\"" + fullPath + L"\". " +
+                            AnsiToWide(SystemErrorDescription(code)) + more;
+  throw Exception(WideToAnsi(text), text);
 }
 
-[[noreturn]] void ThrowCannotCreate(const std::string& fullPath, DWORD code) {
-  throw Exception("Cannot create file \"" + fullPath + "\". " + SystemErrorDescription(code));
+[[noreturn]] void ThrowCannotOpen(const std::wstring& fullPath, DWORD code) {
+  ThrowNamingFile("Cannot open file ", fullPath, code);
+}
+
+[[noreturn]] void ThrowCannotCreate(const std::wstring& fullPath, DWORD code) {
+  ThrowNamingFile("Cannot create file ", fullPath, code);
 }
 
 // A new file beside the target that nobody else may open while we write it.
-HANDLE CreateTempBeside(const std::string& fullPath, std::string& tempPath) {
+HANDLE CreateTempBeside(const std::wstring& fullPath, std::wstring& tempPath) {
   static unsigned counter = 0;
-  const std::string folder = FolderOfPath(fullPath);
+  const std::wstring folder = FolderOfPath(fullPath);
   for (int attempt = 0; attempt < 32; ++attempt) {
     char name[64];
     std::snprintf(name, sizeof name, "~tlm%04lx%04x.tmp", GetCurrentProcessId() & 0xFFFF,
                   static_cast<unsigned>((++counter + GetTickCount()) & 0xFFFF));
-    tempPath = folder + name;
-    HANDLE h = CreateFileA(tempPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    tempPath = folder + AnsiToWide(name);
+    HANDLE h = CreateFileW(tempPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
   }
@@ -79,20 +88,20 @@ struct ReplaceResult {
 };
 
 // Puts the finished temporary file in the target's place in one step.
-ReplaceResult ReplaceTarget(const std::string& target, const std::string& temp,
+ReplaceResult ReplaceTarget(const std::wstring& target, const std::wstring& temp,
                             DWORD oldAttributes) {
   const auto move = [&] {
-    return MoveFileExA(temp.c_str(), target.c_str(),
+    return MoveFileExW(temp.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   };
   const auto keepAttributes = [&] {
     // The replaced file's attributes are the ones to keep, whether or not the system carried them.
     if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
-        GetFileAttributesA(target.c_str()) != oldAttributes)
-      SetFileAttributesA(target.c_str(), oldAttributes);
+        GetFileAttributesW(target.c_str()) != oldAttributes)
+      SetFileAttributesW(target.c_str(), oldAttributes);
   };
   if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
-      ReplaceFileA(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+      ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                    nullptr)) {
     keepAttributes();
     return {};
@@ -120,18 +129,18 @@ ReplaceResult ReplaceTarget(const std::string& target, const std::string& temp,
 
 }  // namespace
 
-std::string FullPathOf(const std::string& path) {
-  const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+std::wstring FullPathOf(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (size == 0) return path;
-  std::string full(size, '\0');
-  const DWORD n = GetFullPathNameA(path.c_str(), size, &full[0], nullptr);
+  std::wstring full(size, L'\0');
+  const DWORD n = GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
   if (n == 0 || n >= size) return path;
   full.resize(n);
   return full;
 }
 
-void ReadFilePieces(const std::string& path, const std::function<bool(std::string_view)>& take) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+void ReadFilePieces(const std::wstring& path, const std::function<bool(std::string_view)>& take) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) ThrowCannotOpen(FullPathOf(path), GetLastError());
   // The bytes may be passwords: the buffer is wiped on every way out.
@@ -147,7 +156,11 @@ void ReadFilePieces(const std::string& path, const std::function<bool(std::strin
   }
 }
 
-std::string ReadWholeFile(const std::string& path) {
+void ReadFilePieces(const std::string& path, const std::function<bool(std::string_view)>& take) {
+  ReadFilePieces(AnsiToWide(path), take);
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
   std::string bytes;
   ReadFilePieces(path, [&](std::string_view piece) {
     bytes.append(piece);
@@ -156,16 +169,18 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-void SaveFileSafely(const std::string& path, const std::string& text) {
-  const std::string target = FullPathOf(path);
-  const DWORD attributes = GetFileAttributesA(target.c_str());
+std::string ReadWholeFile(const std::string& path) { return ReadWholeFile(AnsiToWide(path)); }
+
+void SaveFileSafely(const std::wstring& path, const std::string& text) {
+  const std::wstring target = FullPathOf(path);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
   // Checked up front: the replace step would not refuse them everywhere (an administrator may
   // write read-only files under some systems), while creating the file in place always would.
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
     ThrowCannotCreate(target, ERROR_ACCESS_DENIED);
 
-  std::string tempPath;
+  std::wstring tempPath;
   FileHandle temp(CreateTempBeside(target, tempPath));
   if (!temp.Valid()) ThrowCannotCreate(target, GetLastError());
   TempFileGuard guard(temp, tempPath);
@@ -185,6 +200,10 @@ void SaveFileSafely(const std::string& path, const std::string& text) {
   if (result.error == ERROR_SUCCESS) return;
   if (!result.keepTemp) ThrowCannotCreate(target, result.error);
   // The user must learn where the only copy of the text now is.
-  throw Exception("Cannot create file \"" + target + "\". " + SystemErrorDescription(result.error) +
-                  "\r\nThe text is kept in \"" + tempPath + "\".");
+  ThrowNamingFile("Cannot create file ", target, result.error,
+                  L"\r\nThe text is kept in \"" + tempPath + L"\".");
+}
+
+void SaveFileSafely(const std::string& path, const std::string& text) {
+  SaveFileSafely(AnsiToWide(path), text);
 }

@@ -1,4 +1,5 @@
-// Whole-file reading and safe saving, raising the system's own messages:
+// Whole-file reading and safe saving, raising the system's own messages (paths are wide, so any
+// name the system allows works; the ANSI overloads are for the program's own files):
 //   "Cannot open file "<full path>". <system description>"
 //   "Cannot create file "<full path>". <system description>"
 //   "Stream write error" / "Stream read error"
@@ -8,12 +9,14 @@
 #include <string_view>
 
 // The absolute form of a path as the messages show it.
-std::string FullPathOf(const std::string& path);
+std::wstring FullPathOf(const std::wstring& path);
 
 // Opens the file for reading (others may read it meanwhile, not write) and hands its bytes to
 // take piece by piece until the end or until take returns false.
+void ReadFilePieces(const std::wstring& path, const std::function<bool(std::string_view)>& take);
 void ReadFilePieces(const std::string& path, const std::function<bool(std::string_view)>& take);
 
+std::string ReadWholeFile(const std::wstring& path);
 std::string ReadWholeFile(const std::string& path);
 
 // Writes text as the whole new content of path, byte for byte, without ever leaving a half-written
@@ -22,4 +25,5 @@ std::string ReadWholeFile(const std::string& path);
 // failure before the replace step the temporary file is removed and an existing target is left as
 // it was; should the replace step fail half-way, the temporary file stays as the only copy, and
 // the message names it.
+void SaveFileSafely(const std::wstring& path, const std::string& text);
 void SaveFileSafely(const std::string& path, const std::string& text);

@@ -53,3 +53,8 @@ std::string ErrorBoxText(const std::string& message) {
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
   return message;
 }
+
+std::wstring ErrorBoxText(const std::wstring& message) {
+  if (!message.empty() && message.back() > L'.') return message + L".";
+  return message;
+}

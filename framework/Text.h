@@ -12,6 +12,7 @@ std::string TitleFromExePath(const std::string& path);
 // An error message as the default error box shows it: a full stop is added when the message is
 // not empty and its last character sorts after ".".
 std::string ErrorBoxText(const std::string& message);
+std::wstring ErrorBoxText(const std::wstring& message);
 
 // Lower-cases only the letters "A" to "Z".
 std::string LowerAscii(std::string text);

@@ -6,3 +6,7 @@
 bool ConfirmYesNo(const std::string& text) {
   return ShowMessageBox(text, "Confirm", MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes;
 }
+
+bool ConfirmYesNo(const std::wstring& text) {
+  return ShowMessageBox(text, "Confirm", MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes;
+}

@@ -6,8 +6,9 @@
 #include "framework/Forms.h"
 #include "ui/PresetGroup.h"
 
-// Path of the password-list file last opened or saved; empty when none.
-extern std::string CurrentFileName;
+// Path of the password-list file last opened or saved; empty when none. Wide, as the file dialogs
+// give it: a name may hold characters the ANSI code page lacks (the list's text stays ANSI).
+extern std::wstring CurrentFileName;
 
 class TSDIAppForm : public TForm {
  public:

@@ -13,10 +13,11 @@
 #include "framework/FileStream.h"
 #include "framework/LineBreaks.h"
 #include "framework/Printer.h"
+#include "framework/WideText.h"
 #include "shell/Confirm.h"
 #include "ui/Main.h"
 
-std::string CurrentFileName;
+std::wstring CurrentFileName;
 
 namespace {
 
@@ -40,13 +41,15 @@ class WipedText {
 // The file's text as the list takes it; a file too large for the list is not read past the limit.
 // A file holding a zero byte is no text file (a binary file opened by mistake): taking the text
 // before it would lose the rest at the next Save.
-std::string LoadListText(const std::string& path) {
+std::string LoadListText(const std::wstring& path) {
   try {
     LineBreakConverter converter(kListCapacity);
     ReadFilePieces(path, [&](std::string_view piece) {
-      if (piece.find('\0') != std::string_view::npos)
-        throw Exception("Cannot open file \"" + FullPathOf(path) +
-                        "\". It contains a zero byte, so it is not a text file");
+      if (piece.find('\0') != std::string_view::npos) {
+        const std::wstring message = L"Cannot open file \"" + FullPathOf(path) +
+                                     L"\". It contains a zero byte, so it is not a text file";
+        throw Exception(WideToAnsi(message), message);
+      }
       return converter.Feed(piece);
     });
     std::string text = converter.Finish();
@@ -75,7 +78,7 @@ std::vector<std::string> DisplayedLines(HWND memo) {
 }
 
 // Replaces the list's text with the file's; when they are equal, nothing changes.
-void LoadList(TControl& memo, const std::string& path) {
+void LoadList(TControl& memo, const std::wstring& path) {
   const WipedText text(LoadListText(path));
   const std::string& loaded = text.Get();
   if (loaded.size() == static_cast<size_t>(GetWindowTextLengthA(memo.Handle)) &&
@@ -85,8 +88,8 @@ void LoadList(TControl& memo, const std::string& path) {
 }
 
 // True when nothing is at the path (no such file or folder).
-bool NothingAt(const std::string& path) {
-  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+bool NothingAt(const std::wstring& path) {
+  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
   const DWORD error = GetLastError();
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
@@ -106,7 +109,7 @@ void TSDIAppForm::FileNew1Execute() {
 
 void TSDIAppForm::FileOpen1Execute() {
   if (!OpenDialog.Execute(Handle)) return;
-  const std::string path = OpenDialog.FileName;
+  const std::wstring path = OpenDialog.FileName;
   // Save is aimed at the file only once the list holds its text, or when there is no file yet
   // (Save then creates it): a file that is there but could not be read must never be replaced
   // by a list that did not come from it.
@@ -125,7 +128,8 @@ void TSDIAppForm::FileSave1Execute() {
     return;
   }
   // Asked every time, whether or not the file is there now.
-  if (!ConfirmYesNo(CurrentFileName + " already exists" + "\r\n" + "Are you sure to overwrite it?"))
+  if (!ConfirmYesNo(CurrentFileName + L" already exists" + L"\r\n" +
+                    L"Are you sure to overwrite it?"))
     return;
   SaveFileSafely(CurrentFileName, WipedText(Memo1.Text()).Get());
 }

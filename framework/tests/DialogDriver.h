@@ -40,6 +40,11 @@ class DialogDriver {
     return field ? field : GetDlgItem(dialog, 0x480);  // edt1
   }
   static std::string MessageText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
+  static std::wstring WideMessageText(HWND box) {
+    wchar_t text[4096] = {};
+    GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 4096);
+    return text;
+  }
   // Posted, so a dialog that answers with a box of its own does not hold up the driver.
   static void Press(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
@@ -47,6 +52,9 @@ class DialogDriver {
   }
   static void Type(HWND dialog, const std::string& name) {
     SetWindowTextA(FileNameField(dialog), name.c_str());
+  }
+  static void Type(HWND dialog, const std::wstring& name) {
+    SetWindowTextW(FileNameField(dialog), name.c_str());
   }
 
  private:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/FileStream.h"
+#include "framework/WideText.h"
 #include "framework/tests/DialogDriver.h"
 
 namespace {
@@ -32,7 +33,7 @@ TEST(FileDialogs, OpenAcceptsATypedNameOfAFileThatDoesNotExist) {
     DialogDriver::Press(d, IDOK);
   });
   ASSERT_TRUE(dialog.Execute(nullptr));
-  EXPECT_EQ(dialog.FileName, path);
+  EXPECT_EQ(dialog.FileName, AnsiToWide(path));
   EXPECT_EQ(caption, "Open");
   EXPECT_EQ(startName, "");
   EXPECT_FALSE(readOnlyBoxShown);
@@ -59,7 +60,7 @@ TEST(FileDialogs, EachDialogStartsWithTheNameLastChosenInIt) {
   });
   ASSERT_TRUE(open.Execute(nullptr));
   EXPECT_FALSE(open.Execute(nullptr)) << "cancelled";
-  EXPECT_EQ(open.FileName, first) << "a cancelled dialog keeps the name";
+  EXPECT_EQ(open.FileName, AnsiToWide(first)) << "a cancelled dialog keeps the name";
   EXPECT_FALSE(save.Execute(nullptr));
   // The dialog may show the name without its folder; the name is what must come back.
   EXPECT_NE(openStart.find("first.txt"), std::string::npos) << openStart;
@@ -77,7 +78,7 @@ TEST(FileDialogs, SaveUsesTheNameAsTypedWithoutAddingAnExtension) {
     DialogDriver::Press(d, IDOK);
   });
   ASSERT_TRUE(dialog.Execute(nullptr));
-  EXPECT_EQ(dialog.FileName, path);
+  EXPECT_EQ(dialog.FileName, AnsiToWide(path));
   EXPECT_EQ(caption, "Save As");
 }
 

@@ -13,12 +13,16 @@
 #include "framework/Printer.h"
 #include "framework/SystemError.h"
 #include "framework/Text.h"
+#include "framework/WideText.h"
 #include "framework/tests/DialogDriver.h"
 #include "ui/Settings.h"
 #include "tests/support/OtherProgram.h"
 #include "ui/tests/MainWindowFixture.h"
 
 namespace {
+
+// "Pässwörter Ωmega.txt": the Greek letter is outside the Western ANSI code page.
+const wchar_t* const kWideName = L"P\u00E4ssw\u00F6rter \u03A9mega.txt";
 
 class FileCommandsTest : public MainWindowTest {
  protected:
@@ -40,6 +44,7 @@ class FileCommandsTest : public MainWindowTest {
       SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileA((folder + name).c_str());
     }
+    DeleteFileW((AnsiToWide(folder) + kWideName).c_str());
     RemoveDirectoryA(folder.c_str());
     MainWindowTest::TearDown();
     if (hadSettings)
@@ -56,7 +61,8 @@ class FileCommandsTest : public MainWindowTest {
   void New() { Run(form->FileNew1.Id); }
 
   // The user types a name into the next file dialog and presses OK.
-  void ChooseInDialog(const std::string& path) {
+  template <class Path>
+  void ChooseInDialog(const Path& path) {
     user.Then([path](HWND d) {
       DialogDriver::Type(d, path);
       DialogDriver::Press(d, IDOK);
@@ -67,6 +73,7 @@ class FileCommandsTest : public MainWindowTest {
     user.Then([this, button](HWND box) {
       boxCaptions.push_back(DialogDriver::Text(box));
       boxTexts.push_back(DialogDriver::MessageText(box));
+      boxWideTexts.push_back(DialogDriver::WideMessageText(box));
       if (button == VK_ESCAPE) {
         HWND target = FindWindowExA(box, nullptr, "Button", nullptr);
         PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -90,6 +97,7 @@ class FileCommandsTest : public MainWindowTest {
 
   DialogDriver user;
   std::vector<std::string> boxCaptions, boxTexts;
+  std::vector<std::wstring> boxWideTexts;
   std::string folder;
   std::string settingsFile, settings;
   bool hadSettings = false;
@@ -104,7 +112,7 @@ constexpr int kNo = IDCANCEL;
 TEST_F(FileCommandsTest, OpenShowsOnePasswordPerLineWhateverTheFilesLineBreaks) {
   PutFile("list.txt", "lf1\nlf2\ncr1\rcr2\rlfcr\n\rend");
   OpenFile("list.txt");
-  EXPECT_EQ(CurrentFileName, folder + "list.txt");
+  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "list.txt"));
   EXPECT_EQ(List(), "lf1\r\nlf2\r\ncr1\r\ncr2\r\nlfcr\r\n\r\nend");
   EXPECT_EQ(SendMessageA(form->Memo1.Handle, EM_GETLINECOUNT, 0, 0), 7);
 
@@ -122,6 +130,31 @@ TEST_F(FileCommandsTest, OpenThenSaveGivesTheIdenticalFile) {
   EXPECT_EQ(FileBytes("list.txt"), bytes);
 }
 
+TEST_F(FileCommandsTest, ANameOutsideTheAnsiCodePageWorksAndIsShownAsTheUserSeesIt) {
+  const std::wstring path = AnsiToWide(folder) + kWideName;
+  form->Memo1.SetText("abc\r\n\xE9");
+  ChooseInDialog(path);
+  SaveAs();
+  EXPECT_EQ(CurrentFileName, path);
+  EXPECT_EQ(ReadWholeFile(path), "abc\r\n\xE9") << "the text stays in the ANSI code page";
+  New();
+  ChooseInDialog(path);
+  Open();
+  EXPECT_EQ(List(), "abc\r\n\xE9");
+
+  Answer(kNo);
+  Save();
+  DeleteFileW(path.c_str());
+  ChooseInDialog(path);
+  Answer(IDOK);
+  Open();
+  ASSERT_EQ(boxWideTexts.size(), 2u);
+  EXPECT_EQ(boxWideTexts[0], path + L" already exists\r\nAre you sure to overwrite it?");
+  EXPECT_EQ(boxWideTexts[1],
+            ErrorBoxText(L"Cannot open file \"" + path + L"\". " +
+                         AnsiToWide(SystemErrorDescription(ERROR_FILE_NOT_FOUND))));
+}
+
 TEST_F(FileCommandsTest, AFileHoldingAZeroByteIsRefusedAndChangesNothing) {
   PutFile("other.txt", "old");
   OpenFile("other.txt");
@@ -133,7 +166,7 @@ TEST_F(FileCommandsTest, AFileHoldingAZeroByteIsRefusedAndChangesNothing) {
                           "Cannot open file \"" + folder +
                           "list.txt\". It contains a zero byte, so it is not a text file")});
   EXPECT_EQ(List(), "old");
-  EXPECT_EQ(CurrentFileName, folder + "other.txt");
+  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "other.txt"));
 }
 
 TEST_F(FileCommandsTest, AnEmptyListSavesAnEmptyFileAndAnEmptyFileEmptiesTheList) {
@@ -184,25 +217,25 @@ TEST_F(FileCommandsTest, NewEmptiesListAndNameSoTheNextSaveIsSaveAs) {
   OpenFile("list.txt");
   New();
   EXPECT_EQ(List(), "");
-  EXPECT_EQ(CurrentFileName, "");
+  EXPECT_EQ(CurrentFileName, L"");
   form->Memo1.SetText("fresh\r\n");
   ChooseInDialog(folder + "other.txt");
   Save();
   EXPECT_TRUE(boxTexts.empty()) << "no overwrite question on the way to a new name";
-  EXPECT_EQ(CurrentFileName, folder + "other.txt");
+  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "other.txt"));
   EXPECT_EQ(FileBytes("other.txt"), "fresh\r\n");
   EXPECT_EQ(FileBytes("list.txt"), "old");
 }
 
 TEST_F(FileCommandsTest, CancelledDialogsChangeNothing) {
   form->Memo1.SetText("kept");
-  CurrentFileName = folder + "list.txt";
+  CurrentFileName = AnsiToWide(folder + "list.txt");
   user.Then([](HWND d) { DialogDriver::Press(d, IDCANCEL); });
   Open();
   user.Then([](HWND d) { DialogDriver::Press(d, IDCANCEL); });
   SaveAs();
   EXPECT_EQ(List(), "kept");
-  EXPECT_EQ(CurrentFileName, folder + "list.txt");
+  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "list.txt"));
   EXPECT_EQ(GetFileAttributesA((folder + "list.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -216,7 +249,7 @@ TEST_F(FileCommandsTest, OpeningAMissingFileReportsItAndTheNextSaveOffersThatNam
                                       SystemErrorDescription(ERROR_FILE_NOT_FOUND)));
   EXPECT_EQ(boxCaptions[0], ApplicationTitle());
   EXPECT_EQ(List(), "kept");
-  EXPECT_EQ(CurrentFileName, folder + "missing.txt");
+  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "missing.txt"));
 
   Answer(kNo);
   Save();
@@ -236,7 +269,7 @@ TEST_F(FileCommandsTest, OpeningALockedFileReportsItAndKeepsTheList) {
   EXPECT_EQ(boxTexts[0], ErrorBoxText("Cannot open file \"" + folder + "list.txt\". " +
                                       SystemErrorDescription(ERROR_SHARING_VIOLATION)));
   EXPECT_EQ(List(), "kept");
-  EXPECT_EQ(CurrentFileName, "") << "Save is not aimed at a file whose text is not in the list";
+  EXPECT_EQ(CurrentFileName, L"") << "Save is not aimed at a file whose text is not in the list";
 }
 
 TEST_F(FileCommandsTest, SavingOverAReadOnlyFileReportsItAndKeepsTheOldContent) {

@@ -192,10 +192,10 @@ TEST_F(MainWindowTest, ClipboardHeldByAnotherWindowStopsTheCommandBeforeTheList)
 }
 
 TEST_F(MainWindowTest, ClearEmptiesTheListButKeepsTheFileName) {
-  CurrentFileName = "C:\\list.txt";
+  CurrentFileName = L"C:\\list.txt";
   Click(form->Button1);
   Click(form->Button2);
   EXPECT_EQ(List(), "");
-  EXPECT_EQ(CurrentFileName, "C:\\list.txt");
+  EXPECT_EQ(CurrentFileName, L"C:\\list.txt");
   CurrentFileName.clear();
 }

@@ -1,0 +1,9 @@
+// Between the program's 8-bit text (the system's ANSI code page) and the system's UTF-16 text, for
+// file names, which may hold characters the ANSI code page cannot spell.
+#pragma once
+#include <string>
+
+// Embedded zero characters are converted like any other.
+std::wstring AnsiToWide(const std::string& text);
+// Characters the code page lacks become the system's nearest stand-in ("Ω" gives "O") or "?".
+std::string WideToAnsi(const std::wstring& text);
