@@ -14,6 +14,7 @@
 #include "framework/LineBreaks.h"
 #include "framework/Printer.h"
 #include "framework/WideText.h"
+#include "framework/WaitCursor.h"
 #include "shell/Confirm.h"
 #include "ui/Main.h"
 
@@ -109,6 +110,7 @@ void TSDIAppForm::FileNew1Execute() {
 
 void TSDIAppForm::FileOpen1Execute() {
   if (!OpenDialog.Execute(Handle)) return;
+  TWaitCursor wait;
   const std::wstring path = OpenDialog.FileName;
   // Save is aimed at the file only once the list holds its text, or when there is no file yet
   // (Save then creates it): a file that is there but could not be read must never be replaced
@@ -131,18 +133,21 @@ void TSDIAppForm::FileSave1Execute() {
   if (!ConfirmYesNo(CurrentFileName + L" already exists" + L"\r\n" +
                     L"Are you sure to overwrite it?"))
     return;
+  TWaitCursor wait;
   SaveFileSafely(CurrentFileName, WipedText(Memo1.Text()).Get());
 }
 
 void TSDIAppForm::FileSaveAs1Execute() {
   if (!SaveDialog.Execute(Handle)) return;
   CurrentFileName = SaveDialog.FileName;
+  TWaitCursor wait;
   SaveFileSafely(CurrentFileName, WipedText(Memo1.Text()).Get());
 }
 
 void TSDIAppForm::FileExit1Execute() { Close(); }
 
 void TSDIAppForm::Print1Click() {
+  TWaitCursor wait;
   const std::vector<std::string> lines = DisplayedLines(Memo1.Handle);
   // The hidden print buffer holds what is printed, in the printed font, for the print only: the
   // passwords do not stay in it however printing ends.

@@ -155,6 +155,20 @@ TEST_F(FileCommandsTest, ANameOutsideTheAnsiCodePageWorksAndIsShownAsTheUserSees
                          AnsiToWide(SystemErrorDescription(ERROR_FILE_NOT_FOUND))));
 }
 
+TEST_F(FileCommandsTest, OpenSaveAndPrintShowTheWaitCursorWhileTheyWork) {
+  PutFile("list.txt", "abc");
+  CursorWatch watch(form->Memo1.Handle);
+  OpenFile("list.txt");
+  EXPECT_TRUE(watch.WaitedAt(WM_SETTEXT)) << "the list takes the file";
+  EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_WAIT)) << "and back afterwards";
+  Answer(kYes);
+  Save();
+  EXPECT_TRUE(watch.WaitedAt(WM_GETTEXT)) << "the list's text is written";
+  if (DefaultPrinterName().empty()) Answer(IDOK);
+  Run(form->Print1.Id);
+  EXPECT_TRUE(watch.WaitedAt(EM_GETLINECOUNT)) << "the list's lines are laid out";
+}
+
 TEST_F(FileCommandsTest, AFileHoldingAZeroByteIsRefusedAndChangesNothing) {
   PutFile("other.txt", "old");
   OpenFile("other.txt");

@@ -199,3 +199,21 @@ TEST_F(MainWindowTest, ClearEmptiesTheListButKeepsTheFileName) {
   EXPECT_EQ(CurrentFileName, L"C:\\list.txt");
   CurrentFileName.clear();
 }
+
+TEST_F(MainWindowTest, ALargeGenerateShowsTheWaitCursorWhileTheListTakesItASmallOneDoesNot) {
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  {
+    CursorWatch watch(form->Memo1.Handle);
+    Click(form->Button1);
+    EXPECT_TRUE(watch.Came(EM_REPLACESEL));
+    EXPECT_FALSE(watch.WaitedAt(EM_REPLACESEL)) << "one password of eight letters";
+  }
+  form->RadioButton9.SetChecked(true);
+  form->UpDown1.SetPosition(100);
+  form->RadioButton10.SetChecked(true);
+  form->UpDown2.SetPosition(1000);
+  CursorWatch watch(form->Memo1.Handle);
+  Click(form->Button1);
+  EXPECT_TRUE(watch.WaitedAt(EM_REPLACESEL)) << "a thousand passwords of a hundred letters";
+  EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_WAIT)) << "and back afterwards";
+}

@@ -1,8 +1,11 @@
 // A main window created in-process, as the program creates it, for driving by messages.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include <memory>
 #include <string>
@@ -28,6 +31,32 @@ inline void StopMainWindow(std::unique_ptr<TSDIAppForm>& form) {
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
   }
 }
+
+// Notes whether the wait cursor was on each time a window got a message while it was watched.
+class CursorWatch {
+ public:
+  explicit CursorWatch(HWND window) : window_(window) {
+    SetWindowSubclass(window_, Proc, 0x77, reinterpret_cast<DWORD_PTR>(this));
+  }
+  ~CursorWatch() { RemoveWindowSubclass(window_, Proc, 0x77); }
+  // True when the message came and the wait cursor was on every time; false when it never came.
+  bool WaitedAt(UINT message) const {
+    const auto at = seen_.find(message);
+    return at != seen_.end() && at->second;
+  }
+  bool Came(UINT message) const { return seen_.count(message) != 0; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR self) {
+    auto& seen = reinterpret_cast<CursorWatch*>(self)->seen_;
+    const bool wait = GetCursor() == LoadCursor(nullptr, IDC_WAIT);
+    seen[msg] = (seen.count(msg) ? seen[msg] : true) && wait;
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+  }
+  HWND window_;
+  std::map<UINT, bool> seen_;
+};
 
 class MainWindowTest : public testing::Test {
  protected:
