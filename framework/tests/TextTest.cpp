@@ -20,7 +20,7 @@ TEST(ErrorBoxText, AddsAFullStopOnlyAfterCharactersThatSortAboveIt) {
   EXPECT_EQ(ErrorBoxText("path-"), "path-");  // '-' sorts below '.'
   EXPECT_EQ(ErrorBoxText("dir/"), "dir/.");   // '/' sorts above '.'
   EXPECT_EQ(ErrorBoxText(""), "");
-  EXPECT_EQ(ErrorBoxText("caf\xE9"), "caf\xE9.");              // compared as unsigned bytes
+  EXPECT_EQ(ErrorBoxText("caf\xE9"), "caf\xE9.");            // compared as unsigned bytes
   EXPECT_EQ(ErrorBoxText(L"mega \u03A9"), L"mega \u03A9.");  // wide text: the same rule
   EXPECT_EQ(ErrorBoxText(L"\u03A9mega-"), L"\u03A9mega-");
 }
