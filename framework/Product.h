@@ -16,6 +16,9 @@
 // Copies started from under the developer's own build folder leave the machine's lists alone.
 #define TALLOWMERE_DEVELOPMENT_FOLDER "C:\\Projects\\Tallowmere\\"
 
-// The version is the build's, not this header's: CMake's project() version, which the build is to
-// generate into a header of its own (Version.h, TALLOWMERE_VERSION). Until it does, the About box
-// holds the version text.
+// The copyright holder: the About box's copyright line, and the installer's publisher.
+#define TALLOWMERE_PUBLISHER "Tallowmere developers"
+
+// The version is the build's, not this header's: CMake's project() version, generated into
+// framework/Version.h (TALLOWMERE_VERSION) in the build tree. The installer reads the names above
+// from this file.

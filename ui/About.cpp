@@ -7,6 +7,7 @@
 #include "framework/Application.h"
 #include "framework/IconControl.h"
 #include "framework/Product.h"
+#include "framework/Version.h"
 #include "shell/ShellOpen.h"
 #include "ui/Main.h"
 
@@ -60,7 +61,7 @@ void TAboutBox::CreateControls() {
       {&Panel1, K::Panel, nullptr, "", 8, 8, 281, 161},
       {&ProductName, K::Label, &Panel1, TALLOWMERE_TITLE, 88, 16, 185, 13},
       {&lbVersion, K::Label, &Panel1, "Version 1.1.0", 88, 40, 185, 13},
-      {&Copyright, K::Label, &Panel1, "Copyright (C) 2026 Tallowmere developers", 8, 80, 265, 13},
+      {&Copyright, K::Label, &Panel1, "Copyright (C) 2026 " TALLOWMERE_PUBLISHER, 8, 80, 265, 13},
       {&Label1, K::Label, &Panel1, "https://tallowmere.example.org", 8, 104, 177, 13},
       {&Comments, K::Label, &Panel1, "Store your passwords in secure place!", 8, 128, 265, 26},
       {&OKButton, K::Button, nullptr, "OK", 120, 178, 65, 33},
@@ -83,7 +84,7 @@ void TAboutBox::CreateControls() {
   OKButton.OnClick = [this] { ModalResultValue = mrOk; };
 }
 
-void TAboutBox::FormCreate() { lbVersion.SetText("Version 1.3.0"); }
+void TAboutBox::FormCreate() { lbVersion.SetText("Version " TALLOWMERE_VERSION); }
 
 void TAboutBox::Label1Click() { OpenWithShell(Handle, Label1.Text()); }
 

@@ -6,10 +6,16 @@ std::string TallowmereExe() { return TALLOWMERE_EXE; }
 AppDriver::AppDriver(const std::string& arguments, const std::string& exe) {
   std::string commandLine = "\"" + exe + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
+  Start(exe.c_str(), commandLine);
+}
+
+AppDriver::AppDriver(const CommandLine& commandLine) { Start(nullptr, commandLine.text); }
+
+void AppDriver::Start(const char* exe, std::string commandLine) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                 &startup, &info_);
+  CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                 &info_);
 }
 
 AppDriver::~AppDriver() {
@@ -114,3 +120,77 @@ void ClickButton(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void PostCommand(HWND window, UINT id) { PostMessageA(window, WM_COMMAND, id, 0); }
+
+const char* const EntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlecast";
+const char* const RunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+std::string MachineValue(const char* key, const char* name) {
+  char buf[1024] = {};
+  DWORD size = sizeof buf;
+  if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, buf, &size) !=
+      ERROR_SUCCESS)
+    return "(none)";
+  return buf;
+}
+
+bool MachineKeyExists(const char* key) {
+  HKEY k;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+  RegCloseKey(k);
+  return true;
+}
+
+void ClearProgramKeys() {
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, EntryKey);
+  HKEY k;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  RegDeleteValueA(k, "Delete Brindlecast");
+  for (int n = 0; n < 16; ++n)
+    RegDeleteValueA(k, ("Delete Brindlecast file " + std::to_string(n)).c_str());
+  RegCloseKey(k);
+}
+
+namespace {
+
+struct BoxSearch {
+  DWORD pid;
+  HWND box = nullptr;
+  bool otherWindow = false;  // a visible top-level window that is no message box
+};
+
+BOOL CALLBACK FindBox(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<BoxSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
+  char cls[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (std::string(cls) == "#32770")
+    s->box = w;
+  else
+    s->otherWindow = true;
+  return TRUE;
+}
+
+}  // namespace
+
+Box Answer(AppDriver& app, int button, bool& sawWindow) {
+  for (int i = 0; i < 750; ++i) {
+    BoxSearch s{app.ProcessId()};
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
+    sawWindow |= s.otherWindow;
+    if (s.box) {
+      Box seen{WindowText(s.box), WindowText(GetDlgItem(s.box, 0xFFFF))};
+      PostMessageA(s.box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(s.box, button)));
+      // Wait for this box to go before looking for the next one.
+      for (int j = 0; j < 250 && IsWindow(s.box) && IsWindowVisible(s.box); ++j) Sleep(20);
+      return seen;
+    }
+    if (!app.Running()) break;
+    Sleep(20);
+  }
+  return {"(no box)", ""};
+}

@@ -9,10 +9,16 @@
 // The program under test (Wine path of the built executable).
 std::string TallowmereExe();
 
+// A whole command line, passed to the new process as it stands (program path included).
+struct CommandLine {
+  std::string text;
+};
+
 class AppDriver {
  public:
   // Starts the executable with the given command-line arguments; does not wait for a window.
   explicit AppDriver(const std::string& arguments = "", const std::string& exe = TallowmereExe());
+  explicit AppDriver(const CommandLine& commandLine);
   ~AppDriver();
   // Waits for the visible top-level window of the process with this class (and caption when
   // given); nullptr after the timeout.
@@ -23,6 +29,7 @@ class AppDriver {
   DWORD ProcessId() const { return info_.dwProcessId; }
 
  private:
+  void Start(const char* exe, std::string commandLine);
   PROCESS_INFORMATION info_{};
 };
 
@@ -36,3 +43,19 @@ void ClickButton(HWND button);
 bool IsChecked(HWND button);
 // Chooses a menu command of the window by its command id.
 void PostCommand(HWND window, UINT id);
+
+// The program's machine-wide registry entries, read and reset from outside.
+extern const char* const EntryKey;
+extern const char* const RunOnce;
+// A string value of HKEY_LOCAL_MACHINE, or "(none)".
+std::string MachineValue(const char* key, const char* name);
+bool MachineKeyExists(const char* key);
+// Deletes the installed-programs entry and the program's run-once values.
+void ClearProgramKeys();
+
+struct Box {
+  std::string caption, text;
+};
+// Waits for the process's next message box, records it and presses `button`.
+// Sets `sawWindow` when the process showed any other top-level window meanwhile.
+Box Answer(AppDriver& app, int button, bool& sawWindow);

@@ -1,0 +1,139 @@
+; Setup for Tallowmere: copies Tallowmere.exe, writes the install.txt its /uninstall reads, the
+; shortcuts and the installed-programs entry. There is no separate uninstaller: the entry runs the
+; program's own /uninstall.
+; makensis /DVERSION=x.y.z /DNAMES=<framework/Product.h> /DSTAGE=<folder with Tallowmere.exe>
+;          /DICON=<.ico> /DOUTFILE=<setup.exe> Tallowmere.nsi   (installer/package.sh passes them)
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID /FINAL lzma
+; Installed files get the staged file's time, which the build sets to the commit date.
+SetDateSave on
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!include MUI2.nsh
+!include LogicLib.nsh
+
+; The names the program itself uses, from the one header that spells them.
+!searchparse /file "${NAMES}" '#define TALLOWMERE_PRODUCT "' PRODUCT '"'
+!searchparse /file "${NAMES}" '#define TALLOWMERE_PUBLISHER "' PUBLISHER '"'
+!define EXE_NAME "Tallowmere.exe"
+!define ENTRY_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define RUNONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+; An upgrade goes where the last install went.
+InstallDirRegKey HKLM "${ENTRY_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey ProductName "${PRODUCT}"
+VIAddVersionKey ProductVersion "${VERSION}"
+VIAddVersionKey FileVersion "${VERSION}"
+VIAddVersionKey FileDescription "${PRODUCT} ${VERSION} Setup"
+VIAddVersionKey CompanyName "${PUBLISHER}"
+VIAddVersionKey LegalCopyright "Copyright (C) 2026 ${PUBLISHER}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "Setup will install ${PRODUCT} ${VERSION}, the Tallowmere password \
+  generator, in the folder you choose next, with shortcuts on your desktop and in the Start \
+  menu.$\r$\n$\r$\nTo remove it later, use $\"Uninstall ${PRODUCT}$\" in the Start menu or in \
+  the list of installed programs.$\r$\n$\r$\nClick Next to continue."
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+  SetRegView 64
+FunctionEnd
+
+; A running copy holds its exe open, and replacing it would fail or pull it from under the user:
+; ask until it is closed. Silent mode cannot ask, so it stops before anything is written.
+Function EnsureNotRunning
+  ${Do}
+    ${IfNot} ${FileExists} "$INSTDIR\${EXE_NAME}"
+      Return
+    ${EndIf}
+    ClearErrors
+    FileOpen $0 "$INSTDIR\${EXE_NAME}" a
+    ${IfNot} ${Errors}
+      FileClose $0
+      Return
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "${PRODUCT} (${EXE_NAME}) is running.$\r$\n$\r$\nClose it, then choose Retry." /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 2
+    Abort "${PRODUCT} is running: nothing was changed."
+  retry:
+  ${Loop}
+FunctionEnd
+
+; An uninstall since the last logon left run-once commands that would delete this new copy at the
+; next one. Same rule as the program's own start-up: the numbered values only with the main one.
+Function CancelScheduledDeletions
+  ClearErrors
+  ReadRegStr $0 HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT}"
+  ${If} ${Errors}
+    Return
+  ${EndIf}
+  DeleteRegValue HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT}"
+  StrCpy $1 0
+  ${Do}
+    ClearErrors
+    ReadRegStr $0 HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT} file $1"
+    ${IfThen} ${Errors} ${|} ${Break} ${|}
+    DeleteRegValue HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT} file $1"
+    IntOp $1 $1 + 1
+  ${Loop}
+FunctionEnd
+
+Section "${PRODUCT}" SecMain
+  SectionIn RO
+  SetRegView 64
+  SetOutPath "$INSTDIR"
+  Call EnsureNotRunning
+
+  SetOverwrite try
+  ClearErrors
+  File "${STAGE}\${EXE_NAME}"
+  ${If} ${Errors}
+    SetErrorLevel 2
+    Abort "Cannot replace $INSTDIR\${EXE_NAME}: nothing else was changed."
+  ${EndIf}
+  Call CancelScheduledDeletions
+
+  ; Read by /uninstall: ANSI, CR LF, relative to this folder, every installed file and itself.
+  ClearErrors
+  FileOpen $0 "$INSTDIR\install.txt" w
+  ${If} ${Errors}
+    SetErrorLevel 2
+    Abort "Cannot write $INSTDIR\install.txt"
+  ${EndIf}
+  FileWrite $0 "${EXE_NAME}$\r$\n"
+  FileWrite $0 "install.txt$\r$\n"
+  FileClose $0
+
+  ; The per-user places that /uninstall cleans: the Desktop and Programs shell folders.
+  SetShellVarContext current
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\${EXE_NAME}"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\${EXE_NAME}" "/uninstall"
+  CreateShortcut "$DESKTOP\${PRODUCT}.lnk" "$INSTDIR\${EXE_NAME}"
+
+  ; The program finds this key present and leaves it alone; its /uninstall deletes it.
+  WriteRegStr HKLM "${ENTRY_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${ENTRY_KEY}" "UninstallString" '"$INSTDIR\${EXE_NAME}" /uninstall'
+  WriteRegStr HKLM "${ENTRY_KEY}" "DisplayIcon" "$INSTDIR\${EXE_NAME}"
+  WriteRegStr HKLM "${ENTRY_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${ENTRY_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${ENTRY_KEY}" "InstallLocation" "$INSTDIR"
+  SectionGetSize ${SecMain} $0
+  WriteRegDWORD HKLM "${ENTRY_KEY}" "EstimatedSize" $0
+  WriteRegDWORD HKLM "${ENTRY_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${ENTRY_KEY}" "NoRepair" 1
+SectionEnd

@@ -1,0 +1,235 @@
+// The release's setup and the program's own /uninstall together, as a user meets them: a silent
+// install into a folder with blanks, an upgrade over it, the entry's uninstall command and the
+// run-once commands of the next logon.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "framework/Product.h"
+#include "framework/Version.h"
+#include "tests/e2e/AppDriver.h"
+
+namespace {
+
+const std::string InstallFolder = "C:\\Program Files\\Brindle Cycle Test";
+const std::string Exe = InstallFolder + "\\Tallowmere.exe";
+const std::string InstallList = "Tallowmere.exe\r\ninstall.txt\r\n";
+
+// NSIS takes /D= raw to the end of the command line: a folder with blanks goes unquoted.
+DWORD RunSetup(const std::string& arguments) {
+  AppDriver setup(CommandLine{"\"" TALLOWMERE_SETUP "\" " + arguments});
+  return setup.WaitForExit(60000);
+}
+
+std::string UserShellFolder(const char* name) {
+  char buf[MAX_PATH] = {};
+  DWORD size = sizeof buf;
+  RegGetValueA(HKEY_CURRENT_USER,
+               "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name,
+               RRF_RT_REG_SZ, nullptr, buf, &size);
+  return buf;
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "(missing)";
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+DWORD MachineNumber(const char* key, const char* name) {
+  DWORD value = 0, size = sizeof value;
+  if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+      ERROR_SUCCESS)
+    return 0xFFFFFFFF;
+  return value;
+}
+
+// Installed-programs entries that call themselves "Brindlecast", whatever their key.
+int EntriesNamedBrindlecast() {
+  HKEY list;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+                    0, KEY_READ, &list) != ERROR_SUCCESS)
+    return 0;
+  int count = 0;
+  char name[256];
+  for (DWORD i = 0, n = sizeof name;
+       RegEnumKeyExA(list, i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       ++i, n = sizeof name) {
+    const std::string key =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::string(name);
+    count += MachineValue(key.c_str(), "DisplayName") == "Brindlecast";
+  }
+  RegCloseKey(list);
+  return count;
+}
+
+// The program's run-once commands, in the order the registry lists them (as the logon runs them).
+std::vector<std::string> ProgramRunOnceCommands() {
+  std::vector<std::string> commands;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return commands;
+  char name[256], data[1024];
+  for (DWORD i = 0, n = sizeof name, size = sizeof data;
+       RegEnumValueA(key, i, name, &n, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) ==
+       ERROR_SUCCESS;
+       ++i, n = sizeof name, size = sizeof data)
+    if (std::string(name).rfind("Delete Brindlecast", 0) == 0) commands.push_back(data);
+  RegCloseKey(key);
+  return commands;
+}
+
+struct Link {
+  std::string target, arguments;
+};
+
+Link ResolveLink(const std::string& path) {
+  Link link{"(unreadable)", ""};
+  IShellLinkA* shell = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&shell))))
+    return link;
+  IPersistFile* file = nullptr;
+  const std::wstring wide(path.begin(), path.end());
+  if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+    char text[MAX_PATH] = {};
+    shell->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link.target = text;
+    shell->GetArguments(text, MAX_PATH);
+    link.arguments = text;
+  }
+  if (file) file->Release();
+  shell->Release();
+  return link;
+}
+
+class InstallCycleE2E : public testing::Test {
+ protected:
+  void SetUp() override {
+    CoInitialize(nullptr);
+    ClearProgramKeys();
+    Remove();
+    settingsBefore_ = Bytes(settings_);
+  }
+  void TearDown() override {
+    Remove();
+    ClearProgramKeys();
+    if (settingsBefore_ == "(missing)")
+      DeleteFileA(settings_.c_str());
+    else
+      WriteBytes(settings_, settingsBefore_);
+    CoUninitialize();
+  }
+  void Remove() {
+    for (const char* name : {"\\Tallowmere.exe", "\\install.txt"})
+      DeleteFileA((InstallFolder + name).c_str());
+    RemoveDirectoryA(InstallFolder.c_str());
+    DeleteFileA((desktop_ + "\\Brindlecast.lnk").c_str());
+    for (const char* name : {"\\Brindlecast.lnk", "\\Uninstall Brindlecast.lnk"})
+      DeleteFileA((menu_ + name).c_str());
+    RemoveDirectoryA(menu_.c_str());
+  }
+  // Answers the uninstaller's question with Yes and its report with OK.
+  void UninstallAnsweringYes() {
+    AppDriver uninstall(CommandLine{MachineValue(EntryKey, "UninstallString")});
+    bool sawWindow = false;
+    EXPECT_EQ(Answer(uninstall, IDOK, sawWindow).text, "Are you sure to remove Brindlecast?");
+    EXPECT_EQ(Answer(uninstall, IDOK, sawWindow).text, "Uninstall complete.");
+    EXPECT_EQ(uninstall.WaitForExit(), 0u);
+  }
+
+  const std::string desktop_ = UserShellFolder("Desktop");
+  const std::string menu_ = UserShellFolder("Programs") + "\\Brindlecast";
+  const std::string settings_ = UserShellFolder("AppData") + "\\Quorvel\\quorvel.ini";
+  std::string settingsBefore_;
+};
+
+}  // namespace
+
+TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind) {
+  ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
+  const std::string built = Bytes(TallowmereExe());
+  EXPECT_EQ(Bytes(Exe), built);
+  EXPECT_EQ(Bytes(InstallFolder + "\\install.txt"), InstallList);
+  const Link start = ResolveLink(menu_ + "\\Brindlecast.lnk");
+  EXPECT_EQ(start.target, Exe);
+  EXPECT_EQ(start.arguments, "");
+  const Link remove = ResolveLink(menu_ + "\\Uninstall Brindlecast.lnk");
+  EXPECT_EQ(remove.target, Exe);
+  EXPECT_EQ(remove.arguments, "/uninstall");
+  EXPECT_EQ(ResolveLink(desktop_ + "\\Brindlecast.lnk").target, Exe);
+  EXPECT_EQ(MachineValue(EntryKey, "DisplayName"), "Brindlecast");
+  EXPECT_EQ(MachineValue(EntryKey, "UninstallString"), "\"" + Exe + "\" /uninstall");
+  EXPECT_EQ(MachineValue(EntryKey, "DisplayIcon"), Exe);
+  EXPECT_EQ(MachineValue(EntryKey, "DisplayVersion"), TALLOWMERE_VERSION);
+  EXPECT_EQ(MachineValue(EntryKey, "Publisher"), TALLOWMERE_PUBLISHER);
+  EXPECT_EQ(MachineValue(EntryKey, "InstallLocation"), InstallFolder);
+  EXPECT_GE(MachineNumber(EntryKey, "EstimatedSize"), built.size() / 1024);
+  EXPECT_EQ(MachineNumber(EntryKey, "NoModify"), 1u);
+  EXPECT_EQ(MachineNumber(EntryKey, "NoRepair"), 1u);
+
+  {  // Started from its shortcut; meanwhile a silent setup stops before it writes anything.
+    AppDriver app("", start.target);
+    HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+    ASSERT_NE(main, nullptr);
+    WriteBytes(InstallFolder + "\\install.txt", "left as it was");
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, EntryKey, "DisplayVersion");
+    EXPECT_NE(RunSetup("/S"), 0u);
+    EXPECT_EQ(Bytes(InstallFolder + "\\install.txt"), "left as it was");
+    EXPECT_EQ(MachineValue(EntryKey, "DisplayVersion"), "(none)");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(app.WaitForExit(), 0u);
+  }
+  const std::string settings = Bytes(settings_);
+  ASSERT_NE(settings, "(missing)");
+
+  // The upgrade finds the folder through the entry, replaces the files and keeps the settings.
+  WriteBytes(Exe, built + "changed");
+  ASSERT_EQ(RunSetup("/S"), 0u);
+  EXPECT_EQ(Bytes(Exe), built);
+  EXPECT_EQ(Bytes(InstallFolder + "\\install.txt"), InstallList);
+  EXPECT_EQ(MachineValue(EntryKey, "DisplayVersion"), TALLOWMERE_VERSION);
+  EXPECT_EQ(MachineValue(EntryKey, "InstallLocation"), InstallFolder);
+  EXPECT_EQ(EntriesNamedBrindlecast(), 1);
+  EXPECT_EQ(Bytes(settings_), settings);
+
+  UninstallAnsweringYes();
+  EXPECT_FALSE(Exists(desktop_ + "\\Brindlecast.lnk"));
+  EXPECT_FALSE(Exists(menu_));
+  EXPECT_FALSE(MachineKeyExists(EntryKey));
+  const std::vector<std::string> commands = ProgramRunOnceCommands();
+  ASSERT_FALSE(commands.empty());
+
+  // The next logon runs each command through the command interpreter.
+  for (const std::string& command : commands) {
+    AppDriver logon(CommandLine{"cmd.exe /c " + command});
+    EXPECT_EQ(logon.WaitForExit(), 0u) << command;
+  }
+  EXPECT_FALSE(Exists(Exe));
+  EXPECT_FALSE(Exists(InstallFolder)) << "left by: " << commands.front();
+}
+
+TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDeletions) {
+  ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
+  UninstallAnsweringYes();
+  ASSERT_NE(MachineValue(RunOnce, "Delete Brindlecast"), "(none)");
+  ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
+  EXPECT_EQ(MachineValue(RunOnce, "Delete Brindlecast"), "(none)");
+  EXPECT_TRUE(Exists(Exe));
+}
