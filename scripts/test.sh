@@ -20,3 +20,7 @@ bash scripts/printer.sh start
 trap 'bash scripts/printer.sh stop; wine_env_stop' EXIT
 wine_env_start
 ctest --preset windows
+
+# Last, outside Wine: two release builds in two folders give the same bytes (a few minutes).
+wine_env_stop
+bash scripts/reproducible-test.sh

@@ -165,7 +165,7 @@ class InstallCycleE2E : public testing::Test {
 TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind) {
   ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
   const std::string built = Bytes(TallowmereExe());
-  EXPECT_EQ(Bytes(Exe), built);
+  EXPECT_TRUE(Bytes(Exe) == built) << "not the built Tallowmere.exe";
   EXPECT_EQ(Bytes(InstallFolder + "\\install.txt"), InstallList);
   const Link start = ResolveLink(menu_ + "\\Brindlecast.lnk");
   EXPECT_EQ(start.target, Exe);
@@ -202,7 +202,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   // The upgrade finds the folder through the entry, replaces the files and keeps the settings.
   WriteBytes(Exe, built + "changed");
   ASSERT_EQ(RunSetup("/S"), 0u);
-  EXPECT_EQ(Bytes(Exe), built);
+  EXPECT_TRUE(Bytes(Exe) == built) << "not the built Tallowmere.exe";
   EXPECT_EQ(Bytes(InstallFolder + "\\install.txt"), InstallList);
   EXPECT_EQ(MachineValue(EntryKey, "DisplayVersion"), TALLOWMERE_VERSION);
   EXPECT_EQ(MachineValue(EntryKey, "InstallLocation"), InstallFolder);
