@@ -9,29 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/Timing.h"
 #include "tests/e2e/AppDriver.h"
 
 namespace {
 
 const std::string Folder = "C:\\Program Files\\Brindle Bench";
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-void Print(const char* what, const std::vector<double>& runs) {
-  std::printf("%-44s median %8.1f ms  (", what, Median(runs));
-  for (double r : runs) std::printf(" %.1f", r);
-  std::printf(" )\n");
-}
 
 }  // namespace
 

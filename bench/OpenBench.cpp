@@ -11,21 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/Timing.h"
 #include "tests/e2e/AppDriver.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // A list of 16-letter passwords, one per line, of about the given size.
 std::string MakeList(const std::string& path, size_t megabytes) {
@@ -40,20 +29,6 @@ std::string MakeList(const std::string& path, size_t megabytes) {
   }
   std::ofstream(path, std::ios::binary) << text;
   return text;
-}
-
-void PressCtrl(HWND window, char letter) {
-  SetForegroundWindow(window);
-  for (int i = 0; i < 40 && GetForegroundWindow() != window; ++i) Sleep(25);
-  INPUT keys[4] = {};
-  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter),
-                         VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = codes[i];
-    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-  }
-  SendInput(4, keys, sizeof(INPUT));
 }
 
 // Opens the file through the program's open dialog; milliseconds from OK until the text field

@@ -121,6 +121,20 @@ bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == 
 
 void PostCommand(HWND window, UINT id) { PostMessageA(window, WM_COMMAND, id, 0); }
 
+void PressCtrl(HWND window, char letter) {
+  SetForegroundWindow(window);
+  for (int i = 0; i < 40 && GetForegroundWindow() != window; ++i) Sleep(25);
+  INPUT keys[4] = {};
+  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter),
+                         VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = codes[i];
+    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(4, keys, sizeof(INPUT));
+}
+
 const char* const EntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlecast";
 const char* const RunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 

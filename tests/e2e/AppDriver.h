@@ -43,6 +43,9 @@ void ClickButton(HWND button);
 bool IsChecked(HWND button);
 // Chooses a menu command of the window by its command id.
 void PostCommand(HWND window, UINT id);
+// Presses Ctrl plus a letter in the window, as typed on the keyboard: the window is brought to
+// front.
+void PressCtrl(HWND window, char letter);
 
 // The program's machine-wide registry entries, read and reset from outside.
 extern const char* const EntryKey;

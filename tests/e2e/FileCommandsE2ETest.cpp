@@ -16,21 +16,6 @@ HWND PasswordList(HWND main) {
   return nullptr;
 }
 
-// Presses Ctrl plus a letter in the program, as typed on the keyboard: the window must be in front.
-void PressCtrl(HWND main, char letter) {
-  SetForegroundWindow(main);
-  for (int i = 0; i < 40 && GetForegroundWindow() != main; ++i) Sleep(25);
-  INPUT keys[4] = {};
-  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter),
-                         VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = codes[i];
-    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-  }
-  SendInput(4, keys, sizeof(INPUT));
-}
-
 std::string TempPath(const char* name) {
   char base[MAX_PATH];
   GetTempPathA(MAX_PATH, base);
