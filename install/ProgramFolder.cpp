@@ -95,6 +95,11 @@ Place PlaceOf(HANDLE h, const std::string& realFolder, DWORD& attributes) {
              : Place::Elsewhere;
 }
 
+// An entry found elsewhere is passed over like any unsafe entry; one that cannot be placed stays.
+Removal Outside(Place place) {
+  return place == Place::Elsewhere ? Removal::PassedOver : Removal::Kept;
+}
+
 }  // namespace
 
 ProgramFolder::ProgramFolder(const std::string& folder) : folder_(folder) {
@@ -110,11 +115,8 @@ Removal ProgramFolder::DeleteListedFile(const std::string& entry) const {
   if (file.Missing()) return Removal::Gone;
   if (!file.Valid()) return Removal::Kept;
   DWORD attributes = 0;
-  switch (PlaceOf(file.Get(), realFolder_, attributes)) {
-    case Place::Elsewhere: return Removal::PassedOver;
-    case Place::Unknown: return Removal::Kept;
-    case Place::Inside: break;
-  }
+  if (const Place place = PlaceOf(file.Get(), realFolder_, attributes); place != Place::Inside)
+    return Outside(place);
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Removal::PassedOver;
   return file.Deletable() && DeleteThrough(file.Get()) ? Removal::Gone : Removal::Failed;
 }
@@ -125,11 +127,8 @@ Removal ProgramFolder::RemoveListedFolder(const std::string& entry) const {
   if (folder.Missing()) return Removal::Failed;
   if (!folder.Valid()) return Removal::Kept;
   DWORD attributes = 0;
-  switch (PlaceOf(folder.Get(), realFolder_, attributes)) {
-    case Place::Elsewhere: return Removal::PassedOver;
-    case Place::Unknown: return Removal::Kept;
-    case Place::Inside: break;
-  }
+  if (const Place place = PlaceOf(folder.Get(), realFolder_, attributes); place != Place::Inside)
+    return Outside(place);
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Removal::Failed;
   if (!IsFolderEmpty(path)) return Removal::Kept;
   if (!folder.Deletable()) return Removal::Failed;
