@@ -33,6 +33,9 @@ TForm::TForm(const char* className) : className_(className) {}
 
 // Image lists and fonts go once no control uses them; the fonts with the members, after this.
 TForm::~TForm() {
+  // A derived form's members are gone by now: the messages of the window's teardown must not
+  // reach them through these pointers.
+  ToolBar = nullptr, StatusBar = nullptr, Actions = nullptr, Menu = nullptr;
   if (Handle && IsWindow(Handle)) DestroyWindow(Handle);
   for (HIMAGELIST list : imageLists_) ImageList_Destroy(list);
 }
