@@ -59,7 +59,7 @@ void CenterOnScreen(HWND window) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string ApplicationTitle() { return TitleFromExePath(ExecutablePath()); }
+std::string ApplicationTitle() { return TitleFromExePath(ExecutableDisplayPath()); }
 
 namespace {
 

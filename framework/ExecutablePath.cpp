@@ -3,14 +3,40 @@
 
 #include <windows.h>
 
-std::string ExecutablePath() {
-  // 32767 UTF-16 units at most, each up to two bytes in an ANSI code page.
-  for (DWORD size = MAX_PATH; size <= 0x20000; size *= 2) {
-    std::string path(size, '\0');
-    const DWORD n = GetModuleFileNameA(nullptr, &path[0], size);
-    if (n == 0) return "";
+#include "framework/WideText.h"
+
+namespace {
+
+// The system's own (UTF-16) path; "" when it cannot be had whole.
+std::wstring WidePath() {
+  for (DWORD size = MAX_PATH; size <= 0x10000; size *= 2) {
+    std::wstring path(size, L'\0');
+    const DWORD n = GetModuleFileNameW(nullptr, &path[0], size);
+    if (n == 0) return L"";
     // A cut path fills the buffer (n == size); only a shorter answer is known to be whole.
     if (n < size) return path.substr(0, n);
   }
-  return "";
+  return L"";
 }
+
+}  // namespace
+
+std::string ExecutablePath() {
+  const std::wstring wide = WidePath();
+  if (wide.empty()) return "";
+  // A character the ANSI code page lacks would come out as "?" or as a look-alike ("Ｂ" as "B"),
+  // naming another folder: then the path is not known, rather than wrong.
+  const UINT codePage = GetACP();
+  BOOL lossy = FALSE;
+  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL* const lossyOut = codePage == CP_UTF8 ? nullptr : &lossy;
+  const int size = static_cast<int>(wide.size());
+  const int n =
+      WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, lossyOut);
+  if (n <= 0 || lossy) return "";
+  std::string path(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(codePage, flags, wide.data(), size, &path[0], n, nullptr, nullptr);
+  return path;
+}
+
+std::string ExecutableDisplayPath() { return WideToAnsi(WidePath()); }

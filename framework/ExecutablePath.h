@@ -3,5 +3,9 @@
 #include <string>
 
 // The whole path, however long (a deep folder, or a double-byte code page, can exceed MAX_PATH
-// bytes); "" when the system cannot give it in full. Never a shortened path: callers act on it.
+// bytes); "" when the system cannot give it in full or the ANSI code page cannot spell it exactly.
+// Never a shortened or approximated path: callers act on it.
 std::string ExecutablePath();
+
+// The same path for showing only: characters the code page lacks become stand-ins.
+std::string ExecutableDisplayPath();

@@ -44,13 +44,30 @@ std::string LeftOverCommand(const std::string& cmd, const std::string& entry,
                               : DeleteFileCommand(cmd, shortPath);
 }
 
+namespace {
+
+// Removes the executable's folder when it is empty; nothing for a drive root, an unknown folder or
+// one that cmd would misread.
+std::string FolderStep(const std::string& shortFolder) {
+  const bool driveRoot = !shortFolder.empty() && shortFolder.back() == ':';
+  if (shortFolder.empty() || driveRoot || CmdWouldReinterpret(shortFolder)) return "";
+  return RemoveStep(shortFolder);
+}
+
+}  // namespace
+
+std::string ThenRemoveFolder(const std::string& command, const std::string& shortFolder) {
+  const std::string step = FolderStep(shortFolder);
+  return step.empty() ? command : command + " & " + step;
+}
+
 std::string ProgramCommand(const std::string& cmd, const std::string& shortExe,
                            const std::string& shortFolder) {
+  // An executable without a short form (over the path limit) is reported, not deleted here.
   std::string steps;
-  if (!CmdWouldReinterpret(shortExe)) steps = DeleteStep(shortExe);
-  const bool driveRoot = !shortFolder.empty() && shortFolder.back() == ':';
-  if (!shortFolder.empty() && !driveRoot && !CmdWouldReinterpret(shortFolder))
-    steps += (steps.empty() ? "" : " & ") + RemoveStep(shortFolder);
+  if (!shortExe.empty() && !CmdWouldReinterpret(shortExe)) steps = DeleteStep(shortExe);
+  const std::string folder = FolderStep(shortFolder);
+  if (!folder.empty()) steps += (steps.empty() ? "" : " & ") + folder;
   // The value stays even with nothing to run: a start before the next logon looks for it to
   // cancel the numbered ones.
   return cmd + " /c " + (steps.empty() ? "rem" : steps);

@@ -25,8 +25,13 @@ std::string RemoveFolderCommand(const std::string& cmd, const std::string& short
 std::string LeftOverCommand(const std::string& cmd, const std::string& entry,
                             const std::string& shortPath);
 
+// A left-over's command followed by the removal of the executable's folder when that is then
+// empty (as in ProgramCommand): whichever command the next logon runs last takes the folder.
+std::string ThenRemoveFolder(const std::string& command, const std::string& shortFolder);
+
 // The command for the executable: deletes it, then removes its folder (short form, no trailing
 // backslash) when that is then empty. A path cmd would reinterpret is left out (the caller has it
-// deleted at the next restart instead), and so is a drive root or an empty folder path.
+// deleted at the next restart instead), and so is an empty path (over the path limit), a drive
+// root or an empty folder path.
 std::string ProgramCommand(const std::string& cmd, const std::string& shortExe,
                            const std::string& shortFolder);

@@ -153,7 +153,8 @@ void ScheduleDeletions(const RegistryKey& runOnce, const std::string& cmd,
     } else if (CmdWouldReinterpret(shortPath)) {
       atRestart.push_back(path);
     } else {
-      runOnce.WriteString(RunOnceFileValue(n++), LeftOverCommand(cmd, entry, shortPath));
+      runOnce.WriteString(RunOnceFileValue(n++),
+                          ThenRemoveFolder(LeftOverCommand(cmd, entry, shortPath), shortFolder));
       byCommand.push_back(path);
     }
   }

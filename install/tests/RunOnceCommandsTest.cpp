@@ -60,4 +60,12 @@ TEST(ProgramCommand, NeverRemovesADriveRootOrAnUnknownFolder) {
 TEST(ProgramCommand, LeavesOutWhatCmdWouldMisreadButKeepsTheValueRunnable) {
   EXPECT_EQ(ProgramCommand(Cmd, "C:\\B\\%X%.EXE", "C:\\B"), Cmd + " /c rmdir \"C:\\B\"");
   EXPECT_EQ(ProgramCommand(Cmd, "C:\\A&B\\T.EXE", "C:\\A&B"), Cmd + " /c rem");
+  // Over the path limit the executable has no short form: it is reported, never `del ""`.
+  EXPECT_EQ(ProgramCommand(Cmd, "", "C:\\B"), Cmd + " /c rmdir \"C:\\B\"");
+}
+
+TEST(ThenRemoveFolder, EveryLeftOverCommandEndsByTakingTheEmptiedFolder) {
+  const std::string del = DeleteFileCommand(Cmd, "C:\\B\\X.TXT");
+  EXPECT_EQ(ThenRemoveFolder(del, "C:\\B"), del + " & rmdir \"C:\\B\"");
+  for (const char* folder : {"", "C:", "C:\\A&B"}) EXPECT_EQ(ThenRemoveFolder(del, folder), del);
 }

@@ -56,6 +56,10 @@ class Uninstall : public testing::Test {
   static std::string Del(const std::string& path) {
     return Cmd() + " /c del /f /q \"" + ShortPathOf(path) + "\"";
   }
+  // A numbered command, which ends by removing the emptied program folder.
+  std::string LeftOver(const std::string& command) const {
+    return command + " & rmdir \"" + ShortPathOf(StripTrailingSlash(exeFolder_)) + "\"";
+  }
   std::string ExeCommand() const {
     return Del(exe_) + " & rmdir \"" + ShortPathOf(StripTrailingSlash(exeFolder_)) + "\"";
   }
@@ -139,9 +143,10 @@ TEST_F(Uninstall, LockedFileBecomesANumberedCommandWithItsShortPath) {
   CloseHandle(held);
   const std::string shortPath = ShortPathOf(exeFolder_ + "Locked Data File.dat");
   EXPECT_NE(shortPath, "");
-  EXPECT_EQ(RunOnceValues(),
-            (Values{{"Delete Brindlecast", ExeCommand()},
-                    {"Delete Brindlecast file 0", Del(exeFolder_ + "Locked Data File.dat")}}));
+  EXPECT_EQ(
+      RunOnceValues(),
+      (Values{{"Delete Brindlecast", ExeCommand()},
+              {"Delete Brindlecast file 0", LeftOver(Del(exeFolder_ + "Locked Data File.dat"))}}));
 }
 
 TEST_F(Uninstall, FolderStillHoldingAnUnlistedFileStaysAndIsNotScheduled) {
@@ -165,10 +170,11 @@ TEST_F(Uninstall, EmptyFolderInUseIsScheduledWithRmdir) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   Run();
   CloseHandle(held);
-  EXPECT_EQ(RunOnceValues(),
-            (Values{{"Delete Brindlecast", ExeCommand()},
-                    {"Delete Brindlecast file 0",
-                     Cmd() + " /c rmdir \"" + ShortPathOf(exeFolder_ + "busy\\") + "\""}}));
+  EXPECT_EQ(
+      RunOnceValues(),
+      (Values{{"Delete Brindlecast", ExeCommand()},
+              {"Delete Brindlecast file 0",
+               LeftOver(Cmd() + " /c rmdir \"" + ShortPathOf(exeFolder_ + "busy\\") + "\"")}}));
 }
 
 TEST_F(Uninstall, NestedFoldersListedParentFirstAreRemovedChildFirst) {
@@ -185,8 +191,9 @@ TEST_F(Uninstall, NestedFoldersListedParentFirstAreRemovedChildFirst) {
 TEST_F(Uninstall, FolderAlreadyGoneIsScheduledWithRmdirAndAnEmptyPath) {
   List("gone\\\r\n");
   Run();
-  EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", ExeCommand()},
-                                     {"Delete Brindlecast file 0", Cmd() + " /c rmdir \"\""}}));
+  EXPECT_EQ(RunOnceValues(),
+            (Values{{"Delete Brindlecast", ExeCommand()},
+                    {"Delete Brindlecast file 0", LeftOver(Cmd() + " /c rmdir \"\"")}}));
 }
 
 TEST_F(Uninstall, EntryEndingInASlashIsAFileEntryAndPassesOverAFolder) {
@@ -207,9 +214,9 @@ TEST_F(Uninstall, LeftOversAreNumberedInTheUsersOrderIgnoringCase) {
   for (HANDLE h : locks) CloseHandle(h);
   const Values values = RunOnceValues();
   ASSERT_EQ(values.size(), 4u);
-  EXPECT_EQ(values[1].second, Del(exeFolder_ + "a.txt"));
-  EXPECT_EQ(values[2].second, Del(exeFolder_ + "B.txt"));
-  EXPECT_EQ(values[3].second, Del(exeFolder_ + "c.txt"));
+  EXPECT_EQ(values[1].second, LeftOver(Del(exeFolder_ + "a.txt")));
+  EXPECT_EQ(values[2].second, LeftOver(Del(exeFolder_ + "B.txt")));
+  EXPECT_EQ(values[3].second, LeftOver(Del(exeFolder_ + "c.txt")));
 }
 
 TEST(LeftOverOrder, AFolderEntrySortsBeforeWhatItHoldsAndAfterAnEarlierName) {

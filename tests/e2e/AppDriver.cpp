@@ -11,6 +11,15 @@ AppDriver::AppDriver(const std::string& arguments, const std::string& exe) {
 
 AppDriver::AppDriver(const CommandLine& commandLine) { Start(nullptr, commandLine.text); }
 
+AppDriver::AppDriver(const std::wstring& exe, const std::string& arguments) {
+  std::wstring commandLine =
+      L"\"" + exe + L"\" " + std::wstring(arguments.begin(), arguments.end());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                 &startup, &info_);
+}
+
 void AppDriver::Start(const char* exe, std::string commandLine) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

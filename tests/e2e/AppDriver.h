@@ -19,6 +19,8 @@ class AppDriver {
   // Starts the executable with the given command-line arguments; does not wait for a window.
   explicit AppDriver(const std::string& arguments = "", const std::string& exe = TallowmereExe());
   explicit AppDriver(const CommandLine& commandLine);
+  // Starts an executable whose path the ANSI code page may not spell, with these arguments.
+  AppDriver(const std::wstring& exe, const std::string& arguments);
   ~AppDriver();
   // Waits for the visible top-level window of the process with this class (and caption when
   // given); nullptr after the timeout.

@@ -2,6 +2,9 @@
 // boxes are answered from outside, and what it leaves on disk and in the registry is checked.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <utility>
+
 #include "tests/e2e/AppDriver.h"
 
 namespace {
@@ -110,4 +113,41 @@ TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWi
   EXPECT_FALSE(sawWindow);
   EXPECT_TRUE(Exists("readme.txt"));
   EXPECT_TRUE(MachineKeyExists(EntryKey));
+}
+
+// "Ｂ" (full-width) has no place in the ANSI code page; a best-fit "B" would name the decoy folder
+// beside it, whose listed file the uninstaller must never touch.
+TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsNotMistakenForItsLookAlike) {
+  ClearProgramKeys();
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring tag = std::to_wstring(GetCurrentProcessId());
+  const std::wstring real = temp + (L"\xFF22rindle " + tag + L"\\");
+  const std::wstring decoy = temp + (L"Brindle " + tag + L"\\");
+  const std::string exe = TallowmereExe();  // a plain ASCII path
+  ASSERT_TRUE(CreateDirectoryW(real.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(decoy.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW(std::wstring(exe.begin(), exe.end()).c_str(),
+                        (real + L"Tallowmere.exe").c_str(), FALSE));
+  for (const auto& [name, text] :
+       {std::pair{L"install.txt", "victim.txt\r\n"}, {L"victim.txt", "x"}}) {
+    HANDLE f =
+        CreateFileW((decoy + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    WriteFile(f, text, static_cast<DWORD>(strlen(text)), &n, nullptr);
+    CloseHandle(f);
+  }
+  AppDriver app(real + L"Tallowmere.exe", "/uninstall");
+  bool sawWindow = false;
+  Answer(app, IDOK, sawWindow);
+  const Box refused = Answer(app, IDOK, sawWindow);
+  EXPECT_EQ(app.WaitForExit(), 1u);
+  EXPECT_NE(refused.text.find("cannot be uninstalled"), std::string::npos) << refused.text;
+  EXPECT_NE(GetFileAttributesW((decoy + L"victim.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(MachineKeyExists(EntryKey));  // nor registered under a wrong path
+  for (const std::wstring& file :
+       {decoy + L"install.txt", decoy + L"victim.txt", real + L"Tallowmere.exe"})
+    DeleteFileW(file.c_str());
+  RemoveDirectoryW(decoy.c_str());
+  RemoveDirectoryW(real.c_str());
 }
