@@ -25,7 +25,10 @@ std::string RunOnceRefusedText(const std::string& systemReason, bool accessDenie
       " cannot be uninstalled: the list of commands to run at the next logon cannot be "
       "opened for writing.\r\n\r\n" +
       systemReason;
-  if (accessDenied) text += "\r\n\r\nUninstalling needs administrator rights.";
+  if (accessDenied)
+    text +=
+        "\r\n\r\nUninstalling needs administrator rights: right-click "
+        "\"Uninstall " TALLOWMERE_PRODUCT "\" and choose \"Run as administrator\".";
   return text + "\r\n\r\nNothing has been removed.";
 }
 

@@ -61,6 +61,6 @@ TEST(RunOnceRefusedText, GivesTheSystemsReasonAndAsksForAdministratorRightsOnlyW
             std::string::npos);
   EXPECT_EQ(missing.find("administrator"), std::string::npos);
   EXPECT_NE(RunOnceRefusedText("Access denied.", true)
-                .find("Access denied.\r\n\r\nUninstalling needs administrator rights."),
+                .find("Access denied.\r\n\r\nUninstalling needs administrator rights: right-click"),
             std::string::npos);
 }
