@@ -6,7 +6,8 @@
 #include <vector>
 
 // Registers the program in the installed-programs list when its entry is missing and cancels the
-// run-once deletions an earlier uninstall left. Skipped when the executable runs from the
+// run-once deletions an earlier uninstall left, and the deletions at the next restart of the
+// executable's folder and everything in it. Skipped when the executable runs from the
 // development folder or its path is unknown (""). Silent, except that a failed value write raises
 // "Failed to set data for '%s'".
 void RegisterUninstallEntry();

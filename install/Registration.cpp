@@ -1,11 +1,13 @@
-// The installed-programs entry and the clean-up of run-once deletions left by an earlier uninstall.
+// The installed-programs entry and the clean-up of deletions left by an earlier uninstall.
 #include <windows.h>
 
 #include "framework/ExecutablePath.h"
 #include "framework/Product.h"
 #include "framework/Registry.h"
+#include "framework/Text.h"
 #include "install/Install.h"
 #include "install/InstallText.h"
+#include "install/RestartDeletes.h"
 #include "install/RunOnceCommands.h"
 
 const char* const UninstallEntryKey =
@@ -39,6 +41,32 @@ void CancelScheduledDeletions() {
   }
 }
 
+// Paths cmd would misread went to the system's restart list instead. Cancelled whether or not the
+// run-once values are still there: the next logon consumes those, the restart list waits for the
+// restart.
+void CancelRestartDeletions(const std::string& exeFolder) {
+  RegistryKey session;
+  if (!session.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE)) return;
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExA(session.Handle(), RestartListValue, nullptr, &type, nullptr, &size) !=
+          ERROR_SUCCESS ||
+      type != REG_MULTI_SZ)
+    return;
+  std::string list(size, '\0');
+  if (size > 0 && RegQueryValueExA(session.Handle(), RestartListValue, nullptr, nullptr,
+                                   reinterpret_cast<BYTE*>(&list[0]), &size) != ERROR_SUCCESS)
+    return;
+  list.resize(size);
+  const RestartDeletes split = TakeRestartDeletes(list, exeFolder);
+  if (split.taken.empty()) return;
+  if (split.kept.empty())
+    RegDeleteValueA(session.Handle(), RestartListValue);
+  else
+    RegSetValueExA(session.Handle(), RestartListValue, 0, REG_MULTI_SZ,
+                   reinterpret_cast<const BYTE*>(split.kept.c_str()),
+                   static_cast<DWORD>(split.kept.size() + 1));
+}
+
 }  // namespace
 
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder) {
@@ -46,6 +74,7 @@ void RegisterUninstallEntry(const std::string& exePath, const std::string& devel
   if (exePath.empty() || StartsWithText(developmentFolder, exePath)) return;
   EnsureUninstallEntry(exePath);
   CancelScheduledDeletions();
+  CancelRestartDeletions(FolderOfPath(exePath));
 }
 
 void RegisterUninstallEntry() { RegisterUninstallEntry(ExecutablePath(), DevelopmentFolder); }

@@ -1,5 +1,6 @@
-// Texts of the run-once deletions.
+// Texts of the run-once deletions, and the restart list's deletions the start-up takes back.
 #include "install/RunOnceCommands.h"
+#include "install/RestartDeletes.h"
 
 #include <gtest/gtest.h>
 
@@ -68,4 +69,19 @@ TEST(ThenRemoveFolder, EveryLeftOverCommandEndsByTakingTheEmptiedFolder) {
   const std::string del = DeleteFileCommand(Cmd, "C:\\B\\X.TXT");
   EXPECT_EQ(ThenRemoveFolder(del, "C:\\B"), del + " & rmdir \"C:\\B\"");
   for (const char* folder : {"", "C:", "C:\\A&B"}) EXPECT_EQ(ThenRemoveFolder(del, folder), del);
+}
+
+TEST(RestartDeletes, OnlyDeletionsOfTheFolderAndWithinAreTakenTheRestStaysByteForByte) {
+  using namespace std::string_literals;
+  const std::string other =
+      "\\??\\C:\\Tools & Utils\\Brindlecast2\\a\0\0"              // a sibling
+      "\\??\\C:\\Tools & Utils\\Brindlecast\\b\0\\??\\D:\\b\0"s;  // a rename
+  const RestartDeletes split =
+      TakeRestartDeletes("\\??\\c:\\tools & utils\\brindlecast\\Tallowmere.exe\0\0"s + other +
+                             "\\??\\C:\\Tools & Utils\\Brindlecast\0\0\0"s,
+                         "C:\\Tools & Utils\\Brindlecast\\");
+  EXPECT_EQ(split.taken, (std::vector<std::string>{"c:\\tools & utils\\brindlecast\\Tallowmere.exe",
+                                                   "C:\\Tools & Utils\\Brindlecast"}));
+  EXPECT_EQ(split.kept, other);
+  EXPECT_EQ(TakeRestartDeletes(other, "").kept, other);
 }

@@ -308,6 +308,20 @@ TEST_F(Uninstall, PathsCmdWouldMisreadAreLeftToTheNextRestartInstead) {
       (std::vector<std::string>{exeFolder_ + "data.txt", exe_, StripTrailingSlash(exeFolder_)}));
 }
 
+TEST_F(Uninstall, StartingAgainBeforeTheRestartTakesBackOnlyItsOwnFoldersRestartDeletes) {
+  exeFolder_ = temp_.Path() + "\\%X%\\";
+  CreateDirectoryA(exeFolder_.c_str(), nullptr);
+  exe_ = exeFolder_ + "Tallowmere.exe";
+  WriteFileText(exe_, "MZ");
+  List("");
+  const std::string outside = temp_.Path() + "\\other.txt";
+  WriteFileText(outside, "x");
+  ASSERT_TRUE(MoveFileExA(outside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+  Run();
+  RegisterUninstallEntry(exe_, "C:\\Projects\\Tallowmere\\");
+  EXPECT_EQ(TakePendingDeletes(temp_.Path()), std::vector<std::string>{outside});
+}
+
 TEST_F(Uninstall, AnInstalledFileBeyondThePathLimitIsNamedInTheReport) {
   std::string entry;
   for (char c = 'a'; c < 'e'; ++c) entry += std::string(60, c) + "\\";

@@ -6,6 +6,7 @@
 
 #include "framework/Registry.h"
 #include "install/Install.h"
+#include "install/RestartDeletes.h"
 
 TempFolder::TempFolder(const std::string& name) {
   char temp[MAX_PATH] = {};
@@ -182,39 +183,21 @@ bool MakeLongPathFile(const std::string& path) {
 }
 
 std::vector<std::string> TakePendingDeletes(const std::string& folder) {
-  const char* const key = "System\\CurrentControlSet\\Control\\Session Manager";
-  const char* const value = "PendingFileRenameOperations";
   RegistryKey k;
-  if (!k.Open(HKEY_LOCAL_MACHINE, key, KEY_QUERY_VALUE | KEY_SET_VALUE)) return {};
+  if (!k.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE)) return {};
   DWORD size = 0;
-  if (RegQueryValueExA(k.Handle(), value, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+  if (RegQueryValueExA(k.Handle(), RestartListValue, nullptr, nullptr, nullptr, &size) !=
+      ERROR_SUCCESS)
     return {};
   std::string data(size, '\0');
-  RegQueryValueExA(k.Handle(), value, nullptr, nullptr, reinterpret_cast<BYTE*>(&data[0]), &size);
-  // Pairs of "\??\" + source and target, the target empty for a deletion; an empty source ends.
-  std::vector<std::string> taken;
-  std::string kept;
-  size_t at = 0;
-  const auto next = [&] {
-    const size_t end = std::min(data.find('\0', at), data.size());
-    std::string text = data.substr(at, end - at);
-    at = end + 1;
-    return text;
-  };
-  while (at < data.size()) {
-    const std::string source = next();
-    if (source.empty()) break;
-    const std::string target = next();
-    const std::string path = source.substr(source.rfind("\\??\\", 0) == 0 ? 4 : 0);
-    if (path.rfind(folder, 0) == 0 && target.empty())
-      taken.push_back(path);
-    else
-      kept += source + '\0' + target + '\0';
-  }
-  if (kept.empty())
-    RegDeleteValueA(k.Handle(), value);
+  RegQueryValueExA(k.Handle(), RestartListValue, nullptr, nullptr,
+                   reinterpret_cast<BYTE*>(&data[0]), &size);
+  const RestartDeletes split = TakeRestartDeletes(data, folder + "\\");
+  if (split.kept.empty())
+    RegDeleteValueA(k.Handle(), RestartListValue);
   else
-    RegSetValueExA(k.Handle(), value, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
-                   static_cast<DWORD>(kept.size() + 1));
-  return taken;
+    RegSetValueExA(k.Handle(), RestartListValue, 0, REG_MULTI_SZ,
+                   reinterpret_cast<const BYTE*>(split.kept.c_str()),
+                   static_cast<DWORD>(split.kept.size() + 1));
+  return split.taken;
 }
