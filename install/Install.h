@@ -27,6 +27,10 @@ void UninstallProgram();
 void UninstallProgram(const std::string& exePath,
                       const std::function<void(const std::string& folder)>& openFolder);
 
+// Takes the deletions of `folder` (ending in a backslash) and of what it holds off the system's
+// restart list, where the uninstaller put the paths cmd would misread; returns their paths.
+std::vector<std::string> TakeBackRestartDeletes(const std::string& folder);
+
 // Orders the uninstaller's left-over entries by the user's locale, ignoring case.
 void SortLeftOvers(std::vector<std::string>& entries);
 

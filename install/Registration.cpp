@@ -41,40 +41,40 @@ void CancelScheduledDeletions() {
   }
 }
 
-// Paths cmd would misread went to the system's restart list instead. Cancelled whether or not the
-// run-once values are still there: the next logon consumes those, the restart list waits for the
-// restart.
-void CancelRestartDeletions(const std::string& exeFolder) {
+}  // namespace
+
+std::vector<std::string> TakeBackRestartDeletes(const std::string& folder) {
   RegistryKey session;
-  if (!session.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE)) return;
+  if (!session.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE)) return {};
   DWORD type = 0, size = 0;
   if (RegQueryValueExA(session.Handle(), RestartListValue, nullptr, &type, nullptr, &size) !=
           ERROR_SUCCESS ||
       type != REG_MULTI_SZ)
-    return;
+    return {};
   std::string list(size, '\0');
   if (size > 0 && RegQueryValueExA(session.Handle(), RestartListValue, nullptr, nullptr,
                                    reinterpret_cast<BYTE*>(&list[0]), &size) != ERROR_SUCCESS)
-    return;
+    return {};
   list.resize(size);
-  const RestartDeletes split = TakeRestartDeletes(list, exeFolder);
-  if (split.taken.empty()) return;
+  const RestartDeletes split = TakeRestartDeletes(list, folder);
+  if (split.taken.empty()) return {};
   if (split.kept.empty())
     RegDeleteValueA(session.Handle(), RestartListValue);
   else
     RegSetValueExA(session.Handle(), RestartListValue, 0, REG_MULTI_SZ,
                    reinterpret_cast<const BYTE*>(split.kept.c_str()),
                    static_cast<DWORD>(split.kept.size() + 1));
+  return split.taken;
 }
-
-}  // namespace
 
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder) {
   // Without the whole path neither the entry nor the development-folder test can be right.
   if (exePath.empty() || StartsWithText(developmentFolder, exePath)) return;
   EnsureUninstallEntry(exePath);
   CancelScheduledDeletions();
-  CancelRestartDeletions(FolderOfPath(exePath));
+  // Cancelled whether or not the run-once values are still there: the next logon consumes those,
+  // the restart list waits for the restart.
+  TakeBackRestartDeletes(FolderOfPath(exePath));
 }
 
 void RegisterUninstallEntry() { RegisterUninstallEntry(ExecutablePath(), DevelopmentFolder); }

@@ -183,21 +183,5 @@ bool MakeLongPathFile(const std::string& path) {
 }
 
 std::vector<std::string> TakePendingDeletes(const std::string& folder) {
-  RegistryKey k;
-  if (!k.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE)) return {};
-  DWORD size = 0;
-  if (RegQueryValueExA(k.Handle(), RestartListValue, nullptr, nullptr, nullptr, &size) !=
-      ERROR_SUCCESS)
-    return {};
-  std::string data(size, '\0');
-  RegQueryValueExA(k.Handle(), RestartListValue, nullptr, nullptr,
-                   reinterpret_cast<BYTE*>(&data[0]), &size);
-  const RestartDeletes split = TakeRestartDeletes(data, folder + "\\");
-  if (split.kept.empty())
-    RegDeleteValueA(k.Handle(), RestartListValue);
-  else
-    RegSetValueExA(k.Handle(), RestartListValue, 0, REG_MULTI_SZ,
-                   reinterpret_cast<const BYTE*>(split.kept.c_str()),
-                   static_cast<DWORD>(split.kept.size() + 1));
-  return split.taken;
+  return TakeBackRestartDeletes(folder + "\\");
 }
