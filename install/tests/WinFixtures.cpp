@@ -6,7 +6,6 @@
 
 #include "framework/Registry.h"
 #include "install/Install.h"
-#include "install/RestartDeletes.h"
 
 TempFolder::TempFolder(const std::string& name) {
   char temp[MAX_PATH] = {};
