@@ -8,28 +8,12 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
+#include "framework/FileHandle.h"
 #include "framework/SystemError.h"
 #include "framework/Text.h"
 #include "framework/WideText.h"
 
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : h_(h) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return h_; }
-  void Close() {
-    if (Valid()) CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE h_;
-};
 
 // Deletes the temporary file unless the save went through; closes it first, since an open file
 // without delete sharing cannot be deleted.

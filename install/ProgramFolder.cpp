@@ -3,27 +3,11 @@
 
 #include <windows.h>
 
-#include "install/FolderTree.h"
+#include "framework/FileHandle.h"
 #include "framework/Text.h"
+#include "install/FolderTree.h"
 
 namespace {
-
-class Handle {
- public:
-  explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : h_(h) {}
-  ~Handle() { Reset(INVALID_HANDLE_VALUE); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  void Reset(HANDLE h) {
-    if (Valid()) CloseHandle(h_);
-    h_ = h;
-  }
-  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
 
 bool IsMissing(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
@@ -52,7 +36,7 @@ class OpenedEntry {
                        nullptr, OPEN_EXISTING,
                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   }
-  Handle handle_;
+  FileHandle handle_;
   bool deletable_ = false, missing_ = false;
 };
 
@@ -104,9 +88,9 @@ Removal Outside(Place place) {
 
 ProgramFolder::ProgramFolder(const std::string& folder) : folder_(folder) {
   // Links above the executable folder are the system's or the user's choice, not an entry's.
-  Handle h(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  FileHandle h(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (h.Valid()) realFolder_ = StripTrailingSlash(RealPath(h.Get()));
 }
 
