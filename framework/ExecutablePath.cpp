@@ -22,21 +22,10 @@ std::wstring WidePath() {
 }  // namespace
 
 std::string ExecutablePath() {
-  const std::wstring wide = WidePath();
-  if (wide.empty()) return "";
   // A character the ANSI code page lacks would come out as "?" or as a look-alike ("Ｂ" as "B"),
   // naming another folder: then the path is not known, rather than wrong.
-  const UINT codePage = GetACP();
-  BOOL lossy = FALSE;
-  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  BOOL* const lossyOut = codePage == CP_UTF8 ? nullptr : &lossy;
-  const int size = static_cast<int>(wide.size());
-  const int n =
-      WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, lossyOut);
-  if (n <= 0 || lossy) return "";
-  std::string path(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(codePage, flags, wide.data(), size, &path[0], n, nullptr, nullptr);
-  return path;
+  std::string path;
+  return WideToAnsiExact(WidePath(), path) ? path : "";
 }
 
 std::string ExecutableDisplayPath() { return WideToAnsi(WidePath()); }

@@ -35,19 +35,20 @@ class TempFileGuard {
 };
 
 // The message names the file as the user sees it, whatever the ANSI code page can spell.
-[[noreturn]] void ThrowNamingFile(const char* what, const std::wstring& fullPath, DWORD code,
-                                  const std::wstring& more = L"") {
-  const std::wstring text = AnsiToWide(what) + L"\"" + fullPath + L"\". " +
-                            AnsiToWide(SystemErrorDescription(code)) + more;
+[[noreturn]] void ThrowNamingFile(const char* what, const std::wstring& fullPath,
+                                  const std::wstring& reason) {
+  const std::wstring text = AnsiToWide(what) + L"\"" + fullPath + L"\". " + reason;
   throw Exception(WideToAnsi(text), text);
 }
 
+std::wstring Described(DWORD code) { return AnsiToWide(SystemErrorDescription(code)); }
+
 [[noreturn]] void ThrowCannotOpen(const std::wstring& fullPath, DWORD code) {
-  ThrowNamingFile("Cannot open file ", fullPath, code);
+  ThrowNamingFile("Cannot open file ", fullPath, Described(code));
 }
 
 [[noreturn]] void ThrowCannotCreate(const std::wstring& fullPath, DWORD code) {
-  ThrowNamingFile("Cannot create file ", fullPath, code);
+  ThrowNamingFile("Cannot create file ", fullPath, Described(code));
 }
 
 // A new file beside the target that nobody else may open while we write it.
@@ -112,6 +113,10 @@ ReplaceResult ReplaceTarget(const std::wstring& target, const std::wstring& temp
 }
 
 }  // namespace
+
+void RaiseCannotOpenFile(const std::wstring& path, const std::wstring& reason) {
+  ThrowNamingFile("Cannot open file ", FullPathOf(path), reason);
+}
 
 std::wstring FullPathOf(const std::wstring& path) {
   const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -184,8 +189,8 @@ void SaveFileSafely(const std::wstring& path, const std::string& text) {
   if (result.error == ERROR_SUCCESS) return;
   if (!result.keepTemp) ThrowCannotCreate(target, result.error);
   // The user must learn where the only copy of the text now is.
-  ThrowNamingFile("Cannot create file ", target, result.error,
-                  L"\r\nThe text is kept in \"" + tempPath + L"\".");
+  ThrowNamingFile("Cannot create file ", target,
+                  Described(result.error) + L"\r\nThe text is kept in \"" + tempPath + L"\".");
 }
 
 void SaveFileSafely(const std::string& path, const std::string& text) {

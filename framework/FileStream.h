@@ -11,6 +11,9 @@
 // The absolute form of a path as the messages show it.
 std::wstring FullPathOf(const std::wstring& path);
 
+// Raises "Cannot open file \"<full path>\". " + reason, for a file refused for what it holds.
+[[noreturn]] void RaiseCannotOpenFile(const std::wstring& path, const std::wstring& reason);
+
 // Opens the file for reading (others may read it meanwhile, not write) and hands its bytes to
 // take piece by piece until the end or until take returns false.
 void ReadFilePieces(const std::wstring& path, const std::function<bool(std::string_view)>& take);

@@ -63,6 +63,26 @@ void RegistryKey::WriteString(const std::string& name, const std::string& data) 
     throw Exception(FormatText("Failed to set data for '%s'", name));
 }
 
+std::string RegistryKey::ReadMultiString(const std::string& name) const {
+  DWORD type = 0, size = 0;
+  if (!key_ ||
+      RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      type != REG_MULTI_SZ)
+    return "";
+  std::string data(size, '\0');
+  if (size > 0 && RegQueryValueExA(key_, name.c_str(), nullptr, nullptr,
+                                   reinterpret_cast<BYTE*>(&data[0]), &size) != ERROR_SUCCESS)
+    return "";
+  data.resize(size);
+  return data;
+}
+
+bool RegistryKey::WriteMultiString(const std::string& name, const std::string& data) const {
+  return key_ && RegSetValueExA(key_, name.c_str(), 0, REG_MULTI_SZ,
+                                reinterpret_cast<const BYTE*>(data.c_str()),
+                                static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+}
+
 bool RegistryKey::DeleteValue(const std::string& name) const {
   return key_ && RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
 }

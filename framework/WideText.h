@@ -7,3 +7,5 @@
 std::wstring AnsiToWide(const std::string& text);
 // Characters the code page lacks become the system's nearest stand-in ("Ω" gives "O") or "?".
 std::string WideToAnsi(const std::wstring& text);
+// The exact ANSI spelling; false (and "") when a character would need a stand-in.
+bool WideToAnsiExact(const std::wstring& text, std::string& ansi);

@@ -46,24 +46,13 @@ void CancelScheduledDeletions() {
 std::vector<std::string> TakeBackRestartDeletes(const std::string& folder) {
   RegistryKey session;
   if (!session.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE)) return {};
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExA(session.Handle(), RestartListValue, nullptr, &type, nullptr, &size) !=
-          ERROR_SUCCESS ||
-      type != REG_MULTI_SZ)
-    return {};
-  std::string list(size, '\0');
-  if (size > 0 && RegQueryValueExA(session.Handle(), RestartListValue, nullptr, nullptr,
-                                   reinterpret_cast<BYTE*>(&list[0]), &size) != ERROR_SUCCESS)
-    return {};
-  list.resize(size);
-  const RestartDeletes split = TakeRestartDeletes(list, folder);
+  const RestartDeletes split =
+      TakeRestartDeletes(session.ReadMultiString(RestartListValue), folder);
   if (split.taken.empty()) return {};
   if (split.kept.empty())
-    RegDeleteValueA(session.Handle(), RestartListValue);
+    session.DeleteValue(RestartListValue);
   else
-    RegSetValueExA(session.Handle(), RestartListValue, 0, REG_MULTI_SZ,
-                   reinterpret_cast<const BYTE*>(split.kept.c_str()),
-                   static_cast<DWORD>(split.kept.size() + 1));
+    session.WriteMultiString(RestartListValue, split.kept);
   return split.taken;
 }
 

@@ -47,9 +47,7 @@ std::string LoadListText(const std::wstring& path) {
     LineBreakConverter converter(kListCapacity);
     ReadFilePieces(path, [&](std::string_view piece) {
       if (piece.find('\0') != std::string_view::npos) {
-        const std::wstring message = L"Cannot open file \"" + FullPathOf(path) +
-                                     L"\". It contains a zero byte, so it is not a text file";
-        throw Exception(WideToAnsi(message), message);
+        RaiseCannotOpenFile(path, L"It contains a zero byte, so it is not a text file");
       }
       return converter.Feed(piece);
     });
