@@ -1,4 +1,5 @@
 // The settings file: first run, what each key brings back, and what closing writes.
+#include <array>
 #include <cstring>
 
 #include "framework/Clipboard.h"
@@ -9,15 +10,18 @@ namespace {
 
 RECT Bounds(const TSDIAppForm& form) { return form.BoundsRect(); }
 
+// Where the window stands and how large it is: left, top, width, height.
+using Placement = std::array<long, 4>;
+Placement Placed(const TSDIAppForm& form) {
+  const RECT r = form.BoundsRect();
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
 TEST_F(SettingsTest, AFirstRunOpensInTheDesignStateAndWritesAllTwentyKeysInOrder) {
   Start();
   EXPECT_EQ(SettingsFolder, folder);
   EXPECT_NE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-  const RECT r = Bounds(*form);
-  EXPECT_EQ(r.left, 326);
-  EXPECT_EQ(r.top, 160);
-  EXPECT_EQ(r.right - r.left, 768);
-  EXPECT_EQ(r.bottom - r.top, 600);
+  EXPECT_EQ(Placed(*form), (Placement{326, 160, 768, 600}));
   EXPECT_TRUE(form->RadioButton1.Checked());
   EXPECT_FALSE(form->RadioButton9.Checked());
   EXPECT_TRUE(form->RadioButton5.Checked());
@@ -43,21 +47,13 @@ TEST_F(SettingsTest, BoundsOffEveryMonitorComeUpAtTheDesignSizeOnTheNearestWorkA
   Start();
   RECT work;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const RECT r = Bounds(*form);
-  EXPECT_EQ(r.right, work.right);
-  EXPECT_EQ(r.top, work.top);
-  EXPECT_EQ(r.right - r.left, 768);
-  EXPECT_EQ(r.bottom - r.top, 600);
+  EXPECT_EQ(Placed(*form), (Placement{work.right - 768, work.top, 768, 600}));
 }
 
 TEST_F(SettingsTest, BoundsTooSmallToUseComeUpAtTheDesignSizeWhereTheyWere) {
   PutFile("[Form]\r\nTop=170\r\nLeft=300\r\nWidth=-500\r\nHeight=0\r\n");
   Start();
-  const RECT r = Bounds(*form);
-  EXPECT_EQ(r.left, 300);
-  EXPECT_EQ(r.top, 170);
-  EXPECT_EQ(r.right - r.left, 768);
-  EXPECT_EQ(r.bottom - r.top, 600);
+  EXPECT_EQ(Placed(*form), (Placement{300, 170, 768, 600}));
 }
 
 TEST_F(SettingsTest, AStoredTextMatchesAPresetOnlyByItsExactCaption) {
@@ -232,11 +228,7 @@ TEST_F(SettingsTest, OptionsAndSchemeComeBackAfterARestart) {
   EXPECT_TRUE(form->RadioButton21.Checked());
   EXPECT_EQ(form->Edit4.Text(), "5");
   EXPECT_TRUE(form->mniYellow.Checked());
-  const RECT r = Bounds(*form);
-  EXPECT_EQ(r.left, 40);
-  EXPECT_EQ(r.top, 50);
-  EXPECT_EQ(r.right - r.left, 740);
-  EXPECT_EQ(r.bottom - r.top, 560);
+  EXPECT_EQ(Placed(*form), (Placement{40, 50, 740, 560}));
 }
 
 TEST_F(SettingsTest, ForeignSectionsKeysAndLinesSurviveAClose) {
