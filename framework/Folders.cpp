@@ -4,12 +4,18 @@
 #include <windows.h>
 
 #include "framework/Text.h"
+#include "framework/WideText.h"
+
+bool CreateFolderWithParents(const std::wstring& folder) {
+  // Both separators are stripped, so that the parent is always shorter than the folder.
+  std::wstring dir = folder;
+  if (!dir.empty() && (dir.back() == L'\\' || dir.back() == L'/')) dir.pop_back();
+  if (dir.size() < 3) return true;
+  const DWORD attributes = GetFileAttributesW(dir.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  return CreateFolderWithParents(FolderOfPath(dir)) && CreateDirectoryW(dir.c_str(), nullptr);
+}
 
 bool CreateFolderWithParents(const std::string& folder) {
-  // Both separators are stripped, so that the parent is always shorter than the folder.
-  const std::string dir = StripTrailingSlash(folder);
-  if (dir.size() < 3) return true;
-  const DWORD attributes = GetFileAttributesA(dir.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
-  return CreateFolderWithParents(FolderOfPath(dir)) && CreateDirectoryA(dir.c_str(), nullptr);
+  return CreateFolderWithParents(AnsiToWide(folder));
 }

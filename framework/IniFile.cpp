@@ -6,27 +6,32 @@
 #include "framework/Exceptions.h"
 #include "framework/IniValue.h"
 #include "framework/Text.h"
+#include "framework/WideText.h"
 
 namespace {
 constexpr DWORD kBufferSize = kIniValueMaxLength + 1;
 }
 
+TIniFile::TIniFile(const std::string& fileName) : fileName_(AnsiToWide(fileName)) {}
+
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) const {
   // The system would take a bare name to mean a file in the Windows folder.
   if (fileName_.empty()) return defaultValue;
-  char buffer[kBufferSize];
-  const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
-                                                buffer, kBufferSize, fileName_.c_str());
-  return std::string(buffer, length);
+  wchar_t buffer[kBufferSize];
+  const DWORD length = GetPrivateProfileStringW(
+      AnsiToWide(section).c_str(), AnsiToWide(key).c_str(), AnsiToWide(defaultValue).c_str(),
+      buffer, kBufferSize, fileName_.c_str());
+  return WideToAnsi(std::wstring(buffer, length));
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
   if (fileName_.empty()) return;
-  const std::string stored = QuoteIniValue(value);
-  if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), stored.c_str(), fileName_.c_str()))
-    throw Exception(FormatText("Unable to write to %s", fileName_));
+  const std::wstring stored = AnsiToWide(QuoteIniValue(value));
+  if (!WritePrivateProfileStringW(AnsiToWide(section).c_str(), AnsiToWide(key).c_str(),
+                                  stored.c_str(), fileName_.c_str()))
+    throw Exception(FormatText("Unable to write to %s", WideToAnsi(fileName_)));
 }
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& key,

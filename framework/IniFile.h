@@ -4,10 +4,12 @@
 #include <utility>
 
 // An empty file name stands for no file at all: every read gives its default, writes go nowhere.
+// The file's name is UTF-16, as the user's folders may hold characters the ANSI code page cannot
+// spell; its content stays text in the ANSI code page, as the system writes a new INI file.
 class TIniFile {
  public:
-  explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
-  const std::string& FileName() const { return fileName_; }
+  explicit TIniFile(std::wstring fileName) : fileName_(std::move(fileName)) {}
+  explicit TIniFile(const std::string& fileName);
 
   // At most 2047 characters of the value; the default when the key or the file is missing.
   std::string ReadString(const std::string& section, const std::string& key,
@@ -23,5 +25,5 @@ class TIniFile {
   void WriteBool(const std::string& section, const std::string& key, bool value);
 
  private:
-  std::string fileName_;
+  std::wstring fileName_;
 };

@@ -1,8 +1,10 @@
-// Registry key wrapper over the advapi32 ...A functions.
+// Registry key wrapper over the advapi32 functions: ANSI for the program's own values, UTF-16 for
+// values that hold the system's paths.
 #include "framework/Registry.h"
 
 #include "framework/Exceptions.h"
 #include "framework/Text.h"
+#include "framework/WideText.h"
 
 bool RegistryKey::Open(HKEY root, const std::string& path, REGSAM access) {
   Close();
@@ -63,24 +65,44 @@ void RegistryKey::WriteString(const std::string& name, const std::string& data) 
     throw Exception(FormatText("Failed to set data for '%s'", name));
 }
 
-std::string RegistryKey::ReadMultiString(const std::string& name) const {
+std::wstring RegistryKey::ReadWideString(const std::string& name) const {
+  const std::wstring wideName = AnsiToWide(name);
   DWORD type = 0, size = 0;
   if (!key_ ||
-      RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      size == 0)
+    return L"";
+  if (type != REG_SZ && type != REG_EXPAND_SZ)
+    throw Exception(FormatText("Invalid data type for '%s'", name));
+  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
+                       &size) != ERROR_SUCCESS)
+    throw Exception(FormatText("Failed to get data for '%s'", name));
+  data.resize(size / sizeof(wchar_t));
+  return data.substr(0, data.find(L'\0'));
+}
+
+std::wstring RegistryKey::ReadMultiString(const std::string& name) const {
+  const std::wstring wideName = AnsiToWide(name);
+  DWORD type = 0, size = 0;
+  if (!key_ ||
+      RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       type != REG_MULTI_SZ)
-    return "";
-  std::string data(size, '\0');
-  if (size > 0 && RegQueryValueExA(key_, name.c_str(), nullptr, nullptr,
+    return L"";
+  // An odd byte count (a value written carelessly) keeps its whole characters.
+  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+  if (size > 0 && RegQueryValueExW(key_, wideName.c_str(), nullptr, nullptr,
                                    reinterpret_cast<BYTE*>(&data[0]), &size) != ERROR_SUCCESS)
-    return "";
-  data.resize(size);
+    return L"";
+  data.resize(size / sizeof(wchar_t));
   return data;
 }
 
-bool RegistryKey::WriteMultiString(const std::string& name, const std::string& data) const {
-  return key_ && RegSetValueExA(key_, name.c_str(), 0, REG_MULTI_SZ,
-                                reinterpret_cast<const BYTE*>(data.c_str()),
-                                static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+bool RegistryKey::WriteMultiString(const std::string& name, const std::wstring& data) const {
+  return key_ &&
+         RegSetValueExW(key_, AnsiToWide(name).c_str(), 0, REG_MULTI_SZ,
+                        reinterpret_cast<const BYTE*>(data.c_str()),
+                        static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool RegistryKey::DeleteValue(const std::string& name) const {

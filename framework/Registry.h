@@ -29,11 +29,14 @@ class RegistryKey {
   // Writes a REG_SZ value; raises "Failed to set data for '%s'" when that fails or the key is
   // closed.
   void WriteString(const std::string& name, const std::string& data) const;
-  // A REG_MULTI_SZ value's bytes as stored (each string ends in a zero); "" when it is missing,
-  // of another type or unreadable.
-  std::string ReadMultiString(const std::string& name) const;
-  // Writes a REG_MULTI_SZ value from those bytes (the final zero is added); false on failure.
-  bool WriteMultiString(const std::string& name, const std::string& data) const;
+  // ReadString in the system's own UTF-16, for paths the ANSI code page may not spell.
+  std::wstring ReadWideString(const std::string& name) const;
+  // A REG_MULTI_SZ value's UTF-16 characters as stored (each string ends in a zero); "" when it
+  // is missing, of another type or unreadable. Read wide, so that other programs' entries are
+  // never changed by a round trip through the code page.
+  std::wstring ReadMultiString(const std::string& name) const;
+  // Writes a REG_MULTI_SZ value from those characters (the final zero is added); false on failure.
+  bool WriteMultiString(const std::string& name, const std::wstring& data) const;
   bool DeleteValue(const std::string& name) const;
   // Writes the key's changes to disk now.
   bool Flush() const;

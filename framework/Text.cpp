@@ -58,3 +58,17 @@ std::wstring ErrorBoxText(const std::wstring& message) {
   if (!message.empty() && message.back() > L'.') return message + L".";
   return message;
 }
+
+bool IsFolderBelowRoot(const std::wstring& path) {
+  const auto separator = [&](size_t i) {
+    return i < path.size() && (path[i] == L'\\' || path[i] == L'/');
+  };
+  const bool letter = !path.empty() && ((path[0] >= L'A' && path[0] <= L'Z') ||
+                                        (path[0] >= L'a' && path[0] <= L'z'));
+  if (letter && path.size() > 3 && path[1] == L':' && separator(2)) return !separator(3);
+  if (!separator(0) || !separator(1)) return false;
+  // \\server\share: a server name, then a share name.
+  size_t end = 2;
+  while (end < path.size() && !separator(end)) ++end;
+  return end > 2 && end + 1 < path.size() && !separator(end + 1);
+}

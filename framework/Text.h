@@ -28,3 +28,7 @@ std::string FileNameOfPath(const std::string& path);
 
 // The text without one trailing "\" or "/", if it has one.
 std::string StripTrailingSlash(const std::string& text);
+
+// True for a full path of a folder below a drive's root ("C:\x") or on a network share
+// ("\\server\share"); false for a drive ("C:"), a root ("C:\", "\x") or a relative name ("x").
+bool IsFolderBelowRoot(const std::wstring& path);

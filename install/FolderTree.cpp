@@ -5,14 +5,15 @@
 
 #include "framework/Dialogs.h"
 #include "framework/SystemError.h"
+#include "framework/WideText.h"
 
 namespace {
 
 // A folder listing that yields every entry (hidden, system and read-only ones included).
 class FolderListing {
  public:
-  explicit FolderListing(const std::string& folder)
-      : handle_(FindFirstFileA((folder + "\\*.*").c_str(), &entry_)) {}
+  explicit FolderListing(const std::wstring& folder)
+      : handle_(FindFirstFileW((folder + L"\\*.*").c_str(), &entry_)) {}
   ~FolderListing() {
     if (Started()) FindClose(handle_);
   }
@@ -20,20 +21,22 @@ class FolderListing {
   FolderListing& operator=(const FolderListing&) = delete;
 
   bool Started() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Next() { return FindNextFileA(handle_, &entry_) != FALSE; }
-  const WIN32_FIND_DATAA& Entry() const { return entry_; }
+  bool Next() { return FindNextFileW(handle_, &entry_) != FALSE; }
+  const WIN32_FIND_DATAW& Entry() const { return entry_; }
 
  private:
-  WIN32_FIND_DATAA entry_{};
+  WIN32_FIND_DATAW entry_{};
   HANDLE handle_;
 };
 
-bool IsDotEntry(const char* name) { return std::string(name) == "." || std::string(name) == ".."; }
+bool IsDotEntry(const wchar_t* name) {
+  return std::wstring(name) == L"." || std::wstring(name) == L"..";
+}
 
 // Removes one entry, asking the user while that fails; Ignore leaves it in place.
-void RemoveWithRetry(const std::string& path, BOOL(WINAPI* remove)(LPCSTR)) {
+void RemoveWithRetry(const std::wstring& path, BOOL(WINAPI* remove)(LPCWSTR)) {
   while (!remove(path.c_str())) {
-    if (ShowMessageBox("Cannot delete " + path, "Warning", MsgIcon::Warning,
+    if (ShowMessageBox(L"Cannot delete " + path, "Warning", MsgIcon::Warning,
                        MsgButtons::RetryIgnore) == MsgResult::Ignore)
       return;
   }
@@ -41,35 +44,39 @@ void RemoveWithRetry(const std::string& path, BOOL(WINAPI* remove)(LPCSTR)) {
 
 }  // namespace
 
-void DeleteFolderTree(const std::string& folder) {
+void DeleteFolderTree(const std::wstring& folder) {
   // A folder that is itself a link goes alone: listing it would empty the folder it points to.
-  const DWORD own = GetFileAttributesA(folder.c_str());
+  const DWORD own = GetFileAttributesW(folder.c_str());
   if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    if (!RemoveDirectoryA(folder.c_str())) RaiseLastOSError();
+    if (!RemoveDirectoryW(folder.c_str())) RaiseLastOSError();
     return;
   }
   {
     // Every entry is judged by its name: a drive root, and some network shares, list no "." first.
     FolderListing listing(folder);
     for (bool more = listing.Started(); more; more = listing.Next()) {
-      const WIN32_FIND_DATAA& e = listing.Entry();
+      const WIN32_FIND_DATAW& e = listing.Entry();
       if (IsDotEntry(e.cFileName)) continue;
-      const std::string path = folder + "\\" + e.cFileName;
+      const std::wstring path = folder + L"\\" + e.cFileName;
       const DWORD attrs = e.dwFileAttributes;
       if ((attrs & FILE_ATTRIBUTE_DIRECTORY) && (attrs & FILE_ATTRIBUTE_REPARSE_POINT))
-        RemoveWithRetry(path, RemoveDirectoryA);  // the link goes, its target stays
+        RemoveWithRetry(path, RemoveDirectoryW);  // the link goes, its target stays
       else if (attrs & FILE_ATTRIBUTE_DIRECTORY)
         DeleteFolderTree(path);
       else
-        RemoveWithRetry(path, DeleteFileA);
+        RemoveWithRetry(path, DeleteFileW);
     }
   }
-  if (!RemoveDirectoryA(folder.c_str())) RaiseLastOSError();
+  if (!RemoveDirectoryW(folder.c_str())) RaiseLastOSError();
 }
 
-bool IsFolderEmpty(const std::string& folder) {
+void DeleteFolderTree(const std::string& folder) { DeleteFolderTree(AnsiToWide(folder)); }
+
+bool IsFolderEmpty(const std::wstring& folder) {
   FolderListing listing(folder);
   for (bool more = listing.Started(); more; more = listing.Next())
     if (!IsDotEntry(listing.Entry().cFileName)) return false;
   return true;
 }
+
+bool IsFolderEmpty(const std::string& folder) { return IsFolderEmpty(AnsiToWide(folder)); }

@@ -6,8 +6,8 @@
 #include <vector>
 
 // Registers the program in the installed-programs list when its entry is missing and cancels the
-// run-once deletions an earlier uninstall left, and the deletions at the next restart of the
-// executable's folder and everything in it. Skipped when the executable runs from the
+// run-once deletions an earlier uninstall left, and this copy's deletions at the next restart
+// (OwnRestartDeletes). Skipped when the executable runs from the
 // development folder or its path is unknown (""). Silent, except that a failed value write raises
 // "Failed to set data for '%s'".
 void RegisterUninstallEntry();
@@ -27,9 +27,16 @@ void UninstallProgram();
 void UninstallProgram(const std::string& exePath,
                       const std::function<void(const std::string& folder)>& openFolder);
 
-// Takes the deletions of `folder` (ending in a backslash) and of what it holds off the system's
-// restart list, where the uninstaller put the paths cmd would misread; returns their paths.
-std::vector<std::string> TakeBackRestartDeletes(const std::string& folder);
+// Takes the deletions that `ours` accepts off the system's restart list, where the uninstaller
+// puts what cmd would misread, and returns their paths; every other entry stays as it was.
+std::vector<std::wstring> TakeBackRestartDeletes(
+    const std::function<bool(const std::wstring& path)>& ours);
+
+// The restart-time deletions that belong to the copy at `exePath`, which a start or a reinstall
+// before the restart takes back: the executable, its folder, and the files and folders its
+// "install.txt" lists. Nothing else, also inside the folder: a drive root or a downloads folder
+// holds other programs' files.
+std::function<bool(const std::wstring& path)> OwnRestartDeletes(const std::wstring& exePath);
 
 // Orders the uninstaller's left-over entries by the user's locale, ignoring case.
 void SortLeftOvers(std::vector<std::string>& entries);

@@ -40,14 +40,15 @@ class OpenedEntry {
   bool deletable_ = false, missing_ = false;
 };
 
-// The path the system has for an open handle, with every link on the way resolved.
-std::string RealPath(HANDLE h) {
-  std::string path(MAX_PATH, '\0');
-  DWORD n = GetFinalPathNameByHandleA(h, &path[0], static_cast<DWORD>(path.size()), 0);
+// The path the system has for an open handle, with every link on the way resolved; in UTF-16, as
+// the code page could turn another folder's name ("Ｐrog") into this one's ("Prog").
+std::wstring RealPath(HANDLE h) {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(h, &path[0], static_cast<DWORD>(path.size()), 0);
   if (n >= path.size()) {  // too small: n is the size it needs
-    path.assign(n, '\0');
-    n = GetFinalPathNameByHandleA(h, &path[0], static_cast<DWORD>(path.size()), 0);
-    if (n >= path.size()) return "";
+    path.assign(n, L'\0');
+    n = GetFinalPathNameByHandleW(h, &path[0], static_cast<DWORD>(path.size()), 0);
+    if (n >= path.size()) return L"";
   }
   return path.substr(0, n);
 }
@@ -60,7 +61,7 @@ bool DeleteThrough(HANDLE h) {
 // What an entry's handle says before anything is deleted through it.
 enum class Place { Inside, Elsewhere, Unknown };
 
-Place PlaceOf(HANDLE h, const std::string& realFolder, DWORD& attributes) {
+Place PlaceOf(HANDLE h, const std::wstring& realFolder, DWORD& attributes) {
   FILE_ATTRIBUTE_TAG_INFO info{};
   if (realFolder.empty() ||
       !GetFileInformationByHandleEx(h, FileAttributeTagInfo, &info, sizeof info))
@@ -70,10 +71,10 @@ Place PlaceOf(HANDLE h, const std::string& realFolder, DWORD& attributes) {
   // files, are ordinary files to delete.
   if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(info.ReparseTag))
     return Place::Elsewhere;
-  const std::string real = RealPath(h);
+  const std::wstring real = RealPath(h);
   if (real.empty()) return Place::Unknown;
   // Both names come from the same system call, so the folder's part is spelt the same.
-  const std::string prefix = realFolder + "\\";
+  const std::wstring prefix = realFolder + L"\\";
   return real.size() > prefix.size() && real.compare(0, prefix.size(), prefix) == 0
              ? Place::Inside
              : Place::Elsewhere;
@@ -91,7 +92,9 @@ ProgramFolder::ProgramFolder(const std::string& folder) : folder_(folder) {
   FileHandle h(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (h.Valid()) realFolder_ = StripTrailingSlash(RealPath(h.Get()));
+  if (!h.Valid()) return;
+  realFolder_ = RealPath(h.Get());
+  if (!realFolder_.empty() && realFolder_.back() == L'\\') realFolder_.pop_back();
 }
 
 Removal ProgramFolder::DeleteListedFile(const std::string& entry) const {
@@ -108,7 +111,7 @@ Removal ProgramFolder::DeleteListedFile(const std::string& entry) const {
 Removal ProgramFolder::RemoveListedFolder(const std::string& entry) const {
   const std::string path = folder_ + StripTrailingSlash(entry);
   const OpenedEntry folder(path);
-  if (folder.Missing()) return Removal::Failed;
+  if (folder.Missing()) return Removal::Gone;
   if (!folder.Valid()) return Removal::Kept;
   DWORD attributes = 0;
   if (const Place place = PlaceOf(folder.Get(), realFolder_, attributes); place != Place::Inside)

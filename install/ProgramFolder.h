@@ -8,9 +8,9 @@
 enum class Removal {
   Gone,        // removed, or not there at all
   PassedOver,  // a link, or a place outside the folder: left alone, without a trace
-  Failed,      // still there, inside the folder: its removal is to be scheduled
-  Kept,        // still there and not to be scheduled (a folder holding unlisted files, or an
-               // entry that cannot even be looked at): the user is told
+  Failed,  // still there, inside the folder, and could not be removed (in use): the user is told
+  Kept,    // still there and not to be removed (a folder holding unlisted files, or an entry
+           // that cannot even be looked at): the user is told
 };
 
 class ProgramFolder {
@@ -21,10 +21,10 @@ class ProgramFolder {
   // A file entry (one without a trailing backslash). An entry naming a folder is passed over.
   Removal DeleteListedFile(const std::string& entry) const;
   // A folder entry (with its trailing backslash): removed only when empty. An entry naming a
-  // missing folder, or a file, fails, as the system's own removal of it would.
+  // file fails, as the system's own removal of it would; a missing folder is gone.
   Removal RemoveListedFolder(const std::string& entry) const;
 
  private:
   std::string folder_;
-  std::string realFolder_;  // where the folder really is, as the system names it; "" if unknown
+  std::wstring realFolder_;  // where the folder really is, as the system names it; "" if unknown
 };

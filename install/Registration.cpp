@@ -2,10 +2,13 @@
 #include <windows.h>
 
 #include "framework/ExecutablePath.h"
+#include "framework/FileStream.h"
 #include "framework/Product.h"
 #include "framework/Registry.h"
 #include "framework/Text.h"
+#include "framework/WideText.h"
 #include "install/Install.h"
+#include "install/InstallList.h"
 #include "install/InstallText.h"
 #include "install/RestartDeletes.h"
 #include "install/RunOnceCommands.h"
@@ -43,17 +46,41 @@ void CancelScheduledDeletions() {
 
 }  // namespace
 
-std::vector<std::string> TakeBackRestartDeletes(const std::string& folder) {
+std::vector<std::wstring> TakeBackRestartDeletes(
+    const std::function<bool(const std::wstring& path)>& ours) {
   RegistryKey session;
   if (!session.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE)) return {};
-  const RestartDeletes split =
-      TakeRestartDeletes(session.ReadMultiString(RestartListValue), folder);
+  const RestartDeletes split = TakeRestartDeletes(session.ReadMultiString(RestartListValue), ours);
   if (split.taken.empty()) return {};
   if (split.kept.empty())
     session.DeleteValue(RestartListValue);
   else
     session.WriteMultiString(RestartListValue, split.kept);
   return split.taken;
+}
+
+std::function<bool(const std::wstring& path)> OwnRestartDeletes(const std::wstring& exePath) {
+  const std::wstring folder = FolderOfPath(exePath);
+  std::vector<std::wstring> own{exePath};
+  if (!folder.empty()) own.push_back(folder.substr(0, folder.size() - 1));
+  bool listed = false;
+  // The list is read only when the restart list holds a deletion to judge.
+  return [own, listed, folder](const std::wstring& path) mutable {
+    if (!listed) {
+      listed = true;
+      try {
+        for (const std::string& entry : ParseInstallList(ReadWholeFile(folder + L"install.txt")))
+          if (!entry.empty() && !IsUnsafeEntry(entry))
+            own.push_back(folder +
+                          AnsiToWide(IsFolderEntry(entry) ? StripTrailingSlash(entry) : entry));
+      } catch (const std::exception&) {
+        // Without the list, only the executable and its folder are known to be this copy's.
+      }
+    }
+    for (const std::wstring& mine : own)
+      if (SamePathText(mine, path)) return true;
+    return false;
+  };
 }
 
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder) {
@@ -63,7 +90,7 @@ void RegisterUninstallEntry(const std::string& exePath, const std::string& devel
   CancelScheduledDeletions();
   // Cancelled whether or not the run-once values are still there: the next logon consumes those,
   // the restart list waits for the restart.
-  TakeBackRestartDeletes(FolderOfPath(exePath));
+  TakeBackRestartDeletes(OwnRestartDeletes(AnsiToWide(exePath)));
 }
 
 void RegisterUninstallEntry() { RegisterUninstallEntry(ExecutablePath(), DevelopmentFolder); }

@@ -3,31 +3,35 @@
 
 #include <algorithm>
 
-#include "install/InstallText.h"
-
 const char* const RestartListKey = "System\\CurrentControlSet\\Control\\Session Manager";
 const char* const RestartListValue = "PendingFileRenameOperations";
 
-RestartDeletes TakeRestartDeletes(const std::string& list, const std::string& folder) {
+RestartDeletes TakeRestartDeletes(const std::wstring& list,
+                                  const std::function<bool(const std::wstring& path)>& ours) {
   RestartDeletes result;
   size_t at = 0;
   const auto next = [&] {
-    const size_t end = std::min(list.find('\0', at), list.size());
-    std::string text = list.substr(at, end - at);
+    const size_t end = std::min(list.find(L'\0', at), list.size());
+    std::wstring text = list.substr(at, end - at);
     at = end + 1;
     return text;
   };
   while (at < list.size()) {
-    const std::string source = next();
+    const std::wstring source = next();
     if (source.empty()) break;
-    const std::string target = next();
-    const std::string path = source.substr(source.rfind("\\??\\", 0) == 0 ? 4 : 0);
-    // The trailing backslash lets the folder itself match, and no sibling that shares its name;
-    // no folder must not mean every path.
-    if (target.empty() && !folder.empty() && StartsWithText(folder, path + "\\"))
+    const std::wstring target = next();
+    const std::wstring path = source.substr(source.rfind(L"\\??\\", 0) == 0 ? 4 : 0);
+    if (target.empty() && ours(path))
       result.taken.push_back(path);
     else
-      result.kept += source + '\0' + target + '\0';
+      result.kept += source + L'\0' + target + L'\0';
   }
   return result;
+}
+
+bool SamePathText(const std::wstring& a, const std::wstring& b) {
+  const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [&](wchar_t x, wchar_t y) { return lower(x) == lower(y); });
 }

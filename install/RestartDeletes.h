@@ -1,18 +1,23 @@
 // The system's list of renames at the next restart, as the uninstaller leaves deletions in it.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
 // The registry value holding the list: a multi-string of pairs, "\??\" + source and target, the
-// target empty for a deletion; an empty source ends the list.
+// target empty for a deletion; an empty source ends the list. It belongs to every program on the
+// machine, so it is handled in UTF-16 exactly as stored.
 extern const char* const RestartListKey;    // under HKEY_LOCAL_MACHINE
 extern const char* const RestartListValue;  // "PendingFileRenameOperations"
 
 struct RestartDeletes {
-  std::vector<std::string> taken;  // source paths without "\??\", in the list's order
-  std::string kept;                // the other pairs byte for byte, each string NUL-ended
+  std::vector<std::wstring> taken;  // source paths without "\??\", in the list's order
+  std::wstring kept;                // the other pairs character for character, each ending in 0
 };
 
-// Takes the deletions of the folder (ending in a backslash) and of everything inside it; paths
-// are compared as the program compares texts (StartsWithText).
-RestartDeletes TakeRestartDeletes(const std::string& list, const std::string& folder);
+// Takes the deletions whose path (without "\??\") `ours` accepts; renames and everything else stay.
+RestartDeletes TakeRestartDeletes(const std::wstring& list,
+                                  const std::function<bool(const std::wstring& path)>& ours);
+
+// True when two paths are the same text once "A" to "Z" are lower-cased (the program's text rule).
+bool SamePathText(const std::wstring& a, const std::wstring& b);

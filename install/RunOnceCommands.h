@@ -1,9 +1,17 @@
-// The commands the uninstaller leaves in the run-once list. They run through the system's own
+// The command the uninstaller leaves in the run-once list. It runs through the system's own
 // cmd.exe, named by its full path so that no other cmd.exe is found by search.
+//
+// It runs at the next logon with an administrator's rights, by which time a less privileged user
+// may have swapped any name in its path for a link to another folder. So it names one file only:
+// the executable after the uninstaller renamed it to a name no one can guess, with a wildcard in
+// place of its last character, so that `del` takes only a file of that name and never lists a
+// folder found there. The folder is then removed only while empty (rmdir without /s), and only when
+// that file was there to be deleted.
 #pragma once
 #include <string>
 
-// Run-once value names.
+// Run-once value names. The numbered ones are only cancelled: earlier versions wrote them for
+// left-over files, which are now reported to the user instead.
 extern const char* const RunOnceProgramValue;  // "Delete " + the product name
 std::string RunOnceFileValue(unsigned n);      // "Delete " + the product name + " file " + n
 
@@ -15,23 +23,15 @@ std::string CommandProcessor(const std::string& systemFolder);
 // "^", "&", a quote): such a path never goes into a command.
 bool CmdWouldReinterpret(const std::string& path);
 
-// cmd + " /c del /f /q " + the short path in double quotes.
-std::string DeleteFileCommand(const std::string& cmd, const std::string& shortPath);
+// The name the executable is renamed to before its deletion is scheduled: "~tlm" + the 16
+// hexadecimal digits of `random` + ".del".
+std::string RetiredExecutableName(unsigned long long random);
 
-// cmd + " /c rmdir " + the short path in double quotes (no /s: only an empty folder goes).
-std::string RemoveFolderCommand(const std::string& cmd, const std::string& shortPath);
-
-// The command for a left-over entry: rmdir for a folder entry, del for any other.
-std::string LeftOverCommand(const std::string& cmd, const std::string& entry,
-                            const std::string& shortPath);
-
-// A left-over's command followed by the removal of the executable's folder when that is then
-// empty (as in ProgramCommand): whichever command the next logon runs last takes the folder.
-std::string ThenRemoveFolder(const std::string& command, const std::string& shortFolder);
-
-// The command for the executable: deletes it, then removes its folder (short form, no trailing
-// backslash) when that is then empty. A path cmd would reinterpret is left out (the caller has it
-// deleted at the next restart instead), and so is an empty path (over the path limit), a drive
-// root or an empty folder path.
-std::string ProgramCommand(const std::string& cmd, const std::string& shortExe,
-                           const std::string& shortFolder);
+// The command for the executable: when `shortFolder` + "\" + `retiredName` (with "?" for its last
+// character) exists, deletes it, then removes the folder (short form, no trailing backslash) when
+// that is then empty. A drive root or an empty folder path is never removed. Without a retired
+// name, or with a folder cmd would reinterpret (the caller leaves those to the next restart), the
+// command does nothing ("rem"): the value is still written, as the mark that a start before the
+// next logon looks for.
+std::string ProgramCommand(const std::string& cmd, const std::string& shortFolder,
+                           const std::string& retiredName);

@@ -13,6 +13,8 @@
 #include "framework/Registry.h"
 #include "framework/SystemError.h"
 #include "framework/Text.h"
+#include "framework/WideText.h"
+#include "generator/RandomSource.h"
 #include "install/CommandLine.h"
 #include "install/FolderTree.h"
 #include "install/Install.h"
@@ -35,15 +37,13 @@ void Guarded(Step step) {
   }
 }
 
-bool PathExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The 8.3 form of an existing path; "" when it has none or it does not fit in MAX_PATH.
+// The 8.3 form of an existing path, exactly as the code page spells it; "" when it has none, it
+// does not fit in MAX_PATH, or the code page would need a stand-in for one of its characters.
 std::string ShortPath(const std::string& path) {
-  char buf[MAX_PATH] = {};
-  const DWORD n = GetShortPathNameA(path.c_str(), buf, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? std::string(buf, n) : std::string();
+  wchar_t buf[MAX_PATH] = {};
+  const DWORD n = GetShortPathNameW(AnsiToWide(path).c_str(), buf, MAX_PATH);
+  std::string exact;
+  return n > 0 && n < MAX_PATH && WideToAnsiExact(std::wstring(buf, n), exact) ? exact : "";
 }
 
 // Shows why the uninstall stops and ends the process with a failure, before anything changed.
@@ -64,34 +64,37 @@ RegistryKey OpenRunOnceForWriting() {
 
 // The system's own command processor, so that no other cmd.exe is found by search.
 std::string SystemCommandProcessor() {
-  char folder[MAX_PATH] = {};
-  const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+  wchar_t folder[MAX_PATH] = {};
+  const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) RaiseLastOSError();
-  return CommandProcessor(std::string(folder, n));
+  std::string exact;
+  if (!WideToAnsiExact(std::wstring(folder, n), exact)) throw Exception(PathUnknownText);
+  return CommandProcessor(exact);
 }
 
 // A step whose shell folder is unknown ("") does nothing rather than touch the drive's root.
 void RemoveShortcutsAndStartMenu() {
-  Guarded([] {
-    const std::string desktop = GetShellFolder("Desktop");
-    if (!desktop.empty()) DeleteFileA((desktop + "\\" TALLOWMERE_PRODUCT ".lnk").c_str());
+  const std::wstring name = AnsiToWide(TALLOWMERE_PRODUCT);
+  Guarded([&] {
+    const std::wstring desktop = GetShellFolder("Desktop");
+    if (!desktop.empty()) DeleteFileW((desktop + L"\\" + name + L".lnk").c_str());
   });
-  Guarded([] {
-    const std::string programs = GetShellFolder("Programs");
-    if (!programs.empty()) DeleteFolderTree(programs + "\\" TALLOWMERE_PRODUCT);
+  Guarded([&] {
+    const std::wstring programs = GetShellFolder("Programs");
+    if (!programs.empty()) DeleteFolderTree(programs + L"\\" + name);
   });
-  Guarded([] {
-    const std::string programs = GetShellFolder("Programs");
-    if (!programs.empty()) RemoveDirectoryA((programs + "\\" TALLOWMERE_PRODUCT).c_str());
+  Guarded([&] {
+    const std::wstring programs = GetShellFolder("Programs");
+    if (!programs.empty()) RemoveDirectoryW((programs + L"\\" + name).c_str());
   });
-  Guarded([] {
-    const std::string programs = GetShellFolder("Programs");
-    if (!programs.empty()) DeleteFileA((programs + "\\" TALLOWMERE_PRODUCT ".lnk").c_str());
+  Guarded([&] {
+    const std::wstring programs = GetShellFolder("Programs");
+    if (!programs.empty()) DeleteFileW((programs + L"\\" + name + L".lnk").c_str());
   });
 }
 
 struct Removed {
-  std::vector<std::string> leftOver;    // entries to schedule
+  std::vector<std::string> inUse;       // entries that would not go
   std::vector<std::string> leftBehind;  // full paths the user is told about
 };
 
@@ -101,7 +104,7 @@ Removed RemoveListed(const std::vector<std::string>& entries, const std::string&
   const ProgramFolder folder(exeFolder);
   Removed result;
   const auto note = [&](Removal removal, const std::string& entry) {
-    if (removal == Removal::Failed) result.leftOver.push_back(entry);
+    if (removal == Removal::Failed) result.inUse.push_back(entry);
     if (removal == Removal::Kept) result.leftBehind.push_back(exeFolder + entry);
   };
   for (const std::string& entry : entries) {
@@ -127,49 +130,42 @@ void SortLeftOvers(std::vector<std::string>& texts) {
 
 namespace {
 
-// Writes the run-once commands; a path that cmd would misread is left to the system to delete at
-// the next restart instead. Whatever cannot be scheduled either way joins leftBehind.
-void ScheduleDeletions(const RegistryKey& runOnce, const std::string& cmd,
-                       const std::string& exePath, const std::string& exeFolder,
-                       const std::vector<std::string>& leftOver,
-                       std::vector<std::string>& leftBehind) {
-  std::vector<std::string> byCommand, atRestart;
-  const std::string shortExe = ShortPath(exePath);
+bool IsDriveRootFolder(const std::string& folder) {
+  const std::string path = StripTrailingSlash(folder);
+  return path.size() == 2 && path[1] == ':';
+}
+
+// Renames the executable, in its folder, to a name no one can guess, so that the deletion
+// scheduled for it can name nothing else wherever its path leads by then. "" when it cannot be
+// renamed.
+std::string RetireExecutable(const std::string& exePath, const std::string& exeFolder) {
+  unsigned long long random = 0;
+  if (!FillFromSystem(reinterpret_cast<unsigned char*>(&random), sizeof random)) return "";
+  const std::string name = RetiredExecutableName(random);
+  return MoveFileExW(AnsiToWide(exePath).c_str(), AnsiToWide(exeFolder + name).c_str(), 0) ? name
+                                                                                           : "";
+}
+
+// Schedules the deletion of the retired executable and then of its emptied folder: by the
+// run-once command, or, where cmd would misread the folder's path, by the system at the next
+// restart. Nothing else is scheduled: a left-over file could be swapped for a link before the
+// command runs, with an administrator's rights, so the user is told about it instead. False when
+// neither could be scheduled.
+bool ScheduleDeletion(const RegistryKey& runOnce, const std::string& cmd,
+                      const std::string& exeFolder, const std::string& retiredName) {
   const std::string shortFolder = StripTrailingSlash(ShortPath(exeFolder));
-  runOnce.WriteString(RunOnceProgramValue, ProgramCommand(cmd, shortExe, shortFolder));
-  if (shortExe.empty())
-    leftBehind.push_back(exePath);  // beyond the path limit
-  else
-    (CmdWouldReinterpret(shortExe) ? atRestart : byCommand).push_back(exePath);
-
-  unsigned n = 0;
-  for (const std::string& entry : leftOver) {
-    const std::string path = exeFolder + entry;
-    const std::string shortPath = ShortPath(path);
-    // A missing folder keeps its (empty) command; an existing path without a short form is over
-    // the path limit.
-    if (shortPath.empty() && PathExists(path)) {
-      leftBehind.push_back(path);
-    } else if (CmdWouldReinterpret(shortPath)) {
-      atRestart.push_back(path);
-    } else {
-      runOnce.WriteString(RunOnceFileValue(n++),
-                          ThenRemoveFolder(LeftOverCommand(cmd, entry, shortPath), shortFolder));
-      byCommand.push_back(path);
-    }
-  }
-  // The commands must survive a power cut before the next logon.
-  if (!runOnce.Flush()) leftBehind.insert(leftBehind.end(), byCommand.begin(), byCommand.end());
-
-  // The system deletes in this order: reversed, contents come before the folders that hold them
-  // (the sorted list has each folder first) and the executable, put first, after all of them,
-  // just before its own folder.
-  std::reverse(atRestart.begin(), atRestart.end());
-  if (!shortFolder.empty() && CmdWouldReinterpret(shortFolder))
-    atRestart.push_back(StripTrailingSlash(exeFolder));
-  for (const std::string& path : atRestart)
-    if (!MoveFileExA(StripTrailingSlash(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
-      leftBehind.push_back(path);
+  runOnce.WriteString(RunOnceProgramValue, ProgramCommand(cmd, shortFolder, retiredName));
+  if (retiredName.empty()) return false;
+  // The command must survive a power cut before the next logon.
+  if (!shortFolder.empty() && !CmdWouldReinterpret(shortFolder)) return runOnce.Flush();
+  // The system deletes in the list's order: the file, then its folder if it is empty by then.
+  const std::wstring folder = AnsiToWide(StripTrailingSlash(exeFolder));
+  if (!MoveFileExW((folder + L"\\" + AnsiToWide(retiredName)).c_str(), nullptr,
+                   MOVEFILE_DELAY_UNTIL_REBOOT))
+    return false;
+  if (!IsDriveRootFolder(exeFolder))
+    MoveFileExW(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  return true;
 }
 
 bool MachineKeyExists(const std::string& key) {
@@ -197,8 +193,11 @@ void UninstallProgram(const std::string& exePath,
     return;
   }
   Removed removed = RemoveListed(ParseInstallList(bytes), exeFolder, FileNameOfPath(exePath));
-  SortLeftOvers(removed.leftOver);
-  ScheduleDeletions(runOnce, cmd, exePath, exeFolder, removed.leftOver, removed.leftBehind);
+  SortLeftOvers(removed.inUse);
+  for (const std::string& entry : removed.inUse) removed.leftBehind.push_back(exeFolder + entry);
+  const std::string retired = RetireExecutable(exePath, exeFolder);
+  if (!ScheduleDeletion(runOnce, cmd, exeFolder, retired))
+    removed.leftBehind.push_back(retired.empty() ? exePath : exeFolder + retired);
   if (!DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) && MachineKeyExists(UninstallEntryKey))
     removed.leftBehind.push_back(std::string("HKEY_LOCAL_MACHINE\\") + UninstallEntryKey);
   ShowMessage(CompletionText(removed.leftBehind));

@@ -3,10 +3,10 @@
 
 #include "framework/Registry.h"
 
-std::string GetShellFolder(const std::string& name) {
+std::wstring GetShellFolder(const std::string& name) {
   RegistryKey key;
   // Only read: a failure to open just means no path.
   key.Open(HKEY_CURRENT_USER,
            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", KEY_READ);
-  return key.ReadString(name);
+  return key.ReadWideString(name);
 }

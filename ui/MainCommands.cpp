@@ -6,6 +6,7 @@
 #include "framework/Clipboard.h"
 #include "framework/CodePage.h"
 #include "framework/Dialogs.h"
+#include "framework/ErrorReport.h"
 #include "framework/WaitCursor.h"
 #include "generator/PasswordGenerator.h"
 #include "ui/Main.h"
@@ -26,20 +27,14 @@ void TSDIAppForm::FormCreate() {
 }
 
 void TSDIAppForm::FormClose() {
-  // Settings that cannot be written must not leave a password on the clipboard: both steps run,
-  // and the first failure is the one reported (the window then stays open).
-  std::exception_ptr failure;
+  // Settings that cannot be written (a read-only file, a full disk) must neither keep the window
+  // open for good nor leave a password on the clipboard: the error is shown and the close goes on.
   try {
     SaveSettings();
-  } catch (...) {
-    failure = std::current_exception();
+  } catch (const std::exception& e) {
+    ShowException(e);
   }
-  try {
-    ClearClipboardOnExit();
-  } catch (...) {
-    if (!failure) failure = std::current_exception();
-  }
-  if (failure) std::rethrow_exception(failure);
+  ClearClipboardOnExit();
 }
 
 void TSDIAppForm::Button1Click() {

@@ -12,10 +12,12 @@
 #include "framework/Folders.h"
 #include "framework/IniFile.h"
 #include "framework/Product.h"
+#include "framework/Text.h"
+#include "framework/WideText.h"
 #include "shell/ShellFolders.h"
 #include "ui/Main.h"
 
-std::string SettingsFolder;
+std::wstring SettingsFolder;
 
 namespace {
 
@@ -90,25 +92,32 @@ std::string OneLine(std::string text) {
 }
 
 // The roaming application-data folder as the system reports it; "" when it has none.
-std::string RoamingAppDataFolder() {
-  char path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
-    return "";
+std::wstring RoamingAppDataFolder() {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
+    return L"";
   return path;
 }
 
+// A drive ("C:"), a drive's root or a relative name would put the settings at the root, open to
+// every user, or wherever the program was started from: such a value counts as none.
+std::wstring Usable(std::wstring folder) { return IsFolderBelowRoot(folder) ? folder : L""; }
+
 }  // namespace
 
-std::string SettingsFileName() {
-  return SettingsFolder.empty() ? std::string() : SettingsFolder + TALLOWMERE_SETTINGS_FILE;
+std::wstring SettingsFileName() {
+  return SettingsFolder.empty() ? std::wstring()
+                                : SettingsFolder + AnsiToWide(TALLOWMERE_SETTINGS_FILE);
 }
 
 void FixSettingsFolder() {
-  std::string appData = GetShellFolder("AppData");
-  if (appData.empty()) appData = RoamingAppDataFolder();
+  std::wstring appData = Usable(GetShellFolder("AppData"));
+  if (appData.empty()) appData = Usable(RoamingAppDataFolder());
   // Without an application-data folder the settings have no safe place (a folder at the drive
   // root is open to every user): the program then runs with its defaults and saves nothing.
-  SettingsFolder = appData.empty() ? std::string() : appData + "\\" TALLOWMERE_SETTINGS_FOLDER "\\";
+  SettingsFolder = appData.empty()
+                       ? std::wstring()
+                       : appData + L"\\" + AnsiToWide(TALLOWMERE_SETTINGS_FOLDER) + L"\\";
   if (!SettingsFolder.empty()) CreateFolderWithParents(SettingsFolder);
 }
 

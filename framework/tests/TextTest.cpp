@@ -59,3 +59,11 @@ TEST(PathParts, FolderKeepsItsLastBackslashSlashOrLeadingDrive) {
   }
   EXPECT_EQ(FolderOfPath(std::wstring(L"C:\\a/b.txt:s")), L"C:\\a/");
 }
+
+TEST(IsFolderBelowRoot, OnlyAFolderUnderADriveRootOrOnAShareCounts) {
+  for (const wchar_t* yes : {L"C:\\Users\\x\\AppData\\Roaming", L"d:/x", L"\\\\server\\share"})
+    EXPECT_TRUE(IsFolderBelowRoot(yes)) << yes;
+  for (const wchar_t* no : {L"", L"C:", L"C:\\", L"C:\\\\x", L"C:x", L"Roaming", L"\\Roaming",
+                            L"\\\\server", L"\\\\server\\", L"\\\\\\share", L"1:\\x"})
+    EXPECT_FALSE(IsFolderBelowRoot(no)) << no;
+}

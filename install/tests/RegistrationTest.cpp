@@ -4,6 +4,7 @@
 #include "framework/Registry.h"
 #include "framework/ExecutablePath.h"
 #include "install/Install.h"
+#include "install/RestartDeletes.h"
 #include "install/tests/WinFixtures.h"
 
 namespace {
@@ -106,4 +107,25 @@ TEST_F(Registration, MissingRunOnceKeyIsNotCreated) {
   EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
   RegistryKey recreated;
   recreated.OpenOrCreate(HKEY_LOCAL_MACHINE, RunOnceKey);
+}
+
+// The restart list belongs to every program: what is not ours comes back exactly as it was, also
+// the characters the ANSI code page cannot spell.
+TEST_F(Registration, OtherProgramsRestartEntriesStayCharacterForCharacter) {
+  using namespace std::string_literals;
+  const std::wstring others =
+      L"\\??\\C:\\T\\\uFF22ig.tmp\0\0\\??\\C:\\T\\\u0414\u0430\u0442.tmp\0\0"
+      L"\\??\\C:\\Apps\\new.dll\0!\\??\\C:\\Apps\\\u03A9mega.dll\0"s;
+  RegistryKey session;
+  ASSERT_TRUE(session.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE));
+  const std::wstring before = session.ReadMultiString(RestartListValue);
+  ASSERT_TRUE(session.WriteMultiString(
+      RestartListValue, L"\\??\\C:\\Apps\\Tallowmere.exe\0\0"s + others + L"\\??\\C:\\Apps\0\0"s));
+  RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
+  const std::wstring after = session.ReadMultiString(RestartListValue);
+  if (before.empty())
+    session.DeleteValue(RestartListValue);
+  else
+    session.WriteMultiString(RestartListValue, before.substr(0, before.size() - 1));
+  EXPECT_EQ(after, others + L'\0');
 }

@@ -22,20 +22,6 @@ TEST(RunOnceCommands, TheSystemsCmdIsNamedInFullAndQuotedOnlyWithABlank) {
   EXPECT_EQ(CommandProcessor("D:\\My Windows\\system32"), "\"D:\\My Windows\\system32\\cmd.exe\"");
 }
 
-TEST(RunOnceCommands, DeleteForcesReadOnlyFilesQuietlyAndQuotesTheShortPath) {
-  EXPECT_EQ(DeleteFileCommand(Cmd, "C:\\PROGRA~1\\B\\TALLOW~1.EXE"),
-            Cmd + " /c del /f /q \"C:\\PROGRA~1\\B\\TALLOW~1.EXE\"");
-  EXPECT_EQ(RemoveFolderCommand(Cmd, "C:\\B\\SUB"), Cmd + " /c rmdir \"C:\\B\\SUB\"");
-  EXPECT_EQ(DeleteFileCommand(Cmd, ""), Cmd + " /c del /f /q \"\"");
-}
-
-TEST(RunOnceCommands, FolderEntriesAreRemovedAndOthersDeleted) {
-  EXPECT_EQ(LeftOverCommand(Cmd, "sub\\", "C:\\B\\SUB"), Cmd + " /c rmdir \"C:\\B\\SUB\"");
-  EXPECT_EQ(LeftOverCommand(Cmd, "sub\\x.txt", "C:\\B\\SUB\\X.TXT"),
-            Cmd + " /c del /f /q \"C:\\B\\SUB\\X.TXT\"");
-  EXPECT_EQ(LeftOverCommand(Cmd, "sub/", "C:\\B\\SUB"), Cmd + " /c del /f /q \"C:\\B\\SUB\"");
-}
-
 TEST(RunOnceCommands, PathsCmdWouldMisreadEvenInQuotesAreRecognised) {
   for (const char* path :
        {"C:\\B\\%X%.TXT", "C:\\B\\!X!.TXT", "C:\\B^\\X", "C:\\A&B\\X", "C:\\\"X"})
@@ -45,43 +31,46 @@ TEST(RunOnceCommands, PathsCmdWouldMisreadEvenInQuotesAreRecognised) {
     EXPECT_FALSE(CmdWouldReinterpret(path)) << path;
 }
 
-TEST(ProgramCommand, DeletesTheExecutableThenRemovesItsFolderWhenEmpty) {
-  EXPECT_EQ(ProgramCommand(Cmd, "C:\\PROGRA~1\\BRINDL~1\\TALLOW~1.EXE", "C:\\PROGRA~1\\BRINDL~1"),
-            Cmd +
-                " /c del /f /q \"C:\\PROGRA~1\\BRINDL~1\\TALLOW~1.EXE\" & rmdir "
-                "\"C:\\PROGRA~1\\BRINDL~1\"");
+TEST(ProgramCommand, DeletesOnlyTheRetiredFileByPatternThenItsFolderWhenEmpty) {
+  const std::string name = RetiredExecutableName(0x0123456789abcdefull);
+  EXPECT_EQ(name, "~tlm0123456789abcdef.del");
+  const std::string pattern = "\"C:\\PROGRA~1\\BRINDL~1\\~tlm0123456789abcdef.de?\"";
+  EXPECT_EQ(ProgramCommand(Cmd, "C:\\PROGRA~1\\BRINDL~1", name),
+            Cmd + " /c if exist " + pattern + " (del /f /q " + pattern +
+                " & rmdir \"C:\\PROGRA~1\\BRINDL~1\")");
+  // A drive root is never removed.
+  EXPECT_EQ(ProgramCommand(Cmd, "C:", name), Cmd + " /c if exist \"C:\\" + name.substr(0, 23) +
+                                                 "?\" (del /f /q \"C:\\" + name.substr(0, 23) +
+                                                 "?\")");
 }
 
-TEST(ProgramCommand, NeverRemovesADriveRootOrAnUnknownFolder) {
-  EXPECT_EQ(ProgramCommand(Cmd, "C:\\TALLOW~1.EXE", "C:"),
-            Cmd + " /c del /f /q \"C:\\TALLOW~1.EXE\"");
-  EXPECT_EQ(ProgramCommand(Cmd, "C:\\B\\T.EXE", ""), Cmd + " /c del /f /q \"C:\\B\\T.EXE\"");
+TEST(ProgramCommand, WithoutARetiredFileOrWithAFolderCmdWouldMisreadItDoesNothing) {
+  for (const auto& [folder, name] : {std::pair<std::string, std::string>{"C:\\B", ""},
+                                     {"", "~tlm0000000000000001.del"},
+                                     {"C:\\A&B", "~tlm0000000000000001.del"}})
+    EXPECT_EQ(ProgramCommand(Cmd, folder, name), Cmd + " /c rem") << folder;
 }
 
-TEST(ProgramCommand, LeavesOutWhatCmdWouldMisreadButKeepsTheValueRunnable) {
-  EXPECT_EQ(ProgramCommand(Cmd, "C:\\B\\%X%.EXE", "C:\\B"), Cmd + " /c rmdir \"C:\\B\"");
-  EXPECT_EQ(ProgramCommand(Cmd, "C:\\A&B\\T.EXE", "C:\\A&B"), Cmd + " /c rem");
-  // Over the path limit the executable has no short form: it is reported, never `del ""`.
-  EXPECT_EQ(ProgramCommand(Cmd, "", "C:\\B"), Cmd + " /c rmdir \"C:\\B\"");
-}
-
-TEST(ThenRemoveFolder, EveryLeftOverCommandEndsByTakingTheEmptiedFolder) {
-  const std::string del = DeleteFileCommand(Cmd, "C:\\B\\X.TXT");
-  EXPECT_EQ(ThenRemoveFolder(del, "C:\\B"), del + " & rmdir \"C:\\B\"");
-  for (const char* folder : {"", "C:", "C:\\A&B"}) EXPECT_EQ(ThenRemoveFolder(del, folder), del);
-}
-
-TEST(RestartDeletes, OnlyDeletionsOfTheFolderAndWithinAreTakenTheRestStaysByteForByte) {
+TEST(RestartDeletes, OnlyAcceptedDeletionsAreTakenTheRestStaysCharacterForCharacter) {
   using namespace std::string_literals;
-  const std::string other =
-      "\\??\\C:\\Tools & Utils\\Brindlecast2\\a\0\0"              // a sibling
-      "\\??\\C:\\Tools & Utils\\Brindlecast\\b\0\\??\\D:\\b\0"s;  // a rename
-  const RestartDeletes split =
-      TakeRestartDeletes("\\??\\c:\\tools & utils\\brindlecast\\Tallowmere.exe\0\0"s + other +
-                             "\\??\\C:\\Tools & Utils\\Brindlecast\0\0\0"s,
-                         "C:\\Tools & Utils\\Brindlecast\\");
-  EXPECT_EQ(split.taken, (std::vector<std::string>{"c:\\tools & utils\\brindlecast\\Tallowmere.exe",
-                                                   "C:\\Tools & Utils\\Brindlecast"}));
+  // Another program's entries the code page cannot spell, a rename and a sibling folder's file.
+  const std::wstring other =
+      L"\\??\\C:\\T\\\uFF22ig.tmp\0\0"
+      L"\\??\\C:\\T\\\u0414\u0430\u0442.tmp\0\0"
+      L"\\??\\C:\\T\\Brindlecast\\b\0\\??\\D:\\\u03A9mega.dll\0"
+      L"\\??\\C:\\T\\Brindlecast2\\a\0\0"s;
+  const std::vector<std::wstring> own{L"C:\\T\\Brindlecast\\Tallowmere.exe", L"C:\\T\\Brindlecast",
+                                      L"C:\\T\\Brindlecast\\b"};
+  const auto ours = [&](const std::wstring& path) {
+    for (const std::wstring& mine : own)
+      if (SamePathText(mine, path)) return true;
+    return false;
+  };
+  const RestartDeletes split = TakeRestartDeletes(
+      L"\\??\\c:\\t\\brindlecast\\Tallowmere.exe\0\0"s + other + L"\\??\\C:\\T\\Brindlecast\0\0\0"s,
+      ours);
+  EXPECT_EQ(split.taken, (std::vector<std::wstring>{L"c:\\t\\brindlecast\\Tallowmere.exe",
+                                                    L"C:\\T\\Brindlecast"}));
   EXPECT_EQ(split.kept, other);
-  EXPECT_EQ(TakeRestartDeletes(other, "").kept, other);
+  EXPECT_FALSE(SamePathText(L"C:\\T\\\uFF22ig.tmp", L"C:\\T\\Big.tmp"));
 }

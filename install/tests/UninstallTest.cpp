@@ -6,6 +6,7 @@
 #include "framework/Registry.h"
 #include "framework/SystemError.h"
 #include "framework/Text.h"
+#include "framework/WideText.h"
 #include "install/Install.h"
 #include "install/UninstallMessages.h"
 #include "install/tests/WinFixtures.h"
@@ -53,18 +54,23 @@ class Uninstall : public testing::Test {
     GetSystemDirectoryA(folder, MAX_PATH);
     return std::string(folder) + "\\cmd.exe";
   }
-  static std::string Del(const std::string& path) {
-    return Cmd() + " /c del /f /q \"" + ShortPathOf(path) + "\"";
-  }
-  // A numbered command, which ends by removing the emptied program folder.
-  std::string LeftOver(const std::string& command) const {
-    return command + " & rmdir \"" + ShortPathOf(StripTrailingSlash(exeFolder_)) + "\"";
+  // The name the executable was given before its deletion was scheduled; "" when none.
+  std::string Retired() const {
+    WIN32_FIND_DATAA found{};
+    HANDLE h = FindFirstFileA((exeFolder_ + "~tlm*.del").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return "";
+    FindClose(h);
+    return found.cFileName;
   }
   std::string ExeCommand() const {
-    return Del(exe_) + " & rmdir \"" + ShortPathOf(StripTrailingSlash(exeFolder_)) + "\"";
+    const std::string folder = ShortPathOf(StripTrailingSlash(exeFolder_));
+    const std::string name = Retired();
+    const std::string pattern = "\"" + folder + "\\" + name.substr(0, name.size() - 1) + "?\"";
+    return Cmd() + " /c if exist " + pattern + " (del /f /q " + pattern + " & rmdir \"" + folder +
+           "\")";
   }
   std::string MakeDesktopShortcut() {
-    const std::string desktop = GetShellFolder("Desktop");
+    const std::string desktop = WideToAnsi(GetShellFolder("Desktop"));
     CreateDirectoryA(desktop.c_str(), nullptr);
     WriteFileText(desktop + "\\Brindlecast.lnk", "x");
     return desktop + "\\Brindlecast.lnk";
@@ -88,7 +94,8 @@ void ExpectOnlyBox(BoxWatcher& watcher, const std::string& text) {
 }  // namespace
 
 TEST_F(Uninstall, WithoutTheListShortcutsGoAndTheUserIsToldAndShownTheFolder) {
-  const std::string desktop = GetShellFolder("Desktop"), programs = GetShellFolder("Programs");
+  const std::string desktop = WideToAnsi(GetShellFolder("Desktop")),
+                    programs = WideToAnsi(GetShellFolder("Programs"));
   ASSERT_FALSE(desktop.empty());
   ASSERT_FALSE(programs.empty());
   CreateDirectoryA(programs.c_str(), nullptr);
@@ -114,8 +121,9 @@ TEST_F(Uninstall, WithoutTheListShortcutsGoAndTheUserIsToldAndShownTheFolder) {
 TEST_F(Uninstall, EmptyListSchedulesOnlyTheExecutableAndRemovesTheEntry) {
   List("");
   Run();
+  EXPECT_FALSE(PathExists(exe_));
+  EXPECT_EQ(Retired().size(), 24u);
   EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", ExeCommand()}}));
-  EXPECT_NE(ShortPathOf(exe_), "");
   EXPECT_FALSE(MachineKeyExists(UninstallEntryKey));
   ExpectOnlyBox(watcher_, "Uninstall complete.");
   EXPECT_TRUE(opened_.empty());
@@ -127,26 +135,47 @@ TEST_F(Uninstall, ListedFilesGoButTheExecutableAndTheUnlistedListStay) {
   Make("sub\\help.txt");
   List("TALLOWMERE.EXE\r\nreadme.txt\r\nsub\\help.txt\r\nsub\\\r\n\r\nmissing.txt\r\n");
   Run();
-  EXPECT_TRUE(PathExists(exe_));
+  EXPECT_TRUE(Exists(Retired()));
   EXPECT_TRUE(Exists("install.txt"));
   EXPECT_FALSE(Exists("readme.txt"));
   EXPECT_FALSE(Exists("sub"));
   EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", ExeCommand()}}));
 }
 
-TEST_F(Uninstall, LockedFileBecomesANumberedCommandWithItsShortPath) {
+TEST_F(Uninstall, AFileInUseIsReportedNotScheduled) {
   Make("Locked Data File.dat");
   List("Locked Data File.dat");
   HANDLE held = Lock("Locked Data File.dat");
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   Run();
   CloseHandle(held);
-  const std::string shortPath = ShortPathOf(exeFolder_ + "Locked Data File.dat");
-  EXPECT_NE(shortPath, "");
-  EXPECT_EQ(
-      RunOnceValues(),
-      (Values{{"Delete Brindlecast", ExeCommand()},
-              {"Delete Brindlecast file 0", LeftOver(Del(exeFolder_ + "Locked Data File.dat"))}}));
+  EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", ExeCommand()}}));
+  ExpectOnlyBox(watcher_, CompletionText({exeFolder_ + "Locked Data File.dat"}));
+}
+
+// Between the uninstall and the next logon a user who may write to the folder swaps names for
+// links; the command then runs with an administrator's rights. (A Unix link stands in for a
+// junction under Wine.)
+TEST_F(Uninstall, TheScheduledCommandDeletesNothingThroughALinkPutInPlaceAfterwards) {
+  List("");
+  Run();
+  const std::string victim = temp_.Path() + "\\victim";
+  CreateDirectoryA(victim.c_str(), nullptr);
+  WriteFileText(victim + "\\keep.txt", "x");
+  // The retired file becomes a link to the victim folder.
+  std::string command = RunOnceValues()[0].second;
+  const std::string retired = Retired();
+  ASSERT_TRUE(DeleteFileA((exeFolder_ + retired).c_str()));
+  ASSERT_TRUE(MakeFollowedFolderLink(exeFolder_ + retired, victim));
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION logon{};
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                             nullptr, nullptr, &startup, &logon));
+  WaitForSingleObject(logon.hProcess, 15000);
+  CloseHandle(logon.hProcess);
+  CloseHandle(logon.hThread);
+  EXPECT_TRUE(PathExists(victim + "\\keep.txt"));
 }
 
 TEST_F(Uninstall, FolderStillHoldingAnUnlistedFileStaysAndIsNotScheduled) {
@@ -161,7 +190,7 @@ TEST_F(Uninstall, FolderStillHoldingAnUnlistedFileStaysAndIsNotScheduled) {
   ExpectOnlyBox(watcher_, CompletionText({exeFolder_ + "sub\\"}));
 }
 
-TEST_F(Uninstall, EmptyFolderInUseIsScheduledWithRmdir) {
+TEST_F(Uninstall, EmptyFolderInUseIsReported) {
   Make("busy\\");
   List("busy\\\r\n");
   HANDLE held =
@@ -170,11 +199,8 @@ TEST_F(Uninstall, EmptyFolderInUseIsScheduledWithRmdir) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   Run();
   CloseHandle(held);
-  EXPECT_EQ(
-      RunOnceValues(),
-      (Values{{"Delete Brindlecast", ExeCommand()},
-              {"Delete Brindlecast file 0",
-               LeftOver(Cmd() + " /c rmdir \"" + ShortPathOf(exeFolder_ + "busy\\") + "\"")}}));
+  EXPECT_EQ(RunOnceValues().size(), 1u);
+  ExpectOnlyBox(watcher_, CompletionText({exeFolder_ + "busy\\"}));
 }
 
 TEST_F(Uninstall, NestedFoldersListedParentFirstAreRemovedChildFirst) {
@@ -188,12 +214,11 @@ TEST_F(Uninstall, NestedFoldersListedParentFirstAreRemovedChildFirst) {
   EXPECT_EQ(RunOnceValues().size(), 1u);
 }
 
-TEST_F(Uninstall, FolderAlreadyGoneIsScheduledWithRmdirAndAnEmptyPath) {
+TEST_F(Uninstall, FolderAlreadyGoneIsNeitherScheduledNorReported) {
   List("gone\\\r\n");
   Run();
-  EXPECT_EQ(RunOnceValues(),
-            (Values{{"Delete Brindlecast", ExeCommand()},
-                    {"Delete Brindlecast file 0", LeftOver(Cmd() + " /c rmdir \"\"")}}));
+  EXPECT_EQ(RunOnceValues().size(), 1u);
+  ExpectOnlyBox(watcher_, "Uninstall complete.");
 }
 
 TEST_F(Uninstall, EntryEndingInASlashIsAFileEntryAndPassesOverAFolder) {
@@ -204,7 +229,7 @@ TEST_F(Uninstall, EntryEndingInASlashIsAFileEntryAndPassesOverAFolder) {
   EXPECT_EQ(RunOnceValues().size(), 1u);
 }
 
-TEST_F(Uninstall, LeftOversAreNumberedInTheUsersOrderIgnoringCase) {
+TEST_F(Uninstall, LeftOversAreReportedInTheUsersOrderIgnoringCase) {
   Make("B.txt");
   Make("a.txt");
   Make("c.txt");
@@ -212,11 +237,9 @@ TEST_F(Uninstall, LeftOversAreNumberedInTheUsersOrderIgnoringCase) {
   HANDLE locks[] = {Lock("c.txt"), Lock("B.txt"), Lock("a.txt")};
   Run();
   for (HANDLE h : locks) CloseHandle(h);
-  const Values values = RunOnceValues();
-  ASSERT_EQ(values.size(), 4u);
-  EXPECT_EQ(values[1].second, LeftOver(Del(exeFolder_ + "a.txt")));
-  EXPECT_EQ(values[2].second, LeftOver(Del(exeFolder_ + "B.txt")));
-  EXPECT_EQ(values[3].second, LeftOver(Del(exeFolder_ + "c.txt")));
+  EXPECT_EQ(RunOnceValues().size(), 1u);
+  ExpectOnlyBox(watcher_,
+                CompletionText({exeFolder_ + "a.txt", exeFolder_ + "B.txt", exeFolder_ + "c.txt"}));
 }
 
 TEST(LeftOverOrder, AFolderEntrySortsBeforeWhatItHoldsAndAfterAnEarlierName) {
@@ -244,7 +267,7 @@ TEST_F(Uninstall, EntriesReachingOutsideTheFolderAreLeftAloneWithWhatTheyName) {
 }
 
 TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
-  const std::string menu = GetShellFolder("Programs") + "\\Brindlecast";
+  const std::string menu = WideToAnsi(GetShellFolder("Programs")) + "\\Brindlecast";
   CreateDirectoryA(menu.c_str(), nullptr);
   WriteFileText(menu + "\\Brindlecast.lnk", "x");
   HANDLE held = CreateFileA((menu + "\\Brindlecast.lnk").c_str(), GENERIC_READ, 0, nullptr,
@@ -297,29 +320,34 @@ TEST_F(Uninstall, PathsCmdWouldMisreadAreLeftToTheNextRestartInstead) {
   CreateDirectoryA(exeFolder_.c_str(), nullptr);
   exe_ = exeFolder_ + "Tallowmere.exe";
   WriteFileText(exe_, "MZ");
-  Make("data.txt");
-  List("data.txt");
-  HANDLE held = Lock("data.txt");
+  List("");
   Run();
-  CloseHandle(held);
   EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", Cmd() + " /c rem"}}));
-  EXPECT_EQ(
-      TakePendingDeletes(temp_.Path()),
-      (std::vector<std::string>{exeFolder_ + "data.txt", exe_, StripTrailingSlash(exeFolder_)}));
+  EXPECT_EQ(TakePendingDeletes(temp_.Path()),
+            (std::vector<std::string>{exeFolder_ + Retired(), StripTrailingSlash(exeFolder_)}));
 }
 
-TEST_F(Uninstall, StartingAgainBeforeTheRestartTakesBackOnlyItsOwnFoldersRestartDeletes) {
+// A start or a reinstall before the restart takes back what the uninstaller of this copy left to
+// the restart, and what an earlier version left for its listed files; any other deletion stays,
+// inside the folder too (a copy at a drive root or in a downloads folder shares it).
+TEST_F(Uninstall, StartingAgainBeforeTheRestartTakesBackOnlyThisCopysRestartDeletes) {
   exeFolder_ = temp_.Path() + "\\%X%\\";
   CreateDirectoryA(exeFolder_.c_str(), nullptr);
   exe_ = exeFolder_ + "Tallowmere.exe";
   WriteFileText(exe_, "MZ");
-  List("");
-  const std::string outside = temp_.Path() + "\\other.txt";
-  WriteFileText(outside, "x");
-  ASSERT_TRUE(MoveFileExA(outside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+  List("data.txt\r\nsub\\\r\n");
+  std::vector<std::string> others{temp_.Path() + "\\other.txt", exeFolder_ + "notes.txt"};
+  for (const std::string& path : {others[0], others[1], exeFolder_ + "data.txt"}) {
+    WriteFileText(path, "x");
+    ASSERT_TRUE(MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+  }
+  Make("sub\\");
+  ASSERT_TRUE(MoveFileExA((exeFolder_ + "sub").c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
   Run();
+  WriteFileText(exe_, "MZ");  // installed again
   RegisterUninstallEntry(exe_, "C:\\Projects\\Tallowmere\\");
-  EXPECT_EQ(TakePendingDeletes(temp_.Path()), std::vector<std::string>{outside});
+  others.push_back(exeFolder_ + Retired());  // the old copy, still to go
+  EXPECT_EQ(TakePendingDeletes(temp_.Path()), others);
 }
 
 TEST_F(Uninstall, AnInstalledFileBeyondThePathLimitIsNamedInTheReport) {

@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "framework/Registry.h"
+#include "framework/WideText.h"
 #include "install/Install.h"
+#include "install/RestartDeletes.h"
 
 TempFolder::TempFolder(const std::string& name) {
   char temp[MAX_PATH] = {};
@@ -182,5 +184,11 @@ bool MakeLongPathFile(const std::string& path) {
 }
 
 std::vector<std::string> TakePendingDeletes(const std::string& folder) {
-  return TakeBackRestartDeletes(folder + "\\");
+  const std::wstring inside = AnsiToWide(folder + "\\");
+  std::vector<std::string> taken;
+  for (const std::wstring& path : TakeBackRestartDeletes([&](const std::wstring& p) {
+         return SamePathText((p + L"\\").substr(0, inside.size()), inside);
+       }))
+    taken.push_back(WideToAnsi(path));
+  return taken;
 }

@@ -32,26 +32,36 @@ class PlantedValue {
 }  // namespace
 
 TEST(GetShellFolder, ReturnsTheStoredPathOfAKnownFolder) {
-  const std::string appData = GetShellFolder("AppData");
+  const std::wstring appData = GetShellFolder("AppData");
   ASSERT_FALSE(appData.empty());
-  EXPECT_NE(GetFileAttributesA(appData.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_NE(appData.back(), '\\');
+  EXPECT_NE(GetFileAttributesW(appData.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(appData.back(), L'\\');
 }
 
 TEST(GetShellFolder, MissingValueGivesEmptyText) {
-  EXPECT_EQ(GetShellFolder("Tallowmere No Such Folder"), "");
+  EXPECT_EQ(GetShellFolder("Tallowmere No Such Folder"), L"");
 }
 
 TEST(GetShellFolder, ExpandableStringIsReturnedUnexpanded) {
   const char text[] = "%TEMP%\\x";
   PlantedValue v("Tallowmere Expand", REG_EXPAND_SZ, text, sizeof text);
-  EXPECT_EQ(GetShellFolder("Tallowmere Expand"), "%TEMP%\\x");
+  EXPECT_EQ(GetShellFolder("Tallowmere Expand"), L"%TEMP%\\x");
+}
+
+TEST(GetShellFolder, AFolderTheCodePageCannotSpellComesBackAsStoredNotAsALookAlike) {
+  const wchar_t text[] = L"C:\\sm\\\uFF30rograms\\\u0414\u0430\u0442";
+  RegistryKey key;
+  key.Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_SET_VALUE);
+  RegSetValueExW(key.Handle(), L"Tallowmere Wide", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                 sizeof text);
+  EXPECT_EQ(GetShellFolder("Tallowmere Wide"), text);
+  key.DeleteValue("Tallowmere Wide");
 }
 
 TEST(GetShellFolder, TextStopsAtTheFirstZeroByte) {
   const char text[] = "C:\\one\0C:\\two";
   PlantedValue v("Tallowmere Two", REG_SZ, text, sizeof text);
-  EXPECT_EQ(GetShellFolder("Tallowmere Two"), "C:\\one");
+  EXPECT_EQ(GetShellFolder("Tallowmere Two"), L"C:\\one");
 }
 
 TEST(GetShellFolder, NumberValueRaisesInvalidDataType) {

@@ -74,16 +74,24 @@ TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
   EXPECT_EQ(done.text, "Uninstall complete.");
   EXPECT_FALSE(sawWindow);
   EXPECT_FALSE(Exists("readme.txt"));
-  EXPECT_TRUE(Exists("Tallowmere.exe"));
+  EXPECT_FALSE(Exists("Tallowmere.exe"));
   EXPECT_FALSE(MachineKeyExists(EntryKey));
+  // The executable waits under a name no one could guess, which is all the command deletes.
+  WIN32_FIND_DATAA retired{};
+  const HANDLE found = FindFirstFileA((folder_ + "~tlm*.del").c_str(), &retired);
+  ASSERT_NE(found, INVALID_HANDLE_VALUE);
+  FindClose(found);
   char system[MAX_PATH] = {};
   GetSystemDirectoryA(system, MAX_PATH);
   // The folder goes too once the executable is gone, but only when nothing else is left in it.
+  const std::string shortFolder = ShortPath(folder_.substr(0, folder_.size() - 1));
+  const std::string name = retired.cFileName;
+  const std::string pattern = "\"" + shortFolder + "\\" + name.substr(0, name.size() - 1) + "?\"";
   std::string command = MachineValue(RunOnce, "Delete Brindlecast");
-  EXPECT_EQ(command, std::string(system) + "\\cmd.exe /c del /f /q \"" + ShortPath(exe_) +
-                         "\" & rmdir \"" + ShortPath(folder_.substr(0, folder_.size() - 1)) + "\"");
+  EXPECT_EQ(command, std::string(system) + "\\cmd.exe /c if exist " + pattern + " (del /f /q " +
+                         pattern + " & rmdir \"" + shortFolder + "\")");
   // Run as the next logon would, on an executable that has become read-only meanwhile.
-  SetFileAttributesA(exe_.c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA((folder_ + name).c_str(), FILE_ATTRIBUTE_READONLY);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION logon{};

@@ -30,7 +30,7 @@ class FileCommandsTest : public MainWindowTest {
     MainWindowTest::SetUp();
     // Closing the window saves the settings; the tests after these expect the ones found here.
     settingsFile = SettingsFileName();
-    hadSettings = GetFileAttributesA(settingsFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+    hadSettings = GetFileAttributesW(settingsFile.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (hadSettings) settings = ReadWholeFile(settingsFile);
     CurrentFileName.clear();
     char base[MAX_PATH];
@@ -50,7 +50,7 @@ class FileCommandsTest : public MainWindowTest {
     if (hadSettings)
       SaveFileSafely(settingsFile, settings);
     else
-      DeleteFileA(settingsFile.c_str());
+      DeleteFileW(settingsFile.c_str());
   }
 
   // Runs a command as the menu, a shortcut or the tool bar would.
@@ -99,7 +99,8 @@ class FileCommandsTest : public MainWindowTest {
   std::vector<std::string> boxCaptions, boxTexts;
   std::vector<std::wstring> boxWideTexts;
   std::string folder;
-  std::string settingsFile, settings;
+  std::wstring settingsFile;
+  std::string settings;
   bool hadSettings = false;
 };
 

@@ -12,6 +12,7 @@
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/WideText.h"
 #include "shell/ShellFolders.h"
 #include "tests/support/BoxWatcher.h"
 #include "ui/Main.h"
@@ -21,7 +22,7 @@
 class SettingsTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder = GetShellFolder("AppData") + "\\Quorvel\\";
+    folder = WideToAnsi(GetShellFolder("AppData")) + "\\Quorvel\\";
     path = folder + "quorvel.ini";
     Clean();
   }
