@@ -2,7 +2,8 @@
 ; shortcuts and the installed-programs entry. There is no separate uninstaller: the entry runs the
 ; program's own /uninstall.
 ; makensis /DVERSION=x.y.z /DNAMES=<framework/Product.h> /DSTAGE=<folder with Tallowmere.exe>
-;          /DICON=<.ico> /DOUTFILE=<setup.exe> Tallowmere.nsi   (installer/package.sh passes them)
+;          /DPLUGINS=<folder with amd64-unicode\TakeBack.dll> /DICON=<.ico> /DOUTFILE=<setup.exe>
+;          Tallowmere.nsi   (installer/package.sh passes them)
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID /FINAL lzma
@@ -11,6 +12,7 @@ SetDateSave on
 RequestExecutionLevel admin
 ManifestDPIAware true
 
+!addplugindir /amd64-unicode "${PLUGINS}/amd64-unicode"
 !include MUI2.nsh
 !include LogicLib.nsh
 
@@ -117,6 +119,11 @@ Section "${PRODUCT}" SecMain
   FileWrite $0 "${EXE_NAME}$\r$\n"
   FileWrite $0 "install.txt$\r$\n"
   FileClose $0
+  ; An uninstall since the last restart may also have left this folder, or files it lists, to be
+  ; deleted at the restart; the plugin takes those back by the program's own rule. The copy that
+  ; uninstall retired (renamed) is no longer needed now that its command is cancelled.
+  TakeBack::RestartDeletes "$INSTDIR\${EXE_NAME}"
+  Delete "$INSTDIR\~tlm*.del"
 
   ; The per-user places that /uninstall cleans: the Desktop and Programs shell folders.
   SetShellVarContext current

@@ -2,9 +2,9 @@
 # Makes the release packages from a built Tallowmere.exe: the setup (makensis), the portable zip and
 # SHA256SUMS. Same input, same bytes: every file time is SOURCE_DATE_EPOCH (default: the commit's
 # date), zip entries go in sorted order with no extra fields, and times are taken in UTC.
-#   package.sh <Tallowmere.exe> <version> <work folder> <dist folder>
+#   package.sh <Tallowmere.exe> <version> <work folder> <dist folder> <TakeBack.dll>
 set -euo pipefail
-exe=$1 version=$2 work=$3 dist=$4
+exe=$1 version=$2 work=$3 dist=$4 plugin=$5
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
   # Without history (a source archive) a fixed date still gives the same bytes every time.
@@ -17,12 +17,14 @@ export TZ=UTC LC_ALL=C
 umask 022
 name=Tallowmere-$version
 rm -rf "$work"
-mkdir -p "$work/setup" "$work/portable/$name" "$dist"
+mkdir -p "$work/setup" "$work/plugins/amd64-unicode" "$work/portable/$name" "$dist"
 
 # Setup: the exe as it will be installed, with the commit's time (SetDateSave keeps it).
 cp "$exe" "$work/setup/Tallowmere.exe"
 touch -d "@$SOURCE_DATE_EPOCH" "$work/setup/Tallowmere.exe"
+cp "$plugin" "$work/plugins/amd64-unicode/TakeBack.dll"
 makensis -V2 -INPUTCHARSET UTF8 "-DVERSION=$version" "-DNAMES=$here/../framework/Product.h" \
+  "-DPLUGINS=$work/plugins" \
   "-DSTAGE=$work/setup" "-DICON=$here/../resources/MAINICON.ico" \
   "-DOUTFILE=$dist/$name-setup.exe" "$here/Tallowmere.nsi"
 

@@ -216,20 +216,39 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   const std::vector<std::string> commands = ProgramRunOnceCommands();
   ASSERT_FALSE(commands.empty());
 
-  // The next logon runs each command through the command interpreter.
+  // The next logon starts each command as it stands (each names the command interpreter itself).
   for (const std::string& command : commands) {
-    AppDriver logon(CommandLine{"cmd.exe /c " + command});
+    AppDriver logon(CommandLine{command});
     EXPECT_EQ(logon.WaitForExit(), 0u) << command;
   }
   EXPECT_FALSE(Exists(Exe));
   EXPECT_FALSE(Exists(InstallFolder)) << "left by: " << commands.front();
 }
 
+// Also what an uninstall left to the next restart (the installed files and their folder), but not
+// another program's deletion in the same folder.
 TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDeletions) {
   ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
   UninstallAnsweringYes();
   ASSERT_NE(MachineValue(RunOnce, "Delete Brindlecast"), "(none)");
+  const std::string other = InstallFolder + "\\other.txt";
+  WriteBytes(other, "x");
+  for (const std::string& path : {InstallFolder + "\\install.txt", other, InstallFolder})
+    ASSERT_TRUE(MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) << path;
   ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
   EXPECT_EQ(MachineValue(RunOnce, "Delete Brindlecast"), "(none)");
   EXPECT_TRUE(Exists(Exe));
+  WIN32_FIND_DATAA retired{};
+  EXPECT_EQ(FindFirstFileA((InstallFolder + "\\~tlm*.del").c_str(), &retired),
+            INVALID_HANDLE_VALUE);
+  wchar_t list[1024] = {};
+  DWORD size = sizeof list;
+  RegGetValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
+               L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, list, &size);
+  EXPECT_EQ(std::wstring(list, size / sizeof(wchar_t)),
+            std::wstring(L"\\??\\") + std::wstring(other.begin(), other.end()) +
+                std::wstring(L"\0\0\0", 3));
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
+                     L"PendingFileRenameOperations");
+  DeleteFileA(other.c_str());
 }
