@@ -1,4 +1,5 @@
-// The standard controls: creation from a table row, text, check state, colours, spinners.
+// The standard controls: one small class per kind, created from a table row; text, check state,
+// colours, spinners.
 #include "framework/Controls.h"
 
 #include <commctrl.h>
@@ -24,26 +25,18 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_DRAWITEM:
     case WM_MEASUREITEM: return SendMessageA(GetParent(hwnd), msg, wParam, lParam);
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      auto* child = TControl::FromHandle(reinterpret_cast<HWND>(lParam));
-      // Push buttons keep the system's look; everything else shows the container's colour.
-      if (msg == WM_CTLCOLORBTN && child && child->Kind == ControlKind::Button) break;
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetBkColor(dc, ColorToRGB(self->EffectiveColor()));
-      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-      if (child && child->Kind == ControlKind::Label && child->Color != clNone)
-        SetTextColor(dc, ColorToRGB(child->Color));
-      return reinterpret_cast<LRESULT>(self->BackgroundBrush());
-    }
+    case WM_CTLCOLORBTN:
+      if (const auto brush = ColorChild(*self, msg, wParam, lParam)) return *brush;
+      break;
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(hwnd, &r);
       FillRect(reinterpret_cast<HDC>(wParam), &r, self->BackgroundBrush());
-      if (self->Kind == ControlKind::GroupBox) break;  // the frame and caption come on top
+      if (dynamic_cast<TGroupBox*>(self)) break;  // the frame and caption come on top
       return 1;
     }
     case WM_PRINTCLIENT:
-      if (self->Kind == ControlKind::Panel) {
+      if (dynamic_cast<TPanel*>(self)) {
         RECT r;
         GetClientRect(hwnd, &r);
         FillRect(reinterpret_cast<HDC>(wParam), &r, self->BackgroundBrush());
@@ -89,12 +82,10 @@ const char* PanelClass() {
   return "TPanel";
 }
 
-// The kind of the control created last in a parent, if it is one of ours.
-std::optional<ControlKind> LastChildKind(HWND parent) {
+// The control created last in a parent, if it is one of ours.
+TControl* LastChild(HWND parent) {
   HWND first = GetWindow(parent, GW_CHILD);
-  TControl* last = first ? TControl::FromHandle(GetWindow(first, GW_HWNDLAST)) : nullptr;
-  if (!last) return std::nullopt;
-  return last->Kind;
+  return first ? TControl::FromHandle(GetWindow(first, GW_HWNDLAST)) : nullptr;
 }
 
 const char* RichEditClass() {
@@ -123,18 +114,41 @@ std::string TControl::Text() const {
 
 void TControl::SetText(const std::string& text) { SetWindowTextA(Handle, text.c_str()); }
 
-bool TControl::Checked() const { return SendMessageA(Handle, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+COLORREF TControl::TextColor() const { return GetSysColor(COLOR_WINDOWTEXT); }
 
-void TControl::SetChecked(bool checked) {
-  if (checked && Kind == ControlKind::RadioButton) {
+std::optional<LRESULT> ColorChild(TControl& parent, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const TControl* child = TControl::FromHandle(reinterpret_cast<HWND>(lParam));
+  if (msg == WM_CTLCOLORBTN && child && !child->TakesParentColor()) return std::nullopt;
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  SetBkColor(dc, ColorToRGB(parent.EffectiveColor()));
+  SetTextColor(dc, child ? child->TextColor() : GetSysColor(COLOR_WINDOWTEXT));
+  return reinterpret_cast<LRESULT>(parent.BackgroundBrush());
+}
+
+bool TCheckable::Checked() const { return SendMessageA(Handle, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TCheckable::SetChecked(bool checked) {
+  SendMessageA(Handle, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckable::Created(const ControlDef& def) {
+  if (def.checked) SetChecked(true);
+}
+
+void TRadioButton::SetChecked(bool checked) {
+  if (checked) {
     for (HWND sibling = GetWindow(GetParent(Handle), GW_CHILD); sibling;
          sibling = GetWindow(sibling, GW_HWNDNEXT)) {
       TControl* other = FromHandle(sibling);
-      if (other && other != this && other->Kind == ControlKind::RadioButton)
+      if (other && other != this && dynamic_cast<TRadioButton*>(other))
         SendMessageA(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
     }
   }
-  SendMessageA(Handle, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  TCheckable::SetChecked(checked);
+}
+
+COLORREF TLabel::TextColor() const {
+  return Color != clNone ? ColorToRGB(Color) : TControl::TextColor();
 }
 
 void TControl::SetFocus() { ::SetFocus(Handle); }
@@ -188,85 +202,93 @@ void TUpDown::SetPosition(int position) {
   }
 }
 
-void CreateControl(ControlDef& def, HWND parentHandle, HFONT font, int id) {
-  const char* cls = "BUTTON";
-  DWORD style = WS_CHILD | WS_VISIBLE;
-  DWORD exStyle = 0;
-  switch (def.kind) {
-    case ControlKind::Panel:
-      cls = PanelClass();
-      style |= WS_CLIPSIBLINGS | WS_GROUP;
-      exStyle |= WS_EX_CONTROLPARENT;
-      break;
-    case ControlKind::GroupBox:
-      style |= BS_GROUPBOX | WS_GROUP;
-      exStyle |= WS_EX_CONTROLPARENT;
-      break;
-    case ControlKind::CheckBox:
-      // Check boxes side by side form one group, in which the arrow keys move.
-      style |= BS_AUTOCHECKBOX | WS_TABSTOP;
-      if (LastChildKind(parentHandle) != ControlKind::CheckBox) style |= WS_GROUP;
-      break;
-    case ControlKind::RadioButton: {
-      style |= BS_AUTORADIOBUTTON;
-      // The first radio button of a container starts its group; the checked one is its tab stop
-      // (checking a radio button moves the tab stop to it).
-      bool first = true;
-      for (HWND w = GetWindow(parentHandle, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        TControl* other = TControl::FromHandle(w);
-        if (other && other->Kind == ControlKind::RadioButton) first = false;
-      }
-      if (first) style |= WS_GROUP | WS_TABSTOP;
-      break;
-    }
-    case ControlKind::Button: style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP; break;
-    case ControlKind::Edit:
-      cls = "EDIT";
-      style |= WS_TABSTOP | ES_AUTOHSCROLL | WS_GROUP;
-      exStyle |= WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::UpDown:
-      cls = UPDOWN_CLASSA;
-      style |= UDS_SETBUDDYINT | UDS_ARROWKEYS;
-      break;
-    case ControlKind::Memo:
-      cls = "EDIT";
-      style |= WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
-      exStyle |= WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::RichEdit:
-      cls = RichEditClass();
-      style = WS_CHILD | ES_MULTILINE;  // a print buffer: never shown
-      break;
-    case ControlKind::Label:
-      cls = "STATIC";
-      style |= SS_NOTIFY;
-      break;
-  }
-  style |= def.extraStyle;
-  TControl& c = *def.control;
-  c.Kind = def.kind;
-  c.Parent = def.parent;
-  c.Handle = CreateWindowExA(exStyle, cls, def.caption ? def.caption : "", style, def.left, def.top,
-                             def.width, def.height, parentHandle,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             GetModuleHandleA(nullptr), nullptr);
-  if (!c.Handle) RaiseLastOSError();
-  SetPropA(c.Handle, kControlProp, &c);
-  SendMessageA(c.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (def.kind == ControlKind::Panel || def.kind == ControlKind::GroupBox)
-    SetWindowSubclass(c.Handle, ContainerProc, 1, reinterpret_cast<DWORD_PTR>(&c));
-  if (def.kind == ControlKind::Memo) SetWindowSubclass(c.Handle, MemoKeysProc, 1, 0);
-  if (def.kind == ControlKind::Edit || def.kind == ControlKind::Memo ||
-      def.kind == ControlKind::RichEdit)
-    SendMessageA(c.Handle, EM_SETLIMITTEXT, 0, 0);  // the platform's largest limit
-  if (def.checked) c.SetChecked(true);
-  if (def.kind == ControlKind::UpDown) {
-    auto& spinner = static_cast<TUpDown&>(c);
-    SendMessageA(c.Handle, UDM_SETBUDDY, reinterpret_cast<WPARAM>(spinner.Associate->Handle), 0);
-    SendMessageA(c.Handle, UDM_SETRANGE32, spinner.Min, spinner.Max);
-    spinner.SetPosition(spinner.Initial);
-  }
+void TControl::Create(const ControlDef& def, HWND parentHandle, HFONT font, int id) {
+  const WindowKind kind = Kind(parentHandle);
+  Parent = def.parent;
+  Handle = CreateWindowExA(kind.exStyle, kind.className, def.caption ? def.caption : "",
+                           WS_CHILD | (kind.visible ? WS_VISIBLE : 0) | kind.style | def.extraStyle,
+                           def.left, def.top, def.width, def.height, parentHandle,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
+  if (!Handle) RaiseLastOSError();
+  SetPropA(Handle, kControlProp, this);
+  SendMessageA(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  Created(def);
+}
+
+TControl::WindowKind TPanel::Kind(HWND) const {
+  return {PanelClass(), WS_CLIPSIBLINGS | WS_GROUP, WS_EX_CONTROLPARENT};
+}
+
+void TPanel::Created(const ControlDef&) {
+  SetWindowSubclass(Handle, ContainerProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+TControl::WindowKind TGroupBox::Kind(HWND) const {
+  return {"BUTTON", BS_GROUPBOX | WS_GROUP, WS_EX_CONTROLPARENT};
+}
+
+void TGroupBox::Created(const ControlDef&) {
+  SetWindowSubclass(Handle, ContainerProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+TControl::WindowKind TButton::Kind(HWND) const {
+  return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0};
+}
+
+TControl::WindowKind TCheckBox::Kind(HWND parentHandle) const {
+  const bool follows = dynamic_cast<TCheckBox*>(LastChild(parentHandle)) != nullptr;
+  return {"BUTTON", static_cast<DWORD>(BS_AUTOCHECKBOX | WS_TABSTOP | (follows ? 0 : WS_GROUP)), 0};
+}
+
+TControl::WindowKind TRadioButton::Kind(HWND parentHandle) const {
+  // The first radio button of a container starts its group; the checked one is its tab stop
+  // (checking a radio button moves the tab stop to it).
+  bool first = true;
+  for (HWND w = GetWindow(parentHandle, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (dynamic_cast<TRadioButton*>(FromHandle(w))) first = false;
+  return {"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0)),
+          0};
+}
+
+namespace {
+// Text fields take the platform's largest limit instead of the default 30000 characters.
+void LiftTextLimit(HWND field) { SendMessageA(field, EM_SETLIMITTEXT, 0, 0); }
+}  // namespace
+
+TControl::WindowKind TEdit::Kind(HWND) const {
+  return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | WS_GROUP, WS_EX_CLIENTEDGE};
+}
+
+void TEdit::Created(const ControlDef&) { LiftTextLimit(Handle); }
+
+TControl::WindowKind TMemo::Kind(HWND) const {
+  return {"EDIT", WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
+          WS_EX_CLIENTEDGE};
+}
+
+void TMemo::Created(const ControlDef&) {
+  SetWindowSubclass(Handle, MemoKeysProc, 1, 0);
+  LiftTextLimit(Handle);
+}
+
+TControl::WindowKind TRichEdit::Kind(HWND) const {
+  // A print buffer: never shown.
+  return {RichEditClass(), ES_MULTILINE, 0, false};
+}
+
+void TRichEdit::Created(const ControlDef&) { LiftTextLimit(Handle); }
+
+TControl::WindowKind TLabel::Kind(HWND) const { return {"STATIC", SS_NOTIFY, 0}; }
+
+TControl::WindowKind TUpDown::Kind(HWND) const {
+  return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS, 0};
+}
+
+void TUpDown::Created(const ControlDef&) {
+  SendMessageA(Handle, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Associate->Handle), 0);
+  SendMessageA(Handle, UDM_SETRANGE32, Min, Max);
+  SetPosition(Initial);
 }
 
 void RegisterWindowClass(const WNDCLASSA& wc) {

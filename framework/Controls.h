@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "framework/GdiObject.h"
@@ -15,35 +16,30 @@ constexpr TColor clWindow = 0xFF000005;
 constexpr TColor clNone = 0x1FFFFFFF;
 COLORREF ColorToRGB(TColor color);
 
-enum class ControlKind {
-  Panel,
-  GroupBox,
-  CheckBox,
-  RadioButton,
-  Button,
-  Edit,
-  UpDown,
-  Memo,
-  RichEdit,
-  Label,
-};
+struct ControlDef;
 
+// What every control kind shares: its window, its parent in the form's table, a hint for the status
+// bar, a click handler and a background colour. Each kind below says how its window is made.
 class TControl {
  public:
+  TControl() = default;
   virtual ~TControl() = default;
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
   HWND Handle = nullptr;
   TControl* Parent = nullptr;
-  ControlKind Kind = ControlKind::Label;
   std::string Hint;
   std::function<void()> OnClick;
-  // Background for containers; clNone takes the parent's.
+  // Background for containers, text colour for labels; clNone takes the parent's.
   TColor Color = clNone;
+
+  // Creates the window of one table row as a child of parentHandle; raises the system's error
+  // text when the window cannot be made.
+  void Create(const ControlDef& def, HWND parentHandle, HFONT font, int id);
 
   std::string Text() const;
   void SetText(const std::string& text);
-  bool Checked() const;
-  // For a radio button, checking it unchecks the other radio buttons of the same parent.
-  void SetChecked(bool checked);
   void SetFocus();
   void SetBounds(int left, int top, int width, int height);
   RECT BoundsRect() const;  // relative to the parent
@@ -52,41 +48,139 @@ class TControl {
   HBRUSH BackgroundBrush();
   void SetColor(TColor color);
 
+  // Whether the parent paints this control in the parent's colour; push buttons keep the system's.
+  virtual bool TakesParentColor() const { return true; }
+  // The text colour the parent gives it.
+  virtual COLORREF TextColor() const;
+
   static TControl* FromHandle(HWND handle);
+
+ protected:
+  struct WindowKind {
+    const char* className;
+    DWORD style;  // beyond WS_CHILD (and WS_VISIBLE)
+    DWORD exStyle;
+    bool visible = true;
+  };
+  // The kind's window class and styles; parentHandle holds the siblings created before it.
+  virtual WindowKind Kind(HWND parentHandle) const = 0;
+  // Runs once the window exists.
+  virtual void Created(const ControlDef&) {}
 
  private:
   GdiObject<HBRUSH> brush_;  // made on first use, remade when the colour changes
   TColor brushColor_ = clNone;
 };
 
+// The answer to a parent's WM_CTLCOLORSTATIC or WM_CTLCOLORBTN for a child: the parent's colour
+// behind the child's text, or nothing for a child that keeps the system's look.
+std::optional<LRESULT> ColorChild(TControl& parent, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Containers: their children take their colour, and their notifications go on to the form.
+class TPanel : public TControl {
+ protected:
+  WindowKind Kind(HWND) const override;
+  void Created(const ControlDef&) override;
+};
+
+class TGroupBox : public TControl {
+ protected:
+  WindowKind Kind(HWND) const override;
+  void Created(const ControlDef&) override;
+};
+
+class TButton : public TControl {
+ public:
+  bool TakesParentColor() const override { return false; }
+
+ protected:
+  WindowKind Kind(HWND) const override;
+};
+
+// A check box or a radio button: a box the user checks.
+class TCheckable : public TControl {
+ public:
+  bool Checked() const;
+  virtual void SetChecked(bool checked);
+
+ protected:
+  void Created(const ControlDef& def) override;
+};
+
+// Check boxes side by side form one group, in which the arrow keys move.
+class TCheckBox : public TCheckable {
+ protected:
+  WindowKind Kind(HWND parentHandle) const override;
+};
+
+// Radio buttons of one parent exclude each other; the first starts the group.
+class TRadioButton : public TCheckable {
+ public:
+  // Checking one unchecks the other radio buttons of the same parent.
+  void SetChecked(bool checked) override;
+
+ protected:
+  WindowKind Kind(HWND parentHandle) const override;
+};
+
+class TEdit : public TControl {
+ protected:
+  WindowKind Kind(HWND) const override;
+  void Created(const ControlDef&) override;
+};
+
+// A multi-line field: Enter makes a new line, Tab and Esc stay with the keyboard navigation.
+class TMemo : public TControl {
+ protected:
+  WindowKind Kind(HWND) const override;
+  void Created(const ControlDef&) override;
+};
+
+// A rich-text field that is never shown (the print buffer).
+class TRichEdit : public TControl {
+ protected:
+  WindowKind Kind(HWND) const override;
+  void Created(const ControlDef&) override;
+};
+
+// Static text; its Color, when set, is its text colour.
+class TLabel : public TControl {
+ public:
+  COLORREF TextColor() const override;
+
+ protected:
+  WindowKind Kind(HWND) const override;
+};
+
 // Spinner attached to an edit field. Keeps a position of its own so that a value outside its range
 // (handed over by the settings file) survives; the edit field shows it.
 class TUpDown : public TControl {
  public:
-  TControl* Associate = nullptr;
+  TEdit* Associate = nullptr;
   int Min = 0, Max = 100, Initial = 0;
   // Re-reads the edit field: a whole number within range becomes the position, other text keeps
   // the position the control last had.
   int Position();
   void SetPosition(int position);
 
+ protected:
+  WindowKind Kind(HWND) const override;
+  void Created(const ControlDef&) override;
+
  private:
   int position_ = 0;
 };
 
+// One row of a form's control table: the control (its type is its kind), its parent, caption and
+// place.
 struct ControlDef {
   TControl* control;
-  ControlKind kind;
   TControl* parent;  // nullptr: the form itself
   const char* caption;
   int left, top, width, height;
   bool checked = false;
   DWORD extraStyle = 0;  // window styles beyond the kind's own (a scroll bar, say)
 };
-
-// Creates the control of one table row as a child of parentHandle; raises the system's error
-// text when the window cannot be made.
-void CreateControl(ControlDef& def, HWND parentHandle, HFONT font, int id);
 
 // Registers a window class of ours; a class registered already is fine, any other failure raises
 // the system's error text.

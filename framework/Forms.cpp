@@ -97,7 +97,7 @@ void TForm::CreateTable(std::vector<ControlDef>& table) {
   for (ControlDef& def : table) {
     HWND parent = def.parent ? def.parent->Handle : Handle;
     if (!def.parent) def.parent = &Client;
-    CreateControl(def, parent, Font, nextControlId_++);
+    def.control->Create(def, parent, Font, nextControlId_++);
   }
 }
 
@@ -267,100 +267,133 @@ LRESULT CALLBACK TForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   return form->HandleMessage(msg, wParam, lParam);
 }
 
+// One line per message, each to its handler; a handler without an answer (nullopt) leaves the
+// message to the system's default processing.
 LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  std::optional<LRESULT> result;
   switch (msg) {
-    case WM_COMMAND: HandleCommand(wParam, lParam); return 0;
-    case WM_NOTIFY:
-      if (ToolBar && ToolBar->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
-      break;
+    case WM_COMMAND: result = OnCommand(wParam, lParam); break;
+    case WM_NOTIFY: result = OnNotify(*reinterpret_cast<NMHDR*>(lParam)); break;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      TControl* child = TControl::FromHandle(reinterpret_cast<HWND>(lParam));
-      if (msg == WM_CTLCOLORBTN && child && child->Kind == ControlKind::Button) break;
-      SetBkColor(reinterpret_cast<HDC>(wParam), ColorToRGB(Color));
-      return reinterpret_cast<LRESULT>(Client.BackgroundBrush());
-    }
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(Handle, &r);
-      FillRect(reinterpret_cast<HDC>(wParam), &r, Client.BackgroundBrush());
-      return 1;
-    }
-    case WM_GETMINMAXINFO: {
-      const SIZE minimum = MinTrackSize();
-      if (minimum.cx > 0) {
-        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize = {minimum.cx, minimum.cy};
-      }
-      return 0;
-    }
-    case WM_SIZE:
-      if (StatusBar) {
-        SendMessageA(StatusBar->Handle, WM_SIZE, 0, 0);
-        // The bar repaints only what the new size uncovers: its size grip would stay drawn at
-        // the old right end as well.
-        InvalidateRect(StatusBar->Handle, nullptr, TRUE);
-      }
-      if (ToolBar) SendMessageA(ToolBar->Handle, TB_AUTOSIZE, 0, 0);
-      Resize();
-      return 0;
-    case WM_NEXTDLGCTL: {
-      // Asked by the dialog navigation (arrow keys in a group) and by the system's edits.
-      HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                   : GetNextDlgTabItem(Handle, GetFocus(), wParam != 0);
-      if (!target || !IsChild(Handle, target)) return 0;
-      if (!LOWORD(lParam) && (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
-        SendMessageA(target, EM_SETSEL, 0, -1);
-      ::SetFocus(target);
-      return 0;
-    }
-    case WM_UPDATEUISTATE: {
-      // The focus rectangle stays visible whatever the last input was: a mouse click that hides
-      // it would leave a keyboard user without a mark of where the keys go.
-      const LRESULT result = DefWindowProcA(Handle, msg, wParam, lParam);
-      if (LOWORD(wParam) != UIS_CLEAR && (HIWORD(wParam) & UISF_HIDEFOCUS))
-        DefWindowProcA(Handle, msg, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-      return result;
-    }
-    case WM_MENUSELECT:
-      if (Menu) ShowHint(Menu->HintFor(wParam, lParam));
-      return 0;
+    case WM_CTLCOLORBTN: result = ColorChild(Client, msg, wParam, lParam); break;
+    case WM_ERASEBKGND: result = OnEraseBackground(reinterpret_cast<HDC>(wParam)); break;
+    case WM_GETMINMAXINFO: result = OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); break;
+    case WM_SIZE: result = OnSize(); break;
+    case WM_NEXTDLGCTL: result = OnNextDlgCtl(wParam, lParam); break;
+    case WM_UPDATEUISTATE: result = OnUpdateUiState(wParam, lParam); break;
+    case WM_MENUSELECT: result = OnMenuSelect(wParam, lParam); break;
     case WM_MEASUREITEM:
-      if (Menu && Menu->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      result = OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
       break;
-    case WM_DRAWITEM:
-      if (Menu && Menu->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
-      break;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(Handle, focus)) lastFocus_ = focus;
-      } else {
-        HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_
-                      : FirstFocus                       ? FirstFocus->Handle
-                                                         : nullptr;
-        if (target) {
-          ::SetFocus(target);
-          return 0;
-        }
-      }
-      break;
-    case WM_CLOSE:
-      if (!Guard([this] { FormClose(); })) return 0;  // stays open
-      if (Application.MainWindow == Handle) {
-        DestroyWindow(Handle);
-      } else {
-        if (ModalResultValue == mrNone) ModalResultValue = mrCancel;
-        Hide();
-      }
-      return 0;
-    case WM_DESTROY:
-      Application.RemoveForm(Handle);
-      if (Application.MainWindow == Handle) {
-        Application.MainWindow = nullptr;
-        Application.Terminate();
-      }
-      return 0;
+    case WM_DRAWITEM: result = OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); break;
+    case WM_ACTIVATE: result = OnActivate(LOWORD(wParam)); break;
+    case WM_CLOSE: result = OnClose(); break;
+    case WM_DESTROY: result = OnDestroy(); break;
   }
-  return DefWindowProcA(Handle, msg, wParam, lParam);
+  return result ? *result : DefWindowProcA(Handle, msg, wParam, lParam);
+}
+
+std::optional<LRESULT> TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
+  HandleCommand(wParam, lParam);
+  return 0;
+}
+
+std::optional<LRESULT> TForm::OnNotify(NMHDR& header) {
+  if (ToolBar && ToolBar->HandleNotify(header)) return 0;
+  return std::nullopt;
+}
+
+std::optional<LRESULT> TForm::OnEraseBackground(HDC dc) {
+  RECT r;
+  GetClientRect(Handle, &r);
+  FillRect(dc, &r, Client.BackgroundBrush());
+  return 1;
+}
+
+std::optional<LRESULT> TForm::OnGetMinMaxInfo(MINMAXINFO& info) {
+  const SIZE minimum = MinTrackSize();
+  if (minimum.cx > 0) info.ptMinTrackSize = {minimum.cx, minimum.cy};
+  return 0;
+}
+
+std::optional<LRESULT> TForm::OnSize() {
+  if (StatusBar) {
+    SendMessageA(StatusBar->Handle, WM_SIZE, 0, 0);
+    // The bar repaints only what the new size uncovers: its size grip would stay drawn at the old
+    // right end as well.
+    InvalidateRect(StatusBar->Handle, nullptr, TRUE);
+  }
+  if (ToolBar) SendMessageA(ToolBar->Handle, TB_AUTOSIZE, 0, 0);
+  Resize();
+  return 0;
+}
+
+// Asked by the dialog navigation (arrow keys in a group) and by the system's edits.
+std::optional<LRESULT> TForm::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
+  HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                               : GetNextDlgTabItem(Handle, GetFocus(), wParam != 0);
+  if (!target || !IsChild(Handle, target)) return 0;
+  if (!LOWORD(lParam) && (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+    SendMessageA(target, EM_SETSEL, 0, -1);
+  ::SetFocus(target);
+  return 0;
+}
+
+// The focus rectangle stays visible whatever the last input was: a mouse click that hides it would
+// leave a keyboard user without a mark of where the keys go.
+std::optional<LRESULT> TForm::OnUpdateUiState(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = DefWindowProcA(Handle, WM_UPDATEUISTATE, wParam, lParam);
+  if (LOWORD(wParam) != UIS_CLEAR && (HIWORD(wParam) & UISF_HIDEFOCUS))
+    DefWindowProcA(Handle, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  return result;
+}
+
+std::optional<LRESULT> TForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
+  if (Menu) ShowHint(Menu->HintFor(wParam, lParam));
+  return 0;
+}
+
+std::optional<LRESULT> TForm::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+  if (Menu && Menu->MeasureItem(item)) return TRUE;
+  return std::nullopt;
+}
+
+std::optional<LRESULT> TForm::OnDrawItem(DRAWITEMSTRUCT& item) {
+  if (Menu && Menu->DrawItem(item)) return TRUE;
+  return std::nullopt;
+}
+
+// The focus leaves with the window and comes back to the control that had it.
+std::optional<LRESULT> TForm::OnActivate(WORD state) {
+  if (state == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle, focus)) lastFocus_ = focus;
+    return std::nullopt;
+  }
+  HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_
+                : FirstFocus                       ? FirstFocus->Handle
+                                                   : nullptr;
+  if (!target) return std::nullopt;
+  ::SetFocus(target);
+  return 0;
+}
+
+std::optional<LRESULT> TForm::OnClose() {
+  if (!Guard([this] { FormClose(); })) return 0;  // stays open
+  if (Application.MainWindow == Handle) {
+    DestroyWindow(Handle);
+  } else {
+    if (ModalResultValue == mrNone) ModalResultValue = mrCancel;
+    Hide();
+  }
+  return 0;
+}
+
+std::optional<LRESULT> TForm::OnDestroy() {
+  Application.RemoveForm(Handle);
+  if (Application.MainWindow == Handle) {
+    Application.MainWindow = nullptr;
+    Application.Terminate();
+  }
+  return 0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,7 @@ class TForm {
   TColor Color = clBtnFace;
   HFONT Font = nullptr;
   TControl* FirstFocus = nullptr;
-  TControl Client;  // stands for the form as parent of its top-level controls
+  TPanel Client;  // stands for the form as parent of its top-level controls (never created)
 
   TActionList* Actions = nullptr;
   TMainMenu* Menu = nullptr;
@@ -82,6 +83,20 @@ class TForm {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Message handlers (Forms.cpp); nullopt leaves a message to the system's default processing.
+  std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam);
+  std::optional<LRESULT> OnNotify(NMHDR& header);
+  std::optional<LRESULT> OnEraseBackground(HDC dc);
+  std::optional<LRESULT> OnGetMinMaxInfo(MINMAXINFO& info);
+  std::optional<LRESULT> OnSize();
+  std::optional<LRESULT> OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
+  std::optional<LRESULT> OnUpdateUiState(WPARAM wParam, LPARAM lParam);
+  std::optional<LRESULT> OnMenuSelect(WPARAM wParam, LPARAM lParam);
+  std::optional<LRESULT> OnMeasureItem(MEASUREITEMSTRUCT& item);
+  std::optional<LRESULT> OnDrawItem(DRAWITEMSTRUCT& item);
+  std::optional<LRESULT> OnActivate(WORD state);
+  std::optional<LRESULT> OnClose();
+  std::optional<LRESULT> OnDestroy();
   void HandleCommand(WPARAM wParam, LPARAM lParam);
   void UpdateHintAt(HWND target, POINT screenPoint);
   bool PressFocusedButton();

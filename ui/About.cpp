@@ -56,18 +56,18 @@ TAboutBox::TAboutBox() : TForm("TAboutBox") {
 
 void TAboutBox::CreateControls() {
   Font = CreateUiFont("MS Sans Serif", 11, DEFAULT_CHARSET);
-  using K = ControlKind;
+  ProgramIcon.Icon = Application.Icon;
   std::vector<ControlDef> table = {
-      {&Panel1, K::Panel, nullptr, "", 8, 8, 281, 161},
-      {&ProductName, K::Label, &Panel1, TALLOWMERE_TITLE, 88, 16, 185, 13},
-      {&lbVersion, K::Label, &Panel1, "Version 1.1.0", 88, 40, 185, 13},
-      {&Copyright, K::Label, &Panel1, "Copyright (C) 2026 " TALLOWMERE_PUBLISHER, 8, 80, 265, 13},
-      {&Label1, K::Label, &Panel1, "https://tallowmere.example.org", 8, 104, 177, 13},
-      {&Comments, K::Label, &Panel1, "Store your passwords in secure place!", 8, 128, 265, 26},
-      {&OKButton, K::Button, nullptr, "OK", 120, 178, 65, 33},
+      {&Panel1, nullptr, "", 8, 8, 281, 161},
+      {&ProductName, &Panel1, TALLOWMERE_TITLE, 88, 16, 185, 13},
+      {&lbVersion, &Panel1, "Version 1.1.0", 88, 40, 185, 13},
+      {&Copyright, &Panel1, "Copyright (C) 2026 " TALLOWMERE_PUBLISHER, 8, 80, 265, 13},
+      {&Label1, &Panel1, "https://tallowmere.example.org", 8, 104, 177, 13},
+      {&Comments, &Panel1, "Store your passwords in secure place!", 8, 128, 265, 26},
+      {&ProgramIcon, &Panel1, "", 16, 16, 41, 41},
+      {&OKButton, nullptr, "OK", 120, 178, 65, 33},
   };
   CreateTable(table);
-  CreateIconControl(ProgramIcon, Panel1, Application.Icon, 16, 16, 41, 41);
   SetWindowSubclass(Panel1.Handle, BevelProc, 2, 0);
 
   Label1.Color = kLinkBlue;  // a label's colour is its text colour

@@ -16,34 +16,34 @@ class TSDIAppForm : public TForm {
 
   // Tool bar, options panel, password list, status bar; the hidden print buffer.
   TToolBar ToolBar1;
-  TControl Panel1;
-  TControl Memo1;
+  TPanel Panel1;
+  TMemo Memo1;
   TStatusBar StatusBar;
-  TControl RichEdit1;
+  TRichEdit RichEdit1;
   TOpenDialog OpenDialog;
   TSaveDialog SaveDialog;
   HIMAGELIST ImageList1 = nullptr;  // 16 x 16: menu and actions
   HIMAGELIST ImageList3 = nullptr;  // 32 x 32: tool bar
 
   // Options panel.
-  TControl GroupBox1, GroupBox2, GroupBox3, GroupBox4;
-  TControl RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton11, RadioButton12,
+  TGroupBox GroupBox1, GroupBox2, GroupBox3, GroupBox4;
+  TRadioButton RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton11, RadioButton12,
       RadioButton13, RadioButton9;
-  TControl Edit2;
+  TEdit Edit2;
   TUpDown UpDown1;
-  TControl RadioButton5, RadioButton6, RadioButton7, RadioButton8, RadioButton14, RadioButton15,
+  TRadioButton RadioButton5, RadioButton6, RadioButton7, RadioButton8, RadioButton14, RadioButton15,
       RadioButton16, RadioButton10;
-  TControl Edit3;
+  TEdit Edit3;
   TUpDown UpDown2;
-  TControl RadioButton17, RadioButton21;
-  TControl Edit4;
+  TRadioButton RadioButton17, RadioButton21;
+  TEdit Edit4;
   TUpDown UpDown3;
   // The length and count groups above, each with its presets, "Custom", spinner and settings keys.
   TPresetGroup LengthGroup, CountGroup;
-  TControl CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox7;
-  TControl Memo2;
-  TControl CheckBox6, CheckBox8;
-  TControl Button1, Button2;
+  TCheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox7;
+  TMemo Memo2;
+  TCheckBox CheckBox6, CheckBox8;
+  TButton Button1, Button2;
 
   // Actions and menu.
   TActionList ActionList1;
@@ -75,6 +75,9 @@ class TSDIAppForm : public TForm {
   void LoadSettings();
   void SaveSettings();
   void SetScheme(int scheme);
+  // The number of the checked scheme, and of a scheme's menu item (Schemes.cpp).
+  int CheckedScheme() const;
+  int SchemeOf(const TMenuItem& item) const;
   // The clipboard step of closing: empties the clipboard when "Clear clipboard on exit" is checked.
   void ClearClipboardOnExit();
 
@@ -91,4 +94,5 @@ class TSDIAppForm : public TForm {
 
  private:
   void CreateActionsAndMenu();
+  void AddSchemeItems();
 };

@@ -10,6 +10,7 @@
 #include "framework/WaitCursor.h"
 #include "generator/PasswordGenerator.h"
 #include "ui/Main.h"
+#include "ui/Options.h"
 #include "ui/Settings.h"
 
 namespace {
@@ -41,12 +42,8 @@ void TSDIAppForm::Button1Click() {
   PasswordRequest request;
   request.PasswordLength = LengthGroup.Value();
   request.PasswordCount = CountGroup.Value();
-  request.UseLowercase = CheckBox1.Checked();
-  request.UseUppercase = CheckBox2.Checked();
-  request.UseDigits = CheckBox3.Checked();
-  request.UseSpecial = CheckBox4.Checked();
-  request.ExcludeSimilar = CheckBox5.Checked();
-  request.UseCustom = CheckBox7.Checked();
+  for (const CharacterOption& option : kCharacterOptions)
+    request.*option.field = (this->*option.box).Checked();
   request.CustomCharacters = Memo2.Text();
   request.UseGroups = RadioButton21.Checked();
   request.GroupSize = static_cast<int16_t>(UpDown3.Position());

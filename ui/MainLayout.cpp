@@ -74,57 +74,55 @@ void TSDIAppForm::CreateControls() {
   ToolBar = &ToolBar1;
 
   // Creation order is the tab order: the options panel, then the list.
-  using K = ControlKind;
   std::vector<ControlDef> table = {
-      {&Panel1, K::Panel, nullptr, "", 0, 46, 760, kPanelHeight},
-      {&Button1, K::Button, &Panel1, "Generate", 8, 300, 75, 25},
+      {&Panel1, nullptr, "", 0, 46, 760, kPanelHeight},
+      {&Button1, &Panel1, "Generate", 8, 300, 75, 25},
 
-      {&GroupBox1, K::GroupBox, &Panel1, "Password length", 8, 8, 137, 225},
-      {&RadioButton1, K::RadioButton, &GroupBox1, "8", 8, 14, 113, 17, true},
-      {&RadioButton3, K::RadioButton, &GroupBox1, "10", 8, 38, 113, 17},
-      {&RadioButton4, K::RadioButton, &GroupBox1, "12", 8, 62, 113, 17},
-      {&RadioButton2, K::RadioButton, &GroupBox1, "16", 8, 85, 113, 17},
-      {&RadioButton11, K::RadioButton, &GroupBox1, "20", 8, 109, 113, 17},
-      {&RadioButton13, K::RadioButton, &GroupBox1, "24", 8, 133, 113, 17},
-      {&RadioButton12, K::RadioButton, &GroupBox1, "30", 8, 157, 113, 17},
-      {&RadioButton9, K::RadioButton, &GroupBox1, "Custom", 8, 189, 57, 17},
-      {&Edit2, K::Edit, &GroupBox1, "8", 72, 186, 33, 21},
-      {&UpDown1, K::UpDown, &GroupBox1, "", 105, 186, 15, 21},
+      {&GroupBox1, &Panel1, "Password length", 8, 8, 137, 225},
+      {&RadioButton1, &GroupBox1, "8", 8, 14, 113, 17, true},
+      {&RadioButton3, &GroupBox1, "10", 8, 38, 113, 17},
+      {&RadioButton4, &GroupBox1, "12", 8, 62, 113, 17},
+      {&RadioButton2, &GroupBox1, "16", 8, 85, 113, 17},
+      {&RadioButton11, &GroupBox1, "20", 8, 109, 113, 17},
+      {&RadioButton13, &GroupBox1, "24", 8, 133, 113, 17},
+      {&RadioButton12, &GroupBox1, "30", 8, 157, 113, 17},
+      {&RadioButton9, &GroupBox1, "Custom", 8, 189, 57, 17},
+      {&Edit2, &GroupBox1, "8", 72, 186, 33, 21},
+      {&UpDown1, &GroupBox1, "", 105, 186, 15, 21},
 
-      {&GroupBox2, K::GroupBox, &Panel1, "Password characters", 152, 8, 225, 225},
-      {&CheckBox1, K::CheckBox, &GroupBox2, "lowercase letters (a..z)", 8, 16, 209, 17, true},
-      {&CheckBox2, K::CheckBox, &GroupBox2, "UPPERcase letters (A..Z)", 8, 40, 209, 17},
-      {&CheckBox3, K::CheckBox, &GroupBox2, "Numbers (0..9)", 8, 64, 209, 17},
-      {&CheckBox4, K::CheckBox, &GroupBox2, "Special symbols (-..+)", 8, 88, 209, 17},
-      {&CheckBox5, K::CheckBox, &GroupBox2, "No similar characters: (e.g. i, l, o, 1, 0, I)", 8,
-       112, 209, 17},
-      {&CheckBox7, K::CheckBox, &GroupBox2, "Custom characters:", 8, 136, 209, 17},
-      {&Memo2, K::Memo, &GroupBox2, "", 8, 160, 201, 49},
+      {&GroupBox2, &Panel1, "Password characters", 152, 8, 225, 225},
+      {&CheckBox1, &GroupBox2, "lowercase letters (a..z)", 8, 16, 209, 17, true},
+      {&CheckBox2, &GroupBox2, "UPPERcase letters (A..Z)", 8, 40, 209, 17},
+      {&CheckBox3, &GroupBox2, "Numbers (0..9)", 8, 64, 209, 17},
+      {&CheckBox4, &GroupBox2, "Special symbols (-..+)", 8, 88, 209, 17},
+      {&CheckBox5, &GroupBox2, "No similar characters: (e.g. i, l, o, 1, 0, I)", 8, 112, 209, 17},
+      {&CheckBox7, &GroupBox2, "Custom characters:", 8, 136, 209, 17},
+      {&Memo2, &GroupBox2, "", 8, 160, 201, 49},
 
-      {&GroupBox3, K::GroupBox, &Panel1, "Number of passwords ", 392, 8, 145, 225},
-      {&RadioButton5, K::RadioButton, &GroupBox3, "1", 8, 14, 113, 17, true},
-      {&RadioButton6, K::RadioButton, &GroupBox3, "3", 8, 38, 113, 17},
-      {&RadioButton14, K::RadioButton, &GroupBox3, "5", 8, 62, 113, 17},
-      {&RadioButton15, K::RadioButton, &GroupBox3, "8", 8, 86, 113, 17},
-      {&RadioButton7, K::RadioButton, &GroupBox3, "10", 8, 110, 113, 17},
-      {&RadioButton16, K::RadioButton, &GroupBox3, "20", 8, 134, 113, 17},
-      {&RadioButton8, K::RadioButton, &GroupBox3, "100", 8, 158, 113, 17},
-      {&RadioButton10, K::RadioButton, &GroupBox3, "Custom", 8, 189, 57, 17},
-      {&Edit3, K::Edit, &GroupBox3, "1", 72, 186, 33, 21},
-      {&UpDown2, K::UpDown, &GroupBox3, "", 105, 186, 15, 21},
+      {&GroupBox3, &Panel1, "Number of passwords ", 392, 8, 145, 225},
+      {&RadioButton5, &GroupBox3, "1", 8, 14, 113, 17, true},
+      {&RadioButton6, &GroupBox3, "3", 8, 38, 113, 17},
+      {&RadioButton14, &GroupBox3, "5", 8, 62, 113, 17},
+      {&RadioButton15, &GroupBox3, "8", 8, 86, 113, 17},
+      {&RadioButton7, &GroupBox3, "10", 8, 110, 113, 17},
+      {&RadioButton16, &GroupBox3, "20", 8, 134, 113, 17},
+      {&RadioButton8, &GroupBox3, "100", 8, 158, 113, 17},
+      {&RadioButton10, &GroupBox3, "Custom", 8, 189, 57, 17},
+      {&Edit3, &GroupBox3, "1", 72, 186, 33, 21},
+      {&UpDown2, &GroupBox3, "", 105, 186, 15, 21},
 
-      {&Button2, K::Button, &Panel1, "Clear", 88, 300, 75, 25},
-      {&CheckBox6, K::CheckBox, &Panel1, "Auto-copy to clipboard", 8, 248, 225, 17},
-      {&CheckBox8, K::CheckBox, &Panel1, "Clear clipboard on exit", 8, 272, 225, 17},
+      {&Button2, &Panel1, "Clear", 88, 300, 75, 25},
+      {&CheckBox6, &Panel1, "Auto-copy to clipboard", 8, 248, 225, 17},
+      {&CheckBox8, &Panel1, "Clear clipboard on exit", 8, 272, 225, 17},
 
-      {&GroupBox4, K::GroupBox, &Panel1, "Format", 552, 8, 145, 225},
-      {&RadioButton17, K::RadioButton, &GroupBox4, "No groups", 8, 14, 113, 17, true},
-      {&RadioButton21, K::RadioButton, &GroupBox4, "Groups of", 8, 37, 81, 17},
-      {&Edit4, K::Edit, &GroupBox4, "4", 88, 34, 33, 21},
-      {&UpDown3, K::UpDown, &GroupBox4, "", 121, 34, 15, 21},
+      {&GroupBox4, &Panel1, "Format", 552, 8, 145, 225},
+      {&RadioButton17, &GroupBox4, "No groups", 8, 14, 113, 17, true},
+      {&RadioButton21, &GroupBox4, "Groups of", 8, 37, 81, 17},
+      {&Edit4, &GroupBox4, "4", 88, 34, 33, 21},
+      {&UpDown3, &GroupBox4, "", 121, 34, 15, 21},
 
-      {&Memo1, K::Memo, nullptr, "", 0, 385, 760, 150, false, WS_VSCROLL},
-      {&RichEdit1, K::RichEdit, nullptr, "", 0, 0, 100, 100},
+      {&Memo1, nullptr, "", 0, 385, 760, 150, false, WS_VSCROLL},
+      {&RichEdit1, nullptr, "", 0, 0, 100, 100},
   };
   CreateTable(table);
 
@@ -203,23 +201,7 @@ void TSDIAppForm::CreateActionsAndMenu() {
 
   Options1.Caption = "Options";
   Colorscheme1.Caption = "Color scheme";
-  const std::pair<TMenuItem*, const char*> schemes[] = {{&mniDefault, "Default"},
-                                                        {&mniWhite, "White"},
-                                                        {&mniGray, "Gray"},
-                                                        {&mniYellow, "Yellow"},
-                                                        {&mniBlue, "Blue"}};
-  for (const auto& [item, caption] : schemes) {
-    item->Caption = caption;
-    item->RadioItem = true;
-    item->GroupIndex = 1;
-    Colorscheme1.Items.push_back(item);
-  }
-  mniDefault.SetChecked(true);
-  mniDefault.OnClick = [this] { mniDefaultClick(); };
-  mniWhite.OnClick = [this] { mniWhiteClick(); };
-  mniGray.OnClick = [this] { mniGrayClick(); };
-  mniYellow.OnClick = [this] { mniYellowClick(); };
-  mniBlue.OnClick = [this] { mniBlueClick(); };
+  AddSchemeItems();
   Options1.Items = {&Colorscheme1};
 
   Help1.Caption = "&Help";

@@ -6,7 +6,7 @@
 
 int TPresetGroup::Value() const {
   int value = Default;
-  for (TControl* preset : Presets)
+  for (const TRadioButton* preset : Presets)
     if (preset->Checked()) value = std::stoi(preset->Text());
   if (Custom->Checked()) value = static_cast<int16_t>(Spinner->Position());
   return value;

@@ -10,12 +10,12 @@ struct TPresetGroup {
   // Radio buttons whose captions are their values, in the order Generate tests them. The buttons
   // exclude each other, so at most one is checked and the settings file may walk them in this
   // order too.
-  std::vector<TControl*> Presets;
-  TControl* Custom = nullptr;   // "Custom": the value is the spinner's
-  TUpDown* Spinner = nullptr;   // its Associate is the edit field that shows the custom value
-  int Default = 0;              // the value when nothing is checked; its text is Key's default
-  const char* Key = "";         // settings key of the checked button's text
-  const char* SpinnerKey = "";  // settings key of the spinner's position
+  std::vector<TRadioButton*> Presets;
+  TRadioButton* Custom = nullptr;  // "Custom": the value is the spinner's
+  TUpDown* Spinner = nullptr;      // its Associate is the edit field that shows the custom value
+  int Default = 0;                 // the value when nothing is checked; its text is Key's default
+  const char* Key = "";            // settings key of the checked button's text
+  const char* SpinnerKey = "";     // settings key of the spinner's position
 
   // The checked preset's caption read as a decimal integer, or the spinner's position as a 16-bit
   // signed value when "Custom" is checked, or Default when nothing is.

@@ -16,6 +16,7 @@
 #include "framework/WideText.h"
 #include "shell/ShellFolders.h"
 #include "ui/Main.h"
+#include "ui/Options.h"
 
 std::wstring SettingsFolder;
 
@@ -33,7 +34,7 @@ int Low16(int value) { return static_cast<int16_t>(static_cast<uint16_t>(value))
 void LoadGroup(TIniFile& ini, const TPresetGroup& group) {
   group.Custom->SetChecked(true);
   const std::string text = ini.ReadString(kSettings, group.Key, std::to_string(group.Default));
-  for (TControl* preset : group.Presets) preset->SetChecked(preset->Text() == text);
+  for (TRadioButton* preset : group.Presets) preset->SetChecked(preset->Text() == text);
   group.Spinner->SetPosition(
       Low16(ini.ReadInteger(kSettings, group.SpinnerKey, Low16(group.Spinner->Position()))));
 }
@@ -41,26 +42,19 @@ void LoadGroup(TIniFile& ini, const TPresetGroup& group) {
 // Every checked button writes its value: a preset its caption, "Custom" its edit field's text.
 // Then the spinner's position.
 void SaveGroup(TIniFile& ini, const TPresetGroup& group) {
-  for (TControl* preset : group.Presets)
+  for (const TRadioButton* preset : group.Presets)
     if (preset->Checked()) ini.WriteString(kSettings, group.Key, preset->Text());
   if (group.Custom->Checked())
     ini.WriteString(kSettings, group.Key, group.Spinner->Associate->Text());
   ini.WriteInteger(kSettings, group.SpinnerKey, Low16(group.Spinner->Position()));
 }
 
-void LoadCheck(TIniFile& ini, const char* key, TControl& box) {
+void LoadCheck(TIniFile& ini, const char* key, TCheckBox& box) {
   box.SetChecked(ini.ReadBool(kSettings, key, box.Checked()));
 }
 
-void SaveCheck(TIniFile& ini, const char* key, const TControl& box) {
+void SaveCheck(TIniFile& ini, const char* key, const TCheckBox& box) {
   ini.WriteBool(kSettings, key, box.Checked());
-}
-
-// The character check boxes with their keys, read and written one after the other in this order.
-std::vector<std::pair<const char*, TControl*>> CharacterChecks(TSDIAppForm& form) {
-  return {{"UseLowerCase", &form.CheckBox1}, {"UseUpperCase", &form.CheckBox2},
-          {"UseNumbers", &form.CheckBox3},   {"UseSpecial", &form.CheckBox4},
-          {"NoSimilar", &form.CheckBox5},    {"Custom", &form.CheckBox7}};
 }
 
 // The bounds to store: the outer rectangle as it is on the screen, except for a minimised window,
@@ -135,7 +129,8 @@ void TSDIAppForm::LoadSettings() {
 
   LoadGroup(ini, LengthGroup);
   SetScheme(ini.ReadInteger(kSettings, "ColorScheme", 0));
-  for (const auto& [key, box] : CharacterChecks(*this)) LoadCheck(ini, key, *box);
+  for (const CharacterOption& option : kCharacterOptions)
+    LoadCheck(ini, option.key, this->*option.box);
   Memo2.SetText(ini.ReadString(kSettings, "CustomMemo", Memo2.Text()));
   LoadCheck(ini, "ClearOnExit", CheckBox8);
 
@@ -160,20 +155,12 @@ void TSDIAppForm::SaveSettings() {
   ini.WriteInteger(kForm, "Height", r.bottom - r.top);
 
   SaveGroup(ini, LengthGroup);
-  for (const auto& [key, box] : CharacterChecks(*this)) SaveCheck(ini, key, *box);
+  for (const CharacterOption& option : kCharacterOptions)
+    SaveCheck(ini, option.key, this->*option.box);
   ini.WriteString(kSettings, "CustomMemo", OneLine(Memo2.Text()));
   SaveCheck(ini, "ClearOnExit", CheckBox8);
 
-  int scheme = 0;
-  if (mniWhite.Checked())
-    scheme = 1;
-  else if (mniGray.Checked())
-    scheme = 2;
-  else if (mniYellow.Checked())
-    scheme = 3;
-  else if (mniBlue.Checked())
-    scheme = 4;
-  ini.WriteInteger(kSettings, "ColorScheme", scheme);
+  ini.WriteInteger(kSettings, "ColorScheme", CheckedScheme());
 
   SaveGroup(ini, CountGroup);
   if (RadioButton17.Checked()) ini.WriteString(kSettings, "FormatString", "0");

@@ -15,13 +15,13 @@ class TestForm : public TForm {
  public:
   TestForm() : TForm("TTestForm") { Caption = "Test"; }
   bool throwOnCreate = false, throwOnClose = false, ranAfterThrow = false, noButton = false;
-  TControl Button;
+  TButton Button;
   int closes = 0;
 
  protected:
   void CreateControls() override {
     if (noButton) return;
-    std::vector<ControlDef> table = {{&Button, ControlKind::Button, nullptr, "Go", 8, 8, 75, 25}};
+    std::vector<ControlDef> table = {{&Button, nullptr, "Go", 8, 8, 75, 25}};
     CreateTable(table);
   }
   void FormCreate() override {

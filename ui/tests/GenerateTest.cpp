@@ -99,22 +99,22 @@ TEST_F(MainWindowTest, CountSpinnerShowsAThousandWithSeparatorAndReadsItBack) {
 
 TEST_F(MainWindowTest, EachPresetGivesGenerateTheNumberOfItsCaption) {
   const auto presets = [](const TControl& group) {
-    std::vector<TControl*> found;
+    std::vector<TRadioButton*> found;
     for (HWND w = GetWindow(group.Handle, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-      TControl* c = TControl::FromHandle(w);
-      if (c && c->Kind == ControlKind::RadioButton && c->Text() != "Custom") found.push_back(c);
+      auto* c = dynamic_cast<TRadioButton*>(TControl::FromHandle(w));
+      if (c && c->Text() != "Custom") found.push_back(c);
     }
     return found;
   };
   ASSERT_EQ(presets(form->GroupBox1).size(), 7u);
-  for (TControl* preset : presets(form->GroupBox1)) {
+  for (TRadioButton* preset : presets(form->GroupBox1)) {
     preset->SetChecked(true);
     form->Memo1.SetText("");
     Click(form->Button1);
     EXPECT_EQ(Lines(List())[0].size(), std::stoul(preset->Text())) << preset->Text();
   }
   ASSERT_EQ(presets(form->GroupBox3).size(), 7u);
-  for (TControl* preset : presets(form->GroupBox3)) {
+  for (TRadioButton* preset : presets(form->GroupBox3)) {
     preset->SetChecked(true);
     form->Memo1.SetText("");
     Click(form->Button1);

@@ -1,0 +1,41 @@
+// The main window's options that are wired the same way, one row each: the character check boxes
+// (control, request field, settings key) and the colour schemes (menu item, caption, colour,
+// handler). Generate, the settings file and the menu all walk these tables.
+#pragma once
+#include "generator/PasswordGenerator.h"
+#include "ui/Main.h"
+
+struct CharacterOption {
+  TCheckBox TSDIAppForm::*box;
+  bool PasswordRequest::*field;
+  const char* key;  // in the settings file's "Settings" section
+};
+
+// In the order the settings file holds the keys.
+inline constexpr CharacterOption kCharacterOptions[] = {
+    {&TSDIAppForm::CheckBox1, &PasswordRequest::UseLowercase, "UseLowerCase"},
+    {&TSDIAppForm::CheckBox2, &PasswordRequest::UseUppercase, "UseUpperCase"},
+    {&TSDIAppForm::CheckBox3, &PasswordRequest::UseDigits, "UseNumbers"},
+    {&TSDIAppForm::CheckBox4, &PasswordRequest::UseSpecial, "UseSpecial"},
+    {&TSDIAppForm::CheckBox5, &PasswordRequest::ExcludeSimilar, "NoSimilar"},
+    {&TSDIAppForm::CheckBox7, &PasswordRequest::UseCustom, "Custom"},
+};
+
+struct ColorScheme {
+  TMenuItem TSDIAppForm::*item;
+  const char* caption;
+  TColor color;
+  void (TSDIAppForm::*click)();
+};
+
+// A scheme's number (its "ColorScheme" value in the settings file) is its place here.
+inline constexpr ColorScheme kColorSchemes[] = {
+    // Default follows the system's appearance settings.
+    {&TSDIAppForm::mniDefault, "Default", clBtnFace, &TSDIAppForm::mniDefaultClick},
+    {&TSDIAppForm::mniWhite, "White", 0x00FFFFFF, &TSDIAppForm::mniWhiteClick},
+    {&TSDIAppForm::mniGray, "Gray", 0x00808080, &TSDIAppForm::mniGrayClick},
+    // Red 255, green 255, blue 204.
+    {&TSDIAppForm::mniYellow, "Yellow", 0x00CCFFFF, &TSDIAppForm::mniYellowClick},
+    // Red 221, green 237, blue 255.
+    {&TSDIAppForm::mniBlue, "Blue", 0x00FFEDDD, &TSDIAppForm::mniBlueClick},
+};
