@@ -47,7 +47,7 @@ class OpenedClipboard {
 
 // Hands a block of global memory holding the bytes to the clipboard; false (with the system's
 // last error set) when the block could not be made or the clipboard refused it.
-bool PutData(UINT format, const void* bytes, size_t size) {
+bool TryPutData(UINT format, const void* bytes, size_t size) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
   if (!block) return false;
   void* p = GlobalLock(block);
@@ -67,13 +67,13 @@ bool PutData(UINT format, const void* bytes, size_t size) {
 }
 
 // False (with the system's last error set) when a mark could not be placed.
-bool MarkKeptOutOfHistory() {
+bool TryMarkKeptOutOfHistory() {
   const DWORD no = 0;
   const UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
   const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
   const UINT cloud = RegisterClipboardFormatA("CanUploadToCloudClipboard");
-  return exclude && history && cloud && PutData(exclude, "", 0) &&
-         PutData(history, &no, sizeof no) && PutData(cloud, &no, sizeof no);
+  return exclude && history && cloud && TryPutData(exclude, "", 0) &&
+         TryPutData(history, &no, sizeof no) && TryPutData(cloud, &no, sizeof no);
 }
 
 }  // namespace
@@ -84,8 +84,8 @@ void ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
   EmptyClipboard();
   // The marks go first: text that was to be kept out of history and cannot be is not put there
   // at all, and whatever was placed is taken off again.
-  if ((!keepOutOfHistory || MarkKeptOutOfHistory()) &&
-      PutData(CF_TEXT, text.c_str(), text.size() + 1))
+  if ((!keepOutOfHistory || TryMarkKeptOutOfHistory()) &&
+      TryPutData(CF_TEXT, text.c_str(), text.size() + 1))
     return;
   const DWORD error = GetLastError();
   EmptyClipboard();

@@ -1,4 +1,8 @@
 // Plain-text clipboard access for the password list and the clean-up at exit.
+//
+// Error contract of the framework's platform wrappers: a function named Open... or Try... answers
+// false and leaves the system's error code as the last error; every other function raises the
+// user-facing Exception with the system's text.
 #pragma once
 #include <string>
 

@@ -6,16 +6,16 @@
 #include "framework/Text.h"
 #include "framework/WideText.h"
 
-bool CreateFolderWithParents(const std::wstring& folder) {
+bool TryCreateFolderWithParents(const std::wstring& folder) {
   // Both separators are stripped, so that the parent is always shorter than the folder.
   std::wstring dir = folder;
   if (!dir.empty() && (dir.back() == L'\\' || dir.back() == L'/')) dir.pop_back();
   if (dir.size() < 3) return true;
   const DWORD attributes = GetFileAttributesW(dir.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
-  return CreateFolderWithParents(FolderOfPath(dir)) && CreateDirectoryW(dir.c_str(), nullptr);
+  return TryCreateFolderWithParents(FolderOfPath(dir)) && CreateDirectoryW(dir.c_str(), nullptr);
 }
 
-bool CreateFolderWithParents(const std::string& folder) {
-  return CreateFolderWithParents(AnsiToWide(folder));
+bool TryCreateFolderWithParents(const std::string& folder) {
+  return TryCreateFolderWithParents(AnsiToWide(folder));
 }

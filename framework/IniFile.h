@@ -1,4 +1,8 @@
 // The settings file: a thin wrapper over the platform's private-profile (INI) functions.
+//
+// Error contract of the framework's platform wrappers: a function named Open... or Try... answers
+// false and leaves the system's error code as the last error; every other function raises the
+// user-facing Exception with the system's text.
 #pragma once
 #include <string>
 #include <utility>

@@ -1,4 +1,4 @@
-// Registry key wrapper over the advapi32 functions: ANSI for the program's own values, UTF-16 for
+// Registry key wrapper over the advapi32 functions (see Registry.h for its error contract): ANSI for the program's own values, UTF-16 for
 // values that hold the system's paths.
 #include "framework/Registry.h"
 
@@ -82,36 +82,41 @@ std::wstring RegistryKey::ReadWideString(const std::string& name) const {
   return data.substr(0, data.find(L'\0'));
 }
 
-std::wstring RegistryKey::ReadMultiString(const std::string& name) const {
+bool RegistryKey::TryReadMultiString(const std::string& name, std::wstring& data) const {
+  data.clear();
   const std::wstring wideName = AnsiToWide(name);
   DWORD type = 0, size = 0;
-  if (!key_ ||
-      RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      type != REG_MULTI_SZ)
-    return L"";
+  LONG result = key_ ? RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size)
+                     : ERROR_INVALID_HANDLE;
+  if (result == ERROR_SUCCESS && type != REG_MULTI_SZ) result = ERROR_INVALID_DATATYPE;
   // An odd byte count (a value written carelessly) keeps its whole characters.
-  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-  if (size > 0 && RegQueryValueExW(key_, wideName.c_str(), nullptr, nullptr,
-                                   reinterpret_cast<BYTE*>(&data[0]), &size) != ERROR_SUCCESS)
-    return L"";
-  data.resize(size / sizeof(wchar_t));
-  return data;
+  std::wstring read(size / sizeof(wchar_t) + 1, L'\0');
+  if (result == ERROR_SUCCESS && size > 0)
+    result = RegQueryValueExW(key_, wideName.c_str(), nullptr, nullptr,
+                              reinterpret_cast<BYTE*>(&read[0]), &size);
+  if (result != ERROR_SUCCESS) {
+    SetLastError(static_cast<DWORD>(result));
+    return false;
+  }
+  read.resize(size / sizeof(wchar_t));
+  data = std::move(read);
+  return true;
 }
 
-bool RegistryKey::WriteMultiString(const std::string& name, const std::wstring& data) const {
+bool RegistryKey::TryWriteMultiString(const std::string& name, const std::wstring& data) const {
   return key_ &&
          RegSetValueExW(key_, AnsiToWide(name).c_str(), 0, REG_MULTI_SZ,
                         reinterpret_cast<const BYTE*>(data.c_str()),
                         static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
-bool RegistryKey::DeleteValue(const std::string& name) const {
+bool RegistryKey::TryDeleteValue(const std::string& name) const {
   return key_ && RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
 }
 
-bool RegistryKey::Flush() const { return key_ && RegFlushKey(key_) == ERROR_SUCCESS; }
+bool RegistryKey::TryFlush() const { return key_ && RegFlushKey(key_) == ERROR_SUCCESS; }
 
-bool DeleteKeyTree(HKEY root, const std::string& path) {
+bool TryDeleteKeyTree(HKEY root, const std::string& path) {
   // With a sub-key name, RegDeleteTreeA removes that key itself as well.
   return RegDeleteTreeA(root, path.c_str()) == ERROR_SUCCESS;
 }

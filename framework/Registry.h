@@ -1,5 +1,10 @@
-// A registry key that closes itself. Failures of value reads and writes raise the system's texts
-// ("Invalid data type for '%s'", "Failed to get data for '%s'", "Failed to set data for '%s'").
+// A registry key that closes itself.
+//
+// Error contract (as for every platform wrapper of the framework): a function named Open... or
+// Try... answers false and leaves the system's error code as the last error; every other function
+// raises the user-facing Exception with the system's text ("Invalid data type for '%s'", "Failed
+// to get data for '%s'", "Failed to set data for '%s'"). A missing value is no failure: ReadString
+// gives "" and ValueExists false.
 #pragma once
 #include <windows.h>
 
@@ -31,19 +36,19 @@ class RegistryKey {
   void WriteString(const std::string& name, const std::string& data) const;
   // ReadString in the system's own UTF-16, for paths the ANSI code page may not spell.
   std::wstring ReadWideString(const std::string& name) const;
-  // A REG_MULTI_SZ value's UTF-16 characters as stored (each string ends in a zero); "" when it
-  // is missing, of another type or unreadable. Read wide, so that other programs' entries are
+  // A REG_MULTI_SZ value's UTF-16 characters as stored (each string ends in a zero); false when
+  // it is missing, of another type or unreadable. Read wide, so that other programs' entries are
   // never changed by a round trip through the code page.
-  std::wstring ReadMultiString(const std::string& name) const;
+  bool TryReadMultiString(const std::string& name, std::wstring& data) const;
   // Writes a REG_MULTI_SZ value from those characters (the final zero is added); false on failure.
-  bool WriteMultiString(const std::string& name, const std::wstring& data) const;
-  bool DeleteValue(const std::string& name) const;
+  bool TryWriteMultiString(const std::string& name, const std::wstring& data) const;
+  bool TryDeleteValue(const std::string& name) const;
   // Writes the key's changes to disk now.
-  bool Flush() const;
+  bool TryFlush() const;
 
  private:
   HKEY key_ = nullptr;
 };
 
 // Deletes a key with all its sub-keys and values; false when that fails.
-bool DeleteKeyTree(HKEY root, const std::string& path);
+bool TryDeleteKeyTree(HKEY root, const std::string& path);

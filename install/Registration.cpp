@@ -36,11 +36,11 @@ void CancelScheduledDeletions() {
   RegistryKey runOnce;
   if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return;
   if (!runOnce.ValueExists(RunOnceProgramValue)) return;  // numbered values alone are not ours
-  runOnce.DeleteValue(RunOnceProgramValue);
+  runOnce.TryDeleteValue(RunOnceProgramValue);
   for (unsigned n = 0; n < 0x80000000u; ++n) {
     const std::string name = RunOnceFileValue(n);
     if (!runOnce.ValueExists(name)) return;
-    runOnce.DeleteValue(name);
+    runOnce.TryDeleteValue(name);
   }
 }
 
@@ -50,12 +50,14 @@ std::vector<std::wstring> TakeBackRestartDeletes(
     const std::function<bool(const std::wstring& path)>& ours) {
   RegistryKey session;
   if (!session.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE)) return {};
-  const RestartDeletes split = TakeRestartDeletes(session.ReadMultiString(RestartListValue), ours);
+  std::wstring list;
+  if (!session.TryReadMultiString(RestartListValue, list)) return {};
+  const RestartDeletes split = TakeRestartDeletes(list, ours);
   if (split.taken.empty()) return {};
   if (split.kept.empty())
-    session.DeleteValue(RestartListValue);
+    session.TryDeleteValue(RestartListValue);
   else
-    session.WriteMultiString(RestartListValue, split.kept);
+    session.TryWriteMultiString(RestartListValue, split.kept);
   return split.taken;
 }
 

@@ -157,7 +157,7 @@ bool ScheduleDeletion(const RegistryKey& runOnce, const std::string& cmd,
   runOnce.WriteString(RunOnceProgramValue, ProgramCommand(cmd, shortFolder, retiredName));
   if (retiredName.empty()) return false;
   // The command must survive a power cut before the next logon.
-  if (!shortFolder.empty() && !CmdWouldReinterpret(shortFolder)) return runOnce.Flush();
+  if (!shortFolder.empty() && !CmdWouldReinterpret(shortFolder)) return runOnce.TryFlush();
   // The system deletes in the list's order: the file, then its folder if it is empty by then.
   const std::wstring folder = AnsiToWide(StripTrailingSlash(exeFolder));
   if (!MoveFileExW((folder + L"\\" + AnsiToWide(retiredName)).c_str(), nullptr,
@@ -198,7 +198,7 @@ void UninstallProgram(const std::string& exePath,
   const std::string retired = RetireExecutable(exePath, exeFolder);
   if (!ScheduleDeletion(runOnce, cmd, exeFolder, retired))
     removed.leftBehind.push_back(retired.empty() ? exePath : exeFolder + retired);
-  if (!DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) && MachineKeyExists(UninstallEntryKey))
+  if (!TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) && MachineKeyExists(UninstallEntryKey))
     removed.leftBehind.push_back(std::string("HKEY_LOCAL_MACHINE\\") + UninstallEntryKey);
   ShowMessage(CompletionText(removed.leftBehind));
 }

@@ -10,10 +10,12 @@
 // give it: a name may hold characters the ANSI code page lacks (the list's text stays ANSI).
 extern std::wstring CurrentFileName;
 
+// Which file implements what is noted beside each group of members.
 class TSDIAppForm : public TForm {
  public:
-  TSDIAppForm();
+  TSDIAppForm();  // MainLayout.cpp
 
+  // Controls, laid out in MainLayout.cpp's table.
   // Tool bar, options panel, password list, status bar; the hidden print buffer.
   TToolBar ToolBar1;
   TPanel Panel1;
@@ -27,12 +29,12 @@ class TSDIAppForm : public TForm {
 
   // Options panel.
   TGroupBox GroupBox1, GroupBox2, GroupBox3, GroupBox4;
-  TRadioButton RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton11, RadioButton12,
-      RadioButton13, RadioButton9;
+  TRadioButton RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton11,
+      RadioButton12, RadioButton13, RadioButton9;
   TEdit Edit2;
   TUpDown UpDown1;
-  TRadioButton RadioButton5, RadioButton6, RadioButton7, RadioButton8, RadioButton14, RadioButton15,
-      RadioButton16, RadioButton10;
+  TRadioButton RadioButton5, RadioButton6, RadioButton7, RadioButton8, RadioButton14,
+      RadioButton15, RadioButton16, RadioButton10;
   TEdit Edit3;
   TUpDown UpDown2;
   TRadioButton RadioButton17, RadioButton21;
@@ -40,12 +42,13 @@ class TSDIAppForm : public TForm {
   TUpDown UpDown3;
   // The length and count groups above, each with its presets, "Custom", spinner and settings keys.
   TPresetGroup LengthGroup, CountGroup;
+  // The character check boxes are rows of kCharacterOptions (Options.h).
   TCheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox7;
   TMemo Memo2;
   TCheckBox CheckBox6, CheckBox8;
   TButton Button1, Button2;
 
-  // Actions and menu.
+  // Actions and menu (MainLayout.cpp; the scheme items are rows of kColorSchemes in Options.h).
   TActionList ActionList1;
   TAction FileNew1, FileOpen1, FileSave1, FileSaveAs1, FileExit1, EditCut1, EditCopy1, EditPaste1,
       HelpAbout1;
@@ -56,43 +59,48 @@ class TSDIAppForm : public TForm {
   TMenuItem Options1, Colorscheme1, mniDefault, mniWhite, mniGray, mniYellow, mniBlue;
   TMenuItem Help1, HelpAboutItem;
 
-  // Commands.
+  // Generate and Clear, creation and closing (MainCommands.cpp).
   void Button1Click();
   void Button2Click();
+  void FormCreate() override;
+  void FormClose() override;
+  // Appends a Generate result to the list as one addition, on a line of its own.
+  void AppendToList(const std::string& text);
+
+  // File, print and clipboard commands (MainFile.cpp).
   void FileNew1Execute();
   void FileOpen1Execute();
   void FileSave1Execute();
   void FileSaveAs1Execute();
   void FileExit1Execute();
   void Print1Click();
-  void HelpAbout1Execute();
+  // The clipboard step of closing: empties the clipboard when "Clear clipboard on exit" is checked.
+  void ClearClipboardOnExit();
+
+  void HelpAbout1Execute();  // About.cpp
+
+  // Colour schemes (Schemes.cpp).
   void mniDefaultClick();
   void mniWhiteClick();
   void mniGrayClick();
   void mniYellowClick();
   void mniBlueClick();
-
-  void LoadSettings();
-  void SaveSettings();
   void SetScheme(int scheme);
-  // The number of the checked scheme, and of a scheme's menu item (Schemes.cpp).
+  // The number of the checked scheme, and of a scheme's menu item.
   int CheckedScheme() const;
   int SchemeOf(const TMenuItem& item) const;
-  // The clipboard step of closing: empties the clipboard when "Clear clipboard on exit" is checked.
-  void ClearClipboardOnExit();
 
-  void FormCreate() override;
-  void FormClose() override;
-
-  // Appends a Generate result to the list as one addition, on a line of its own.
-  void AppendToList(const std::string& text);
+  // The settings file (Settings.cpp).
+  void LoadSettings();
+  void SaveSettings();
 
  protected:
+  // Layout (MainLayout.cpp).
   void CreateControls() override;
   void Resize() override;
   SIZE MinClientSize() override;
 
  private:
-  void CreateActionsAndMenu();
-  void AddSchemeItems();
+  void CreateActionsAndMenu();  // MainLayout.cpp
+  void AddSchemeItems();        // Schemes.cpp
 };

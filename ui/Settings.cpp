@@ -112,7 +112,7 @@ void FixSettingsFolder() {
   SettingsFolder = appData.empty()
                        ? std::wstring()
                        : appData + L"\\" + AnsiToWide(TALLOWMERE_SETTINGS_FOLDER) + L"\\";
-  if (!SettingsFolder.empty()) CreateFolderWithParents(SettingsFolder);
+  if (!SettingsFolder.empty()) TryCreateFolderWithParents(SettingsFolder);
 }
 
 void TSDIAppForm::LoadSettings() {

@@ -195,18 +195,18 @@ TEST(Folders, CreatesMissingParentsAndAcceptsShortOrExistingPaths) {
   const std::string base =
       std::string(temp) + "tlm-folders-" + std::to_string(GetCurrentProcessId());
   const std::string deep = base + "\\a\\b\\";
-  EXPECT_TRUE(CreateFolderWithParents(deep));
+  EXPECT_TRUE(TryCreateFolderWithParents(deep));
   EXPECT_NE(GetFileAttributesA((base + "\\a\\b").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(CreateFolderWithParents(deep));  // already there
-  EXPECT_TRUE(CreateFolderWithParents(base + "/c/d/"));
+  EXPECT_TRUE(TryCreateFolderWithParents(deep));  // already there
+  EXPECT_TRUE(TryCreateFolderWithParents(base + "/c/d/"));
   EXPECT_NE(GetFileAttributesA((base + "\\c\\d").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(CreateFolderWithParents("C:"));
-  EXPECT_TRUE(CreateFolderWithParents("C:\\"));
+  EXPECT_TRUE(TryCreateFolderWithParents("C:"));
+  EXPECT_TRUE(TryCreateFolderWithParents("C:\\"));
 
   // Under a file no folder can be made.
   const std::string file = base + "\\file";
   CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  EXPECT_FALSE(CreateFolderWithParents(file + "\\x\\"));
+  EXPECT_FALSE(TryCreateFolderWithParents(file + "\\x\\"));
   DeleteFileA(file.c_str());
   RemoveDirectoryA((base + "\\a\\b").c_str());
   RemoveDirectoryA((base + "\\a").c_str());

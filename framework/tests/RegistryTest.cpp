@@ -13,8 +13,8 @@ const char* const Scratch = "Software\\Tallowmere Tests\\Registry";
 
 class RegistryTest : public testing::Test {
  protected:
-  void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, Scratch); }
-  void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, Scratch); }
+  void SetUp() override { TryDeleteKeyTree(HKEY_CURRENT_USER, Scratch); }
+  void TearDown() override { TryDeleteKeyTree(HKEY_CURRENT_USER, Scratch); }
 };
 
 std::string ErrorOf(const std::function<void()>& action) {
@@ -51,9 +51,9 @@ TEST_F(RegistryTest, StringValuesRoundTripAndCanBeDeleted) {
   DWORD type = 0;
   RegQueryValueExA(key.Handle(), "Name", nullptr, &type, nullptr, nullptr);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_TRUE(key.DeleteValue("Name"));
+  EXPECT_TRUE(key.TryDeleteValue("Name"));
   EXPECT_FALSE(key.ValueExists("Name"));
-  EXPECT_FALSE(key.DeleteValue("Name"));
+  EXPECT_FALSE(key.TryDeleteValue("Name"));
 }
 
 TEST_F(RegistryTest, EmptyStringIsWrittenAndExists) {
@@ -89,9 +89,9 @@ TEST_F(RegistryTest, WritingFailsWithTheSetDataTextWhenClosedOrReadOnly) {
 
 TEST_F(RegistryTest, FlushWorksOnlyOnAnOpenKey) {
   RegistryKey key;
-  EXPECT_FALSE(key.Flush());
+  EXPECT_FALSE(key.TryFlush());
   ASSERT_TRUE(key.OpenOrCreate(HKEY_CURRENT_USER, Scratch));
-  EXPECT_TRUE(key.Flush());
+  EXPECT_TRUE(key.TryFlush());
 }
 
 TEST_F(RegistryTest, DeleteKeyTreeRemovesTheKeyWithItsSubKeys) {
@@ -100,10 +100,10 @@ TEST_F(RegistryTest, DeleteKeyTreeRemovesTheKeyWithItsSubKeys) {
     ASSERT_TRUE(child.OpenOrCreate(HKEY_CURRENT_USER, std::string(Scratch) + "\\a\\b"));
     child.WriteString("v", "1");
   }
-  EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Scratch));
+  EXPECT_TRUE(TryDeleteKeyTree(HKEY_CURRENT_USER, Scratch));
   RegistryKey key;
   EXPECT_FALSE(key.Open(HKEY_CURRENT_USER, Scratch, KEY_READ));
-  EXPECT_FALSE(DeleteKeyTree(HKEY_CURRENT_USER, Scratch));
+  EXPECT_FALSE(TryDeleteKeyTree(HKEY_CURRENT_USER, Scratch));
   EXPECT_TRUE(key.Open(HKEY_CURRENT_USER, "Software\\Tallowmere Tests", KEY_READ));
 }
 

@@ -78,7 +78,7 @@ TEST_F(Registration, CleanUpRemovesTheProgramValueAndNumberedValuesUpToTheFirstG
   EXPECT_TRUE(otherKept);
   RegistryKey k;
   k.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_SET_VALUE);
-  k.DeleteValue("Tallowmere Test Other");
+  k.TryDeleteValue("Tallowmere Test Other");
 }
 
 TEST_F(Registration, NumberedValuesWithoutTheProgramValueAreNotOurs) {
@@ -101,7 +101,7 @@ TEST_F(Registration, DevelopmentFolderInAnyLetterCaseTouchesNothing) {
 }
 
 TEST_F(Registration, MissingRunOnceKeyIsNotCreated) {
-  DeleteKeyTree(HKEY_LOCAL_MACHINE, RunOnceKey);
+  TryDeleteKeyTree(HKEY_LOCAL_MACHINE, RunOnceKey);
   RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
   EXPECT_FALSE(MachineKeyExists(RunOnceKey));
   EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
@@ -118,14 +118,15 @@ TEST_F(Registration, OtherProgramsRestartEntriesStayCharacterForCharacter) {
       L"\\??\\C:\\Apps\\new.dll\0!\\??\\C:\\Apps\\\u03A9mega.dll\0"s;
   RegistryKey session;
   ASSERT_TRUE(session.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE));
-  const std::wstring before = session.ReadMultiString(RestartListValue);
-  ASSERT_TRUE(session.WriteMultiString(
+  std::wstring before, after;
+  session.TryReadMultiString(RestartListValue, before);
+  ASSERT_TRUE(session.TryWriteMultiString(
       RestartListValue, L"\\??\\C:\\Apps\\Tallowmere.exe\0\0"s + others + L"\\??\\C:\\Apps\0\0"s));
   RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
-  const std::wstring after = session.ReadMultiString(RestartListValue);
+  session.TryReadMultiString(RestartListValue, after);
   if (before.empty())
-    session.DeleteValue(RestartListValue);
+    session.TryDeleteValue(RestartListValue);
   else
-    session.WriteMultiString(RestartListValue, before.substr(0, before.size() - 1));
+    session.TryWriteMultiString(RestartListValue, before.substr(0, before.size() - 1));
   EXPECT_EQ(after, others + L'\0');
 }

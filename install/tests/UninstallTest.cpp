@@ -287,7 +287,7 @@ TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
 }
 
 TEST_F(Uninstall, RunOnceKeyThatCannotBeOpenedStopsBeforeAnythingIsRemoved) {
-  DeleteKeyTree(HKEY_LOCAL_MACHINE, RunOnceKey);
+  TryDeleteKeyTree(HKEY_LOCAL_MACHINE, RunOnceKey);
   const std::string shortcut = MakeDesktopShortcut();
   Make("readme.txt");
   List("readme.txt");

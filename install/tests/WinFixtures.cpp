@@ -86,11 +86,11 @@ bool MachineKeyExists(const std::string& key) {
 }
 
 void ProgramRegistryState::Clear() {
-  DeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey);
+  TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey);
   RegistryKey runOnce;
   if (!runOnce.OpenOrCreate(HKEY_LOCAL_MACHINE, RunOnceKey)) return;
   for (const auto& value : ValuesOf(RunOnceKey))
-    if (value.first.rfind("Delete Brindlecast", 0) == 0) runOnce.DeleteValue(value.first);
+    if (value.first.rfind("Delete Brindlecast", 0) == 0) runOnce.TryDeleteValue(value.first);
 }
 
 bool MakeFolderLink(const std::string& link, const std::string& target) {

@@ -22,7 +22,7 @@ class PlantedValue {
     key_.Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_SET_VALUE);
     RegSetValueExA(key_.Handle(), name, 0, type, static_cast<const BYTE*>(data), size);
   }
-  ~PlantedValue() { key_.DeleteValue(name_); }
+  ~PlantedValue() { key_.TryDeleteValue(name_); }
 
  private:
   RegistryKey key_;
@@ -55,7 +55,7 @@ TEST(GetShellFolder, AFolderTheCodePageCannotSpellComesBackAsStoredNotAsALookAli
   RegSetValueExW(key.Handle(), L"Tallowmere Wide", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                  sizeof text);
   EXPECT_EQ(GetShellFolder("Tallowmere Wide"), text);
-  key.DeleteValue("Tallowmere Wide");
+  key.TryDeleteValue("Tallowmere Wide");
 }
 
 TEST(GetShellFolder, TextStopsAtTheFirstZeroByte) {
