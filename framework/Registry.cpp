@@ -1,5 +1,5 @@
-// Registry key wrapper over the advapi32 functions (see Registry.h for its error contract): ANSI for the program's own values, UTF-16 for
-// values that hold the system's paths.
+// Registry key wrapper over the advapi32 functions (see Registry.h for its error contract): ANSI
+// for the program's own values, UTF-16 for values that hold the system's paths.
 #include "framework/Registry.h"
 
 #include "framework/Exceptions.h"

@@ -29,12 +29,12 @@ class TSDIAppForm : public TForm {
 
   // Options panel.
   TGroupBox GroupBox1, GroupBox2, GroupBox3, GroupBox4;
-  TRadioButton RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton11,
-      RadioButton12, RadioButton13, RadioButton9;
+  TRadioButton RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton11, RadioButton12,
+      RadioButton13, RadioButton9;
   TEdit Edit2;
   TUpDown UpDown1;
-  TRadioButton RadioButton5, RadioButton6, RadioButton7, RadioButton8, RadioButton14,
-      RadioButton15, RadioButton16, RadioButton10;
+  TRadioButton RadioButton5, RadioButton6, RadioButton7, RadioButton8, RadioButton14, RadioButton15,
+      RadioButton16, RadioButton10;
   TEdit Edit3;
   TUpDown UpDown2;
   TRadioButton RadioButton17, RadioButton21;
@@ -101,6 +101,7 @@ class TSDIAppForm : public TForm {
   SIZE MinClientSize() override;
 
  private:
-  void CreateActionsAndMenu();  // MainLayout.cpp
-  void AddSchemeItems();        // Schemes.cpp
+  void CreateActions();   // MainLayout.cpp
+  void CreateMenu();      // MainLayout.cpp
+  void AddSchemeItems();  // Schemes.cpp
 };

@@ -60,7 +60,8 @@ void TSDIAppForm::CreateControls() {
   Font = CreateUiFont("MS Sans Serif", 11, kCharset);
   ImageList1 = LoadImageStrip("IMAGELIST16", 16);
   ImageList3 = LoadImageStrip("IMAGELIST32", 32);
-  CreateActionsAndMenu();
+  CreateActions();
+  CreateMenu();
 
   ToolBar1.Create(Handle, ImageList3, 39, 38,
                   {{&FileNew1},
@@ -136,7 +137,7 @@ void TSDIAppForm::CreateControls() {
   Button2.OnClick = [this] { Button2Click(); };
 }
 
-void TSDIAppForm::CreateActionsAndMenu() {
+void TSDIAppForm::CreateActions() {
   struct ActionDef {
     TAction* action;
     const char* caption;
@@ -178,7 +179,9 @@ void TSDIAppForm::CreateActionsAndMenu() {
   EditPaste1.OnUpdate = UpdateEditPaste;
   EditCut1.Enabled = EditCopy1.Enabled = false;
   Actions = &ActionList1;
+}
 
+void TSDIAppForm::CreateMenu() {
   File1.Caption = "&File";
   File1.Hint = "File related commands";
   N1.Caption = N2.Caption = "-";
