@@ -12,6 +12,7 @@
 #include "framework/SystemError.h"
 #include "framework/Text.h"
 #include "framework/WideText.h"
+#include "framework/Wipe.h"
 
 namespace {
 
@@ -146,10 +147,8 @@ void ReadFilePieces(const std::wstring& path, const std::function<bool(std::stri
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) ThrowCannotOpen(FullPathOf(path), GetLastError());
   // The bytes may be passwords: the buffer is wiped on every way out.
-  struct WipedBuffer : std::vector<char> {
-    using std::vector<char>::vector;
-    ~WipedBuffer() { SecureZeroMemory(data(), size()); }
-  } buffer(1 << 20);
+  Wiped<std::vector<char>> wiped(std::vector<char>(1 << 20));
+  std::vector<char>& buffer = wiped.Get();
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
