@@ -12,11 +12,12 @@
 #include "framework/SystemError.h"
 #include "framework/Text.h"
 #include "framework/WideText.h"
+#include "framework/Wipe.h"
 
 namespace {
 
 // Deletes the temporary file unless the save went through; closes it first, since an open file
-// without delete sharing cannot be deleted.
+// without delete sharing cannot be deleted (closing alone deletes it while it is still marked).
 class TempFileGuard {
  public:
   TempFileGuard(FileHandle& file, std::wstring path) : file_(file), path_(std::move(path)) {}
@@ -51,8 +52,17 @@ std::wstring Described(DWORD code) { return AnsiToWide(SystemErrorDescription(co
   ThrowNamingFile("Cannot create file ", fullPath, Described(code));
 }
 
-// A new file beside the target that nobody else may open while we write it.
-HANDLE CreateTempBeside(const std::wstring& fullPath, std::wstring& tempPath) {
+// Has the system delete the file when its last handle closes (remove), or no longer.
+bool SetDeleteOnClose(HANDLE file, bool remove) {
+  FILE_DISPOSITION_INFO info{static_cast<BOOLEAN>(remove)};
+  return SetFileInformationByHandle(file, FileDispositionInfo, &info, sizeof info) != FALSE;
+}
+
+// A new file beside the target that nobody else may open while we write it. It is marked for
+// deletion at once, so that a save killed half-way leaves no copy of the list behind: the system
+// deletes the file with the dead process's handle. (marked is false where the file system
+// refuses the mark; the save then goes on as before.)
+HANDLE CreateTempBeside(const std::wstring& fullPath, std::wstring& tempPath, bool& marked) {
   static unsigned counter = 0;
   const std::wstring folder = FolderOfPath(fullPath);
   for (int attempt = 0; attempt < 32; ++attempt) {
@@ -60,9 +70,13 @@ HANDLE CreateTempBeside(const std::wstring& fullPath, std::wstring& tempPath) {
     std::snprintf(name, sizeof name, "~tlm%04lx%04x.tmp", GetCurrentProcessId() & 0xFFFF,
                   static_cast<unsigned>((++counter + GetTickCount()) & 0xFFFF));
     tempPath = folder + AnsiToWide(name);
-    HANDLE h = CreateFileW(tempPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
+    HANDLE h = CreateFileW(tempPath.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      marked = SetDeleteOnClose(h, true);
+      return h;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS) return h;
   }
   return INVALID_HANDLE_VALUE;
 }
@@ -133,10 +147,8 @@ void ReadFilePieces(const std::wstring& path, const std::function<bool(std::stri
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) ThrowCannotOpen(FullPathOf(path), GetLastError());
   // The bytes may be passwords: the buffer is wiped on every way out.
-  struct WipedBuffer : std::vector<char> {
-    using std::vector<char>::vector;
-    ~WipedBuffer() { SecureZeroMemory(data(), size()); }
-  } buffer(1 << 20);
+  Wiped<std::vector<char>> wiped(std::vector<char>(1 << 20));
+  std::vector<char>& buffer = wiped.Get();
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
@@ -170,7 +182,8 @@ void SaveFileSafely(const std::wstring& path, const std::string& text) {
     ThrowCannotCreate(target, ERROR_ACCESS_DENIED);
 
   std::wstring tempPath;
-  FileHandle temp(CreateTempBeside(target, tempPath));
+  bool marked = false;
+  FileHandle temp(CreateTempBeside(target, tempPath, marked));
   if (!temp.Valid()) ThrowCannotCreate(target, GetLastError());
   TempFileGuard guard(temp, tempPath);
 
@@ -182,6 +195,8 @@ void SaveFileSafely(const std::wstring& path, const std::string& text) {
       throw Exception("Stream write error");
   }
   if (!FlushFileBuffers(temp.Get())) throw Exception("Stream write error");
+  // Only now may the file outlive its handle.
+  if (marked && !SetDeleteOnClose(temp.Get(), false)) ThrowCannotCreate(target, GetLastError());
   temp.Close();
 
   const ReplaceResult result = ReplaceTarget(target, tempPath, attributes);

@@ -25,8 +25,8 @@ std::string ReadWholeFile(const std::string& path);
 // Writes text as the whole new content of path, byte for byte, without ever leaving a half-written
 // file behind: the text goes to a new file in the same folder (no sharing while it is written), is
 // flushed, and then replaces the target in one step, which keeps the target's attributes. On a
-// failure before the replace step the temporary file is removed and an existing target is left as
-// it was; should the replace step fail half-way, the temporary file stays as the only copy, and
-// the message names it.
+// failure before the replace step, or when the process is killed meanwhile, the temporary file is
+// removed and an existing target is left as it was; should the replace step fail half-way, the
+// temporary file stays as the only copy, and the message names it.
 void SaveFileSafely(const std::wstring& path, const std::string& text);
 void SaveFileSafely(const std::string& path, const std::string& text);

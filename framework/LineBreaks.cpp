@@ -1,13 +1,26 @@
 // Line-break conversion of loaded list files.
 #include "framework/LineBreaks.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "framework/Wipe.h"
+
+LineBreakConverter::~LineBreakConverter() { Wipe(text_); }
 
 void LineBreakConverter::Append(std::string_view piece) {
   if (overflowed_) return;
   if (piece.size() > maxChars_ - text_.size()) {
     overflowed_ = true;
     return;
+  }
+  // Grown here rather than by the string itself, which would free the old copy unwiped.
+  if (piece.size() > text_.capacity() - text_.size()) {
+    std::string grown;
+    grown.reserve(std::max(text_.size() + piece.size(), std::min(2 * text_.capacity(), maxChars_)));
+    grown.append(text_);
+    Wipe(text_);
+    text_.swap(grown);
   }
   text_.append(piece);
 }

@@ -10,6 +10,10 @@ class LineBreakConverter {
   // Stops taking bytes (Feed returns false) once the text would grow past maxChars; Overflowed()
   // then tells the caller the text does not fit.
   explicit LineBreakConverter(size_t maxChars = std::string::npos) : maxChars_(maxChars) {}
+  // The text may hold passwords: what was not handed over is wiped.
+  ~LineBreakConverter();
+  LineBreakConverter(const LineBreakConverter&) = delete;
+  LineBreakConverter& operator=(const LineBreakConverter&) = delete;
 
   // Converts the next piece of the file. Returns false once more bytes would change nothing:
   // a zero byte ended the text or the limit was passed.

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-std::vector<std::string> WrapLine(std::string_view line, const FitCount& fit) {
-  std::vector<std::string> rows;
+std::vector<std::string_view> WrapLine(std::string_view line, const FitCount& fit) {
+  std::vector<std::string_view> rows;
   while (line.size() > 0) {
     size_t take = std::min(fit(line), line.size());
     if (take < line.size()) {
@@ -19,14 +19,14 @@ std::vector<std::string> WrapLine(std::string_view line, const FitCount& fit) {
   return rows;
 }
 
-std::vector<std::vector<std::string>> LayOutPages(const std::vector<std::string>& lines,
-                                                  const FitCount& fit, size_t rowsPerPage) {
+std::vector<std::vector<std::string_view>> LayOutPages(const std::vector<std::string>& lines,
+                                                       const FitCount& fit, size_t rowsPerPage) {
   rowsPerPage = std::max<size_t>(rowsPerPage, 1);
-  std::vector<std::vector<std::string>> pages(1);
+  std::vector<std::vector<std::string_view>> pages(1);
   for (const auto& line : lines) {
-    for (auto& row : WrapLine(line, fit)) {
+    for (const auto row : WrapLine(line, fit)) {
       if (pages.back().size() == rowsPerPage) pages.emplace_back();
-      pages.back().push_back(std::move(row));
+      pages.back().push_back(row);
     }
   }
   return pages;

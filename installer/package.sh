@@ -6,14 +6,8 @@
 set -euo pipefail
 exe=$1 version=$2 work=$3 dist=$4 plugin=$5
 here=$(cd "$(dirname "$0")" && pwd)
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  # Without history (a source archive) a fixed date still gives the same bytes every time.
-  SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct 2>/dev/null) || {
-    echo "package.sh: no git history here; file times are 1980-01-01 (set SOURCE_DATE_EPOCH)" >&2
-    SOURCE_DATE_EPOCH=315532800
-  }
-fi
-export TZ=UTC LC_ALL=C
+SOURCE_DATE_EPOCH=$(bash "$here/../scripts/source-date.sh")
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
 umask 022
 name=Tallowmere-$version
 rm -rf "$work"

@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Builds the release from scratch into dist/: Tallowmere-<version>-setup.exe,
 # Tallowmere-<version>-portable.zip and SHA256SUMS. The same commit gives the same bytes in any
-# folder: file times come from the commit's date (SOURCE_DATE_EPOCH, when not set already).
+# folder: file times come from the commit's date (SOURCE_DATE_EPOCH, when not set already; a fixed
+# date without git history).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
-fi
+SOURCE_DATE_EPOCH=$(bash scripts/source-date.sh)
 export SOURCE_DATE_EPOCH
 rm -rf build/release dist
 cmake --preset release >/dev/null

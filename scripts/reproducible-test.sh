@@ -4,15 +4,20 @@
 # trace of either folder in the program. Takes a few minutes: two Release builds from scratch.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+SOURCE_DATE_EPOCH=$(bash scripts/source-date.sh)
+export SOURCE_DATE_EPOCH
 work=$(mktemp -d /tmp/tallowmere-repro.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 one=$work/one/Tallowmere
 two=$work/elsewhere/deeper/tlm-src
 for dir in "$one" "$two"; do
   mkdir -p "$dir"
-  git ls-files -z --cached --others --exclude-standard |
-    tar --null -T - --ignore-failed-read -cf - 2>/dev/null | tar -xf - -C "$dir"
+  if [ -e .git ]; then
+    git ls-files -z --cached --others --exclude-standard |
+      tar --null -T - --ignore-failed-read -cf - 2>/dev/null
+  else  # a source archive: all of it but what builds leave
+    tar --exclude=./build --exclude=./dist -cf - .
+  fi | tar -xf - -C "$dir"
 done
 (cd "$one" && bash scripts/release.sh >/dev/null)
 (cd "$two" && umask 077 && TZ=Pacific/Auckland bash scripts/release.sh >/dev/null)

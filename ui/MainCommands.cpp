@@ -8,6 +8,7 @@
 #include "framework/Dialogs.h"
 #include "framework/ErrorReport.h"
 #include "framework/WaitCursor.h"
+#include "framework/Wipe.h"
 #include "generator/PasswordGenerator.h"
 #include "ui/Main.h"
 #include "ui/Options.h"
@@ -48,17 +49,17 @@ void TSDIAppForm::Button1Click() {
   request.UseGroups = RadioButton21.Checked();
   request.GroupSize = static_cast<int16_t>(UpDown3.Position());
 
-  std::string text;
+  WipedText text;
   SystemSource source;
   // A set that leaves no character to draw from has been reported: there is nothing to add.
-  if (GeneratePasswords(request, text, ShowMessage, source, AnsiCharacterLength()) ==
+  if (GeneratePasswords(request, text.Get(), ShowMessage, source, AnsiCharacterLength()) ==
       GenerateOutcome::NothingAcceptable)
     return;
   // Drawing the passwords is quick; the list taking them is what can last.
   std::optional<TWaitCursor> wait;
-  if (text.size() >= kSlowAddition) wait.emplace();
-  if (CheckBox6.Checked()) ClipboardSetText(text, true);
-  AppendToList(text);
+  if (text.Get().size() >= kSlowAddition) wait.emplace();
+  if (CheckBox6.Checked()) ClipboardSetText(text.Get(), true);
+  AppendToList(text.Get());
 }
 
 void TSDIAppForm::Button2Click() { Memo1.SetText(""); }
@@ -74,7 +75,13 @@ void TSDIAppForm::AppendToList(const std::string& text) {
         static_cast<int>(SendMessageA(Memo1.Handle, EM_LINEINDEX, lastLine, 0));
     endsWithBreak = lastLineStart == length;
   }
-  const std::string addition = endsWithBreak ? text + "\r\n" : "\r\n" + text;
+  // Made in one piece of the final size: a growing text would leave copies behind.
+  WipedText wiped;
+  std::string& addition = wiped.Get();
+  addition.reserve(text.size() + 2);
+  if (!endsWithBreak) addition += "\r\n";
+  addition += text;
+  if (endsWithBreak) addition += "\r\n";
   SendMessageA(Memo1.Handle, EM_SETSEL, length, length);
   SendMessageA(Memo1.Handle, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(addition.c_str()));
 }

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <new>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "framework/Clipboard.h"
@@ -15,6 +15,7 @@
 #include "framework/Printer.h"
 #include "framework/WideText.h"
 #include "framework/WaitCursor.h"
+#include "framework/Wipe.h"
 #include "shell/Confirm.h"
 #include "ui/Main.h"
 
@@ -25,19 +26,6 @@ namespace {
 // The list is read back through the ANSI window-text calls, whose lengths are ints: a text of
 // INT_MAX characters or more could never be read back (or saved) whole.
 constexpr size_t kListCapacity = 0x7FFFFFFE;
-
-// Overwrites a copy of the list's text before it goes: the list may hold passwords.
-class WipedText {
- public:
-  explicit WipedText(std::string text) : text_(std::move(text)) {}
-  ~WipedText() { SecureZeroMemory(&text_[0], text_.size()); }
-  WipedText(const WipedText&) = delete;
-  WipedText& operator=(const WipedText&) = delete;
-  const std::string& Get() const { return text_; }
-
- private:
-  std::string text_;
-};
 
 // The file's text as the list takes it; a file too large for the list is not read past the limit.
 // A file holding a zero byte is no text file (a binary file opened by mistake): taking the text
@@ -66,11 +54,14 @@ std::vector<std::string> DisplayedLines(HWND memo) {
   constexpr WORD kPiece = 4096;
   std::vector<std::string> lines;
   const int count = static_cast<int>(SendMessageA(memo, EM_GETLINECOUNT, 0, 0));
-  std::vector<char> buffer(kPiece + 1);
+  // Room for all at once: moving short lines to a larger array would leave copies behind.
+  lines.reserve(static_cast<size_t>(std::max(count, 0)));
+  Wiped<std::vector<char>> storage(std::vector<char>(kPiece + 1));
+  char* buffer = storage.Get().data();
   for (int i = 0; i < count; ++i) {
-    *reinterpret_cast<WORD*>(buffer.data()) = kPiece;  // EM_GETLINE reads its size from here
-    const LRESULT n = SendMessageA(memo, EM_GETLINE, i, reinterpret_cast<LPARAM>(buffer.data()));
-    lines.emplace_back(buffer.data(), static_cast<size_t>(n));
+    *reinterpret_cast<WORD*>(buffer) = kPiece;  // EM_GETLINE reads its size from here
+    const LRESULT n = SendMessageA(memo, EM_GETLINE, i, reinterpret_cast<LPARAM>(buffer));
+    lines.emplace_back(buffer, static_cast<size_t>(n));
   }
   if (!lines.empty() && lines.back().empty()) lines.pop_back();
   return lines;
@@ -93,9 +84,16 @@ bool NothingAt(const std::wstring& path) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// Made in one piece of the final size: a growing text would leave copies behind.
 std::string JoinLines(const std::vector<std::string>& lines) {
+  size_t size = 0;
+  for (const auto& line : lines) size += line.size() + 2;
   std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+  text.reserve(size);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
   return text;
 }
 
@@ -146,21 +144,21 @@ void TSDIAppForm::FileExit1Execute() { Close(); }
 
 void TSDIAppForm::Print1Click() {
   TWaitCursor wait;
-  const std::vector<std::string> lines = DisplayedLines(Memo1.Handle);
+  const Wiped<std::vector<std::string>> lines(DisplayedLines(Memo1.Handle));
   // The hidden print buffer holds what is printed, in the printed font, for the print only: the
   // passwords do not stay in it however printing ends.
   struct EmptiedAfter {
     HWND buffer;
     ~EmptiedAfter() { SetWindowTextA(buffer, ""); }
   } emptied{RichEdit1.Handle};
-  SetWindowTextA(RichEdit1.Handle, JoinLines(lines).c_str());
+  SetWindowTextA(RichEdit1.Handle, WipedText(JoinLines(lines.Get())).Get().c_str());
   CHARFORMATA format{};
   format.cbSize = sizeof format;
   format.dwMask = CFM_FACE | CFM_SIZE;
   format.yHeight = 10 * 20;  // twips
   lstrcpynA(format.szFaceName, "Courier New", LF_FACESIZE);
   SendMessageA(RichEdit1.Handle, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
-  PrintLines("Passwords list", lines, "Courier New", 10);
+  PrintLines("Passwords list", lines.Get(), "Courier New", 10);
 }
 
 void TSDIAppForm::ClearClipboardOnExit() {

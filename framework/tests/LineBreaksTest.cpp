@@ -58,6 +58,18 @@ TEST(LoadedLineBreaks, PiecesGiveTheSameTextAsTheWholeFileWhereverTheyAreCut) {
   EXPECT_EQ(byteByByte.Finish(), whole);
 }
 
+TEST(LoadedLineBreaks, ALargeFileComesOutWholeHoweverLargeItsPieces) {
+  std::string file, list;
+  for (int i = 0; i < 20000; ++i) {
+    file += "line " + std::to_string(i) + (i % 2 ? "\n" : "\r");
+    list += "line " + std::to_string(i) + "\r\n";
+  }
+  LineBreakConverter converter;
+  for (size_t at = 0, size = 1; at < file.size(); at += size, size *= 3)
+    converter.Feed(std::string_view(file).substr(at, size));
+  EXPECT_EQ(converter.Finish(), list);
+}
+
 TEST(LoadedLineBreaks, FeedingStopsAfterTheZeroByte) {
   LineBreakConverter converter;
   EXPECT_TRUE(converter.Feed("ab"));

@@ -9,7 +9,7 @@ FitCount Columns(size_t n) {
   return [n](std::string_view text) { return std::min(text.size(), n); };
 }
 
-using Rows = std::vector<std::string>;
+using Rows = std::vector<std::string_view>;
 
 }  // namespace
 
@@ -47,7 +47,8 @@ TEST(PrintedPages, ANewPageStartsOnlyWhileRowsRemain) {
 }
 
 TEST(PrintedPages, WrappedRowsCountTowardsThePage) {
-  const auto pages = LayOutPages({"abcdefgh", "ij"}, Columns(4), 2);
+  const std::vector<std::string> lines{"abcdefgh", "ij"};
+  const auto pages = LayOutPages(lines, Columns(4), 2);
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(pages[0], (Rows{"abcd", "efgh"}));
   EXPECT_EQ(pages[1], Rows{"ij"});
