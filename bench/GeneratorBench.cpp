@@ -1,6 +1,7 @@
 // In-process speed of GeneratePasswords with both random sources.
 #include <benchmark/benchmark.h>
 
+#include "generator/tests/LcgSource.h"
 #include "generator/PasswordGenerator.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "framework/ExecutablePath.h"
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 #include "framework/WideText.h"
 
 namespace {

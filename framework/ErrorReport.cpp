@@ -3,7 +3,7 @@
 
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 
 void ShowException(const std::exception& e) {
   if (dynamic_cast<const EAbort*>(&e)) return;

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "framework/DialogFilter.h"
+#include "framework/core/DialogFilter.h"
 #include "framework/WideText.h"
 
 DWORD TFileDialog::Options() const {

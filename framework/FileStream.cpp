@@ -10,9 +10,9 @@
 #include "framework/Exceptions.h"
 #include "framework/FileHandle.h"
 #include "framework/SystemError.h"
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 #include "framework/WideText.h"
-#include "framework/Wipe.h"
+#include "framework/core/Wipe.h"
 
 namespace {
 

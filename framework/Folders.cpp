@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 #include "framework/WideText.h"
 
 bool TryCreateFolderWithParents(const std::wstring& folder) {

@@ -7,7 +7,7 @@
 #include "framework/Dialogs.h"
 #include "framework/ErrorReport.h"
 #include "framework/SystemError.h"
-#include "framework/ScreenFit.h"
+#include "framework/core/ScreenFit.h"
 
 namespace {
 

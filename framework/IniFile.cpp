@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "framework/Exceptions.h"
-#include "framework/IniValue.h"
-#include "framework/Text.h"
+#include "framework/core/IniValue.h"
+#include "framework/core/Text.h"
 #include "framework/WideText.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/GdiObject.h"
-#include "framework/PageLayout.h"
+#include "framework/core/PageLayout.h"
 #include "framework/SystemError.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "framework/Registry.h"
 
 #include "framework/Exceptions.h"
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 #include "framework/WideText.h"
 
 bool RegistryKey::Open(HKEY root, const std::string& path, REGSAM access) {

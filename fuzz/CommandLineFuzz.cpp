@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/Text.h"
-#include "install/CommandLine.h"
+#include "framework/core/Text.h"
+#include "install/core/CommandLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string line(reinterpret_cast<const char*>(data), size);

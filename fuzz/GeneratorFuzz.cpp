@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "generator/tests/LcgSource.h"
 #include "generator/PasswordGenerator.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <regex>
 #include <string>
 
-#include "framework/IniValue.h"
+#include "framework/core/IniValue.h"
 
 namespace {
 void Check(bool ok, const char* what) {

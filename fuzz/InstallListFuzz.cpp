@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "install/InstallList.h"
+#include "install/core/InstallList.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/LineBreaks.h"
+#include "framework/core/LineBreaks.h"
 
 namespace {
 

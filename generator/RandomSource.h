@@ -1,23 +1,10 @@
-// The random sources the generator draws from: the process-wide deterministic generator (a 32-bit
-// linear congruential generator, kept for its exact, reproducible draw sequence) and the operating
-// system's cryptographic generator, which the Generate command uses.
+// The random sources the generator draws from: the interface, and the operating system's
+// cryptographic generator, which the Generate command uses. (Tests keep a deterministic source of
+// their own in generator/tests/LcgSource.h.)
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
-
-// The deterministic generator's state; 0 at process start, changed only by SeedRandom, RandomBelow
-// and AdvanceRandomState.
-extern uint32_t RandomState;
-
-// Advances RandomState one step and maps the new state to 0..n-1 (0 when n is 0).
-uint32_t RandomBelow(uint32_t n);
-
-// Sets RandomState from a fast-running clock.
-void SeedRandom();
-
-// Moves RandomState on by `steps` steps at once, exactly as that many RandomBelow calls would.
-void AdvanceRandomState(uint64_t steps);
 
 // The system's generator failed; the message says so and is shown to the user as it stands.
 class RandomSourceError : public std::runtime_error {
@@ -32,11 +19,6 @@ class RandomSource {
   // A value in 0..n-1 (0 when n is 0).
   virtual uint32_t Below(uint32_t n) = 0;
 
-  // Accounts for `count` draws whose results are not needed.
-  virtual void Skip(uint64_t count) {
-    for (; count > 0; --count) Below(224);
-  }
-
   // Fills out[0..count) with choices picked at random from choices[0..n).
   virtual void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) {
     for (size_t i = 0; i < count; ++i) out[i] = static_cast<char>(choices[Below(n)]);
@@ -46,13 +28,6 @@ class RandomSource {
   // may be drawn straight from the acceptable codes (one draw) instead of by rejection over all
   // codes: the same distribution, but not the same sequence of draws.
   virtual bool DrawsFromAcceptable() const { return false; }
-};
-
-// Draws through RandomBelow, keeping its exact sequence: one state step per draw.
-class LcgSource : public RandomSource {
- public:
-  uint32_t Below(uint32_t n) override { return RandomBelow(n); }
-  void Skip(uint64_t count) override { AdvanceRandomState(count); }
 };
 
 // Fills `size` bytes with cryptographic randomness; false when the system cannot.
@@ -74,7 +49,6 @@ class SystemSource : public RandomSource {
   SystemSource& operator=(const SystemSource&) = delete;
   uint32_t Below(uint32_t n) override;
   void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) override;
-  void Skip(uint64_t) override {}  // its draws are independent: skipped ones need not be made
   bool DrawsFromAcceptable() const override { return true; }
 
  private:

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "framework/FileHandle.h"
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 #include "install/FolderTree.h"
 
 namespace {

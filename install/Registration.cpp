@@ -3,15 +3,15 @@
 
 #include "framework/ExecutablePath.h"
 #include "framework/FileStream.h"
-#include "framework/Product.h"
+#include "framework/core/Product.h"
 #include "framework/Registry.h"
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 #include "framework/WideText.h"
 #include "install/Install.h"
-#include "install/InstallList.h"
-#include "install/InstallText.h"
-#include "install/RestartDeletes.h"
-#include "install/RunOnceCommands.h"
+#include "install/core/InstallList.h"
+#include "install/core/InstallText.h"
+#include "install/core/RestartDeletes.h"
+#include "install/core/RunOnceCommands.h"
 
 const char* const UninstallEntryKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" TALLOWMERE_PRODUCT;

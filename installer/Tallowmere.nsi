@@ -1,7 +1,7 @@
 ; Setup for Tallowmere: copies Tallowmere.exe, writes the install.txt its /uninstall reads, the
 ; shortcuts and the installed-programs entry. There is no separate uninstaller: the entry runs the
 ; program's own /uninstall.
-; makensis /DVERSION=x.y.z /DNAMES=<framework/Product.h> /DSTAGE=<folder with Tallowmere.exe>
+; makensis /DVERSION=x.y.z /DNAMES=<framework/core/Product.h> /DSTAGE=<folder with Tallowmere.exe>
 ;          /DPLUGINS=<folder with amd64-unicode\TakeBack.dll> /DICON=<.ico> /DOUTFILE=<setup.exe>
 ;          Tallowmere.nsi   (installer/package.sh passes them)
 Unicode true

@@ -17,7 +17,7 @@ mkdir -p "$work/setup" "$work/plugins/amd64-unicode" "$work/portable/$name" "$di
 cp "$exe" "$work/setup/Tallowmere.exe"
 touch -d "@$SOURCE_DATE_EPOCH" "$work/setup/Tallowmere.exe"
 cp "$plugin" "$work/plugins/amd64-unicode/TakeBack.dll"
-makensis -V2 -INPUTCHARSET UTF8 "-DVERSION=$version" "-DNAMES=$here/../framework/Product.h" \
+makensis -V2 -INPUTCHARSET UTF8 "-DVERSION=$version" "-DNAMES=$here/../framework/core/Product.h" \
   "-DPLUGINS=$work/plugins" \
   "-DSTAGE=$work/setup" "-DICON=$here/../resources/MAINICON.ico" \
   "-DOUTFILE=$dist/$name-setup.exe" "$here/Tallowmere.nsi"

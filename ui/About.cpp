@@ -6,7 +6,7 @@
 
 #include "framework/Application.h"
 #include "framework/IconControl.h"
-#include "framework/Product.h"
+#include "framework/core/Product.h"
 #include "framework/Version.h"
 #include "shell/ShellOpen.h"
 #include "ui/Main.h"

@@ -8,7 +8,7 @@
 #include "framework/Dialogs.h"
 #include "framework/ErrorReport.h"
 #include "framework/WaitCursor.h"
-#include "framework/Wipe.h"
+#include "framework/core/Wipe.h"
 #include "generator/PasswordGenerator.h"
 #include "ui/Main.h"
 #include "ui/Options.h"
@@ -24,7 +24,6 @@ constexpr size_t kSlowAddition = 50000;
 
 void TSDIAppForm::FormCreate() {
   FixSettingsFolder();
-  SeedRandom();
   LoadSettings();
 }
 

@@ -11,11 +11,11 @@
 #include "framework/Clipboard.h"
 #include "framework/Exceptions.h"
 #include "framework/FileStream.h"
-#include "framework/LineBreaks.h"
+#include "framework/core/LineBreaks.h"
 #include "framework/Printer.h"
 #include "framework/WideText.h"
 #include "framework/WaitCursor.h"
-#include "framework/Wipe.h"
+#include "framework/core/Wipe.h"
 #include "shell/Confirm.h"
 #include "ui/Main.h"
 

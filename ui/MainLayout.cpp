@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "framework/Product.h"
+#include "framework/core/Product.h"
 
 namespace {
 // Font of the window and its controls; the list uses a fixed-pitch one.

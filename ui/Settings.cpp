@@ -11,8 +11,8 @@
 
 #include "framework/Folders.h"
 #include "framework/IniFile.h"
-#include "framework/Product.h"
-#include "framework/Text.h"
+#include "framework/core/Product.h"
+#include "framework/core/Text.h"
 #include "framework/WideText.h"
 #include "shell/ShellFolders.h"
 #include "ui/Main.h"

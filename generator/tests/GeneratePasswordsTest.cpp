@@ -1,4 +1,5 @@
 // Validation, counts, the draw with its cap, grouping and joining.
+#include "generator/tests/LcgSource.h"
 #include "generator/PasswordGenerator.h"
 
 #include <gtest/gtest.h>

@@ -23,8 +23,6 @@ class ScriptedSource : public RandomSource {
     queue_.pop_front();
     return v;
   }
-  // Skipped draws count as draws, without the wait.
-  void Skip(uint64_t count) override { Draws += count; }
   bool DrawsFromAcceptable() const override { return direct_; }
 
   uint64_t Draws = 0;

@@ -4,7 +4,7 @@
 #include "framework/Registry.h"
 #include "framework/ExecutablePath.h"
 #include "install/Install.h"
-#include "install/RestartDeletes.h"
+#include "install/core/RestartDeletes.h"
 #include "install/tests/WinFixtures.h"
 
 namespace {

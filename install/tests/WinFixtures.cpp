@@ -7,7 +7,7 @@
 #include "framework/Registry.h"
 #include "framework/WideText.h"
 #include "install/Install.h"
-#include "install/RestartDeletes.h"
+#include "install/core/RestartDeletes.h"
 
 TempFolder::TempFolder(const std::string& name) {
   char temp[MAX_PATH] = {};

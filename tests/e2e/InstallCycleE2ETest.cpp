@@ -10,7 +10,7 @@
 #include <sstream>
 #include <vector>
 
-#include "framework/Product.h"
+#include "framework/core/Product.h"
 #include "framework/Version.h"
 #include "tests/e2e/AppDriver.h"
 

@@ -12,7 +12,7 @@
 #include "framework/FileStream.h"
 #include "framework/Printer.h"
 #include "framework/SystemError.h"
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 #include "framework/WideText.h"
 #include "framework/tests/DialogDriver.h"
 #include "ui/Settings.h"

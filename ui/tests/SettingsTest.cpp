@@ -4,7 +4,7 @@
 
 #include "framework/Clipboard.h"
 #include "framework/FileStream.h"
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 #include "tests/support/OtherProgram.h"
 #include "ui/tests/SettingsFixture.h"
 

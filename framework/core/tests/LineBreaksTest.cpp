@@ -1,4 +1,4 @@
-#include "framework/LineBreaks.h"
+#include "framework/core/LineBreaks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The first command-line argument and the "/uninstall" switch.
-#include "install/CommandLine.h"
+#include "install/core/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The system's list of renames at the next restart, as the uninstaller leaves deletions in it.
-#include "install/RestartDeletes.h"
+#include "install/core/RestartDeletes.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Reading "install.txt" and judging its entries.
-#include "install/InstallList.h"
+#include "install/core/InstallList.h"
 
 #include <gtest/gtest.h>
 

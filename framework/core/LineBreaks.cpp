@@ -1,10 +1,10 @@
 // Line-break conversion of loaded list files.
-#include "framework/LineBreaks.h"
+#include "framework/core/LineBreaks.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "framework/Wipe.h"
+#include "framework/core/Wipe.h"
 
 LineBreakConverter::~LineBreakConverter() { Wipe(text_); }
 

@@ -1,4 +1,4 @@
-#include "framework/DialogFilter.h"
+#include "framework/core/DialogFilter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Splitting the command line into its first argument.
-#include "install/CommandLine.h"
+#include "install/core/CommandLine.h"
 
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Text tests of the start-up and uninstall code, and the uninstaller's reports.
-#include "install/InstallText.h"
+#include "install/core/InstallText.h"
 
 #include <gtest/gtest.h>
 
-#include "install/UninstallMessages.h"
+#include "install/core/UninstallMessages.h"
 
 TEST(StartsWithText, IgnoresTheCaseOfPlainLettersOnly) {
   EXPECT_TRUE(StartsWithText("C:\\Projects\\", "c:\\PROJECTS\\x.exe"));

@@ -1,5 +1,5 @@
 // Filter text for the common file dialogs.
-#include "framework/DialogFilter.h"
+#include "framework/core/DialogFilter.h"
 
 std::string DialogFilterList(const std::string& filter) {
   std::string list = filter;

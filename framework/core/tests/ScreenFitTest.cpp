@@ -1,4 +1,4 @@
-#include "framework/ScreenFit.h"
+#include "framework/core/ScreenFit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Texts of the run-once deletions, and the restart list's deletions the start-up takes back.
-#include "install/RunOnceCommands.h"
-#include "install/RestartDeletes.h"
+#include "install/core/RunOnceCommands.h"
+#include "install/core/RestartDeletes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Texts of the run-once command.
-#include "install/RunOnceCommands.h"
+#include "install/core/RunOnceCommands.h"
 
 #include <cstdio>
 
-#include "framework/Product.h"
+#include "framework/core/Product.h"
 
 const char* const RunOnceProgramValue = "Delete " TALLOWMERE_PRODUCT;
 

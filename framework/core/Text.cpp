@@ -1,5 +1,5 @@
 // Small text rules of the framework.
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 
 std::string FormatText(const std::string& pattern, const std::string& arg) {
   std::string result = pattern;

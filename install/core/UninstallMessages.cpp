@@ -1,7 +1,7 @@
 // Texts of the uninstaller's reports.
-#include "install/UninstallMessages.h"
+#include "install/core/UninstallMessages.h"
 
-#include "framework/Product.h"
+#include "framework/core/Product.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Wiping through the C library's memset, called by way of a volatile pointer: the compiler cannot
 // know what it calls, so it cannot drop the stores into memory about to be freed. (The system's
 // own wiping calls are not there on every platform this is built for.)
-#include "framework/Wipe.h"
+#include "framework/core/Wipe.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "framework/IniValue.h"
+#include "framework/core/IniValue.h"
 
 #include <gtest/gtest.h>
 

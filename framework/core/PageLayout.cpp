@@ -1,5 +1,5 @@
 // Row and page layout of printed text.
-#include "framework/PageLayout.h"
+#include "framework/core/PageLayout.h"
 
 #include <algorithm>
 

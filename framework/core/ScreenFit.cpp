@@ -1,5 +1,5 @@
 // The rule for bringing a window up on a monitor; see ScreenFit.h.
-#include "framework/ScreenFit.h"
+#include "framework/core/ScreenFit.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "framework/PageLayout.h"
+#include "framework/core/PageLayout.h"
 
 #include <gtest/gtest.h>
 

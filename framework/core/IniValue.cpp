@@ -1,5 +1,5 @@
 // INI value conversions; see IniValue.h.
-#include "framework/IniValue.h"
+#include "framework/core/IniValue.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Reading "install.txt" and judging its entries.
-#include "install/InstallList.h"
+#include "install/core/InstallList.h"
 
 #include <algorithm>
 
-#include "install/InstallText.h"
+#include "install/core/InstallText.h"
 
 std::vector<std::string> ParseInstallList(const std::string& bytes) {
   const std::string text = bytes.substr(0, bytes.find('\0'));

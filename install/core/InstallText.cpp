@@ -1,7 +1,7 @@
 // Text tests of the start-up and uninstall code.
-#include "install/InstallText.h"
+#include "install/core/InstallText.h"
 
-#include "framework/Text.h"
+#include "framework/core/Text.h"
 
 bool StartsWithText(const std::string& prefix, const std::string& text) {
   if (text.size() < prefix.size()) return false;
