@@ -145,8 +145,9 @@ void TSDIAppForm::FileExit1Execute() { Close(); }
 void TSDIAppForm::Print1Click() {
   TWaitCursor wait;
   const Wiped<std::vector<std::string>> lines(DisplayedLines(Memo1.Handle));
-  // The hidden print buffer holds what is printed, in the printed font, for the print only: the
-  // passwords do not stay in it however printing ends.
+  // The pages are laid out through GDI from the list's lines (PrintLines); the hidden print buffer
+  // is only filled with the same text in the printed font, and emptied again however printing
+  // ends, so that no password stays in it.
   struct EmptiedAfter {
     HWND buffer;
     ~EmptiedAfter() { SetWindowTextA(buffer, ""); }
