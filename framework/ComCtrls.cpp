@@ -1,6 +1,7 @@
 // Image lists, tool bar and status bar.
 #include "framework/ComCtrls.h"
 
+#include "framework/Dpi.h"
 #include "framework/SystemError.h"
 
 HIMAGELIST LoadImageStrip(const char* resourceName, int size) {
@@ -14,36 +15,61 @@ HIMAGELIST LoadImageStrip(const char* resourceName, int size) {
   return list;
 }
 
-void TToolBar::Create(HWND parent, HIMAGELIST images, int buttonWidth, int buttonHeight,
-                      const std::vector<Button>& buttons, HFONT font) {
+void TToolBar::Create(HWND parent, HIMAGELIST images, SIZE button, int height,
+                      const std::vector<Button>& buttons, HFONT font, int dpi) {
   buttons_ = buttons;
+  button_ = button;
+  height_ = height;
+  // Sized by the form, not by itself: its height is stated, borders and all.
   Handle = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                            WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT |
-                               TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER,
+                               TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER | CCS_NORESIZE |
+                               CCS_NOPARENTALIGN,
                            0, 0, 0, 0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!Handle) RaiseLastOSError();
   SendMessageA(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(Handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(Handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-  SendMessageA(Handle, TB_SETINDENT, 5, 0);
   std::vector<TBBUTTON> tb;
   for (const Button& b : buttons_) {
-    TBBUTTON button{};
+    TBBUTTON item{};
     if (b.action) {
-      button.iBitmap = b.action->ImageIndex;
-      button.idCommand = static_cast<int>(b.action->Id);
-      button.fsState = TBSTATE_ENABLED;
-      button.fsStyle = BTNS_BUTTON;
+      item.iBitmap = b.action->ImageIndex;
+      item.idCommand = static_cast<int>(b.action->Id);
+      item.fsState = TBSTATE_ENABLED;
+      item.fsStyle = BTNS_BUTTON;
     } else {
-      button.iBitmap = b.separatorWidth;
-      button.fsStyle = BTNS_SEP;
+      item.iBitmap = ScaleForDpi(b.separatorWidth, dpi);
+      item.fsStyle = BTNS_SEP;
     }
-    button.iString = -1;
-    tb.push_back(button);
+    item.iString = -1;
+    tb.push_back(item);
   }
   SendMessageA(Handle, TB_ADDBUTTONSA, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
-  SendMessageA(Handle, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth, buttonHeight));
-  SendMessageA(Handle, TB_AUTOSIZE, 0, 0);
+  SetDpi(dpi);
+}
+
+void TToolBar::SetDpi(int dpi) {
+  dpi_ = dpi;
+  SendMessageA(Handle, TB_SETINDENT, ScaleForDpi(5, dpi), 0);
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    if (buttons_[i].action) continue;
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_SIZE | TBIF_BYINDEX;
+    info.cx = static_cast<WORD>(ScaleForDpi(buttons_[i].separatorWidth, dpi));
+    SendMessageA(Handle, TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
+  }
+  SendMessageA(Handle, TB_SETBUTTONSIZE, 0,
+               MAKELPARAM(ScaleForDpi(button_.cx, dpi), ScaleForDpi(button_.cy, dpi)));
+  FitWidth();
+}
+
+void TToolBar::FitWidth() {
+  RECT client;
+  GetClientRect(GetParent(Handle), &client);
+  SetWindowPos(Handle, nullptr, 0, 0, client.right, ScaleForDpi(height_, dpi_),
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TToolBar::UpdateEnabled() {
@@ -62,17 +88,27 @@ TAction* TToolBar::ActionAt(POINT clientPoint) const {
   return buttons_[static_cast<size_t>(index)].action;
 }
 
-bool TToolBar::HandleNotify(NMHDR& header) {
-  if (header.code != TTN_GETDISPINFOA) return false;
+std::optional<LRESULT> TToolBar::HandleNotify(NMHDR& header) {
+  if (header.hwndFrom == Handle && header.code == NM_CUSTOMDRAW) {
+    auto& draw = reinterpret_cast<NMTBCUSTOMDRAW&>(header);
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+    if (draw.nmcd.dwDrawStage == CDDS_POSTPAINT) {
+      RECT r;
+      GetClientRect(Handle, &r);
+      DrawEdge(draw.nmcd.hdc, &r, EDGE_ETCHED, BF_TOP | BF_BOTTOM);
+    }
+    return CDRF_DODEFAULT;
+  }
+  if (header.code != TTN_GETDISPINFOA) return std::nullopt;
   auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
   for (const Button& b : buttons_) {
     if (b.action && b.action->Id == header.idFrom) {
       tip_ = ShortHint(b.action->Hint);
       info.lpszText = tip_.data();
-      return true;
+      return 0;
     }
   }
-  return false;
+  return std::nullopt;
 }
 
 int TToolBar::Height() const {
@@ -81,13 +117,30 @@ int TToolBar::Height() const {
   return r.bottom - r.top;
 }
 
-void TStatusBar::Create(HWND parent, int height) {
-  Handle = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0,
-                           0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+void TStatusBar::Create(HWND parent, int height, HFONT font, int dpi) {
+  height_ = height;
+  // Placed by the form, not by itself: its own sizing adds borders to the height of its font.
+  Handle = CreateWindowExA(
+      0, STATUSCLASSNAMEA, "",
+      WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
+      0, 0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!Handle) RaiseLastOSError();
+  SendMessageA(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(Handle, SB_SIMPLE, TRUE, 0);
-  SendMessageA(Handle, SB_SETMINHEIGHT, height, 0);
-  SendMessageA(Handle, WM_SIZE, 0, 0);
+  SetDpi(dpi);
+}
+
+void TStatusBar::SetDpi(int dpi) {
+  dpi_ = dpi;
+  Fit();
+}
+
+void TStatusBar::Fit() {
+  RECT client;
+  GetClientRect(GetParent(Handle), &client);
+  const int height = ScaleForDpi(height_, dpi_);
+  SetWindowPos(Handle, nullptr, 0, client.bottom - height, client.right, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TStatusBar::SetSimpleText(const std::string& text) {

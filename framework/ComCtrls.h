@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,36 +12,48 @@
 // An image list filled from a horizontal strip of 32-bit images (a BITMAP resource).
 HIMAGELIST LoadImageStrip(const char* resourceName, int size);
 
+// Sizes are stated at 96 DPI and scaled by the DPI handed over.
 class TToolBar {
  public:
   struct Button {
     TAction* action;  // nullptr: a separator
     int separatorWidth = 8;
   };
-  // Flat, transparent tool bar at the top of the parent with image-only buttons bound to actions;
-  // tool tips show the short part of the action's hint.
-  void Create(HWND parent, HIMAGELIST images, int buttonWidth, int buttonHeight,
-              const std::vector<Button>& buttons, HFONT font);
+  // Flat, transparent tool bar across the top of the parent, `height` high with an etched edge at
+  // its top and bottom, with image-only buttons bound to actions; tool tips show the short part of
+  // the action's hint.
+  void Create(HWND parent, HIMAGELIST images, SIZE button, int height,
+              const std::vector<Button>& buttons, HFONT font, int dpi);
+  void SetDpi(int dpi);
+  // Spans the parent's client width.
+  void FitWidth();
   void UpdateEnabled();
   // The action of the button under a point in the tool bar's client coordinates.
   TAction* ActionAt(POINT clientPoint) const;
-  // Answers TTN_GETDISPINFO for the tool bar's tips; false for other notifications.
-  bool HandleNotify(NMHDR& header);
+  // Answers the tool bar's tip requests and paints its edges; nothing for other notifications.
+  std::optional<LRESULT> HandleNotify(NMHDR& header);
   int Height() const;
   HWND Handle = nullptr;
 
  private:
   std::vector<Button> buttons_;
   std::string tip_;
+  SIZE button_{};
+  int height_ = 0, dpi_ = 96;
 };
 
 class TStatusBar {
  public:
-  void Create(HWND parent, int height);
+  // A simple-text bar `height` high (stated at 96 DPI), at the bottom of the parent.
+  void Create(HWND parent, int height, HFONT font, int dpi);
+  void SetDpi(int dpi);
+  // Spans the bottom of the parent's client area.
+  void Fit();
   void SetSimpleText(const std::string& text);
   std::string SimpleText() const { return text_; }
   HWND Handle = nullptr;
 
  private:
   std::string text_;
+  int height_ = 0, dpi_ = 96;
 };

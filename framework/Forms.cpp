@@ -5,6 +5,7 @@
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/Dpi.h"
 #include "framework/ErrorReport.h"
 #include "framework/SystemError.h"
 #include "framework/core/ScreenFit.h"
@@ -40,13 +41,21 @@ TForm::~TForm() {
   for (HIMAGELIST list : imageLists_) ImageList_Destroy(list);
 }
 
-HFONT TForm::CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold,
-                          bool underline) {
-  fonts_.emplace_back(CreateFontA(
-      -pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE, charset,
-      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
-  return fonts_.back().Get();
+HFONT TForm::FontSpec::Make(int dpi) const {
+  // Points, not pixels scaled from 96 DPI: the system's own rounding, so that text grows no faster
+  // than the layout (8 points are 11 pixels at 96 DPI, 16 at 144, not 17).
+  return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
+                     underline, FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
 }
+
+HFONT TForm::CreateUiFont(const char* face, int points, BYTE charset, bool bold, bool underline) {
+  FontSpec spec{face, points, charset, bold, underline};
+  fonts_.push_back({spec, GdiObject<HFONT>(spec.Make(Dpi))});
+  return fonts_.back().font.Get();
+}
+
+int TForm::Scaled(int length) const { return ScaleForDpi(length, Dpi); }
 
 HIMAGELIST TForm::LoadImageStrip(const char* resourceName, int size) {
   return imageLists_.emplace_back(::LoadImageStrip(resourceName, size));
@@ -65,24 +74,24 @@ void TForm::Create() {
   const DWORD style =
       DialogFrame ? WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME : WS_OVERLAPPEDWINDOW;
   const DWORD exStyle = WS_EX_CONTROLPARENT | (DialogFrame ? WS_EX_DLGMODALFRAME : 0);
-  RECT r{0, 0, Width, Height};
-  if (UseClientSize) AdjustWindowRectEx(&r, style, Menu != nullptr, exStyle);
+  // Made at the system's DPI; a window that opens on a monitor of another scale is sized again
+  // before its controls are made.
+  Dpi = SystemDpi();
   HWND owner = DialogFrame ? Application.MainWindow : nullptr;
   Handle = CreateWindowExA(exStyle, className_.c_str(), Caption.c_str(), style | WS_CLIPCHILDREN,
-                           Left, Top, r.right - r.left, r.bottom - r.top, owner, nullptr,
+                           Scaled(Left), Scaled(Top), 0, 0, owner, nullptr,
                            GetModuleHandleA(nullptr), this);
   if (!Handle) RaiseLastOSError();
+  Dpi = WindowDpi(Handle);
+  const SIZE size = DesignSize(Menu != nullptr);
+  SetWindowPos(Handle, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   Client.Handle = Handle;
   Client.Color = Color;
-  if (Application.Icon) {
-    SendMessageA(Handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application.Icon));
-    SendMessageA(Handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Application.Icon));
-  }
+  SetIcons();
   CreateControls();
   if (UseClientSize && Menu) {  // the menu bar is known only now
-    RECT c{0, 0, Width, Height};
-    AdjustWindowRectEx(&c, style, TRUE, exStyle);
-    SetWindowPos(Handle, nullptr, 0, 0, c.right - c.left, c.bottom - c.top,
+    const SIZE withMenu = DesignSize(true);
+    SetWindowPos(Handle, nullptr, 0, 0, withMenu.cx, withMenu.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   Resize();
@@ -93,12 +102,41 @@ void TForm::Create() {
       {Handle, [this] { IdleUpdate(); }, [this](MSG& msg) { return PreTranslate(msg); }});
 }
 
+// The program's icon in the sizes the title bar and the task switcher want at this DPI (shared
+// icons: the system keeps them).
+void TForm::SetIcons() {
+  if (!Application.Icon) return;
+  for (const auto& [which, size] : {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
+    const int pixels = MulDiv(GetSystemMetrics(size), Dpi, SystemDpi());
+    HANDLE icon =
+        LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, pixels, pixels, LR_SHARED);
+    SendMessageA(Handle, WM_SETICON, which,
+                 reinterpret_cast<LPARAM>(icon ? icon : Application.Icon));
+  }
+}
+
+// The outer size of the stated Width and Height (client or outer) at the window's DPI.
+SIZE TForm::DesignSize(bool withMenu) const {
+  RECT r{0, 0, Scaled(Width), Scaled(Height)};
+  if (UseClientSize)
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(Handle, GWL_STYLE)), withMenu,
+                       static_cast<DWORD>(GetWindowLongA(Handle, GWL_EXSTYLE)));
+  return {r.right - r.left, r.bottom - r.top};
+}
+
 void TForm::CreateTable(std::vector<ControlDef>& table) {
   for (ControlDef& def : table) {
     HWND parent = def.parent ? def.parent->Handle : Handle;
     if (!def.parent) def.parent = &Client;
-    def.control->Create(def, parent, Font, nextControlId_++);
+    layout_.push_back(def);
+    def.control->Create(ScaledRow(def), parent, Font, nextControlId_++);
   }
+}
+
+ControlDef TForm::ScaledRow(ControlDef def) const {
+  def.left = Scaled(def.left), def.top = Scaled(def.top);
+  def.width = Scaled(def.width), def.height = Scaled(def.height);
+  return def;
 }
 
 void TForm::Show(int showCommand) {
@@ -156,7 +194,7 @@ SIZE TForm::MinTrackSize() {
 }
 
 void TForm::SetBoundsOnScreen(int left, int top, int width, int height) {
-  const SIZE design = UseClientSize ? OuterSize(Width, Height) : SIZE{Width, Height};
+  const SIZE design = DesignSize(GetMenu(Handle) != nullptr);
   const SIZE minimum = MinTrackSize();
   const int caption = GetSystemMetrics(SM_CYCAPTION);
   const ScreenFitRules rules{design.cx, design.cy, minimum.cx, minimum.cy, caption, 2 * caption};
@@ -279,6 +317,9 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: result = OnEraseBackground(reinterpret_cast<HDC>(wParam)); break;
     case WM_GETMINMAXINFO: result = OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); break;
     case WM_SIZE: result = OnSize(); break;
+    case WM_DPICHANGED:
+      result = OnDpiChanged(LOWORD(wParam), *reinterpret_cast<RECT*>(lParam));
+      break;
     case WM_NEXTDLGCTL: result = OnNextDlgCtl(wParam, lParam); break;
     case WM_UPDATEUISTATE: result = OnUpdateUiState(wParam, lParam); break;
     case WM_MENUSELECT: result = OnMenuSelect(wParam, lParam); break;
@@ -299,8 +340,7 @@ std::optional<LRESULT> TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 std::optional<LRESULT> TForm::OnNotify(NMHDR& header) {
-  if (ToolBar && ToolBar->HandleNotify(header)) return 0;
-  return std::nullopt;
+  return ToolBar ? ToolBar->HandleNotify(header) : std::nullopt;
 }
 
 std::optional<LRESULT> TForm::OnEraseBackground(HDC dc) {
@@ -318,13 +358,56 @@ std::optional<LRESULT> TForm::OnGetMinMaxInfo(MINMAXINFO& info) {
 
 std::optional<LRESULT> TForm::OnSize() {
   if (StatusBar) {
-    SendMessageA(StatusBar->Handle, WM_SIZE, 0, 0);
+    StatusBar->Fit();
     // The bar repaints only what the new size uncovers: its size grip would stay drawn at the old
     // right end as well.
     InvalidateRect(StatusBar->Handle, nullptr, TRUE);
   }
-  if (ToolBar) SendMessageA(ToolBar->Handle, TB_AUTOSIZE, 0, 0);
+  if (ToolBar) ToolBar->FitWidth();
   Resize();
+  return 0;
+}
+
+// Moved to a monitor of another scale: fonts, controls and bars are made again for its DPI, and
+// the window takes the rectangle the system suggests.
+std::optional<LRESULT> TForm::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi == Dpi) return 0;
+  Dpi = dpi;
+  std::vector<std::pair<HFONT, HFONT>> renewed;
+  for (OwnedFont& owned : fonts_) {
+    GdiObject<HFONT> font(owned.spec.Make(Dpi));
+    renewed.emplace_back(owned.font.Get(), font.Get());
+    std::swap(owned.font, font);  // the old one goes once no control uses it
+    retiredFonts_.push_back(std::move(font));
+  }
+  for (auto& [old, font] : renewed)
+    if (Font == old) Font = font;
+  for (const ControlDef& def : layout_) {
+    const ControlDef row = ScaledRow(def);
+    def.control->SetBounds(row.left, row.top, row.width, row.height);
+  }
+  // Every window of the form that used one of the old fonts, the bars included, takes its
+  // successor.
+  std::vector<HWND> windows;
+  EnumChildWindows(
+      Handle,
+      [](HWND child, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows) {
+    const auto used = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    for (auto& [old, font] : renewed)
+      if (used == old) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  if (ToolBar) ToolBar->SetDpi(Dpi);
+  if (StatusBar) StatusBar->SetDpi(Dpi);
+  SetIcons();
+  DpiChanged();
+  retiredFonts_.clear();
+  SetWindowPos(Handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   return 0;
 }
 

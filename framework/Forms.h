@@ -44,7 +44,10 @@ class TForm {
 
   HWND Handle = nullptr;
   std::string Caption;
+  // Stated at 96 DPI, like every position, size and font height of a form; the window scales them
+  // by its DPI.
   int Left = 0, Top = 0, Width = 400, Height = 300;
+  int Dpi = 96;                // the window's, from Create on
   bool UseClientSize = false;  // Width/Height give the client area instead of the outer size
   bool DialogFrame = false;
   bool CenterOnFirstShow = false;
@@ -69,11 +72,16 @@ class TForm {
   // Runs when the form is asked to close; an error keeps it open.
   virtual void FormClose() {}
   virtual void Resize() {}
+  // After the fonts, the table's controls and the bars have been made for a new DPI.
+  virtual void DpiChanged() {}
+  // A length stated at 96 DPI, at the window's DPI.
+  int Scaled(int length) const;
   // The smallest client area at which the form stays usable; 0 x 0 for no limit.
   virtual SIZE MinClientSize() { return {0, 0}; }
   void CreateTable(std::vector<ControlDef>& table);
-  // A font for the form's controls; the form owns it and deletes it after its window.
-  HFONT CreateUiFont(const char* face, int pixelHeight, BYTE charset, bool bold = false,
+  // A font for the form's controls, `points` high at the window's DPI; the form owns it, makes it
+  // again when the DPI changes and deletes it after its window.
+  HFONT CreateUiFont(const char* face, int points, BYTE charset, bool bold = false,
                      bool underline = false);
   // The image list of a strip resource (see ::LoadImageStrip); the form owns it and destroys it
   // after its window.
@@ -89,6 +97,7 @@ class TForm {
   std::optional<LRESULT> OnEraseBackground(HDC dc);
   std::optional<LRESULT> OnGetMinMaxInfo(MINMAXINFO& info);
   std::optional<LRESULT> OnSize();
+  std::optional<LRESULT> OnDpiChanged(int dpi, const RECT& suggested);
   std::optional<LRESULT> OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
   std::optional<LRESULT> OnUpdateUiState(WPARAM wParam, LPARAM lParam);
   std::optional<LRESULT> OnMenuSelect(WPARAM wParam, LPARAM lParam);
@@ -101,10 +110,26 @@ class TForm {
   void UpdateHintAt(HWND target, POINT screenPoint);
   bool PressFocusedButton();
   SIZE OuterSize(int clientWidth, int clientHeight) const;
+  SIZE DesignSize(bool withMenu) const;
+  void SetIcons();
+  ControlDef ScaledRow(ControlDef def) const;
+  struct FontSpec {
+    std::string face;
+    int points;
+    BYTE charset;
+    bool bold, underline;
+    HFONT Make(int dpi) const;
+  };
+  struct OwnedFont {
+    FontSpec spec;
+    GdiObject<HFONT> font;
+  };
   std::string className_;
   int nextControlId_ = 100;
   bool shownOnce_ = false;
   HWND lastFocus_ = nullptr;
-  std::vector<GdiObject<HFONT>> fonts_;
+  std::vector<OwnedFont> fonts_;
+  std::vector<GdiObject<HFONT>> retiredFonts_;
+  std::vector<ControlDef> layout_;  // the table as stated, for a change of DPI
   std::vector<HIMAGELIST> imageLists_;
 };

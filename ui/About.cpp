@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "framework/IconControl.h"
 #include "framework/core/Product.h"
 #include "framework/Version.h"
@@ -43,6 +44,17 @@ LRESULT CALLBACK LinkCursorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
+namespace {
+
+// The program's icon in the size that matches the DPI (shared: the system keeps it).
+HICON ProgramIconAt(int dpi) {
+  const int size = ScaleForDpi(32, dpi);
+  return static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, size, size, LR_SHARED));
+}
+
+}  // namespace
+
 TAboutBox::TAboutBox() : TForm("TAboutBox") {
   Caption = "About";
   DialogFrame = true;
@@ -55,8 +67,8 @@ TAboutBox::TAboutBox() : TForm("TAboutBox") {
 }
 
 void TAboutBox::CreateControls() {
-  Font = CreateUiFont("MS Sans Serif", 11, DEFAULT_CHARSET);
-  ProgramIcon.Icon = Application.Icon;
+  Font = CreateUiFont("MS Sans Serif", 8, DEFAULT_CHARSET);
+  ProgramIcon.Icon = ProgramIconAt(Dpi);
   std::vector<ControlDef> table = {
       {&Panel1, nullptr, "", 8, 8, 281, 161},
       {&ProductName, &Panel1, TALLOWMERE_TITLE, 88, 16, 185, 13},
@@ -73,7 +85,7 @@ void TAboutBox::CreateControls() {
   Label1.Color = kLinkBlue;  // a label's colour is its text colour
   SendMessageA(
       Label1.Handle, WM_SETFONT,
-      reinterpret_cast<WPARAM>(CreateUiFont("MS Sans Serif", 11, DEFAULT_CHARSET, true, true)),
+      reinterpret_cast<WPARAM>(CreateUiFont("MS Sans Serif", 8, DEFAULT_CHARSET, true, true)),
       FALSE);
   SetWindowSubclass(Label1.Handle, LinkCursorProc, 1, 0);
   Label1.OnClick = [this] { Label1Click(); };
@@ -82,6 +94,11 @@ void TAboutBox::CreateControls() {
   SetWindowLongPtrA(OKButton.Handle, GWLP_ID, IDOK);
   SendMessageA(OKButton.Handle, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   OKButton.OnClick = [this] { ModalResultValue = mrOk; };
+}
+
+void TAboutBox::DpiChanged() {
+  ProgramIcon.Icon = ProgramIconAt(Dpi);
+  SendMessageA(ProgramIcon.Handle, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon.Icon), 0);
 }
 
 void TAboutBox::FormCreate() { lbVersion.SetText("Version " TALLOWMERE_VERSION); }

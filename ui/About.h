@@ -17,6 +17,7 @@ class TAboutBox : public TForm {
  protected:
   void CreateControls() override;
   void FormCreate() override;
+  void DpiChanged() override;
 };
 
 extern TAboutBox* AboutBox;

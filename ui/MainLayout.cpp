@@ -57,13 +57,13 @@ TSDIAppForm::TSDIAppForm() : TForm("TSDIAppForm") {
 }
 
 void TSDIAppForm::CreateControls() {
-  Font = CreateUiFont("MS Sans Serif", 11, kCharset);
+  Font = CreateUiFont("MS Sans Serif", 8, kCharset);
   ImageList1 = LoadImageStrip("IMAGELIST16", 16);
   ImageList3 = LoadImageStrip("IMAGELIST32", 32);
   CreateActions();
   CreateMenu();
 
-  ToolBar1.Create(Handle, ImageList3, 39, 38,
+  ToolBar1.Create(Handle, ImageList3, {39, 38}, 46,
                   {{&FileNew1},
                    {&FileOpen1},
                    {&FileSave1},
@@ -71,7 +71,7 @@ void TSDIAppForm::CreateControls() {
                    {&EditCut1},
                    {&EditCopy1},
                    {&EditPaste1}},
-                  Font);
+                  Font, Dpi);
   ToolBar = &ToolBar1;
 
   // Creation order is the tab order: the options panel, then the list.
@@ -109,8 +109,9 @@ void TSDIAppForm::CreateControls() {
       {&RadioButton16, &GroupBox3, "20", 8, 134, 113, 17},
       {&RadioButton8, &GroupBox3, "100", 8, 158, 113, 17},
       {&RadioButton10, &GroupBox3, "Custom", 8, 189, 57, 17},
-      {&Edit3, &GroupBox3, "1", 72, 186, 33, 21},
-      {&UpDown2, &GroupBox3, "", 105, 186, 15, 21},
+      // 4 pixels wider than the others, to show its largest value "1,000" whole.
+      {&Edit3, &GroupBox3, "1", 72, 186, 37, 21},
+      {&UpDown2, &GroupBox3, "", 109, 186, 15, 21},
 
       {&Button2, &Panel1, "Clear", 88, 300, 75, 25},
       {&CheckBox6, &Panel1, "Auto-copy to clipboard", 8, 248, 225, 17},
@@ -119,8 +120,8 @@ void TSDIAppForm::CreateControls() {
       {&GroupBox4, &Panel1, "Format", 552, 8, 145, 225},
       {&RadioButton17, &GroupBox4, "No groups", 8, 14, 113, 17, true},
       {&RadioButton21, &GroupBox4, "Groups of", 8, 37, 81, 17},
-      {&Edit4, &GroupBox4, "4", 88, 34, 33, 21},
-      {&UpDown3, &GroupBox4, "", 121, 34, 15, 21},
+      {&Edit4, &GroupBox4, "4", 88, 34, 37, 21},  // "1,000" too
+      {&UpDown3, &GroupBox4, "", 125, 34, 15, 21},
 
       {&Memo1, nullptr, "", 0, 385, 760, 150, false, WS_VSCROLL},
       {&RichEdit1, nullptr, "", 0, 0, 100, 100},
@@ -128,9 +129,9 @@ void TSDIAppForm::CreateControls() {
   CreateTable(table);
 
   SendMessageA(Memo1.Handle, WM_SETFONT,
-               reinterpret_cast<WPARAM>(CreateUiFont("Courier New", 13, kCharset)), FALSE);
+               reinterpret_cast<WPARAM>(CreateUiFont("Courier New", 10, kCharset)), FALSE);
 
-  StatusBar.Create(Handle, 19);
+  StatusBar.Create(Handle, 19, Font, Dpi);
   TForm::StatusBar = &StatusBar;
 
   Button1.OnClick = [this] { Button1Click(); };
@@ -224,8 +225,8 @@ void TSDIAppForm::Resize() {
   RECT status;
   GetWindowRect(StatusBar.Handle, &status);
   const int statusHeight = status.bottom - status.top;
-  Panel1.SetBounds(0, top, client.right, kPanelHeight);
-  const int listTop = top + kPanelHeight;
+  Panel1.SetBounds(0, top, client.right, Scaled(kPanelHeight));
+  const int listTop = top + Scaled(kPanelHeight);
   Memo1.SetBounds(0, listTop, client.right, std::max(0L, client.bottom - statusHeight - listTop));
 }
 
@@ -239,7 +240,7 @@ SIZE TSDIAppForm::MinClientSize() {
   const LONG width = right + Button1.BoundsRect().left;
   RECT status;
   GetWindowRect(StatusBar.Handle, &status);
-  const LONG height = ToolBar1.Height() + kPanelHeight +
+  const LONG height = ToolBar1.Height() + Scaled(kPanelHeight) +
                       HeightForLines(Memo1.Handle, kListLinesAtLeast) +
                       (status.bottom - status.top);
   return {width, height};

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "framework/Clipboard.h"
+#include "framework/Dpi.h"
 #include "tests/support/GdiCount.h"
+#include "ui/About.h"
 #include "ui/tests/MainWindowFixture.h"
 
 TEST_F(MainWindowTest, FirstRunOpensWithItsCaptionBoundsAndDesignDefaults) {
@@ -271,4 +273,94 @@ TEST_F(MainWindowTest, NoSizeGripIsLeftBehindWhenTheWindowGrows) {
       if (GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE)) ++marks;
   ReleaseDC(form->StatusBar.Handle, dc);
   EXPECT_EQ(marks, 0);
+}
+
+namespace {
+
+// Width of one line of text in the control's own font.
+int TextWidth(HWND control, const std::string& text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  RECT r{};
+  DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return r.right;
+}
+
+int Width(const TControl& c) {
+  const RECT r = c.BoundsRect();
+  return r.right - r.left;
+}
+
+// What a control's caption or value needs beyond the room the control gives it; "" when it fits.
+std::string Overflow(TControl& c) {
+  const std::string text = c.Text();
+  if (auto* spinner = dynamic_cast<TUpDown*>(&c)) {
+    // The largest value, as the spinner shows it in its field ("1,000").
+    const int was = spinner->Position();
+    spinner->SetPosition(spinner->Max);
+    TEdit& field = *spinner->Associate;
+    RECT client;
+    GetClientRect(field.Handle, &client);
+    const DWORD margins = static_cast<DWORD>(SendMessageA(field.Handle, EM_GETMARGINS, 0, 0));
+    const int need = TextWidth(field.Handle, field.Text()) + LOWORD(margins) + HIWORD(margins);
+    const std::string shown = field.Text();
+    spinner->SetPosition(was);
+    return need > client.right
+               ? shown + " needs " + std::to_string(need) + " of " + std::to_string(client.right)
+               : "";
+  }
+  if (text.empty()) return "";
+  const int dpi = WindowDpi(c.Handle);
+  int need = 0;
+  if (dynamic_cast<TCheckable*>(&c)) {
+    // The box or circle, a gap, the caption.
+    need = GetSystemMetrics(SM_CXMENUCHECK) + ScaleForDpi(4, dpi) + TextWidth(c.Handle, text);
+  } else if (dynamic_cast<TButton*>(&c)) {
+    need = TextWidth(c.Handle, text) + ScaleForDpi(12, dpi);
+  } else if (dynamic_cast<TGroupBox*>(&c)) {
+    need = TextWidth(c.Handle, text) + ScaleForDpi(16, dpi);
+  } else if (dynamic_cast<TLabel*>(&c)) {
+    RECT r{0, 0, Width(c), 0};
+    HDC dc = GetDC(c.Handle);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(c.Handle, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(c.Handle, dc);
+    const RECT box = c.BoundsRect();
+    if (r.bottom > box.bottom - box.top)
+      return text + " needs " + std::to_string(r.bottom) + " high";
+    need = r.right;
+  }
+  return need > Width(c)
+             ? text + " needs " + std::to_string(need) + " of " + std::to_string(Width(c))
+             : "";
+}
+
+}  // namespace
+
+// Run at 96 DPI with the suite and again at 144 DPI (ui_layout_144dpi): the main window and the
+// About box.
+TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
+  const int dpi = WindowDpi(form->Handle);
+  EXPECT_EQ(Width(form->Button1), ScaleForDpi(75, dpi));
+  TAboutBox about;
+  about.Create();
+  std::vector<HWND> all;
+  for (HWND window : {form->Handle, about.Handle})
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) {
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+  for (HWND child : all) {
+    if (TControl* c = TControl::FromHandle(child)) {
+      EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
+    }
+  }
 }

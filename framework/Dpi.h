@@ -1,0 +1,12 @@
+// Screen scaling. Layouts, sizes and fonts are stated for 96 DPI and scaled by the window's DPI in
+// one place (TForm); these are the system's answers it scales by. Windows before 10 has no DPI
+// per window, so the functions are looked up when first used and the system's DPI stands in.
+#pragma once
+#include <windows.h>
+
+// The DPI of the monitor the window is on (as the window was told last), or the system's DPI.
+int WindowDpi(HWND window);
+// The DPI windows are created with before they know their monitor.
+int SystemDpi();
+// A length stated at 96 DPI, at `dpi`.
+inline int ScaleForDpi(int length, int dpi) { return MulDiv(length, dpi, 96); }
