@@ -10,6 +10,10 @@ SetCompressor /SOLID /FINAL lzma
 ; Installed files get the staged file's time, which the build sets to the commit date.
 SetDateSave on
 RequestExecutionLevel admin
+; System DPI aware: Windows does not stretch the pages into a blur, and every page is laid out at
+; the DPI of the session. Not PerMonitorV2 (ManifestDPIAwareness, experimental in makensis): the
+; pages' bold titles are fonts made at the system DPI, and on a monitor with another scaling they
+; would keep that size while Windows rescales the rest of the page.
 ManifestDPIAware true
 
 !addplugindir /amd64-unicode "${PLUGINS}/amd64-unicode"
@@ -40,11 +44,18 @@ VIAddVersionKey LegalCopyright "Copyright (C) 2026 ${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_WELCOMEPAGE_TEXT "Setup will install ${PRODUCT} ${VERSION}, the Tallowmere password \
-  generator, in the folder you choose next, with shortcuts on your desktop and in the Start \
-  menu.$\r$\n$\r$\nTo remove it later, use $\"Uninstall ${PRODUCT}$\" in the Start menu or in \
-  the list of installed programs.$\r$\n$\r$\nClick Next to continue."
+; The page texts break their own lines, each well short of the page's width: a line that the
+; automatic wrap fills to the edge loses its last letters under some fonts and scalings.
+!define MUI_WELCOMEPAGE_TEXT "Setup will install ${PRODUCT} ${VERSION}, the$\r$\n\
+  Tallowmere password generator, with shortcuts$\r$\n\
+  on your desktop and in the Start menu.$\r$\n$\r$\n\
+  To remove it later, use $\"Uninstall ${PRODUCT}$\"$\r$\n\
+  in the Start menu or in the installed programs.$\r$\n$\r$\n\
+  Click Next to continue."
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_DIRECTORYPAGE_TEXT_TOP "Setup will install ${PRODUCT} in the folder below.$\r$\n\
+  To install it in another folder, click Browse and choose one.$\r$\n\
+  Click Install to start the installation."
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH

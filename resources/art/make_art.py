@@ -8,7 +8,8 @@ anti-aliased pixels at any size, drawing a 1-pixel darker outline just
 inside every outlined shape.
 
 Outputs (relative to the repository root):
-  resources/MAINICON.ico    16/24/32/48 px, each as 8-bit + AND mask and 32-bit BGRA
+  resources/MAINICON.ico    16/20/24/32/40/48/64 px, each as 8-bit + AND mask and 32-bit
+                            BGRA, and 256 px as PNG
   resources/ImageList16.bmp 15 images of 16x16, 32-bit BGRA, horizontal strip
   resources/ImageList32.bmp  9 images of 32x32, 32-bit BGRA, horizontal strip
 
@@ -18,6 +19,7 @@ Standard library only.  Run:  python3 resources/art/make_art.py
 import math
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 RES = os.path.normpath(os.path.join(HERE, ".."))
@@ -558,6 +560,17 @@ def ico_entry8(img, size):
     return info + palb + bytes(xor) + mask
 
 
+def png_rgba(img, size):
+    """PNG of straight-alpha RGBA rows, as Vista and later take it inside an .ico."""
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data)))
+    raw = b"".join(b"\0" + bytes(v for px in row for v in px) for row in img)
+    return (b"\x89PNG\r\n\x1a\n" +
+            chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
 def write_ico(entries, path):
     """entries: list of (size, bitcount, data)."""
     head = struct.pack("<HHH", 0, 1, len(entries))
@@ -577,9 +590,12 @@ def main():
     strip32 = [to_bgra8(render(p(), 32)) for p in PICTURES[:9]]
     bmp_strip(strip32, 32, os.path.join(RES, "ImageList32.bmp"))
 
-    sizes = (16, 24, 32, 48)
-    icons = {s: to_bgra8(render(pic_mainicon(s), s, max(1.0, s / 32.0))) for s in sizes}
+    # What Windows asks for at 100 to 200 % scaling (small icons, shell views, Alt+Tab).
+    sizes = (16, 20, 24, 32, 40, 48, 64)
+    icons = {s: to_bgra8(render(pic_mainicon(s), s, max(1.0, s / 32.0))) for s in sizes + (256,)}
     entries = [(s, 32, ico_entry32(icons[s], s)) for s in sizes]
+    # 256 px as a 32-bit bitmap would be 256 KB; the PNG is a fraction of that.
+    entries += [(256, 32, png_rgba(icons[256], 256))]
     entries += [(s, 8, ico_entry8(icons[s], s)) for s in sizes]
     write_ico(entries, os.path.join(RES, "MAINICON.ico"))
     print("wrote MAINICON.ico, ImageList16.bmp, ImageList32.bmp in", RES)

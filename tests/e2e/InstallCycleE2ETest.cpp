@@ -51,6 +51,29 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// The executable's version resource as Explorer shows it: the file version numbers, then the
+// product, company, file version and original file name texts.
+std::string VersionResource(const std::string& exe) {
+  std::vector<char> data(GetFileVersionInfoSizeA(exe.c_str(), nullptr));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT size = 0;
+  if (data.empty() || !GetFileVersionInfoA(exe.c_str(), 0, data.size(), data.data()) ||
+      !VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &size))
+    return "(none)";
+  std::string text;
+  for (DWORD part : {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                     HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)})
+    text += (text.empty() ? "" : ".") + std::to_string(part);
+  for (const char* name : {"ProductName", "CompanyName", "FileVersion", "OriginalFilename"}) {
+    char* value = nullptr;
+    const std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
+    text += VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &size)
+                ? "|" + std::string(value)
+                : "|(none)";
+  }
+  return text;
+}
+
 DWORD MachineNumber(const char* key, const char* name) {
   DWORD value = 0, size = sizeof value;
   if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
@@ -179,6 +202,8 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   EXPECT_EQ(MachineValue(EntryKey, "DisplayIcon"), Exe);
   EXPECT_EQ(MachineValue(EntryKey, "DisplayVersion"), TALLOWMERE_VERSION);
   EXPECT_EQ(MachineValue(EntryKey, "Publisher"), TALLOWMERE_PUBLISHER);
+  EXPECT_EQ(VersionResource(Exe), TALLOWMERE_VERSION ".0|" TALLOWMERE_TITLE "|" TALLOWMERE_PUBLISHER
+                                  "|" TALLOWMERE_VERSION "|Tallowmere.exe");
   EXPECT_EQ(MachineValue(EntryKey, "InstallLocation"), InstallFolder);
   EXPECT_GE(MachineNumber(EntryKey, "EstimatedSize"), built.size() / 1024);
   EXPECT_EQ(MachineNumber(EntryKey, "NoModify"), 1u);
