@@ -52,6 +52,7 @@ class TSDIAppForm : public TForm {
   TActionList ActionList1;
   TAction FileNew1, FileOpen1, FileSave1, FileSaveAs1, FileExit1, EditCut1, EditCopy1, EditPaste1,
       HelpAbout1;
+  TAction Generate1;  // F5 anywhere in the window, as the Generate button
   TMainMenu MainMenu1;
   TMenuItem File1, FileNewItem, FileOpenItem, FileSaveItem, FileSaveAsItem, N1, Print1, N2,
       FileExitItem;

@@ -156,6 +156,7 @@ void TSDIAppForm::CreateActions() {
       {&EditCopy1, "&Copy", "Copy|Copies the selection and puts it on the Clipboard", scCtrl + 'C',
        1},
       {&EditPaste1, "&Paste", "Paste|Inserts Clipboard contents", scCtrl + 'V', 2},
+      {&Generate1, "Generate", "Generate|Generate passwords", VK_F5, -1},
       {&HelpAbout1, "&About...",
        "About|Displays program information, version number, and copyright", 0, -1},
   };
@@ -172,6 +173,7 @@ void TSDIAppForm::CreateActions() {
   FileSaveAs1.OnExecute = [this] { FileSaveAs1Execute(); };
   FileExit1.OnExecute = [this] { FileExit1Execute(); };
   HelpAbout1.OnExecute = [this] { HelpAbout1Execute(); };
+  Generate1.OnExecute = [this] { Button1Click(); };
   EditCut1.OnExecute = [] { ExecuteEditMessage(WM_CUT); };
   EditCopy1.OnExecute = [] { ExecuteEditMessage(WM_COPY); };
   EditPaste1.OnExecute = [] { ExecuteEditMessage(WM_PASTE); };

@@ -3,9 +3,10 @@
 #include <string>
 
 // The "AppData" shell folder (or, without a usable value, the system's roaming application-data
-// folder) followed by the settings folder's name (framework/core/Product.h) and a backslash; fixed once
-// while the main window is created. UTF-16: a user's folder may hold characters the ANSI code page
-// cannot spell. Empty when there is no such folder: the settings are then neither read nor written.
+// folder) followed by the settings folder's name (framework/core/Product.h) and a backslash; fixed
+// once while the main window is created. UTF-16: a user's folder may hold characters the ANSI code
+// page cannot spell. Empty when there is no such folder: the settings are then neither read nor
+// written.
 extern std::wstring SettingsFolder;
 
 // Fixes SettingsFolder and creates it with any missing parents; failures are not reported.

@@ -93,6 +93,12 @@ TEST_F(MainWindowTest, ShortcutKeysReachTheirActions) {
   keys[VK_CONTROL] = 0;
   SetKeyboardState(keys);
   EXPECT_EQ(ClipboardGetText(), "hello");
+  // F5 generates wherever the focus is, the list and the custom characters included.
+  Press(VK_F5);
+  form->Memo2.SetFocus();
+  Press(VK_F5);
+  const std::string list = List();
+  EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 2) << list;
 }
 
 TEST_F(MainWindowTest, MenuAndToolBarCarryTheActionsHintsAndShortcuts) {
