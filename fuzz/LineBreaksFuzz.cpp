@@ -1,6 +1,7 @@
 // Fuzzes the loader's line-break conversion over arbitrary bytes: the result must be the
 // documented one (checked against a plain byte-by-byte statement of the rule), whatever the bytes
-// and however the file is cut into pieces while reading.
+// and however the file is cut into pieces while reading. A file with a byte-order mark that
+// decodes at all must encode back to its very bytes: nothing is changed silently.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "framework/core/LineBreaks.h"
+#include "framework/core/TextEncoding.h"
 
 namespace {
 
@@ -61,5 +63,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(!limited.Overflowed() && kept == expected);
   else
     Check(limited.Overflowed() && kept.empty());
+
+  const TextEncoding encoding = EncodingOfBytes(bytes);
+  std::u16string text;
+  size_t badLine = 0;
+  if (encoding != TextEncoding::Ansi) {
+    if (DecodeMarkedText(bytes, encoding, text, badLine))
+      Check(EncodeMarkedText(text, encoding) == bytes);
+    else
+      Check(badLine >= 1);
+  }
   return 0;
 }

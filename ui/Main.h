@@ -4,11 +4,15 @@
 
 #include "framework/FileDialogs.h"
 #include "framework/Forms.h"
+#include "framework/core/TextEncoding.h"
 #include "ui/PresetGroup.h"
 
 // Path of the password-list file last opened or saved; empty when none. Wide, as the file dialogs
 // give it: a name may hold characters the ANSI code page lacks (the list's text stays ANSI).
 extern std::wstring CurrentFileName;
+// How that file was written: a file opened with a byte-order mark is saved back with it; a new
+// list, and a file without a mark, is ANSI text.
+extern TextEncoding CurrentEncoding;
 
 // Which file implements what is noted beside each group of members.
 class TSDIAppForm : public TForm {

@@ -20,6 +20,7 @@
 #include "ui/Main.h"
 
 std::wstring CurrentFileName;
+TextEncoding CurrentEncoding = TextEncoding::Ansi;
 
 namespace {
 
@@ -27,18 +28,79 @@ namespace {
 // INT_MAX characters or more could never be read back (or saved) whole.
 constexpr size_t kListCapacity = 0x7FFFFFFE;
 
-// The file's text as the list takes it; a file too large for the list is not read past the limit.
-// A file holding a zero byte is no text file (a binary file opened by mistake): taking the text
-// before it would lose the rest at the next Save.
-std::string LoadListText(const std::wstring& path) {
+// Overwrites a UTF-16 copy of the list's text before its memory goes back.
+void WipeWide(std::wstring& text) { WipeMemory(text.data(), text.size() * sizeof(wchar_t)); }
+
+size_t FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return static_cast<size_t>(ULARGE_INTEGER{{data.nFileSizeLow, data.nFileSizeHigh}}.QuadPart);
+}
+
+// The ANSI text of a marked file's bytes. No character is ever changed on the way: text that is
+// not valid in its encoding, or a character the code page cannot spell, refuses the file and names
+// the line.
+std::string AnsiOfMarkedFile(const std::wstring& path, const std::string& bytes,
+                             TextEncoding encoding) {
+  std::u16string decoded;
+  size_t badLine = 0;
+  const bool valid = DecodeMarkedText(bytes, encoding, decoded, badLine);
+  std::wstring wide(decoded.begin(), decoded.end());
+  WipeMemory(decoded.data(), decoded.size() * sizeof(char16_t));
+  struct WipedAfter {
+    std::wstring& text;
+    ~WipedAfter() { WipeWide(text); }
+  } wipeWide{wide};
+  const wchar_t* const name = encoding == TextEncoding::Utf8 ? L"UTF-8" : L"UTF-16";
+  if (!valid)
+    RaiseCannotOpenFile(path,
+                        L"Line " + std::to_wstring(badLine) + L" is not valid " + name + L" text");
+  if (wide.find(L'\0') != std::wstring::npos)
+    RaiseCannotOpenFile(path, L"It contains a zero character, so it is not a text file");
+  std::string ansi;
+  if (WideToAnsiExact(wide, ansi)) return ansi;
+  size_t line = 1;
+  for (size_t start = 0; start < wide.size(); ++line) {
+    const size_t end = std::min(wide.find(L'\n', start), wide.size());
+    std::string part;
+    const bool spelt = WideToAnsiExact(wide.substr(start, end - start), part);
+    Wipe(part);
+    if (!spelt) break;
+    start = end + 1;
+  }
+  RaiseCannotOpenFile(path, L"Line " + std::to_wstring(line) +
+                                L" holds a character that the list cannot show in this system's "
+                                L"code page, so the file is not opened");
+  return {};
+}
+
+// The file's text as the list takes it, and how the file was written; a file too large for the
+// list is not read past the limit. A file without a mark that holds a zero byte is no text file
+// (a binary file opened by mistake): taking the text before it would lose the rest at the next
+// Save.
+std::string LoadListText(const std::wstring& path, TextEncoding& encoding) {
   try {
     LineBreakConverter converter(kListCapacity);
+    WipedText marked;  // a marked file's bytes, decoded once they are all read
+    bool first = true;
     ReadFilePieces(path, [&](std::string_view piece) {
+      if (first) {
+        first = false;
+        encoding = EncodingOfBytes(piece);
+        if (encoding != TextEncoding::Ansi) marked.Get().reserve(FileSize(path));
+      }
+      if (encoding != TextEncoding::Ansi) {
+        marked.Get().append(piece);
+        return marked.Get().size() <= kListCapacity * 4;
+      }
       if (piece.find('\0') != std::string_view::npos) {
         RaiseCannotOpenFile(path, L"It contains a zero byte, so it is not a text file");
       }
       return converter.Feed(piece);
     });
+    if (first) encoding = TextEncoding::Ansi;  // an empty file
+    if (encoding != TextEncoding::Ansi)
+      converter.Feed(WipedText(AnsiOfMarkedFile(path, marked.Get(), encoding)).Get());
     std::string text = converter.Finish();
     if (converter.Overflowed()) throw Exception("Text exceeds memo capacity");
     return text;
@@ -46,6 +108,17 @@ std::string LoadListText(const std::wstring& path) {
     // Short of the limit, memory can still run out first: the list stays as it was all the same.
     throw Exception("Text exceeds memo capacity");
   }
+}
+
+// The bytes that Save writes for the list's text: as it is, or in the file's marked encoding.
+std::string FileBytes(const std::string& text, TextEncoding encoding) {
+  if (encoding == TextEncoding::Ansi) return text;
+  std::wstring wide = AnsiToWide(text);
+  std::u16string units(wide.begin(), wide.end());
+  WipeWide(wide);
+  std::string bytes = EncodeMarkedText(units, encoding);
+  WipeMemory(units.data(), units.size() * sizeof(char16_t));
+  return bytes;
 }
 
 // The list's lines as the text field shows them: a wrapped line counts as its displayed pieces,
@@ -68,8 +141,8 @@ std::vector<std::string> DisplayedLines(HWND memo) {
 }
 
 // Replaces the list's text with the file's; when they are equal, nothing changes.
-void LoadList(TControl& memo, const std::wstring& path) {
-  const WipedText text(LoadListText(path));
+void LoadList(TControl& memo, const std::wstring& path, TextEncoding& encoding) {
+  const WipedText text(LoadListText(path, encoding));
   const std::string& loaded = text.Get();
   if (loaded.size() == static_cast<size_t>(GetWindowTextLengthA(memo.Handle)) &&
       WipedText(memo.Text()).Get() == loaded)
@@ -101,6 +174,7 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 void TSDIAppForm::FileNew1Execute() {
   CurrentFileName.clear();
+  CurrentEncoding = TextEncoding::Ansi;
   Memo1.SetText("");
 }
 
@@ -111,13 +185,15 @@ void TSDIAppForm::FileOpen1Execute() {
   // Save is aimed at the file only once the list holds its text, or when there is no file yet
   // (Save then creates it): a file that is there but could not be read must never be replaced
   // by a list that did not come from it.
+  TextEncoding encoding = TextEncoding::Ansi;
   try {
-    LoadList(Memo1, path);
+    LoadList(Memo1, path, encoding);
   } catch (...) {
-    if (NothingAt(path)) CurrentFileName = path;
+    if (NothingAt(path)) CurrentFileName = path, CurrentEncoding = TextEncoding::Ansi;
     throw;
   }
   CurrentFileName = path;
+  CurrentEncoding = encoding;
 }
 
 void TSDIAppForm::FileSave1Execute() {
@@ -130,14 +206,20 @@ void TSDIAppForm::FileSave1Execute() {
                     L"Are you sure to overwrite it?"))
     return;
   TWaitCursor wait;
-  SaveFileSafely(CurrentFileName, WipedText(Memo1.Text()).Get());
+  SaveFileSafely(CurrentFileName,
+                 WipedText(FileBytes(WipedText(Memo1.Text()).Get(), CurrentEncoding)).Get());
 }
 
 void TSDIAppForm::FileSaveAs1Execute() {
   if (!SaveDialog.Execute(Handle)) return;
+  // Another file is a new file, written as the program writes lists.
+  if (CompareStringOrdinal(FullPathOf(SaveDialog.FileName).c_str(), -1,
+                           FullPathOf(CurrentFileName).c_str(), -1, TRUE) != CSTR_EQUAL)
+    CurrentEncoding = TextEncoding::Ansi;
   CurrentFileName = SaveDialog.FileName;
   TWaitCursor wait;
-  SaveFileSafely(CurrentFileName, WipedText(Memo1.Text()).Get());
+  SaveFileSafely(CurrentFileName,
+                 WipedText(FileBytes(WipedText(Memo1.Text()).Get(), CurrentEncoding)).Get());
 }
 
 void TSDIAppForm::FileExit1Execute() { Close(); }

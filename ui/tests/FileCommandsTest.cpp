@@ -131,6 +131,62 @@ TEST_F(FileCommandsTest, OpenThenSaveGivesTheIdenticalFile) {
   EXPECT_EQ(FileBytes("list.txt"), bytes);
 }
 
+// Files other tools write with a byte-order mark open as their text and are saved back the same
+// way; Save As to another name writes the program's own ANSI text.
+TEST_F(FileCommandsTest, MarkedFilesOpenAsTheirTextAndSaveBackInTheirEncoding) {
+  using namespace std::string_literals;
+  const struct {
+    std::string in, shown, saved;
+  } cases[] = {
+      {"\xEF\xBB\xBF"
+       "caf\xC3\xA9\nx"s,
+       "caf\xE9\r\nx",
+       "\xEF\xBB\xBF"
+       "caf\xC3\xA9\r\nx"s},
+      {"\xFF\xFE"
+       "c\0\xE9\0\r\0\n\0"s,
+       "c\xE9\r\n",
+       "\xFF\xFE"
+       "c\0\xE9\0\r\0\n\0"s},
+      {"\xFE\xFF"
+       "\0c\0\xE9"s,
+       "c\xE9",
+       "\xFE\xFF"
+       "\0c\0\xE9"s},
+  };
+  for (const auto& c : cases) {
+    PutFile("list.txt", c.in);
+    OpenFile("list.txt");
+    EXPECT_EQ(List(), c.shown);
+    Answer(kYes);
+    Save();
+    EXPECT_EQ(FileBytes("list.txt"), c.saved);
+  }
+  ChooseInDialog(folder + "other.txt");
+  SaveAs();
+  EXPECT_EQ(FileBytes("other.txt"), "c\xE9");
+}
+
+TEST_F(FileCommandsTest, AMarkedFileWithACharacterTheListCannotShowIsRefusedAndChangesNothing) {
+  PutFile("other.txt", "old");
+  OpenFile("other.txt");
+  PutFile("list.txt",
+          "\xEF\xBB\xBF"
+          "ok\r\n\xCE\xA9mega\r\n");  // "Ω" has no ANSI spelling here
+  ChooseInDialog(folder + "list.txt");
+  Answer(IDOK);
+  Open();
+  EXPECT_EQ(boxTexts, std::vector<std::string>{ErrorBoxText(
+                          "Cannot open file \"" + folder +
+                          "list.txt\". Line 2 holds a character that the list cannot show in "
+                          "this system's code page, so the file is not opened")});
+  EXPECT_EQ(List(), "old");
+  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "other.txt"));
+  EXPECT_EQ(FileBytes("list.txt"),
+            "\xEF\xBB\xBF"
+            "ok\r\n\xCE\xA9mega\r\n");
+}
+
 TEST_F(FileCommandsTest, ANameOutsideTheAnsiCodePageWorksAndIsShownAsTheUserSeesIt) {
   const std::wstring path = AnsiToWide(folder) + kWideName;
   form->Memo1.SetText("abc\r\n\xE9");

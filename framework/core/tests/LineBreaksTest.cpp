@@ -1,4 +1,5 @@
 #include "framework/core/LineBreaks.h"
+#include "framework/core/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
@@ -99,4 +100,67 @@ TEST(LoadedLineBreaks, TextOverTheLimitIsReportedAndNotKept) {
   cutByZero.Feed("abcd\0efgh"s);
   EXPECT_EQ(cutByZero.Finish(), "abcd");
   EXPECT_FALSE(cutByZero.Overflowed());
+}
+
+TEST(MarkedText, EachMarkDecodesToItsTextAndEncodesBackToTheSameBytes) {
+  using namespace std::string_literals;
+  const struct {
+    std::string bytes;
+    TextEncoding encoding;
+    std::u16string text;
+  } cases[] = {
+      {"ab\r\n", TextEncoding::Ansi, u""},
+      {"\xEF\xBB\xBF"
+       "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x94\x91\r\n"s,
+       TextEncoding::Utf8, u"a\u00E9\u20AC\U0001F511\r\n"},
+      {"\xFF\xFE"
+       "a\0\xE9\0\x3D\xD8\x11\xDD"s,
+       TextEncoding::Utf16Le, u"a\u00E9\U0001F511"},
+      {"\xFE\xFF"
+       "\0a\0\xE9\xD8\x3D\xDD\x11"s,
+       TextEncoding::Utf16Be, u"a\u00E9\U0001F511"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(EncodingOfBytes(c.bytes), c.encoding) << c.bytes;
+    if (c.encoding == TextEncoding::Ansi) continue;
+    std::u16string text;
+    size_t badLine = 0;
+    ASSERT_TRUE(DecodeMarkedText(c.bytes, c.encoding, text, badLine)) << c.bytes;
+    EXPECT_EQ(text, c.text);
+    EXPECT_EQ(EncodeMarkedText(text, c.encoding), c.bytes);
+  }
+}
+
+TEST(MarkedText, BrokenOrCutSequencesAreRefusedWithTheirLine) {
+  using namespace std::string_literals;
+  const struct {
+    std::string bytes;
+    size_t line;
+  } cases[] = {
+      {"\xEF\xBB\xBF"
+       "a\nb\n\xC3"s,
+       3},  // cut two-byte sequence
+      {"\xEF\xBB\xBF"
+       "\xC0\xAF"s,
+       1},  // overlong "/"
+      {"\xEF\xBB\xBF"
+       "a\n\xED\xA0\x80"s,
+       2},  // a surrogate written as UTF-8
+      {"\xFF\xFE"
+       "a\0\n\0b"s,
+       2},  // odd byte count
+      {"\xFF\xFE"
+       "\x3D\xD8"
+       "a\0"s,
+       1},  // high surrogate without its low one
+      {"\xFE\xFF"
+       "\0\n\xDD\x11"s,
+       2},  // a low surrogate alone
+  };
+  for (const auto& c : cases) {
+    std::u16string text;
+    size_t badLine = 0;
+    EXPECT_FALSE(DecodeMarkedText(c.bytes, EncodingOfBytes(c.bytes), text, badLine)) << c.bytes;
+    EXPECT_EQ(badLine, c.line) << c.bytes;
+  }
 }
