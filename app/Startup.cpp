@@ -2,10 +2,13 @@
 #include "app/Startup.h"
 
 #include "framework/Application.h"
+#include "framework/StartupPhases.h"
 #include "install/Install.h"
 
 void RunStartupTasks() {
   RegisterUninstallEntry();
+  StartupPhaseDone("installed-programs entry and clean-up");
   TerminateRequested = false;
   CheckUninstallSwitch();
+  StartupPhaseDone("uninstall switch");
 }

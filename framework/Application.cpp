@@ -1,5 +1,6 @@
 // The application object: the message loop and the forms' hooks into it.
 #include "framework/Application.h"
+#include "framework/StartupPhases.h"
 
 #include <commctrl.h>
 
@@ -7,6 +8,7 @@
 
 bool TerminateRequested = false;
 TApplication Application;
+StartupPhaseSink StartupPhaseListener = nullptr;
 
 void TApplication::Initialize() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};

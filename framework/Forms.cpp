@@ -6,6 +6,7 @@
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/Dpi.h"
+#include "framework/StartupPhases.h"
 #include "framework/ErrorReport.h"
 #include "framework/SystemError.h"
 #include "framework/core/ScreenFit.h"
@@ -71,6 +72,7 @@ void TForm::Create() {
     wc.lpszClassName = className_.c_str();
     RegisterWindowClass(wc);
   }
+  StartupPhaseDone("window class");
   const DWORD style =
       DialogFrame ? WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME : WS_OVERLAPPEDWINDOW;
   const DWORD exStyle = WS_EX_CONTROLPARENT | (DialogFrame ? WS_EX_DLGMODALFRAME : 0);
@@ -85,6 +87,7 @@ void TForm::Create() {
   Dpi = WindowDpi(Handle);
   const SIZE size = DesignSize(Menu != nullptr);
   SetWindowPos(Handle, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  StartupPhaseDone("window");
   Client.Handle = Handle;
   Client.Color = Color;
   SetIcons();
@@ -97,7 +100,9 @@ void TForm::Create() {
   Resize();
   // The focus rectangle shows from the start, not only after the first key press.
   SendMessageA(Handle, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  StartupPhaseDone("controls");
   Guard([this] { FormCreate(); });
+  StartupPhaseDone("FormCreate");
   Application.AddForm(
       {Handle, [this] { IdleUpdate(); }, [this](MSG& msg) { return PreTranslate(msg); }});
 }

@@ -7,6 +7,7 @@
 #include "framework/CodePage.h"
 #include "framework/Dialogs.h"
 #include "framework/ErrorReport.h"
+#include "framework/StartupPhases.h"
 #include "framework/WaitCursor.h"
 #include "framework/core/Wipe.h"
 #include "generator/PasswordGenerator.h"
@@ -24,6 +25,7 @@ constexpr size_t kSlowAddition = 50000;
 
 void TSDIAppForm::FormCreate() {
   FixSettingsFolder();
+  StartupPhaseDone("settings folder");
   LoadSettings();
 }
 

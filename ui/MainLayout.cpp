@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "framework/StartupPhases.h"
 #include "framework/core/Product.h"
 
 namespace {
@@ -60,8 +61,10 @@ void TSDIAppForm::CreateControls() {
   Font = CreateUiFont("MS Sans Serif", 8, kCharset);
   ImageList1 = LoadImageStrip("IMAGELIST16", 16);
   ImageList3 = LoadImageStrip("IMAGELIST32", 32);
+  StartupPhaseDone("fonts and image lists");
   CreateActions();
   CreateMenu();
+  StartupPhaseDone("actions and menu");
 
   ToolBar1.Create(Handle, ImageList3, {39, 38}, 46,
                   {{&FileNew1},
