@@ -13,6 +13,7 @@
 
 #include "bench/Timing.h"
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -75,15 +76,14 @@ int main(int argc, char** argv) {
   std::vector<size_t> sizes;
   for (int i = 2; i < argc; ++i) sizes.push_back(static_cast<size_t>(std::atoi(argv[i])));
   if (sizes.empty()) sizes = {1, 5, 20};
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
+  const TempFolder lists("open-bench");
   char system[MAX_PATH];
   GetSystemDirectoryA(system, MAX_PATH);
   const std::string notepad = std::string(system) + "\\notepad.exe";
 
   std::printf("%6s %14s %14s %8s\n", "MB", "ours ms", "notepad ms", "ratio");
   for (size_t mb : sizes) {
-    const std::string path = std::string(temp) + "tlm-open-" + std::to_string(mb) + "mb.txt";
+    const std::string path = lists.Path() + "\\" + std::to_string(mb) + "mb.txt";
     const size_t length = MakeList(path, mb).size();
     std::vector<double> ours, theirs;
     for (int r = 0; r < runs; ++r) {
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     const double a = Median(ours), b = Median(theirs);
     std::printf("%6zu %14.0f %14.0f %8.2f\n", mb, a, b, b > 0 ? a / b : 0.0);
     std::fflush(stdout);
-    DeleteFileA(path.c_str());
+    DeleteFileA(path.c_str());  // one large list on disk at a time
   }
   return 0;
 }

@@ -5,19 +5,11 @@
 #include "framework/FileStream.h"
 #include "framework/WideText.h"
 #include "framework/tests/DialogDriver.h"
-
-namespace {
-
-std::string TempName(const char* name) {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  return std::string(base) + "tlm-dialogs-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-}
-
-}  // namespace
+#include "tests/support/TempFolder.h"
 
 TEST(FileDialogs, OpenAcceptsATypedNameOfAFileThatDoesNotExist) {
-  const std::string path = TempName("missing.txt");
+  const TempFolder temp("dialogs");
+  const std::string path = temp.Path() + "\\missing.txt";
   TOpenDialog dialog;
   DialogDriver user;
   std::string caption, startName;
@@ -41,7 +33,8 @@ TEST(FileDialogs, OpenAcceptsATypedNameOfAFileThatDoesNotExist) {
 }
 
 TEST(FileDialogs, EachDialogStartsWithTheNameLastChosenInIt) {
-  const std::string first = TempName("first.txt");
+  const TempFolder temp("dialogs");
+  const std::string first = temp.Path() + "\\first.txt";
   TOpenDialog open;
   TSaveDialog save;
   DialogDriver user;
@@ -68,7 +61,8 @@ TEST(FileDialogs, EachDialogStartsWithTheNameLastChosenInIt) {
 }
 
 TEST(FileDialogs, SaveUsesTheNameAsTypedWithoutAddingAnExtension) {
-  const std::string path = TempName("no-extension");
+  const TempFolder temp("dialogs");
+  const std::string path = temp.Path() + "\\no-extension";
   TSaveDialog dialog;
   DialogDriver user;
   std::string caption;
@@ -83,7 +77,8 @@ TEST(FileDialogs, SaveUsesTheNameAsTypedWithoutAddingAnExtension) {
 }
 
 TEST(FileDialogs, SaveAsksBeforeReplacingAnExistingFile) {
-  const std::string path = TempName("existing.txt");
+  const TempFolder temp("dialogs");
+  const std::string path = temp.Path() + "\\existing.txt";
   SaveFileSafely(path, "old");
   TSaveDialog dialog;
   DialogDriver user;
@@ -102,5 +97,4 @@ TEST(FileDialogs, SaveAsksBeforeReplacingAnExistingFile) {
   EXPECT_FALSE(dialog.Execute(nullptr)) << "No to the question, then Cancel";
   EXPECT_NE(question.find("exists"), std::string::npos) << question;
   EXPECT_EQ(ReadWholeFile(path), "old");
-  DeleteFileA(path.c_str());
 }

@@ -12,6 +12,7 @@
 #include "install/tests/WinFixtures.h"
 #include "shell/ShellFolders.h"
 #include "tests/support/BoxWatcher.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// Shared fixtures of the install tests: a scratch folder and a clean slate in the registry keys
+// Shared fixtures of the install tests: files, folder links and drive roots, and the registry keys
 // the program owns.
 #pragma once
 #include <windows.h>
@@ -6,21 +6,8 @@
 #include <string>
 #include <vector>
 
-// A fresh folder under the temporary folder, removed with everything in it afterwards.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& name);
-  ~TempFolder();
-  const std::string& Path() const { return path_; }  // no trailing backslash
-
- private:
-  std::string path_;
-};
-
 void WriteFileText(const std::string& path, const std::string& text);
 bool PathExists(const std::string& path);
-// Deletes a folder tree without asking, read-only files included ("" when already gone).
-void RemoveTree(const std::string& path);
 std::string ShortPathOf(const std::string& path);
 
 // Names and data of the values of an HKEY_LOCAL_MACHINE key ({} when the key does not open).

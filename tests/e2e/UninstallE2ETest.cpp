@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -13,20 +14,10 @@ class UninstallE2E : public testing::Test {
  protected:
   void SetUp() override {
     ClearProgramKeys();
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "Brindle e2e " + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    exe_ = folder_ + "Tallowmere.exe";
     ASSERT_TRUE(CopyFileA(TallowmereExe().c_str(), exe_.c_str(), FALSE));
     Write("readme.txt", "x");
   }
-  void TearDown() override {
-    for (const char* name : {"Tallowmere.exe", "readme.txt", "install.txt"})
-      DeleteFileA((folder_ + name).c_str());
-    RemoveDirectoryA(folder_.c_str());
-    ClearProgramKeys();
-  }
+  void TearDown() override { ClearProgramKeys(); }
   void Write(const std::string& name, const std::string& text) {
     HANDLE f =
         CreateFileA((folder_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -42,7 +33,10 @@ class UninstallE2E : public testing::Test {
     GetShortPathNameA(path.c_str(), buf, MAX_PATH);
     return buf;
   }
-  std::string folder_, exe_;
+  // A blank in the folder's name: the uninstall command quotes the path.
+  TempFolder temp_{"Brindle e2e"};
+  const std::string folder_ = temp_.Path() + "\\";
+  const std::string exe_ = folder_ + "Tallowmere.exe";
 };
 
 }  // namespace
@@ -127,11 +121,9 @@ TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWi
 // beside it, whose listed file the uninstaller must never touch.
 TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsNotMistakenForItsLookAlike) {
   ClearProgramKeys();
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring tag = std::to_wstring(GetCurrentProcessId());
-  const std::wstring real = temp + (L"\xFF22rindle " + tag + L"\\");
-  const std::wstring decoy = temp + (L"Brindle " + tag + L"\\");
+  const TempFolder temp("look-alike");
+  const std::wstring real = temp.WidePath() + L"\\\xFF22rindle\\";
+  const std::wstring decoy = temp.WidePath() + L"\\Brindle\\";
   const std::string exe = TallowmereExe();  // a plain ASCII path
   ASSERT_TRUE(CreateDirectoryW(real.c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryW(decoy.c_str(), nullptr));
@@ -153,9 +145,4 @@ TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsNotMistakenForItsLookAlik
   EXPECT_NE(refused.text.find("cannot be uninstalled"), std::string::npos) << refused.text;
   EXPECT_NE(GetFileAttributesW((decoy + L"victim.txt").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(MachineKeyExists(EntryKey));  // nor registered under a wrong path
-  for (const std::wstring& file :
-       {decoy + L"install.txt", decoy + L"victim.txt", real + L"Tallowmere.exe"})
-    DeleteFileW(file.c_str());
-  RemoveDirectoryW(decoy.c_str());
-  RemoveDirectoryW(real.c_str());
 }

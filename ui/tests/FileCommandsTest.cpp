@@ -17,6 +17,7 @@
 #include "framework/tests/DialogDriver.h"
 #include "ui/Settings.h"
 #include "tests/support/OtherProgram.h"
+#include "tests/support/TempFolder.h"
 #include "ui/tests/MainWindowFixture.h"
 
 namespace {
@@ -33,19 +34,8 @@ class FileCommandsTest : public MainWindowTest {
     hadSettings = GetFileAttributesW(settingsFile.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (hadSettings) settings = ReadWholeFile(settingsFile);
     CurrentFileName.clear();
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    folder = std::string(base) + "tlm-list-" + std::to_string(GetCurrentProcessId()) + "-" +
-             testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
   }
   void TearDown() override {
-    for (const char* name : {"list.txt", "other.txt", "missing.txt"}) {
-      SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA((folder + name).c_str());
-    }
-    DeleteFileW((AnsiToWide(folder) + kWideName).c_str());
-    RemoveDirectoryA(folder.c_str());
     MainWindowTest::TearDown();
     if (hadSettings)
       SaveFileSafely(settingsFile, settings);
@@ -98,7 +88,8 @@ class FileCommandsTest : public MainWindowTest {
   DialogDriver user;
   std::vector<std::string> boxCaptions, boxTexts;
   std::vector<std::wstring> boxWideTexts;
-  std::string folder;
+  TempFolder temp{"list"};
+  const std::string folder = temp.Path() + "\\";
   std::wstring settingsFile;
   std::string settings;
   bool hadSettings = false;
