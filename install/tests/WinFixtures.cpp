@@ -48,19 +48,6 @@ void SetMachineValue(const std::string& key, const std::string& name, const std:
   k.WriteString(name, data);
 }
 
-bool MachineKeyExists(const std::string& key) {
-  RegistryKey k;
-  return k.Open(HKEY_LOCAL_MACHINE, key, KEY_READ);
-}
-
-void ProgramRegistryState::Clear() {
-  TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey);
-  RegistryKey runOnce;
-  if (!runOnce.OpenOrCreate(HKEY_LOCAL_MACHINE, RunOnceKey)) return;
-  for (const auto& value : ValuesOf(RunOnceKey))
-    if (value.first.rfind("Delete Brindlecast", 0) == 0) runOnce.TryDeleteValue(value.first);
-}
-
 bool MakeFolderLink(const std::string& link, const std::string& target) {
   CreateSymbolicLinkA(link.c_str(), target.c_str(),
                       SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2 /* no privilege needed */);

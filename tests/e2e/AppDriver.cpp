@@ -144,37 +144,6 @@ void PressCtrl(HWND window, char letter) {
   SendInput(4, keys, sizeof(INPUT));
 }
 
-const char* const EntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlecast";
-const char* const RunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
-std::string MachineValue(const char* key, const char* name) {
-  char buf[1024] = {};
-  DWORD size = sizeof buf;
-  if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, buf, &size) !=
-      ERROR_SUCCESS)
-    return "(none)";
-  return buf;
-}
-
-bool MachineKeyExists(const char* key) {
-  HKEY k;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-  RegCloseKey(k);
-  return true;
-}
-
-void ClearProgramKeys() {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, EntryKey);
-  HKEY k;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
-                      nullptr) != ERROR_SUCCESS)
-    return;
-  RegDeleteValueA(k, "Delete Brindlecast");
-  for (int n = 0; n < 16; ++n)
-    RegDeleteValueA(k, ("Delete Brindlecast file " + std::to_string(n)).c_str());
-  RegCloseKey(k);
-}
-
 namespace {
 
 struct BoxSearch {

@@ -49,15 +49,6 @@ void PostCommand(HWND window, UINT id);
 // front.
 void PressCtrl(HWND window, char letter);
 
-// The program's machine-wide registry entries, read and reset from outside.
-extern const char* const EntryKey;
-extern const char* const RunOnce;
-// A string value of HKEY_LOCAL_MACHINE, or "(none)".
-std::string MachineValue(const char* key, const char* name);
-bool MachineKeyExists(const char* key);
-// Deletes the installed-programs entry and the program's run-once values.
-void ClearProgramKeys();
-
 struct Box {
   std::string caption, text;
 };

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/KeptRegistry.h"
+#include "tests/support/ProgramRegistry.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -13,11 +15,9 @@ namespace {
 class UninstallE2E : public testing::Test {
  protected:
   void SetUp() override {
-    ClearProgramKeys();
     ASSERT_TRUE(CopyFileA(TallowmereExe().c_str(), exe_.c_str(), FALSE));
     Write("readme.txt", "x");
   }
-  void TearDown() override { ClearProgramKeys(); }
   void Write(const std::string& name, const std::string& text) {
     HANDLE f =
         CreateFileA((folder_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -33,6 +33,7 @@ class UninstallE2E : public testing::Test {
     GetShortPathNameA(path.c_str(), buf, MAX_PATH);
     return buf;
   }
+  ProgramRegistryState registry_;
   // A blank in the folder's name: the uninstall command quotes the path.
   TempFolder temp_{"Brindle e2e"};
   const std::string folder_ = temp_.Path() + "\\";
@@ -99,16 +100,13 @@ TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
 
 TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWithOne) {
   Write("install.txt", "readme.txt\r\n");
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, RunOnce);
+  const KeptRegistryKey runOnce(HKEY_LOCAL_MACHINE, RunOnce);
+  runOnce.Remove();
   AppDriver app("/uninstall", exe_);
   bool sawWindow = false;
   Answer(app, IDOK, sawWindow);
   const Box refusal = Answer(app, IDOK, sawWindow);
-  const DWORD code = app.WaitForExit();
-  HKEY k;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
-  RegCloseKey(k);
-  EXPECT_EQ(code, 1u);
+  EXPECT_EQ(app.WaitForExit(), 1u);
   EXPECT_EQ(refusal.caption, "Tallowmere");
   EXPECT_EQ(refusal.text.rfind("Brindlecast cannot be uninstalled", 0), 0u) << refusal.text;
   EXPECT_NE(refusal.text.find("\r\n\r\nNothing has been removed."), std::string::npos);
@@ -120,7 +118,7 @@ TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWi
 // "Ｂ" (full-width) has no place in the ANSI code page; a best-fit "B" would name the decoy folder
 // beside it, whose listed file the uninstaller must never touch.
 TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsNotMistakenForItsLookAlike) {
-  ClearProgramKeys();
+  const ProgramRegistryState registry;
   const TempFolder temp("look-alike");
   const std::wstring real = temp.WidePath() + L"\\\xFF22rindle\\";
   const std::wstring decoy = temp.WidePath() + L"\\Brindle\\";

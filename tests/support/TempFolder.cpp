@@ -5,21 +5,9 @@
 
 #include <stdexcept>
 
+#include "tests/support/AnsiText.h"
+
 namespace {
-
-std::wstring Widen(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                  static_cast<int>(wide.size())));
-  return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-  std::string ansi(text.size() * 2, '\0');
-  ansi.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0],
-                                  static_cast<int>(ansi.size()), nullptr, nullptr));
-  return ansi;
-}
 
 // The "\\?\" form reaches past MAX_PATH; it takes only absolute paths with backslashes.
 std::wstring LongForm(const std::wstring& path) {
