@@ -38,12 +38,9 @@ double TimeOpen(AppDriver& app, HWND main, HWND field, const std::string& path, 
   PressCtrl(main, 'O');
   HWND dialog = app.WaitForWindow("#32770", "Open");
   if (!dialog) return -1;
-  HWND name = GetDlgItem(dialog, 0x47C);
-  if (!name) name = GetDlgItem(dialog, 0x480);
-  SetText(name, path);
+  SetText(FileNameField(dialog), path);
   const double start = Now();
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  PressButton(dialog, IDOK);
   // A busy program answers only once the text is in: the first answer after OK tells the time.
   while (static_cast<size_t>(SendMessageA(field, WM_GETTEXTLENGTH, 0, 0)) < length) {
     if (Now() - start > 600000) return -2;

@@ -28,12 +28,10 @@ std::string FileBytes(const std::string& path) {
 void ChooseFile(AppDriver& app, const char* caption, const std::string& path) {
   HWND dialog = app.WaitForWindow("#32770", caption);
   ASSERT_NE(dialog, nullptr) << caption;
-  HWND field = GetDlgItem(dialog, 0x47C);  // the file name box
-  if (!field) field = GetDlgItem(dialog, 0x480);
+  HWND field = FileNameField(dialog);
   ASSERT_NE(field, nullptr);
   SetText(field, path);
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  PressButton(dialog, IDOK);
   for (int i = 0; i < 200 && IsWindow(dialog); ++i) Sleep(25);
   ASSERT_FALSE(IsWindow(dialog)) << "the dialog took the name";
 }

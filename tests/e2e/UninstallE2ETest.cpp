@@ -46,7 +46,7 @@ TEST_F(UninstallE2E, AnsweredNoRemovesNothingShowsNoWindowAndExitsWithZero) {
   Write("install.txt", "readme.txt\r\nTallowmere.exe\r\n");
   AppDriver app("/UNINSTALL", exe_);
   bool sawWindow = false;
-  const Box confirm = Answer(app, IDCANCEL, sawWindow);
+  const SeenBox confirm = Answer(app, IDCANCEL, sawWindow);
   EXPECT_EQ(app.WaitForExit(), 0u);
   EXPECT_EQ(confirm.caption, "Confirm");
   EXPECT_EQ(confirm.text, "Are you sure to remove Brindlecast?");
@@ -61,8 +61,8 @@ TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
   Write("install.txt", "readme.txt\r\nTallowmere.exe\r\ninstall.txt\r\n");
   AppDriver app("/uninstall", exe_);
   bool sawWindow = false;
-  const Box confirm = Answer(app, IDOK, sawWindow);
-  const Box done = Answer(app, IDOK, sawWindow);
+  const SeenBox confirm = Answer(app, IDOK, sawWindow);
+  const SeenBox done = Answer(app, IDOK, sawWindow);
   EXPECT_EQ(app.WaitForExit(), 0u);
   EXPECT_EQ(confirm.caption, "Confirm");
   EXPECT_EQ(done.caption, "Tallowmere");
@@ -105,7 +105,7 @@ TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWi
   AppDriver app("/uninstall", exe_);
   bool sawWindow = false;
   Answer(app, IDOK, sawWindow);
-  const Box refusal = Answer(app, IDOK, sawWindow);
+  const SeenBox refusal = Answer(app, IDOK, sawWindow);
   EXPECT_EQ(app.WaitForExit(), 1u);
   EXPECT_EQ(refusal.caption, "Tallowmere");
   EXPECT_EQ(refusal.text.rfind("Brindlecast cannot be uninstalled", 0), 0u) << refusal.text;
@@ -138,7 +138,7 @@ TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsNotMistakenForItsLookAlik
   AppDriver app(real + L"Tallowmere.exe", "/uninstall");
   bool sawWindow = false;
   Answer(app, IDOK, sawWindow);
-  const Box refused = Answer(app, IDOK, sawWindow);
+  const SeenBox refused = Answer(app, IDOK, sawWindow);
   EXPECT_EQ(app.WaitForExit(), 1u);
   EXPECT_NE(refused.text.find("cannot be uninstalled"), std::string::npos) << refused.text;
   EXPECT_NE(GetFileAttributesW((decoy + L"victim.txt").c_str()), INVALID_FILE_ATTRIBUTES);
