@@ -11,6 +11,7 @@
 
 #include "bench/Timing.h"
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/ProgramRegistry.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
 
   std::vector<double> install, uninstall;
   for (int i = 0; i < runs; ++i) {
-    ClearProgramKeys();
+    ProgramRegistryState::Clear();
     double start = Now();
     AppDriver setupRun(CommandLine{"\"" TALLOWMERE_SETUP "\" /S /D=" + Folder});
     if (setupRun.WaitForExit(60000) != 0) return std::fprintf(stderr, "setup failed\n"), 1;
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
     DeleteFileA((Folder + "\\Tallowmere.exe").c_str());
     RemoveDirectoryA(Folder.c_str());
   }
-  ClearProgramKeys();
+  ProgramRegistryState::Clear();
   Print("silent install (setup /S /D=...)", install);
   Print("uninstall (entry's command, answered Yes)", uninstall);
   return 0;

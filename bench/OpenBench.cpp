@@ -13,6 +13,7 @@
 
 #include "bench/Timing.h"
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -37,12 +38,9 @@ double TimeOpen(AppDriver& app, HWND main, HWND field, const std::string& path, 
   PressCtrl(main, 'O');
   HWND dialog = app.WaitForWindow("#32770", "Open");
   if (!dialog) return -1;
-  HWND name = GetDlgItem(dialog, 0x47C);
-  if (!name) name = GetDlgItem(dialog, 0x480);
-  SetText(name, path);
+  SetText(FileNameField(dialog), path);
   const double start = Now();
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  PressButton(dialog, IDOK);
   // A busy program answers only once the text is in: the first answer after OK tells the time.
   while (static_cast<size_t>(SendMessageA(field, WM_GETTEXTLENGTH, 0, 0)) < length) {
     if (Now() - start > 600000) return -2;
@@ -75,15 +73,14 @@ int main(int argc, char** argv) {
   std::vector<size_t> sizes;
   for (int i = 2; i < argc; ++i) sizes.push_back(static_cast<size_t>(std::atoi(argv[i])));
   if (sizes.empty()) sizes = {1, 5, 20};
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
+  const TempFolder lists("open-bench");
   char system[MAX_PATH];
   GetSystemDirectoryA(system, MAX_PATH);
   const std::string notepad = std::string(system) + "\\notepad.exe";
 
   std::printf("%6s %14s %14s %8s\n", "MB", "ours ms", "notepad ms", "ratio");
   for (size_t mb : sizes) {
-    const std::string path = std::string(temp) + "tlm-open-" + std::to_string(mb) + "mb.txt";
+    const std::string path = lists.Path() + "\\" + std::to_string(mb) + "mb.txt";
     const size_t length = MakeList(path, mb).size();
     std::vector<double> ours, theirs;
     for (int r = 0; r < runs; ++r) {
@@ -93,7 +90,7 @@ int main(int argc, char** argv) {
     const double a = Median(ours), b = Median(theirs);
     std::printf("%6zu %14.0f %14.0f %8.2f\n", mb, a, b, b > 0 ? a / b : 0.0);
     std::fflush(stdout);
-    DeleteFileA(path.c_str());
+    DeleteFileA(path.c_str());  // one large list on disk at a time
   }
   return 0;
 }

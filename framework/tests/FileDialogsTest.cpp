@@ -4,33 +4,25 @@
 
 #include "framework/FileStream.h"
 #include "framework/WideText.h"
-#include "framework/tests/DialogDriver.h"
-
-namespace {
-
-std::string TempName(const char* name) {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  return std::string(base) + "tlm-dialogs-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-}
-
-}  // namespace
+#include "tests/support/BoxWatcher.h"
+#include "tests/support/TempFolder.h"
 
 TEST(FileDialogs, OpenAcceptsATypedNameOfAFileThatDoesNotExist) {
-  const std::string path = TempName("missing.txt");
+  const TempFolder temp("dialogs");
+  const std::string path = temp.Path() + "\\missing.txt";
   TOpenDialog dialog;
-  DialogDriver user;
+  BoxWatcher user;
   std::string caption, startName;
   LONG style = 0;
   bool readOnlyBoxShown = true;
   user.Then([&](HWND d) {
-    caption = DialogDriver::Text(d);
-    startName = DialogDriver::Text(DialogDriver::FileNameField(d));
+    caption = WindowText(d);
+    startName = WindowText(FileNameField(d));
     style = GetWindowLongA(d, GWL_STYLE);
     HWND readOnly = GetDlgItem(d, 0x410);  // chx1
     readOnlyBoxShown = readOnly && IsWindowVisible(readOnly);
-    DialogDriver::Type(d, path);
-    DialogDriver::Press(d, IDOK);
+    SetText(FileNameField(d), path);
+    PressButton(d, IDOK);
   });
   ASSERT_TRUE(dialog.Execute(nullptr));
   EXPECT_EQ(dialog.FileName, AnsiToWide(path));
@@ -41,22 +33,23 @@ TEST(FileDialogs, OpenAcceptsATypedNameOfAFileThatDoesNotExist) {
 }
 
 TEST(FileDialogs, EachDialogStartsWithTheNameLastChosenInIt) {
-  const std::string first = TempName("first.txt");
+  const TempFolder temp("dialogs");
+  const std::string first = temp.Path() + "\\first.txt";
   TOpenDialog open;
   TSaveDialog save;
-  DialogDriver user;
+  BoxWatcher user;
   std::string openStart, saveStart;
   user.Then([&](HWND d) {
-    DialogDriver::Type(d, first);
-    DialogDriver::Press(d, IDOK);
+    SetText(FileNameField(d), first);
+    PressButton(d, IDOK);
   });
   user.Then([&](HWND d) {
-    openStart = DialogDriver::Text(DialogDriver::FileNameField(d));
-    DialogDriver::Press(d, IDCANCEL);
+    openStart = WindowText(FileNameField(d));
+    PressButton(d, IDCANCEL);
   });
   user.Then([&](HWND d) {
-    saveStart = DialogDriver::Text(DialogDriver::FileNameField(d));
-    DialogDriver::Press(d, IDCANCEL);
+    saveStart = WindowText(FileNameField(d));
+    PressButton(d, IDCANCEL);
   });
   ASSERT_TRUE(open.Execute(nullptr));
   EXPECT_FALSE(open.Execute(nullptr)) << "cancelled";
@@ -68,14 +61,15 @@ TEST(FileDialogs, EachDialogStartsWithTheNameLastChosenInIt) {
 }
 
 TEST(FileDialogs, SaveUsesTheNameAsTypedWithoutAddingAnExtension) {
-  const std::string path = TempName("no-extension");
+  const TempFolder temp("dialogs");
+  const std::string path = temp.Path() + "\\no-extension";
   TSaveDialog dialog;
-  DialogDriver user;
+  BoxWatcher user;
   std::string caption;
   user.Then([&](HWND d) {
-    caption = DialogDriver::Text(d);
-    DialogDriver::Type(d, path);
-    DialogDriver::Press(d, IDOK);
+    caption = WindowText(d);
+    SetText(FileNameField(d), path);
+    PressButton(d, IDOK);
   });
   ASSERT_TRUE(dialog.Execute(nullptr));
   EXPECT_EQ(dialog.FileName, AnsiToWide(path));
@@ -83,24 +77,24 @@ TEST(FileDialogs, SaveUsesTheNameAsTypedWithoutAddingAnExtension) {
 }
 
 TEST(FileDialogs, SaveAsksBeforeReplacingAnExistingFile) {
-  const std::string path = TempName("existing.txt");
+  const TempFolder temp("dialogs");
+  const std::string path = temp.Path() + "\\existing.txt";
   SaveFileSafely(path, "old");
   TSaveDialog dialog;
-  DialogDriver user;
+  BoxWatcher user;
   std::string question;
   HWND fileDialog = nullptr;
   user.Then([&](HWND d) {
     fileDialog = d;
-    DialogDriver::Type(d, path);
-    DialogDriver::Press(d, IDOK);
+    SetText(FileNameField(d), path);
+    PressButton(d, IDOK);
   });
   user.Then([&](HWND box) {
-    question = DialogDriver::MessageText(box);
-    DialogDriver::Press(box, IDNO);
-    DialogDriver::Press(fileDialog, IDCANCEL);
+    question = ReadBox(box).text;
+    PressButton(box, IDNO);
+    PressButton(fileDialog, IDCANCEL);
   });
   EXPECT_FALSE(dialog.Execute(nullptr)) << "No to the question, then Cancel";
   EXPECT_NE(question.find("exists"), std::string::npos) << question;
   EXPECT_EQ(ReadWholeFile(path), "old");
-  DeleteFileA(path.c_str());
 }

@@ -11,6 +11,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Folders.h"
 #include "framework/SystemError.h"
+#include "tests/support/TempFolder.h"
 
 using namespace std::string_literals;
 
@@ -18,22 +19,6 @@ namespace {
 
 class SaveAndLoad : public testing::Test {
  protected:
-  void SetUp() override {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    folder_ = std::string(base) + "tlm-files-" + std::to_string(GetCurrentProcessId()) + "-" +
-              testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-  }
-  void TearDown() override {
-    for (const auto& name : Names()) {
-      const std::string path = folder_ + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
-    }
-    RemoveDirectoryA(folder_.c_str());
-  }
-
   std::string Path(const std::string& name) const { return folder_ + name; }
 
   void Put(const std::string& name, const std::string& bytes) {
@@ -68,7 +53,8 @@ class SaveAndLoad : public testing::Test {
     return "(no error)";
   }
 
-  std::string folder_;
+  TempFolder temp_{"files"};
+  const std::string folder_ = temp_.Path() + "\\";
 };
 
 }  // namespace
@@ -190,10 +176,8 @@ TEST_F(SaveAndLoad, ReadingInPiecesStopsWhenTheReaderHasEnough) {
 }
 
 TEST(Folders, CreatesMissingParentsAndAcceptsShortOrExistingPaths) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string base =
-      std::string(temp) + "tlm-folders-" + std::to_string(GetCurrentProcessId());
+  const TempFolder temp("folders");
+  const std::string base = temp.Path() + "\\base";
   const std::string deep = base + "\\a\\b\\";
   EXPECT_TRUE(TryCreateFolderWithParents(deep));
   EXPECT_NE(GetFileAttributesA((base + "\\a\\b").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -207,10 +191,4 @@ TEST(Folders, CreatesMissingParentsAndAcceptsShortOrExistingPaths) {
   const std::string file = base + "\\file";
   CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   EXPECT_FALSE(TryCreateFolderWithParents(file + "\\x\\"));
-  DeleteFileA(file.c_str());
-  RemoveDirectoryA((base + "\\a\\b").c_str());
-  RemoveDirectoryA((base + "\\a").c_str());
-  RemoveDirectoryA((base + "\\c\\d").c_str());
-  RemoveDirectoryA((base + "\\c").c_str());
-  RemoveDirectoryA(base.c_str());
 }

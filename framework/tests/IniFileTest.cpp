@@ -9,24 +9,12 @@
 #include <sstream>
 
 #include "framework/Exceptions.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 class IniFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "inifile-test-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    path_ = folder_ + "test.ini";
-    DeleteFileA(path_.c_str());
-  }
-  void TearDown() override {
-    DeleteFileA(path_.c_str());
-    RemoveDirectoryA(path_.c_str());
-    RemoveDirectoryA(folder_.c_str());
-  }
   std::string FileText() const {
     std::ifstream in(path_, std::ios::binary);
     std::stringstream s;
@@ -37,8 +25,9 @@ class IniFileTest : public testing::Test {
     std::ofstream(path_, std::ios::binary) << text;
   }
 
-  std::string folder_;
-  std::string path_;
+  TempFolder temp_{"ini"};
+  const std::string folder_ = temp_.Path() + "\\";
+  const std::string path_ = folder_ + "test.ini";
 };
 
 TEST_F(IniFileTest, AMissingFileGivesEveryDefault) {

@@ -6,15 +6,17 @@
 #include <functional>
 
 #include "framework/Exceptions.h"
+#include "tests/support/KeptRegistry.h"
 
 namespace {
 
 const char* const Scratch = "Software\\Tallowmere Tests\\Registry";
 
+// Each test starts without the scratch key, which is as it was before (normally gone) afterwards.
 class RegistryTest : public testing::Test {
  protected:
-  void SetUp() override { TryDeleteKeyTree(HKEY_CURRENT_USER, Scratch); }
-  void TearDown() override { TryDeleteKeyTree(HKEY_CURRENT_USER, Scratch); }
+  void SetUp() override { scratch_.Remove(); }
+  const KeptRegistryKey scratch_{HKEY_CURRENT_USER, Scratch};
 };
 
 std::string ErrorOf(const std::function<void()>& action) {

@@ -6,6 +6,7 @@
 #include "framework/Exceptions.h"
 #include "install/tests/WinFixtures.h"
 #include "tests/support/BoxWatcher.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "install/tests/WinFixtures.h"
 #include "tests/support/BoxWatcher.h"
+#include "tests/support/TempFolder.h"
 
 TEST(DeleteFolderTree, AFolderThatIsALinkIsRemovedWithoutEmptyingItsTarget) {
   TempFolder temp("linkroot");

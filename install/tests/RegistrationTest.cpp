@@ -6,6 +6,8 @@
 #include "install/Install.h"
 #include "install/core/RestartDeletes.h"
 #include "install/tests/WinFixtures.h"
+#include "tests/support/KeptRegistry.h"
+#include "tests/support/ProgramRegistry.h"
 
 namespace {
 
@@ -69,16 +71,14 @@ TEST_F(Registration, CleanUpRemovesTheProgramValueAndNumberedValuesUpToTheFirstG
   ScheduleDeletions({"Delete Brindlecast", "Delete Brindlecast file 0", "Delete Brindlecast file 1",
                      "Delete Brindlecast file 2", "Delete Brindlecast file 3",
                      "Delete Brindlecast file 4", "Delete Brindlecast file 7"});
-  SetMachineValue(RunOnceKey, "Tallowmere Test Other", "keep");
+  const KeptRegistryValue other(HKEY_LOCAL_MACHINE, RunOnceKey, "Tallowmere Test Other");
+  other.SetText(L"keep");
   RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
   EXPECT_EQ(ProgramRunOnceValues(),
             (Values{{"Delete Brindlecast file 7", "cmd.exe /c del \"x\""}}));
   bool otherKept = false;
   for (const auto& v : ValuesOf(RunOnceKey)) otherKept |= v.first == "Tallowmere Test Other";
   EXPECT_TRUE(otherKept);
-  RegistryKey k;
-  k.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_SET_VALUE);
-  k.TryDeleteValue("Tallowmere Test Other");
 }
 
 TEST_F(Registration, NumberedValuesWithoutTheProgramValueAreNotOurs) {
@@ -101,12 +101,11 @@ TEST_F(Registration, DevelopmentFolderInAnyLetterCaseTouchesNothing) {
 }
 
 TEST_F(Registration, MissingRunOnceKeyIsNotCreated) {
-  TryDeleteKeyTree(HKEY_LOCAL_MACHINE, RunOnceKey);
+  const KeptRegistryKey runOnce(HKEY_LOCAL_MACHINE, RunOnceKey);
+  runOnce.Remove();
   RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
   EXPECT_FALSE(MachineKeyExists(RunOnceKey));
   EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
-  RegistryKey recreated;
-  recreated.OpenOrCreate(HKEY_LOCAL_MACHINE, RunOnceKey);
 }
 
 // The restart list belongs to every program: what is not ours comes back exactly as it was, also
@@ -116,17 +115,13 @@ TEST_F(Registration, OtherProgramsRestartEntriesStayCharacterForCharacter) {
   const std::wstring others =
       L"\\??\\C:\\T\\\uFF22ig.tmp\0\0\\??\\C:\\T\\\u0414\u0430\u0442.tmp\0\0"
       L"\\??\\C:\\Apps\\new.dll\0!\\??\\C:\\Apps\\\u03A9mega.dll\0"s;
+  const KeptRegistryValue restartList(HKEY_LOCAL_MACHINE, RestartListKey, RestartListValue);
   RegistryKey session;
   ASSERT_TRUE(session.Open(HKEY_LOCAL_MACHINE, RestartListKey, KEY_QUERY_VALUE | KEY_SET_VALUE));
-  std::wstring before, after;
-  session.TryReadMultiString(RestartListValue, before);
   ASSERT_TRUE(session.TryWriteMultiString(
       RestartListValue, L"\\??\\C:\\Apps\\Tallowmere.exe\0\0"s + others + L"\\??\\C:\\Apps\0\0"s));
   RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
+  std::wstring after;
   session.TryReadMultiString(RestartListValue, after);
-  if (before.empty())
-    session.TryDeleteValue(RestartListValue);
-  else
-    session.TryWriteMultiString(RestartListValue, before.substr(0, before.size() - 1));
   EXPECT_EQ(after, others + L'\0');
 }

@@ -3,7 +3,6 @@
 
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
-#include "framework/Registry.h"
 #include "framework/SystemError.h"
 #include "framework/core/Text.h"
 #include "framework/WideText.h"
@@ -12,6 +11,9 @@
 #include "install/tests/WinFixtures.h"
 #include "shell/ShellFolders.h"
 #include "tests/support/BoxWatcher.h"
+#include "tests/support/KeptRegistry.h"
+#include "tests/support/ProgramRegistry.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -287,7 +289,8 @@ TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
 }
 
 TEST_F(Uninstall, RunOnceKeyThatCannotBeOpenedStopsBeforeAnythingIsRemoved) {
-  TryDeleteKeyTree(HKEY_LOCAL_MACHINE, RunOnceKey);
+  const KeptRegistryKey runOnce(HKEY_LOCAL_MACHINE, RunOnceKey);
+  runOnce.Remove();
   const std::string shortcut = MakeDesktopShortcut();
   Make("readme.txt");
   List("readme.txt");
@@ -297,7 +300,6 @@ TEST_F(Uninstall, RunOnceKeyThatCannotBeOpenedStopsBeforeAnythingIsRemoved) {
   } catch (const EAbort&) {
     aborted = true;
   }
-  RegistryKey().OpenOrCreate(HKEY_LOCAL_MACHINE, RunOnceKey);  // put the key back
   EXPECT_TRUE(aborted);
   EXPECT_TRUE(Exists("readme.txt"));
   EXPECT_TRUE(PathExists(shortcut));

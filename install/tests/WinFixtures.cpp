@@ -9,16 +9,6 @@
 #include "install/Install.h"
 #include "install/core/RestartDeletes.h"
 
-TempFolder::TempFolder(const std::string& name) {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  path_ = std::string(temp) + "tallowmere-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-  RemoveTree(path_);
-  CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() { RemoveTree(path_); }
-
 void WriteFileText(const std::string& path, const std::string& text) {
   HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -29,28 +19,6 @@ void WriteFileText(const std::string& path, const std::string& text) {
 
 bool PathExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void RemoveTree(const std::string& path) {
-  const DWORD attrs = GetFileAttributesA(path.c_str());
-  if (attrs == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL | (attrs & FILE_ATTRIBUTE_DIRECTORY));
-  if (!(attrs & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileA(path.c_str());
-    return;
-  }
-  if (!(attrs & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    WIN32_FIND_DATAA e;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &e);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = e.cFileName;
-        if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-      } while (FindNextFileA(h, &e));
-      FindClose(h);
-    }
-  }
-  RemoveDirectoryA(path.c_str());
 }
 
 std::string ShortPathOf(const std::string& path) {
@@ -78,19 +46,6 @@ void SetMachineValue(const std::string& key, const std::string& name, const std:
   RegistryKey k;
   k.OpenOrCreate(HKEY_LOCAL_MACHINE, key);
   k.WriteString(name, data);
-}
-
-bool MachineKeyExists(const std::string& key) {
-  RegistryKey k;
-  return k.Open(HKEY_LOCAL_MACHINE, key, KEY_READ);
-}
-
-void ProgramRegistryState::Clear() {
-  TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey);
-  RegistryKey runOnce;
-  if (!runOnce.OpenOrCreate(HKEY_LOCAL_MACHINE, RunOnceKey)) return;
-  for (const auto& value : ValuesOf(RunOnceKey))
-    if (value.first.rfind("Delete Brindlecast", 0) == 0) runOnce.TryDeleteValue(value.first);
 }
 
 bool MakeFolderLink(const std::string& link, const std::string& target) {

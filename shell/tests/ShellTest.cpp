@@ -3,31 +3,19 @@
 
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
-#include "framework/Registry.h"
 #include "framework/SystemError.h"
 #include "shell/Confirm.h"
 #include "shell/ShellFolders.h"
 #include "shell/ShellOpen.h"
 #include "tests/support/BoxWatcher.h"
+#include "tests/support/KeptRegistry.h"
+
+using namespace std::string_literals;
 
 namespace {
 
 const char* const ShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-// A value planted in the user's shell folder key for one test, removed afterwards.
-class PlantedValue {
- public:
-  PlantedValue(const char* name, DWORD type, const void* data, DWORD size) : name_(name) {
-    key_.Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_SET_VALUE);
-    RegSetValueExA(key_.Handle(), name, 0, type, static_cast<const BYTE*>(data), size);
-  }
-  ~PlantedValue() { key_.TryDeleteValue(name_); }
-
- private:
-  RegistryKey key_;
-  std::string name_;
-};
 
 }  // namespace
 
@@ -43,30 +31,28 @@ TEST(GetShellFolder, MissingValueGivesEmptyText) {
 }
 
 TEST(GetShellFolder, ExpandableStringIsReturnedUnexpanded) {
-  const char text[] = "%TEMP%\\x";
-  PlantedValue v("Tallowmere Expand", REG_EXPAND_SZ, text, sizeof text);
+  const KeptRegistryValue v(HKEY_CURRENT_USER, ShellFoldersKey, "Tallowmere Expand");
+  v.SetText(L"%TEMP%\\x", REG_EXPAND_SZ);
   EXPECT_EQ(GetShellFolder("Tallowmere Expand"), L"%TEMP%\\x");
 }
 
 TEST(GetShellFolder, AFolderTheCodePageCannotSpellComesBackAsStoredNotAsALookAlike) {
   const wchar_t text[] = L"C:\\sm\\\uFF30rograms\\\u0414\u0430\u0442";
-  RegistryKey key;
-  key.Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_SET_VALUE);
-  RegSetValueExW(key.Handle(), L"Tallowmere Wide", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 sizeof text);
+  const KeptRegistryValue v(HKEY_CURRENT_USER, ShellFoldersKey, "Tallowmere Wide");
+  v.SetText(text);
   EXPECT_EQ(GetShellFolder("Tallowmere Wide"), text);
-  key.TryDeleteValue("Tallowmere Wide");
 }
 
 TEST(GetShellFolder, TextStopsAtTheFirstZeroByte) {
-  const char text[] = "C:\\one\0C:\\two";
-  PlantedValue v("Tallowmere Two", REG_SZ, text, sizeof text);
+  const KeptRegistryValue v(HKEY_CURRENT_USER, ShellFoldersKey, "Tallowmere Two");
+  v.SetText(L"C:\\one\0C:\\two"s);
   EXPECT_EQ(GetShellFolder("Tallowmere Two"), L"C:\\one");
 }
 
 TEST(GetShellFolder, NumberValueRaisesInvalidDataType) {
   const DWORD number = 7;
-  PlantedValue v("Tallowmere Number", REG_DWORD, &number, sizeof number);
+  const KeptRegistryValue v(HKEY_CURRENT_USER, ShellFoldersKey, "Tallowmere Number");
+  v.Set(REG_DWORD, &number, sizeof number);
   try {
     GetShellFolder("Tallowmere Number");
     FAIL() << "no error raised";

@@ -40,52 +40,11 @@ bool AppDriver::Running() const {
   return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-namespace {
-
-struct Search {
-  DWORD pid;
-  const char* className;
-  const char* caption;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindTopLevel(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<Search*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  char cls[128] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  if (pid == s->pid && IsWindowVisible(w) && lstrcmpiA(cls, s->className) == 0 &&
-      (!s->caption || WindowText(w) == s->caption)) {
-    s->found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-struct ChildSearch {
-  const char* className;
-  const char* caption;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectChildren(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<ChildSearch*>(p);
-  char cls[128] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  if (lstrcmpiA(cls, s->className) == 0 && (!s->caption || WindowText(w) == s->caption))
-    s->found.push_back(w);
-  return TRUE;
-}
-
-}  // namespace
-
 HWND AppDriver::WaitForWindow(const char* className, const char* caption, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < timeoutMs) {
-    Search s{info_.dwProcessId, className, caption};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
-    if (s.found) return s.found;
+    const std::vector<HWND> found = TopLevelWindows(info_.dwProcessId, className, caption);
+    if (!found.empty()) return found.front();
     if (!Running()) return nullptr;
     Sleep(50);
   }
@@ -97,31 +56,6 @@ DWORD AppDriver::WaitForExit(DWORD timeoutMs) {
   DWORD code = 0;
   GetExitCodeProcess(info_.hProcess, &code);
   return code;
-}
-
-std::vector<HWND> FindControls(HWND parent, const char* className) {
-  ChildSearch s{className, nullptr, {}};
-  EnumChildWindows(parent, CollectChildren, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-HWND FindControl(HWND parent, const char* className, const char* caption) {
-  ChildSearch s{className, caption, {}};
-  EnumChildWindows(parent, CollectChildren, reinterpret_cast<LPARAM>(&s));
-  return s.found.empty() ? nullptr : s.found.front();
-}
-
-std::string WindowText(HWND window) {
-  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const LRESULT got =
-      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(got));
-  return text;
-}
-
-void SetText(HWND window, const std::string& text) {
-  SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void ClickButton(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
@@ -144,76 +78,26 @@ void PressCtrl(HWND window, char letter) {
   SendInput(4, keys, sizeof(INPUT));
 }
 
-const char* const EntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlecast";
-const char* const RunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
-std::string MachineValue(const char* key, const char* name) {
-  char buf[1024] = {};
-  DWORD size = sizeof buf;
-  if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, buf, &size) !=
-      ERROR_SUCCESS)
-    return "(none)";
-  return buf;
-}
-
-bool MachineKeyExists(const char* key) {
-  HKEY k;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-  RegCloseKey(k);
-  return true;
-}
-
-void ClearProgramKeys() {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, EntryKey);
-  HKEY k;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
-                      nullptr) != ERROR_SUCCESS)
-    return;
-  RegDeleteValueA(k, "Delete Brindlecast");
-  for (int n = 0; n < 16; ++n)
-    RegDeleteValueA(k, ("Delete Brindlecast file " + std::to_string(n)).c_str());
-  RegCloseKey(k);
-}
-
-namespace {
-
-struct BoxSearch {
-  DWORD pid;
-  HWND box = nullptr;
-  bool otherWindow = false;  // a visible top-level window that is no message box
-};
-
-BOOL CALLBACK FindBox(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<BoxSearch*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
-  char cls[64] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  if (std::string(cls) == "#32770")
-    s->box = w;
-  else
-    s->otherWindow = true;
-  return TRUE;
-}
-
-}  // namespace
-
-Box Answer(AppDriver& app, int button, bool& sawWindow) {
+SeenBox Answer(AppDriver& app, int button, bool& sawWindow) {
   for (int i = 0; i < 750; ++i) {
-    BoxSearch s{app.ProcessId()};
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
-    sawWindow |= s.otherWindow;
-    if (s.box) {
-      Box seen{WindowText(s.box), WindowText(GetDlgItem(s.box, 0xFFFF))};
-      PostMessageA(s.box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(GetDlgItem(s.box, button)));
+    HWND box = nullptr;
+    for (HWND window : TopLevelWindows(app.ProcessId())) {
+      if (!HasClass(window, "#32770"))
+        sawWindow = true;
+      else if (!box)
+        box = window;
+    }
+    if (box) {
+      const SeenBox seen = ReadBox(box);
+      PressButton(box, button);
       // Wait for this box to go before looking for the next one.
-      for (int j = 0; j < 250 && IsWindow(s.box) && IsWindowVisible(s.box); ++j) Sleep(20);
+      for (int j = 0; j < 250 && IsWindow(box) && IsWindowVisible(box); ++j) Sleep(20);
       return seen;
     }
     if (!app.Running()) break;
     Sleep(20);
   }
-  return {"(no box)", ""};
+  SeenBox none;
+  none.caption = "(no box)";
+  return none;
 }

@@ -4,7 +4,8 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+
+#include "tests/support/WindowSearch.h"
 
 // The program under test (Wine path of the built executable).
 std::string TallowmereExe();
@@ -35,12 +36,6 @@ class AppDriver {
   PROCESS_INFORMATION info_{};
 };
 
-// The descendant window of `parent` with this class and caption (nullptr caption: any).
-HWND FindControl(HWND parent, const char* className, const char* caption = nullptr);
-// All descendants of this class, in z-order.
-std::vector<HWND> FindControls(HWND parent, const char* className);
-std::string WindowText(HWND window);
-void SetText(HWND window, const std::string& text);
 void ClickButton(HWND button);
 bool IsChecked(HWND button);
 // Chooses a menu command of the window by its command id.
@@ -49,18 +44,7 @@ void PostCommand(HWND window, UINT id);
 // front.
 void PressCtrl(HWND window, char letter);
 
-// The program's machine-wide registry entries, read and reset from outside.
-extern const char* const EntryKey;
-extern const char* const RunOnce;
-// A string value of HKEY_LOCAL_MACHINE, or "(none)".
-std::string MachineValue(const char* key, const char* name);
-bool MachineKeyExists(const char* key);
-// Deletes the installed-programs entry and the program's run-once values.
-void ClearProgramKeys();
-
-struct Box {
-  std::string caption, text;
-};
-// Waits for the process's next message box, records it and presses `button`.
-// Sets `sawWindow` when the process showed any other top-level window meanwhile.
-Box Answer(AppDriver& app, int button, bool& sawWindow);
+// Waits for the process's next message box, reads it and presses `button`; the caption is
+// "(no box)" when none came. Sets `sawWindow` when the process showed any other top-level window
+// meanwhile.
+SeenBox Answer(AppDriver& app, int button, bool& sawWindow);

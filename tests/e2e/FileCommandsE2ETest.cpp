@@ -7,6 +7,7 @@
 
 #include "tests/e2e/AppDriver.h"
 #include "tests/support/OtherProgram.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -14,12 +15,6 @@ HWND PasswordList(HWND main) {
   for (HWND edit : FindControls(main, "Edit"))
     if (GetParent(edit) == main) return edit;
   return nullptr;
-}
-
-std::string TempPath(const char* name) {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  return std::string(base) + "tlm-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + name;
 }
 
 std::string FileBytes(const std::string& path) {
@@ -33,12 +28,10 @@ std::string FileBytes(const std::string& path) {
 void ChooseFile(AppDriver& app, const char* caption, const std::string& path) {
   HWND dialog = app.WaitForWindow("#32770", caption);
   ASSERT_NE(dialog, nullptr) << caption;
-  HWND field = GetDlgItem(dialog, 0x47C);  // the file name box
-  if (!field) field = GetDlgItem(dialog, 0x480);
+  HWND field = FileNameField(dialog);
   ASSERT_NE(field, nullptr);
   SetText(field, path);
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  PressButton(dialog, IDOK);
   for (int i = 0; i < 200 && IsWindow(dialog); ++i) Sleep(25);
   ASSERT_FALSE(IsWindow(dialog)) << "the dialog took the name";
 }
@@ -69,8 +62,8 @@ class SettingsKept {
 }  // namespace
 
 TEST(FileCommandsE2E, SaveAndOpenTakeTheNamesTypedIntoTheRealDialogs) {
-  const std::string saved = TempPath("saved.txt"), unix = TempPath("unix.txt");
-  DeleteFileA(saved.c_str());
+  const TempFolder temp("e2e");
+  const std::string saved = temp.Path() + "\\saved.txt", unix = temp.Path() + "\\unix.txt";
   SettingsKept settings;
   { std::ofstream(unix, std::ios::binary) << "from\nanother\nsystem"; }
 
@@ -94,8 +87,6 @@ TEST(FileCommandsE2E, SaveAndOpenTakeTheNamesTypedIntoTheRealDialogs) {
 
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
-  DeleteFileA(saved.c_str());
-  DeleteFileA(unix.c_str());
 }
 
 TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {

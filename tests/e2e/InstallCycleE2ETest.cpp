@@ -13,12 +13,16 @@
 #include "framework/core/Product.h"
 #include "framework/Version.h"
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/AnsiText.h"
+#include "tests/support/KeptRegistry.h"
+#include "tests/support/ProgramRegistry.h"
 
 namespace {
 
 const std::string InstallFolder = "C:\\Program Files\\Brindle Cycle Test";
 const std::string Exe = InstallFolder + "\\Tallowmere.exe";
 const std::string InstallList = "Tallowmere.exe\r\ninstall.txt\r\n";
+const char* const SessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
 
 // NSIS takes /D= raw to the end of the command line: a folder with blanks goes unquoted.
 DWORD RunSetup(const std::string& arguments) {
@@ -146,13 +150,11 @@ class InstallCycleE2E : public testing::Test {
  protected:
   void SetUp() override {
     CoInitialize(nullptr);
-    ClearProgramKeys();
     Remove();
     settingsBefore_ = Bytes(settings_);
   }
   void TearDown() override {
     Remove();
-    ClearProgramKeys();
     if (settingsBefore_ == "(missing)")
       DeleteFileA(settings_.c_str());
     else
@@ -177,6 +179,7 @@ class InstallCycleE2E : public testing::Test {
     EXPECT_EQ(uninstall.WaitForExit(), 0u);
   }
 
+  ProgramRegistryState registry_;
   const std::string desktop_ = UserShellFolder("Desktop");
   const std::string menu_ = UserShellFolder("Programs") + "\\Brindlecast";
   const std::string settings_ = UserShellFolder("AppData") + "\\Quorvel\\quorvel.ini";
@@ -253,6 +256,8 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
 // Also what an uninstall left to the next restart (the installed files and their folder), but not
 // another program's deletion in the same folder.
 TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDeletions) {
+  const KeptRegistryValue restartList(HKEY_LOCAL_MACHINE, SessionManager,
+                                      "PendingFileRenameOperations");
   ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
   UninstallAnsweringYes();
   ASSERT_NE(MachineValue(RunOnce, "Delete Brindlecast"), "(none)");
@@ -268,12 +273,10 @@ TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDele
             INVALID_HANDLE_VALUE);
   wchar_t list[1024] = {};
   DWORD size = sizeof list;
-  RegGetValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
-               L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, list, &size);
+  RegGetValueW(HKEY_LOCAL_MACHINE, Widen(SessionManager).c_str(), L"PendingFileRenameOperations",
+               RRF_RT_REG_MULTI_SZ, nullptr, list, &size);
   EXPECT_EQ(std::wstring(list, size / sizeof(wchar_t)),
             std::wstring(L"\\??\\") + std::wstring(other.begin(), other.end()) +
                 std::wstring(L"\0\0\0", 3));
-  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
-                     L"PendingFileRenameOperations");
   DeleteFileA(other.c_str());
 }

@@ -6,26 +6,17 @@
 #include <utility>
 
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/KeptRegistry.h"
+#include "tests/support/ProgramRegistry.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 class UninstallE2E : public testing::Test {
  protected:
   void SetUp() override {
-    ClearProgramKeys();
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "Brindle e2e " + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    exe_ = folder_ + "Tallowmere.exe";
     ASSERT_TRUE(CopyFileA(TallowmereExe().c_str(), exe_.c_str(), FALSE));
     Write("readme.txt", "x");
-  }
-  void TearDown() override {
-    for (const char* name : {"Tallowmere.exe", "readme.txt", "install.txt"})
-      DeleteFileA((folder_ + name).c_str());
-    RemoveDirectoryA(folder_.c_str());
-    ClearProgramKeys();
   }
   void Write(const std::string& name, const std::string& text) {
     HANDLE f =
@@ -42,7 +33,11 @@ class UninstallE2E : public testing::Test {
     GetShortPathNameA(path.c_str(), buf, MAX_PATH);
     return buf;
   }
-  std::string folder_, exe_;
+  ProgramRegistryState registry_;
+  // A blank in the folder's name: the uninstall command quotes the path.
+  TempFolder temp_{"Brindle e2e"};
+  const std::string folder_ = temp_.Path() + "\\";
+  const std::string exe_ = folder_ + "Tallowmere.exe";
 };
 
 }  // namespace
@@ -51,7 +46,7 @@ TEST_F(UninstallE2E, AnsweredNoRemovesNothingShowsNoWindowAndExitsWithZero) {
   Write("install.txt", "readme.txt\r\nTallowmere.exe\r\n");
   AppDriver app("/UNINSTALL", exe_);
   bool sawWindow = false;
-  const Box confirm = Answer(app, IDCANCEL, sawWindow);
+  const SeenBox confirm = Answer(app, IDCANCEL, sawWindow);
   EXPECT_EQ(app.WaitForExit(), 0u);
   EXPECT_EQ(confirm.caption, "Confirm");
   EXPECT_EQ(confirm.text, "Are you sure to remove Brindlecast?");
@@ -66,8 +61,8 @@ TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
   Write("install.txt", "readme.txt\r\nTallowmere.exe\r\ninstall.txt\r\n");
   AppDriver app("/uninstall", exe_);
   bool sawWindow = false;
-  const Box confirm = Answer(app, IDOK, sawWindow);
-  const Box done = Answer(app, IDOK, sawWindow);
+  const SeenBox confirm = Answer(app, IDOK, sawWindow);
+  const SeenBox done = Answer(app, IDOK, sawWindow);
   EXPECT_EQ(app.WaitForExit(), 0u);
   EXPECT_EQ(confirm.caption, "Confirm");
   EXPECT_EQ(done.caption, "Tallowmere");
@@ -105,16 +100,13 @@ TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
 
 TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWithOne) {
   Write("install.txt", "readme.txt\r\n");
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, RunOnce);
+  const KeptRegistryKey runOnce(HKEY_LOCAL_MACHINE, RunOnce);
+  runOnce.Remove();
   AppDriver app("/uninstall", exe_);
   bool sawWindow = false;
   Answer(app, IDOK, sawWindow);
-  const Box refusal = Answer(app, IDOK, sawWindow);
-  const DWORD code = app.WaitForExit();
-  HKEY k;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
-  RegCloseKey(k);
-  EXPECT_EQ(code, 1u);
+  const SeenBox refusal = Answer(app, IDOK, sawWindow);
+  EXPECT_EQ(app.WaitForExit(), 1u);
   EXPECT_EQ(refusal.caption, "Tallowmere");
   EXPECT_EQ(refusal.text.rfind("Brindlecast cannot be uninstalled", 0), 0u) << refusal.text;
   EXPECT_NE(refusal.text.find("\r\n\r\nNothing has been removed."), std::string::npos);
@@ -126,12 +118,10 @@ TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWi
 // "Ｂ" (full-width) has no place in the ANSI code page; a best-fit "B" would name the decoy folder
 // beside it, whose listed file the uninstaller must never touch.
 TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsNotMistakenForItsLookAlike) {
-  ClearProgramKeys();
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring tag = std::to_wstring(GetCurrentProcessId());
-  const std::wstring real = temp + (L"\xFF22rindle " + tag + L"\\");
-  const std::wstring decoy = temp + (L"Brindle " + tag + L"\\");
+  const ProgramRegistryState registry;
+  const TempFolder temp("look-alike");
+  const std::wstring real = temp.WidePath() + L"\\\xFF22rindle\\";
+  const std::wstring decoy = temp.WidePath() + L"\\Brindle\\";
   const std::string exe = TallowmereExe();  // a plain ASCII path
   ASSERT_TRUE(CreateDirectoryW(real.c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryW(decoy.c_str(), nullptr));
@@ -148,14 +138,9 @@ TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsNotMistakenForItsLookAlik
   AppDriver app(real + L"Tallowmere.exe", "/uninstall");
   bool sawWindow = false;
   Answer(app, IDOK, sawWindow);
-  const Box refused = Answer(app, IDOK, sawWindow);
+  const SeenBox refused = Answer(app, IDOK, sawWindow);
   EXPECT_EQ(app.WaitForExit(), 1u);
   EXPECT_NE(refused.text.find("cannot be uninstalled"), std::string::npos) << refused.text;
   EXPECT_NE(GetFileAttributesW((decoy + L"victim.txt").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(MachineKeyExists(EntryKey));  // nor registered under a wrong path
-  for (const std::wstring& file :
-       {decoy + L"install.txt", decoy + L"victim.txt", real + L"Tallowmere.exe"})
-    DeleteFileW(file.c_str());
-  RemoveDirectoryW(decoy.c_str());
-  RemoveDirectoryW(real.c_str());
 }

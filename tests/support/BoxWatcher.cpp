@@ -1,45 +1,8 @@
-// Test helper: answers message boxes from a watcher thread.
+// Test helper: answers message boxes and drives dialogs from a watcher thread.
 #include "tests/support/BoxWatcher.h"
 
 #include <algorithm>
 #include <set>
-
-namespace {
-
-std::string WindowText(HWND w) {
-  char buf[4096] = {};
-  GetWindowTextA(w, buf, sizeof buf);
-  return buf;
-}
-
-struct Found {
-  DWORD pid;
-  std::vector<HWND> boxes;
-};
-
-BOOL CALLBACK CollectBoxes(HWND w, LPARAM p) {
-  auto* f = reinterpret_cast<Found*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  char cls[64] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  if (pid == f->pid && std::string(cls) == "#32770" && IsWindowVisible(w)) f->boxes.push_back(w);
-  return TRUE;
-}
-
-BOOL CALLBACK CollectButtons(HWND w, LPARAM p) {
-  auto* box = reinterpret_cast<SeenBox*>(p);
-  char cls[64] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  const std::string c = cls;
-  if (c == "Button" && IsWindowVisible(w)) box->buttons.push_back(WindowText(w));
-  if (c == "Static" && (GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-      IsWindowVisible(w) && SendMessageA(w, STM_GETICON, 0, 0))
-    box->hasIcon = true;
-  return TRUE;
-}
-
-}  // namespace
 
 BoxWatcher::BoxWatcher() : pid_(GetCurrentProcessId()), thread_([this] { Run(); }) {}
 
@@ -49,8 +12,12 @@ BoxWatcher::~BoxWatcher() {
 }
 
 void BoxWatcher::Answer(int button) {
+  Then([this, button](HWND box) { Record(box, button); });
+}
+
+void BoxWatcher::Then(Step step) {
   std::lock_guard<std::mutex> g(lock_);
-  answers_.push_back(button);
+  steps_.push_back(std::move(step));
 }
 
 std::vector<SeenBox> BoxWatcher::Seen() {
@@ -64,45 +31,37 @@ size_t BoxWatcher::CountCaption(const std::string& caption) {
                        [&](const SeenBox& b) { return b.caption == caption; });
 }
 
+BoxWatcher::Step BoxWatcher::Next() {
+  std::lock_guard<std::mutex> g(lock_);
+  if (steps_.empty()) return [this](HWND box) { Record(box, IDOK); };
+  Step step = std::move(steps_.front());
+  steps_.pop_front();
+  return step;
+}
+
+void BoxWatcher::Record(HWND box, int button) {
+  const SeenBox seen = ReadBox(box);
+  {
+    std::lock_guard<std::mutex> g(lock_);
+    seen_.push_back(seen);
+  }
+  if (button == PressEscape)
+    PressKey(box, VK_ESCAPE);
+  else if (button == PressEnter)
+    PressKey(box, VK_RETURN);
+  else
+    PressButton(box, button);
+}
+
 void BoxWatcher::Run() {
   std::set<HWND> handled;
   while (!stop_) {
     Sleep(20);
-    Found f{pid_, {}};
-    EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&f));
-    for (HWND box : f.boxes) {
+    for (HWND box : TopLevelWindows(pid_, "#32770")) {
       if (handled.count(box)) continue;
       handled.insert(box);
       Sleep(100);  // let the box finish setting itself up, as a person would see it first
-      SeenBox seen;
-      seen.caption = WindowText(box);
-      seen.text = WindowText(GetDlgItem(box, 0xFFFF));
-      GetWindowRect(box, &seen.rect);
-      EnumChildWindows(box, CollectButtons, reinterpret_cast<LPARAM>(&seen));
-      int answer = IDOK;
-      {
-        std::lock_guard<std::mutex> g(lock_);
-        seen_.push_back(seen);
-        if (!answers_.empty()) {
-          answer = answers_.front();
-          answers_.pop_front();
-        }
-      }
-      if (answer == PressEscape || answer == PressEnter) {
-        const WPARAM key = answer == PressEscape ? VK_ESCAPE : VK_RETURN;
-        // The key goes where a typed key would: to the box's focused control.
-        GUITHREADINFO gui{};
-        gui.cbSize = sizeof gui;
-        HWND target = box;
-        if (GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &gui) && gui.hwndFocus &&
-            IsChild(box, gui.hwndFocus))
-          target = gui.hwndFocus;
-        PostMessageA(target, WM_KEYDOWN, key, 0);
-        PostMessageA(target, WM_KEYUP, key, 0xC0000000);
-      } else {
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
-      }
+      Next()(box);
     }
     // Forget windows that are gone so a recycled handle is seen again.
     for (auto it = handled.begin(); it != handled.end();)

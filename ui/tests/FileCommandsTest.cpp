@@ -14,9 +14,10 @@
 #include "framework/SystemError.h"
 #include "framework/core/Text.h"
 #include "framework/WideText.h"
-#include "framework/tests/DialogDriver.h"
 #include "ui/Settings.h"
+#include "tests/support/BoxWatcher.h"
 #include "tests/support/OtherProgram.h"
+#include "tests/support/TempFolder.h"
 #include "ui/tests/MainWindowFixture.h"
 
 namespace {
@@ -33,19 +34,8 @@ class FileCommandsTest : public MainWindowTest {
     hadSettings = GetFileAttributesW(settingsFile.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (hadSettings) settings = ReadWholeFile(settingsFile);
     CurrentFileName.clear();
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    folder = std::string(base) + "tlm-list-" + std::to_string(GetCurrentProcessId()) + "-" +
-             testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
   }
   void TearDown() override {
-    for (const char* name : {"list.txt", "other.txt", "missing.txt"}) {
-      SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA((folder + name).c_str());
-    }
-    DeleteFileW((AnsiToWide(folder) + kWideName).c_str());
-    RemoveDirectoryA(folder.c_str());
     MainWindowTest::TearDown();
     if (hadSettings)
       SaveFileSafely(settingsFile, settings);
@@ -64,24 +54,15 @@ class FileCommandsTest : public MainWindowTest {
   template <class Path>
   void ChooseInDialog(const Path& path) {
     user.Then([path](HWND d) {
-      DialogDriver::Type(d, path);
-      DialogDriver::Press(d, IDOK);
+      SetText(FileNameField(d), path);
+      PressButton(d, IDOK);
     });
   }
-  // The user answers the next message box; its caption and text are kept.
-  void Answer(int button) {
-    user.Then([this, button](HWND box) {
-      boxCaptions.push_back(DialogDriver::Text(box));
-      boxTexts.push_back(DialogDriver::MessageText(box));
-      boxWideTexts.push_back(DialogDriver::WideMessageText(box));
-      if (button == VK_ESCAPE) {
-        HWND target = FindWindowExA(box, nullptr, "Button", nullptr);
-        PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0);
-        PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0xC0000000);
-      } else {
-        DialogDriver::Press(box, button);
-      }
-    });
+  // The texts of the message boxes answered so far.
+  std::vector<std::string> BoxTexts() {
+    std::vector<std::string> texts;
+    for (const SeenBox& box : user.Seen()) texts.push_back(box.text);
+    return texts;
   }
   void PutFile(const std::string& name, const std::string& bytes) {
     SaveFileSafely(folder + name, bytes);
@@ -95,10 +76,9 @@ class FileCommandsTest : public MainWindowTest {
     Open();
   }
 
-  DialogDriver user;
-  std::vector<std::string> boxCaptions, boxTexts;
-  std::vector<std::wstring> boxWideTexts;
-  std::string folder;
+  BoxWatcher user;
+  TempFolder temp{"list"};
+  const std::string folder = temp.Path() + "\\";
   std::wstring settingsFile;
   std::string settings;
   bool hadSettings = false;
@@ -117,7 +97,7 @@ TEST_F(FileCommandsTest, OpenShowsOnePasswordPerLineWhateverTheFilesLineBreaks) 
   EXPECT_EQ(List(), "lf1\r\nlf2\r\ncr1\r\ncr2\r\nlfcr\r\n\r\nend");
   EXPECT_EQ(SendMessageA(form->Memo1.Handle, EM_GETLINECOUNT, 0, 0), 7);
 
-  Answer(kYes);
+  user.Answer(kYes);
   Save();
   EXPECT_EQ(FileBytes("list.txt"), "lf1\r\nlf2\r\ncr1\r\ncr2\r\nlfcr\r\n\r\nend");
 }
@@ -126,7 +106,7 @@ TEST_F(FileCommandsTest, OpenThenSaveGivesTheIdenticalFile) {
   const std::string bytes = "abc\r\n\x80\xe9\xff\r\nlast line without break";
   PutFile("list.txt", bytes);
   OpenFile("list.txt");
-  Answer(kYes);
+  user.Answer(kYes);
   Save();
   EXPECT_EQ(FileBytes("list.txt"), bytes);
 }
@@ -199,15 +179,16 @@ TEST_F(FileCommandsTest, ANameOutsideTheAnsiCodePageWorksAndIsShownAsTheUserSees
   Open();
   EXPECT_EQ(List(), "abc\r\n\xE9");
 
-  Answer(kNo);
+  user.Answer(kNo);
   Save();
   DeleteFileW(path.c_str());
   ChooseInDialog(path);
-  Answer(IDOK);
+  user.Answer(IDOK);
   Open();
-  ASSERT_EQ(boxWideTexts.size(), 2u);
-  EXPECT_EQ(boxWideTexts[0], path + L" already exists\r\nAre you sure to overwrite it?");
-  EXPECT_EQ(boxWideTexts[1],
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].wideText, path + L" already exists\r\nAre you sure to overwrite it?");
+  EXPECT_EQ(seen[1].wideText,
             ErrorBoxText(L"Cannot open file \"" + path + L"\". " +
                          AnsiToWide(SystemErrorDescription(ERROR_FILE_NOT_FOUND))));
 }
@@ -218,10 +199,10 @@ TEST_F(FileCommandsTest, OpenSaveAndPrintShowTheWaitCursorWhileTheyWork) {
   OpenFile("list.txt");
   EXPECT_TRUE(watch.WaitedAt(WM_SETTEXT)) << "the list takes the file";
   EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_WAIT)) << "and back afterwards";
-  Answer(kYes);
+  user.Answer(kYes);
   Save();
   EXPECT_TRUE(watch.WaitedAt(WM_GETTEXT)) << "the list's text is written";
-  if (DefaultPrinterName().empty()) Answer(IDOK);
+  if (DefaultPrinterName().empty()) user.Answer(IDOK);
   Run(form->Print1.Id);
   EXPECT_TRUE(watch.WaitedAt(EM_GETLINECOUNT)) << "the list's lines are laid out";
 }
@@ -231,11 +212,11 @@ TEST_F(FileCommandsTest, AFileHoldingAZeroByteIsRefusedAndChangesNothing) {
   OpenFile("other.txt");
   PutFile("list.txt", std::string("before\r\nzero\0after", 18));
   ChooseInDialog(folder + "list.txt");
-  Answer(IDOK);
+  user.Answer(IDOK);
   Open();
-  EXPECT_EQ(boxTexts, std::vector<std::string>{ErrorBoxText(
-                          "Cannot open file \"" + folder +
-                          "list.txt\". It contains a zero byte, so it is not a text file")});
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{ErrorBoxText(
+                            "Cannot open file \"" + folder +
+                            "list.txt\". It contains a zero byte, so it is not a text file")});
   EXPECT_EQ(List(), "old");
   EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "other.txt"));
 }
@@ -244,9 +225,9 @@ TEST_F(FileCommandsTest, AnEmptyListSavesAnEmptyFileAndAnEmptyFileEmptiesTheList
   PutFile("list.txt", "old\r\n");
   OpenFile("list.txt");
   Click(form->Button2);  // Clear keeps the file name
-  Answer(kYes);
+  user.Answer(kYes);
   Save();
-  EXPECT_EQ(boxTexts, std::vector<std::string>{Question("list.txt")});
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{Question("list.txt")});
   EXPECT_EQ(FileBytes("list.txt"), "");
 
   form->Memo1.SetText("something");
@@ -258,17 +239,18 @@ TEST_F(FileCommandsTest, SaveAsksTheQuestionEveryTimeAndNoOrEscapeLeaveTheFileAl
   PutFile("list.txt", "old\r\n");
   OpenFile("list.txt");
   form->Memo1.SetText("new");
-  Answer(kNo);
+  user.Answer(kNo);
   Save();
-  Answer(VK_ESCAPE);
+  user.Answer(BoxWatcher::PressEscape);
   Save();
   EXPECT_EQ(FileBytes("list.txt"), "old\r\n");
-  ASSERT_EQ(boxTexts.size(), 2u);
-  EXPECT_EQ(boxTexts[0], Question("list.txt"));
-  EXPECT_EQ(boxCaptions[0], "Confirm");
-  EXPECT_EQ(boxTexts[1], Question("list.txt"));
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].text, Question("list.txt"));
+  EXPECT_EQ(seen[0].caption, "Confirm");
+  EXPECT_EQ(seen[1].text, Question("list.txt"));
 
-  Answer(kYes);
+  user.Answer(kYes);
   Save();
   EXPECT_EQ(FileBytes("list.txt"), "new");
 }
@@ -277,9 +259,9 @@ TEST_F(FileCommandsTest, SaveAfterTheFileWasDeletedStillAsksAndCreatesItAgain) {
   PutFile("list.txt", "old");
   OpenFile("list.txt");
   DeleteFileA((folder + "list.txt").c_str());
-  Answer(kYes);
+  user.Answer(kYes);
   Save();
-  EXPECT_EQ(boxTexts, std::vector<std::string>{Question("list.txt")});
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{Question("list.txt")});
   EXPECT_EQ(FileBytes("list.txt"), "old");
 }
 
@@ -292,7 +274,7 @@ TEST_F(FileCommandsTest, NewEmptiesListAndNameSoTheNextSaveIsSaveAs) {
   form->Memo1.SetText("fresh\r\n");
   ChooseInDialog(folder + "other.txt");
   Save();
-  EXPECT_TRUE(boxTexts.empty()) << "no overwrite question on the way to a new name";
+  EXPECT_TRUE(user.Seen().empty()) << "no overwrite question on the way to a new name";
   EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "other.txt"));
   EXPECT_EQ(FileBytes("other.txt"), "fresh\r\n");
   EXPECT_EQ(FileBytes("list.txt"), "old");
@@ -301,9 +283,9 @@ TEST_F(FileCommandsTest, NewEmptiesListAndNameSoTheNextSaveIsSaveAs) {
 TEST_F(FileCommandsTest, CancelledDialogsChangeNothing) {
   form->Memo1.SetText("kept");
   CurrentFileName = AnsiToWide(folder + "list.txt");
-  user.Then([](HWND d) { DialogDriver::Press(d, IDCANCEL); });
+  user.Then([](HWND d) { PressButton(d, IDCANCEL); });
   Open();
-  user.Then([](HWND d) { DialogDriver::Press(d, IDCANCEL); });
+  user.Then([](HWND d) { PressButton(d, IDCANCEL); });
   SaveAs();
   EXPECT_EQ(List(), "kept");
   EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "list.txt"));
@@ -313,18 +295,19 @@ TEST_F(FileCommandsTest, CancelledDialogsChangeNothing) {
 TEST_F(FileCommandsTest, OpeningAMissingFileReportsItAndTheNextSaveOffersThatName) {
   form->Memo1.SetText("kept");
   ChooseInDialog(folder + "missing.txt");
-  Answer(IDOK);
+  user.Answer(IDOK);
   Open();
-  ASSERT_EQ(boxTexts.size(), 1u);
-  EXPECT_EQ(boxTexts[0], ErrorBoxText("Cannot open file \"" + folder + "missing.txt\". " +
-                                      SystemErrorDescription(ERROR_FILE_NOT_FOUND)));
-  EXPECT_EQ(boxCaptions[0], ApplicationTitle());
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, ErrorBoxText("Cannot open file \"" + folder + "missing.txt\". " +
+                                       SystemErrorDescription(ERROR_FILE_NOT_FOUND)));
+  EXPECT_EQ(seen[0].caption, ApplicationTitle());
   EXPECT_EQ(List(), "kept");
   EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "missing.txt"));
 
-  Answer(kNo);
+  user.Answer(kNo);
   Save();
-  EXPECT_EQ(boxTexts.back(), Question("missing.txt"));
+  EXPECT_EQ(user.Seen().back().text, Question("missing.txt"));
 }
 
 TEST_F(FileCommandsTest, OpeningALockedFileReportsItAndKeepsTheList) {
@@ -333,12 +316,12 @@ TEST_F(FileCommandsTest, OpeningALockedFileReportsItAndKeepsTheList) {
                             OPEN_EXISTING, 0, nullptr);
   form->Memo1.SetText("kept");
   ChooseInDialog(folder + "list.txt");
-  Answer(IDOK);
+  user.Answer(IDOK);
   Open();
   CloseHandle(lock);
-  ASSERT_EQ(boxTexts.size(), 1u);
-  EXPECT_EQ(boxTexts[0], ErrorBoxText("Cannot open file \"" + folder + "list.txt\". " +
-                                      SystemErrorDescription(ERROR_SHARING_VIOLATION)));
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
+                            ErrorBoxText("Cannot open file \"" + folder + "list.txt\". " +
+                                         SystemErrorDescription(ERROR_SHARING_VIOLATION))});
   EXPECT_EQ(List(), "kept");
   EXPECT_EQ(CurrentFileName, L"") << "Save is not aimed at a file whose text is not in the list";
 }
@@ -348,12 +331,13 @@ TEST_F(FileCommandsTest, SavingOverAReadOnlyFileReportsItAndKeepsTheOldContent) 
   OpenFile("list.txt");
   SetFileAttributesA((folder + "list.txt").c_str(), FILE_ATTRIBUTE_READONLY);
   form->Memo1.SetText("new");
-  Answer(kYes);
-  Answer(IDOK);
+  user.Answer(kYes);
+  user.Answer(IDOK);
   Save();
-  ASSERT_EQ(boxTexts.size(), 2u);
-  EXPECT_EQ(boxTexts[1], ErrorBoxText("Cannot create file \"" + folder + "list.txt\". " +
-                                      SystemErrorDescription(ERROR_ACCESS_DENIED)));
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].text, ErrorBoxText("Cannot create file \"" + folder + "list.txt\". " +
+                                       SystemErrorDescription(ERROR_ACCESS_DENIED)));
   EXPECT_EQ(FileBytes("list.txt"), "precious");
 }
 
@@ -376,13 +360,13 @@ TEST_F(FileCommandsTest, PrintPassesTheDisplayedLinesThroughThePrintBufferAndEmp
   PrintBufferSpy::original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       form->RichEdit1.Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PrintBufferSpy::Proc)));
   const bool noPrinter = DefaultPrinterName().empty();
-  if (noPrinter) Answer(IDOK);
+  if (noPrinter) user.Answer(IDOK);
   Run(form->Print1.Id);
   if (noPrinter)
-    EXPECT_EQ(boxTexts,
+    EXPECT_EQ(BoxTexts(),
               std::vector<std::string>{"There is no default printer currently selected."});
   else
-    EXPECT_TRUE(boxTexts.empty());
+    EXPECT_TRUE(user.Seen().empty());
   EXPECT_EQ(form->RichEdit1.Text(), "") << "the passwords do not stay in the print buffer";
 
   ASSERT_EQ(PrintBufferSpy::texts.size(), 2u);
@@ -428,10 +412,10 @@ TEST_F(FileCommandsTest, AClipboardThatCannotBeOpenedAtCloseKeepsTheWindowOpen) 
   form->CheckBox8.SetChecked(true);
   OtherProgram other;
   other.PutText("from elsewhere", true);
-  Answer(IDOK);
+  user.Answer(IDOK);
   form->Close();
   other.Release();
-  EXPECT_EQ(boxTexts, std::vector<std::string>{"Cannot open clipboard."});
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open clipboard."});
   EXPECT_TRUE(IsWindow(form->Handle)) << "the window stays open";
   EXPECT_EQ(ClipboardGetText(), "from elsewhere");
 }

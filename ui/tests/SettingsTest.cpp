@@ -5,6 +5,7 @@
 #include "framework/Clipboard.h"
 #include "framework/FileStream.h"
 #include "framework/core/Text.h"
+#include "tests/support/KeptRegistry.h"
 #include "tests/support/OtherProgram.h"
 #include "ui/tests/SettingsFixture.h"
 
@@ -292,49 +293,22 @@ TEST_F(SettingsTest, AFailedWriteStillEmptiesTheClipboardWhenAskedTo) {
   RemoveDirectoryA(path.c_str());
 }
 
-// Replaces (or, given no data, removes) one value of the user's shell-folder keys for one test.
-class ShellFolderValue {
- public:
-  ShellFolderValue(const char* key, const wchar_t* name, const wchar_t* data) : name_(name) {
-    RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &key_);
-    had_ = RegQueryValueExW(key_, name, nullptr, &type_, old_, &size_) == ERROR_SUCCESS;
-    if (data)
-      RegSetValueExW(key_, name, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(data),
-                     static_cast<DWORD>((wcslen(data) + 1) * sizeof(wchar_t)));
-    else
-      RegDeleteValueW(key_, name);
-  }
-  ~ShellFolderValue() {
-    if (had_)
-      RegSetValueExW(key_, name_.c_str(), 0, type_, old_, size_);
-    else
-      RegDeleteValueW(key_, name_.c_str());
-    RegCloseKey(key_);
-  }
-
- private:
-  HKEY key_ = nullptr;
-  std::wstring name_;
-  bool had_ = false;
-  DWORD type_ = 0;
-  BYTE old_[1024] = {};
-  DWORD size_ = sizeof old_;
-};
-
 const char* const kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char* const kUserShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 TEST_F(SettingsTest, WithoutAnAppDataValueTheSystemsRoamingFolderHoldsTheSettings) {
-  ShellFolderValue none(kShellFolders, L"AppData", nullptr);
+  const KeptRegistryValue none(HKEY_CURRENT_USER, kShellFolders, "AppData");
+  none.Remove();
   Start();
   EXPECT_EQ(SettingsFolder, AnsiToWide(folder));
 }
 
 TEST_F(SettingsTest, ADriveARootOrARelativeAppDataValueCountsAsNone) {
   for (const wchar_t* value : {L"C:", L"C:\\", L"Roaming"}) {
-    ShellFolderValue odd(kShellFolders, L"AppData", value);
+    const KeptRegistryValue odd(HKEY_CURRENT_USER, kShellFolders, "AppData");
+    odd.SetText(value, REG_EXPAND_SZ);
     Start();
     EXPECT_EQ(SettingsFolder, AnsiToWide(folder)) << value;
     Stop();
@@ -347,7 +321,8 @@ TEST_F(SettingsTest, AnAppDataFolderTheCodePageCannotSpellKeepsTheOptions) {
       AnsiToWide(StripTrailingSlash(FolderOfPath(StripTrailingSlash(folder)))) +
       L"\\\u0414\u0430\u0442\u0430";
   const std::wstring file = appData + L"\\Quorvel\\quorvel.ini";
-  ShellFolderValue cyrillic(kShellFolders, L"AppData", appData.c_str());
+  const KeptRegistryValue cyrillic(HKEY_CURRENT_USER, kShellFolders, "AppData");
+  cyrillic.SetText(appData, REG_EXPAND_SZ);
   Start();
   EXPECT_EQ(SettingsFolder, appData + L"\\Quorvel\\");
   form->CheckBox6.SetChecked(true);
@@ -366,8 +341,10 @@ TEST_F(SettingsTest, AnAppDataFolderTheCodePageCannotSpellKeepsTheOptions) {
 }
 
 TEST_F(SettingsTest, WithNoApplicationDataFolderAtAllTheDefaultsRunAndNothingIsSaved) {
-  ShellFolderValue none(kShellFolders, L"AppData", nullptr);
-  ShellFolderValue nowhere(kUserShellFolders, L"AppData", L"C:\\no such application data");
+  const KeptRegistryValue none(HKEY_CURRENT_USER, kShellFolders, "AppData");
+  none.Remove();
+  const KeptRegistryValue nowhere(HKEY_CURRENT_USER, kUserShellFolders, "AppData");
+  nowhere.SetText(L"C:\\no such application data", REG_EXPAND_SZ);
   PutFile("[Settings]\r\nNumChars=16\r\n");  // where it would be with the folder
   Start();
   EXPECT_EQ(SettingsFolder, L"");
