@@ -58,6 +58,9 @@ VIAddVersionKey LegalCopyright "Copyright (C) 2026 ${PUBLISHER}"
   Click Install to start the installation."
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+; Silent mode shows no pages, so an unattended install starts nothing.
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE_NAME}"
+!define MUI_FINISHPAGE_RUN_TEXT "&Start ${PRODUCT}"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
 
