@@ -58,7 +58,8 @@ VIAddVersionKey LegalCopyright "Copyright (C) 2026 ${PUBLISHER}"
   Click Install to start the installation."
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-; Silent mode shows no pages, so an unattended install starts nothing.
+; Started with the output folder the section left (Documents) as its working folder. Silent
+; mode shows no pages, so an unattended install starts nothing.
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE_NAME}"
 !define MUI_FINISHPAGE_RUN_TEXT "&Start ${PRODUCT}"
 !insertmacro MUI_PAGE_FINISH
@@ -141,6 +142,11 @@ Section "${PRODUCT}" SecMain
 
   ; The per-user places that /uninstall cleans: the Desktop and Programs shell folders.
   SetShellVarContext current
+  ; A shortcut's working folder is the output folder: the user's Documents, so that the program's
+  ; first Save As does not aim at the install folder. Only if it exists: SetOutPath would make it.
+  ${If} ${FileExists} "$DOCUMENTS\*.*"
+    SetOutPath "$DOCUMENTS"
+  ${EndIf}
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\${EXE_NAME}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\${EXE_NAME}" "/uninstall"

@@ -118,11 +118,11 @@ std::vector<std::string> ProgramRunOnceCommands() {
 }
 
 struct Link {
-  std::string target, arguments;
+  std::string target, arguments, folder;
 };
 
 Link ResolveLink(const std::string& path) {
-  Link link{"(unreadable)", ""};
+  Link link{"(unreadable)", "", ""};
   IShellLinkA* shell = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                               reinterpret_cast<void**>(&shell))))
@@ -136,6 +136,8 @@ Link ResolveLink(const std::string& path) {
     link.target = text;
     shell->GetArguments(text, MAX_PATH);
     link.arguments = text;
+    shell->GetWorkingDirectory(text, MAX_PATH);
+    link.folder = text;
   }
   if (file) file->Release();
   shell->Release();
@@ -193,6 +195,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   const Link start = ResolveLink(menu_ + "\\Brindlecast.lnk");
   EXPECT_EQ(start.target, Exe);
   EXPECT_EQ(start.arguments, "");
+  EXPECT_EQ(start.folder, UserShellFolder("Personal"));
   const Link remove = ResolveLink(menu_ + "\\Uninstall Brindlecast.lnk");
   EXPECT_EQ(remove.target, Exe);
   EXPECT_EQ(remove.arguments, "/uninstall");
