@@ -227,8 +227,11 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   const std::string settings = Bytes(settings_);
   ASSERT_NE(settings, "(missing)");
 
-  // The upgrade finds the folder through the entry, replaces the files and keeps the settings.
+  // The upgrade finds the folder through the entry, replaces the files and keeps the settings;
+  // but not for a quoted /D=, which setup would drop, upgrading the entry's folder with exit 0.
   WriteBytes(Exe, built + "changed");
+  EXPECT_NE(RunSetup("/S /D=\"" + InstallFolder + "\""), 0u);
+  EXPECT_TRUE(Bytes(Exe) == built + "changed") << "upgraded anyway";
   ASSERT_EQ(RunSetup("/S"), 0u);
   EXPECT_TRUE(Bytes(Exe) == built) << "not the built Tallowmere.exe";
   EXPECT_EQ(Bytes(InstallFolder + "\\install.txt"), InstallList);
