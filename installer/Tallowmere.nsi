@@ -19,6 +19,7 @@ ManifestDPIAware true
 !addplugindir /amd64-unicode "${PLUGINS}/amd64-unicode"
 !include MUI2.nsh
 !include LogicLib.nsh
+!include FileFunc.nsh
 
 ; The names the program itself uses, from the one header that spells them.
 !searchparse /file "${NAMES}" '#define TALLOWMERE_PRODUCT "' PRODUCT '"'
@@ -56,13 +57,123 @@ VIAddVersionKey LegalCopyright "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_DIRECTORYPAGE_TEXT_TOP "Setup will install ${PRODUCT} in the folder below.$\r$\n\
   To install it in another folder, click Browse and choose one.$\r$\n\
   Click Install to start the installation."
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+; Started with the output folder the section left (Documents) as its working folder. Silent
+; mode shows no pages, so an unattended install starts nothing.
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE_NAME}"
+!define MUI_FINISHPAGE_RUN_TEXT "&Start ${PRODUCT}"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
 
+Var NewFolder
+
 Function .onInit
   SetRegView 64
+  ${If} ${Silent}
+    Call CheckAskedFolder
+    Call CheckInstalledElsewhere
+  ${EndIf}
+FunctionEnd
+
+Function DirectoryLeave
+  Call CheckInstalledElsewhere
+FunctionEnd
+
+; Unattended, /D= is taken as it stands or not at all. Setup quietly replaces a /D= that is
+; quoted, relative, lower-case, on a missing drive or under a file by the entry's or its default
+; folder, and strips the characters a name cannot hold; Windows drops the dot or blank a folder
+; name ends in. So the command line's folder, less the trailing blanks and backslashes setup drops
+; too, must be $INSTDIR, with no part ending in a dot or blank ("..\" included). Read from the
+; command line as started: setup cuts $CMDLINE short before " /D=".
+Function CheckAskedFolder
+  System::Call 'kernel32::GetCommandLineW() t .R2'
+  ; Past the program's own path (quoted, or up to the first blank), then to the first "/D=".
+  StrCpy $R5 " "
+  StrCpy $R3 0
+  StrCpy $R4 $R2 1
+  ${If} $R4 == '"'
+    StrCpy $R5 '"'
+    StrCpy $R3 1
+  ${EndIf}
+  ${Do}
+    StrCpy $R4 $R2 1 $R3
+    ${IfThen} $R4 == "" ${|} Return ${|}
+    IntOp $R3 $R3 + 1
+  ${LoopUntil} $R4 == $R5
+  ${Do}
+    StrCpy $R4 $R2 3 $R3
+    ${IfThen} $R4 == "" ${|} Return ${|}
+    ${IfThen} $R4 == "/D=" ${|} ${Break} ${|}
+    IntOp $R3 $R3 + 1
+  ${Loop}
+  IntOp $R3 $R3 + 3
+  StrCpy $R0 $R2 "" $R3
+  ${Do}
+    StrCpy $R4 $R0 1 -1
+    ${If} $R4 == " "
+    ${OrIf} $R4 == "\"
+      StrCpy $R0 $R0 -1
+    ${Else}
+      ${Break}
+    ${EndIf}
+  ${Loop}
+  ${IfThen} $R0 != $INSTDIR ${|} Goto refuse ${|}
+  StrCpy $R2 "$R0\"
+  StrCpy $R3 0
+  ${Do}
+    StrCpy $R4 $R2 2 $R3
+    ${IfThen} $R4 == "" ${|} Return ${|}
+    ${If} $R4 == ".\"
+    ${OrIf} $R4 == " \"
+      ${Break}
+    ${EndIf}
+    IntOp $R3 $R3 + 1
+  ${Loop}
+  refuse:
+  SetErrorLevel 2
+  Abort "Cannot install to /D=$R0: nothing was changed."
+FunctionEnd
+
+; A copy installed in another folder would stay there without its entry, and its /uninstall would
+; take this copy's shortcuts and entry with it: an upgrade goes where that copy is.
+Function CheckInstalledElsewhere
+  ClearErrors
+  ReadRegStr $R0 HKLM "${ENTRY_KEY}" "InstallLocation"
+  ${If} ${Errors}
+  ${OrIf} $R0 == $INSTDIR
+  ${OrIfNot} ${FileExists} "$R0\${EXE_NAME}"
+    Return
+  ${EndIf}
+  MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} is installed in $R0.$\r$\n$\r$\n\
+    Install it there, or uninstall that copy first." /SD IDOK
+  ${If} ${Silent}
+    SetErrorLevel 2
+  ${EndIf}
+  Abort
+FunctionEnd
+
+; SetOutPath makes every missing folder of the path: a failed install removes those it made.
+Function FindNewFolder
+  StrCpy $NewFolder ""
+  StrCpy $R0 $INSTDIR
+  ${DoUntil} ${FileExists} "$R0\*.*"
+    StrCpy $NewFolder $R0
+    ${GetParent} $R0 $R0
+    ${IfThen} $R0 == "" ${|} ${Break} ${|}
+  ${Loop}
+FunctionEnd
+
+Function RemoveNewFolders
+  ${IfThen} $NewFolder == "" ${|} Return ${|}
+  SetOutPath "$TEMP"
+  StrCpy $R0 $INSTDIR
+  ${Do}
+    RMDir $R0
+    ${IfThen} $R0 == $NewFolder ${|} Return ${|}
+    ${GetParent} $R0 $R0
+  ${LoopUntil} $R0 == ""
 FunctionEnd
 
 ; A running copy holds its exe open, and replacing it would fail or pull it from under the user:
@@ -108,6 +219,7 @@ FunctionEnd
 Section "${PRODUCT}" SecMain
   SectionIn RO
   SetRegView 64
+  Call FindNewFolder
   SetOutPath "$INSTDIR"
   Call EnsureNotRunning
 
@@ -115,6 +227,7 @@ Section "${PRODUCT}" SecMain
   ClearErrors
   File "${STAGE}\${EXE_NAME}"
   ${If} ${Errors}
+    Call RemoveNewFolders
     SetErrorLevel 2
     Abort "Cannot replace $INSTDIR\${EXE_NAME}: nothing else was changed."
   ${EndIf}
@@ -138,6 +251,11 @@ Section "${PRODUCT}" SecMain
 
   ; The per-user places that /uninstall cleans: the Desktop and Programs shell folders.
   SetShellVarContext current
+  ; A shortcut's working folder is the output folder: the user's Documents, so that the program's
+  ; first Save As does not aim at the install folder. Only if it exists: SetOutPath would make it.
+  ${If} ${FileExists} "$DOCUMENTS\*.*"
+    SetOutPath "$DOCUMENTS"
+  ${EndIf}
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\${EXE_NAME}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\${EXE_NAME}" "/uninstall"

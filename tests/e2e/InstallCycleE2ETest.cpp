@@ -122,11 +122,11 @@ std::vector<std::string> ProgramRunOnceCommands() {
 }
 
 struct Link {
-  std::string target, arguments;
+  std::string target, arguments, folder;
 };
 
 Link ResolveLink(const std::string& path) {
-  Link link{"(unreadable)", ""};
+  Link link{"(unreadable)", "", ""};
   IShellLinkA* shell = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                               reinterpret_cast<void**>(&shell))))
@@ -140,6 +140,8 @@ Link ResolveLink(const std::string& path) {
     link.target = text;
     shell->GetArguments(text, MAX_PATH);
     link.arguments = text;
+    shell->GetWorkingDirectory(text, MAX_PATH);
+    link.folder = text;
   }
   if (file) file->Release();
   shell->Release();
@@ -196,6 +198,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   const Link start = ResolveLink(menu_ + "\\Brindlecast.lnk");
   EXPECT_EQ(start.target, Exe);
   EXPECT_EQ(start.arguments, "");
+  EXPECT_EQ(start.folder, UserShellFolder("Personal"));
   const Link remove = ResolveLink(menu_ + "\\Uninstall Brindlecast.lnk");
   EXPECT_EQ(remove.target, Exe);
   EXPECT_EQ(remove.arguments, "/uninstall");
@@ -227,8 +230,11 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   const std::string settings = Bytes(settings_);
   ASSERT_NE(settings, "(missing)");
 
-  // The upgrade finds the folder through the entry, replaces the files and keeps the settings.
+  // The upgrade finds the folder through the entry, replaces the files and keeps the settings;
+  // but not for a quoted /D=, which setup would drop, upgrading the entry's folder with exit 0.
   WriteBytes(Exe, built + "changed");
+  EXPECT_NE(RunSetup("/S /D=\"" + InstallFolder + "\""), 0u);
+  EXPECT_TRUE(Bytes(Exe) == built + "changed") << "upgraded anyway";
   ASSERT_EQ(RunSetup("/S"), 0u);
   EXPECT_TRUE(Bytes(Exe) == built) << "not the built Tallowmere.exe";
   EXPECT_EQ(Bytes(InstallFolder + "\\install.txt"), InstallList);
