@@ -138,7 +138,7 @@ TEST_F(FileCommandsTest, MarkedFilesOpenAsTheirTextAndSaveBackInTheirEncoding) {
     PutFile("list.txt", c.in);
     OpenFile("list.txt");
     EXPECT_EQ(List(), c.shown);
-    Answer(kYes);
+    user.Answer(kYes);
     Save();
     EXPECT_EQ(FileBytes("list.txt"), c.saved);
   }
@@ -154,12 +154,12 @@ TEST_F(FileCommandsTest, AMarkedFileWithACharacterTheListCannotShowIsRefusedAndC
           "\xEF\xBB\xBF"
           "ok\r\n\xCE\xA9mega\r\n");  // "Ω" has no ANSI spelling here
   ChooseInDialog(folder + "list.txt");
-  Answer(IDOK);
+  user.Answer(IDOK);
   Open();
-  EXPECT_EQ(boxTexts, std::vector<std::string>{ErrorBoxText(
-                          "Cannot open file \"" + folder +
-                          "list.txt\". Line 2 holds a character that the list cannot show in "
-                          "this system's code page, so the file is not opened")});
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{ErrorBoxText(
+                            "Cannot open file \"" + folder +
+                            "list.txt\". Line 2 holds a character that the list cannot show in "
+                            "this system's code page, so the file is not opened")});
   EXPECT_EQ(List(), "old");
   EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "other.txt"));
   EXPECT_EQ(FileBytes("list.txt"),
