@@ -1,5 +1,5 @@
-// The program's sequence: the start-up tasks, then the main window and the About box, then the
-// message loop.
+// The program's sequence: the start-up tasks, then the main window and the About box (whose window
+// waits for its first use), then the message loop.
 #include "app/Program.h"
 
 #include <windows.h>
@@ -31,9 +31,7 @@ int RunProgram(int showCommand) {
   try {
     SDIAppForm.Create();
     Application.MainWindow = SDIAppForm.Handle;
-    AboutBox = &aboutBox;
-    aboutBox.Create();
-    StartupPhaseDone("About box");
+    AboutBox = &aboutBox;  // its window is made on first use (Help > About)
   } catch (const std::exception& e) {
     ShowLastChanceError(e.what());
     return 1;

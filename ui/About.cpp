@@ -106,5 +106,8 @@ void TAboutBox::FormCreate() { lbVersion.SetText("Version " TALLOWMERE_VERSION);
 void TAboutBox::Label1Click() { OpenWithShell(Handle, Label1.Text()); }
 
 void TSDIAppForm::HelpAbout1Execute() {
-  if (AboutBox) AboutBox->ShowModal();
+  if (!AboutBox) return;
+  // Its window is made when it is first asked for: nothing of it need wait at start-up.
+  if (!AboutBox->Handle) AboutBox->Create();
+  AboutBox->ShowModal();
 }
