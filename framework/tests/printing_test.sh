@@ -18,7 +18,7 @@ own_server=""
 if [ -z "${TALLOWMERE_PRINTER:-}" ]; then
   export TALLOWMERE_PRINTER
   TALLOWMERE_PRINTER=$(mktemp -d "${TMPDIR:-/tmp}/tallowmere-printer.XXXXXX")
-  printer serve &
+  bash "$here/scripts/printer.sh" serve &  # not through printer(): $! is then cupsd itself
   own_server=$!
 fi
 export CUPS_SERVER=$TALLOWMERE_PRINTER/cups.sock
