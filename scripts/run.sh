@@ -49,7 +49,8 @@ wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Libera
 define() { sed -n "s/^#define $1 \"\(.*\)\"/\1/p" framework/core/Product.h; }
 appdata=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' \
   /v AppData 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' || true)
-settings="${appdata:-%APPDATA%}\\$(define TALLOWMERE_SETTINGS_FOLDER)\\$(define TALLOWMERE_SETTINGS_FILE)"
+folder=$(define TALLOWMERE_SETTINGS_FOLDER)
+settings="${appdata:-%APPDATA%}\\$folder\\$(define TALLOWMERE_SETTINGS_FILE)"
 if [ -n "$appdata" ] && linux=$(winepath -u "$settings" 2>/dev/null); then
   settings=$(realpath -m "$linux")  # through drive_c rather than dosdevices/c:
 fi
@@ -66,7 +67,8 @@ app=$!
 window=""
 for _ in $(seq 1200); do
   kill -0 "$app" 2>/dev/null || break
-  window=$(xdotool search --onlyvisible --pid "$app" --name '^Tallowmere$' 2>/dev/null | head -1) || true
+  window=$(xdotool search --onlyvisible --pid "$app" --name '^Tallowmere$' 2>/dev/null |
+    head -1) || true
   [ -z "$window" ] || break
   sleep 0.1
 done
