@@ -14,6 +14,12 @@ done
 if ((${#missing[@]})); then
   sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
   echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another run may be installing at the same moment: wait for apt's locks rather than fail.
+  for attempt in $(seq 30); do
+    $sudo apt-get -o DPkg::Lock::Timeout=600 update -qq && break
+    [ "$attempt" -lt 30 ] || exit 1
+    sleep 10
+  done
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
+    --no-install-recommends "${missing[@]}"
 fi

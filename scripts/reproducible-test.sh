@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 SOURCE_DATE_EPOCH=$(bash scripts/source-date.sh)
 export SOURCE_DATE_EPOCH
-work=$(mktemp -d /tmp/tallowmere-repro.XXXXXX)
+work=$(mktemp -d "${TMPDIR:-/tmp}/tallowmere-repro.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 one=$work/one/Tallowmere
 two=$work/elsewhere/deeper/tlm-src

@@ -1,24 +1,23 @@
 #!/usr/bin/env bash
-# Sourced by the run and test scripts: a display (Xvfb), a throw-away Wine prefix with a fast
-# persistent wineserver and no window-manager delays, HOME pointed at a scratch folder.
-# Call wine_env_stop when done.
-: "${TALLOWMERE_SCRATCH:=$(mktemp -d /tmp/tallowmere.XXXXXX)}"
-export TALLOWMERE_SCRATCH
+# Sourced by the test script, inside scripts/private-run.sh: what the Windows tests run in, all of
+# it the run's own and inside its scratch folder. wine_env_start starts a virtual display, a CUPS
+# server with the default printer "PDF" (scripts/printer.sh) and a throw-away Wine prefix with a
+# fast persistent wineserver and no window-manager delays; wine_env_stop ends them again.
+: "${TALLOWMERE_SCRATCH:?run under scripts/private-run.sh}"
+source "$(dirname "${BASH_SOURCE[0]}")/run-helpers.sh"
 export WINEDEBUG=-all
-export WINEPREFIX=${WINEPREFIX_OVERRIDE:-$TALLOWMERE_SCRATCH/wineprefix}
-export HOME=$TALLOWMERE_SCRATCH/home
+export WINEPREFIX=$TALLOWMERE_SCRATCH/wineprefix
+export TALLOWMERE_PRINTER=$TALLOWMERE_SCRATCH/printer
+export CUPS_SERVER=$TALLOWMERE_PRINTER/cups.sock
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
-mkdir -p "$HOME"
+printer_pid=""
 
 wine_env_start() {
-  if [ -z "${DISPLAY:-}" ]; then
-    local n=90
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=:$n
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-  fi
+  # Always a display of our own: the tests type and click, and must not do it on someone's desktop.
+  virtual_display_start
+  bash "$(dirname "${BASH_SOURCE[0]}")/printer.sh" serve &
+  printer_pid=$!
+  bash "$(dirname "${BASH_SOURCE[0]}")/printer.sh" add-queue
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true
     # No window manager: let Wine manage the windows itself, so hiding or destroying one is instant.
@@ -34,5 +33,10 @@ wine_env_start() {
 wine_env_stop() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
-  if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  if [ -n "$printer_pid" ]; then
+    kill "$printer_pid" 2>/dev/null || true
+    wait "$printer_pid" 2>/dev/null || true
+    printer_pid=""
+  fi
+  virtual_display_stop
 }

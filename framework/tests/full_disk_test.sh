@@ -7,7 +7,7 @@
 set -uo pipefail
 tool=$1
 here=$(cd "$(dirname "$0")/../.." && pwd)
-dir=$(mktemp -d /tmp/tlm-full-disk.XXXXXX)
+dir=$(mktemp -d "${TMPDIR:-/tmp}/tlm-full-disk.XXXXXX")
 trap 'rm -rf "$dir"' EXIT
 failures=0
 check() {

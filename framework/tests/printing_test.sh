@@ -1,27 +1,39 @@
 #!/usr/bin/env bash
-# Prints through the real spooler to the "PDF" printer (scripts/printer.sh) and checks the files
-# that land: one job per print, titled "Passwords list", Courier-compatible 10 point text over the
-# whole printable area, the right page count; then the message when there is no default printer.
+# Prints through the real spooler to the "PDF" printer of the run's own CUPS server
+# (scripts/printer.sh, folder $TALLOWMERE_PRINTER) and checks the files that land: one job per
+# print, titled "Passwords list", Courier-compatible 10 point text over the whole printable area,
+# the right page count; then the message when there is no default printer. Without a server of the
+# run (ctest run by hand) it starts one of its own for its length.
 #   printing_test.sh path/to/PrintTool.exe
 set -uo pipefail
 tool=$1
 here=$(cd "$(dirname "$0")/../.." && pwd)
-pdf_dir=${TALLOWMERE_PDF_DIR:-/tmp/tallowmere-pdf}
+printer() { bash "$here/scripts/printer.sh" "$@"; }
 run() { bash "$here/scripts/wine-run.sh" "$tool" "$@"; }
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 check() { if [ "$2" = "$3" ]; then echo "ok: $1"; else fail "$1: expected '$3', got '$2'"; fi; }
 
-started_cups=0
-if [ "$(bash "$here/scripts/printer.sh" status)" != running ]; then
-  bash "$here/scripts/printer.sh" start >/dev/null 2>&1 && started_cups=1
+own_server=""
+if [ -z "${TALLOWMERE_PRINTER:-}" ]; then
+  export TALLOWMERE_PRINTER
+  TALLOWMERE_PRINTER=$(mktemp -d "${TMPDIR:-/tmp}/tallowmere-printer.XXXXXX")
+  bash "$here/scripts/printer.sh" serve &  # not through printer(): $! is then cupsd itself
+  own_server=$!
 fi
-lpstat -d 2>/dev/null | grep -q ': PDF$' || bash "$here/scripts/printer.sh" add-queue >/dev/null 2>&1
+export CUPS_SERVER=$TALLOWMERE_PRINTER/cups.sock
+pdf_dir=$TALLOWMERE_PRINTER/pdf
+lpstat -d 2>/dev/null | grep -q ': PDF$' || printer add-queue
 made=()
 cleanup() {
-  bash "$here/scripts/printer.sh" add-queue >/dev/null 2>&1
-  for f in "${made[@]}"; do rm -f "$f"; done
-  if [ $started_cups = 1 ]; then bash "$here/scripts/printer.sh" stop; fi
+  if [ -n "$own_server" ]; then
+    kill "$own_server"
+    wait "$own_server"
+    rm -rf "$TALLOWMERE_PRINTER"
+  else
+    printer add-queue
+    for f in "${made[@]}"; do rm -f "$f"; done
+  fi
 }
 trap cleanup EXIT
 
@@ -103,13 +115,13 @@ fi
 
 # No default printer: the message, and nothing printed.
 wait_idle
-bash "$here/scripts/printer.sh" remove-queue
+printer remove-queue
 before=$(jobs_now)
 message=$(run empty | tr -d '\r')
 check "no printer: message" "$message" "There is no default printer currently selected"
 sleep 1
 check "no printer: nothing printed" "$(jobs_now)" "$before"
-bash "$here/scripts/printer.sh" add-queue >/dev/null 2>&1
+printer add-queue
 
 echo "$failures failure(s)"
 [ $failures = 0 ]
