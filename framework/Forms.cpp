@@ -42,7 +42,7 @@ TForm::~TForm() {
   for (HIMAGELIST list : imageLists_) ImageList_Destroy(list);
 }
 
-HFONT TForm::FontSpec::Make(int dpi) const {
+HFONT TForm::FontDescription::Make(int dpi) const {
   // Points, not pixels scaled from 96 DPI: the system's own rounding, so that text grows no faster
   // than the layout (8 points are 11 pixels at 96 DPI, 16 at 144, not 17).
   return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
@@ -51,8 +51,8 @@ HFONT TForm::FontSpec::Make(int dpi) const {
 }
 
 HFONT TForm::CreateUiFont(const char* face, int points, BYTE charset, bool bold, bool underline) {
-  FontSpec spec{face, points, charset, bold, underline};
-  fonts_.push_back({spec, GdiObject<HFONT>(spec.Make(Dpi))});
+  FontDescription description{face, points, charset, bold, underline};
+  fonts_.push_back({description, GdiObject<HFONT>(description.Make(Dpi))});
   return fonts_.back().font.Get();
 }
 
@@ -380,7 +380,7 @@ std::optional<LRESULT> TForm::OnDpiChanged(int dpi, const RECT& suggested) {
   Dpi = dpi;
   std::vector<std::pair<HFONT, HFONT>> renewed;
   for (OwnedFont& owned : fonts_) {
-    GdiObject<HFONT> font(owned.spec.Make(Dpi));
+    GdiObject<HFONT> font(owned.description.Make(Dpi));
     renewed.emplace_back(owned.font.Get(), font.Get());
     std::swap(owned.font, font);  // the old one goes once no control uses it
     retiredFonts_.push_back(std::move(font));

@@ -113,7 +113,7 @@ class TForm {
   SIZE DesignSize(bool withMenu) const;
   void SetIcons();
   ControlDef ScaledRow(ControlDef def) const;
-  struct FontSpec {
+  struct FontDescription {
     std::string face;
     int points;
     BYTE charset;
@@ -121,7 +121,7 @@ class TForm {
     HFONT Make(int dpi) const;
   };
   struct OwnedFont {
-    FontSpec spec;
+    FontDescription description;
     GdiObject<HFONT> font;
   };
   std::string className_;
