@@ -129,13 +129,15 @@ SIZE TForm::DesignSize(bool withMenu) const {
   return {r.right - r.left, r.bottom - r.top};
 }
 
-void TForm::CreateTable(std::vector<ControlDef>& table) {
-  for (ControlDef& def : table) {
-    HWND parent = def.parent ? def.parent->Handle : Handle;
-    if (!def.parent) def.parent = &Client;
-    layout_.push_back(def);
-    def.control->Create(ScaledRow(def), parent, Font, nextControlId_++);
-  }
+void TForm::CreateTable(const std::vector<ControlDef>& table) {
+  for (const ControlDef& def : table) CreateControl(def);
+}
+
+void TForm::CreateControl(ControlDef def) {
+  HWND parent = def.parent ? def.parent->Handle : Handle;
+  if (!def.parent) def.parent = &Client;
+  layout_.push_back(def);
+  def.control->Create(ScaledRow(def), parent, Font, nextControlId_++);
 }
 
 ControlDef TForm::ScaledRow(ControlDef def) const {

@@ -78,7 +78,9 @@ class TForm {
   int Scaled(int length) const;
   // The smallest client area at which the form stays usable; 0 x 0 for no limit.
   virtual SIZE MinClientSize() { return {0, 0}; }
-  void CreateTable(std::vector<ControlDef>& table);
+  void CreateTable(const std::vector<ControlDef>& table);
+  // One row made after the others, e.g. a control that waits for its first use.
+  void CreateControl(ControlDef def);
   // A font for the form's controls, `points` high at the window's DPI; the form owns it, makes it
   // again when the DPI changes and deletes it after its window.
   HFONT CreateUiFont(const char* face, int points, BYTE charset, bool bold = false,

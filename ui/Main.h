@@ -20,7 +20,7 @@ class TSDIAppForm : public TForm {
   TSDIAppForm();  // MainLayout.cpp
 
   // Controls, laid out in MainLayout.cpp's table.
-  // Tool bar, options panel, password list, status bar; the hidden print buffer.
+  // Tool bar, options panel, password list, status bar; the hidden print buffer (PrintBuffer()).
   TToolBar ToolBar1;
   TPanel Panel1;
   TMemo Memo1;
@@ -79,6 +79,8 @@ class TSDIAppForm : public TForm {
   void FileSaveAs1Execute();
   void FileExit1Execute();
   void Print1Click();
+  // The print buffer's window, made on first use (MainLayout.cpp).
+  HWND PrintBuffer();
   // The clipboard step of closing: empties the clipboard when "Clear clipboard on exit" is checked.
   void ClearClipboardOnExit();
 

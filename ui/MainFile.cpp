@@ -233,14 +233,14 @@ void TSDIAppForm::Print1Click() {
   struct EmptiedAfter {
     HWND buffer;
     ~EmptiedAfter() { SetWindowTextA(buffer, ""); }
-  } emptied{RichEdit1.Handle};
-  SetWindowTextA(RichEdit1.Handle, WipedText(JoinLines(lines.Get())).Get().c_str());
+  } emptied{PrintBuffer()};
+  SetWindowTextA(emptied.buffer, WipedText(JoinLines(lines.Get())).Get().c_str());
   CHARFORMATA format{};
   format.cbSize = sizeof format;
   format.dwMask = CFM_FACE | CFM_SIZE;
   format.yHeight = 10 * 20;  // twips
   lstrcpynA(format.szFaceName, "Courier New", LF_FACESIZE);
-  SendMessageA(RichEdit1.Handle, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+  SendMessageA(emptied.buffer, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
   PrintLines("Passwords list", lines.Get(), "Courier New", 10);
 }
 

@@ -57,6 +57,13 @@ TSDIAppForm::TSDIAppForm() : TForm("TSDIAppForm") {
   CountGroup.Key = "NumPasswords", CountGroup.SpinnerKey = "NumPasswordsCustom";
 }
 
+// The hidden print buffer is made on the first print: the rich-text library it needs would take a
+// noticeable share of every start to load.
+HWND TSDIAppForm::PrintBuffer() {
+  if (!RichEdit1.Handle) CreateControl({&RichEdit1, nullptr, "", 0, 0, 100, 100});
+  return RichEdit1.Handle;
+}
+
 void TSDIAppForm::CreateControls() {
   Font = CreateUiFont("MS Sans Serif", 8, kCharset);
   ImageList1 = LoadImageStrip("IMAGELIST16", 16);
@@ -127,7 +134,6 @@ void TSDIAppForm::CreateControls() {
       {&UpDown3, &GroupBox4, "", 125, 34, 15, 21},
 
       {&Memo1, nullptr, "", 0, 385, 760, 150, false, WS_VSCROLL},
-      {&RichEdit1, nullptr, "", 0, 0, 100, 100},
   };
   CreateTable(table);
 

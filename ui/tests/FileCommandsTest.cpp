@@ -358,7 +358,7 @@ TEST_F(FileCommandsTest, PrintPassesTheDisplayedLinesThroughThePrintBufferAndEmp
   form->Memo1.SetText("one\r\n" + std::string(200, 'x') + "\r\ntwo\r\n");
   PrintBufferSpy::texts.clear();
   PrintBufferSpy::original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      form->RichEdit1.Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PrintBufferSpy::Proc)));
+      form->PrintBuffer(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PrintBufferSpy::Proc)));
   const bool noPrinter = DefaultPrinterName().empty();
   if (noPrinter) user.Answer(IDOK);
   Run(form->Print1.Id);
