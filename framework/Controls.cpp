@@ -82,12 +82,6 @@ const char* PanelClass() {
   return "TPanel";
 }
 
-// The control created last in a parent, if it is one of ours.
-TControl* LastChild(HWND parent) {
-  HWND first = GetWindow(parent, GW_CHILD);
-  return first ? TControl::FromHandle(GetWindow(first, GW_HWNDLAST)) : nullptr;
-}
-
 const char* RichEditClass() {
   static bool loaded = LoadLibraryA("riched20.dll") != nullptr;
   return loaded ? RICHEDIT_CLASSA : "EDIT";
@@ -128,7 +122,10 @@ std::optional<LRESULT> ColorChild(TControl& parent, UINT msg, WPARAM wParam, LPA
 bool TCheckable::Checked() const { return SendMessageA(Handle, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void TCheckable::SetChecked(bool checked) {
-  SendMessageA(Handle, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  // Setting the state it has would still cost the system a style change and a repaint.
+  const WPARAM state = checked ? BST_CHECKED : BST_UNCHECKED;
+  if (static_cast<WPARAM>(SendMessageA(Handle, BM_GETCHECK, 0, 0)) != state)
+    SendMessageA(Handle, BM_SETCHECK, state, 0);
 }
 
 void TCheckable::Created(const ControlDef& def) {
@@ -137,12 +134,9 @@ void TCheckable::Created(const ControlDef& def) {
 
 void TRadioButton::SetChecked(bool checked) {
   if (checked) {
-    for (HWND sibling = GetWindow(GetParent(Handle), GW_CHILD); sibling;
-         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-      TControl* other = FromHandle(sibling);
-      if (other && other != this && dynamic_cast<TRadioButton*>(other))
-        SendMessageA(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
-    }
+    for (TControl* sibling : Parent->Children())
+      if (auto* other = dynamic_cast<TRadioButton*>(sibling); other && other != this)
+        other->TCheckable::SetChecked(false);
   }
   TCheckable::SetChecked(checked);
 }
@@ -202,21 +196,22 @@ void TUpDown::SetPosition(int position) {
   }
 }
 
-void TControl::Create(const ControlDef& def, HWND parentHandle, HFONT font, int id) {
-  const WindowKind kind = Kind(parentHandle);
+void TControl::Create(const ControlDef& def, HFONT font, int id) {
+  const WindowKind kind = Kind(*def.parent);
   Parent = def.parent;
   Handle = CreateWindowExA(kind.exStyle, kind.className, def.caption ? def.caption : "",
                            WS_CHILD | (kind.visible ? WS_VISIBLE : 0) | kind.style | def.extraStyle,
-                           def.left, def.top, def.width, def.height, parentHandle,
+                           def.left, def.top, def.width, def.height, Parent->Handle,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleA(nullptr), nullptr);
   if (!Handle) RaiseLastOSError();
+  Parent->children_.push_back(this);
   SetPropA(Handle, kControlProp, this);
   SendMessageA(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   Created(def);
 }
 
-TControl::WindowKind TPanel::Kind(HWND) const {
+TControl::WindowKind TPanel::Kind(const TControl&) const {
   return {PanelClass(), WS_CLIPSIBLINGS | WS_GROUP, WS_EX_CONTROLPARENT};
 }
 
@@ -224,7 +219,7 @@ void TPanel::Created(const ControlDef&) {
   SetWindowSubclass(Handle, ContainerProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-TControl::WindowKind TGroupBox::Kind(HWND) const {
+TControl::WindowKind TGroupBox::Kind(const TControl&) const {
   return {"BUTTON", BS_GROUPBOX | WS_GROUP, WS_EX_CONTROLPARENT};
 }
 
@@ -232,21 +227,22 @@ void TGroupBox::Created(const ControlDef&) {
   SetWindowSubclass(Handle, ContainerProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-TControl::WindowKind TButton::Kind(HWND) const {
+TControl::WindowKind TButton::Kind(const TControl&) const {
   return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0};
 }
 
-TControl::WindowKind TCheckBox::Kind(HWND parentHandle) const {
-  const bool follows = dynamic_cast<TCheckBox*>(LastChild(parentHandle)) != nullptr;
+TControl::WindowKind TCheckBox::Kind(const TControl& parent) const {
+  const auto& siblings = parent.Children();
+  const bool follows = !siblings.empty() && dynamic_cast<TCheckBox*>(siblings.back());
   return {"BUTTON", static_cast<DWORD>(BS_AUTOCHECKBOX | WS_TABSTOP | (follows ? 0 : WS_GROUP)), 0};
 }
 
-TControl::WindowKind TRadioButton::Kind(HWND parentHandle) const {
+TControl::WindowKind TRadioButton::Kind(const TControl& parent) const {
   // The first radio button of a container starts its group; the checked one is its tab stop
   // (checking a radio button moves the tab stop to it).
   bool first = true;
-  for (HWND w = GetWindow(parentHandle, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-    if (dynamic_cast<TRadioButton*>(FromHandle(w))) first = false;
+  for (const TControl* sibling : parent.Children())
+    if (dynamic_cast<const TRadioButton*>(sibling)) first = false;
   return {"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0)),
           0};
 }
@@ -256,13 +252,13 @@ namespace {
 void LiftTextLimit(HWND field) { SendMessageA(field, EM_SETLIMITTEXT, 0, 0); }
 }  // namespace
 
-TControl::WindowKind TEdit::Kind(HWND) const {
+TControl::WindowKind TEdit::Kind(const TControl&) const {
   return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | WS_GROUP, WS_EX_CLIENTEDGE};
 }
 
 void TEdit::Created(const ControlDef&) { LiftTextLimit(Handle); }
 
-TControl::WindowKind TMemo::Kind(HWND) const {
+TControl::WindowKind TMemo::Kind(const TControl&) const {
   return {"EDIT", WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
           WS_EX_CLIENTEDGE};
 }
@@ -272,16 +268,16 @@ void TMemo::Created(const ControlDef&) {
   LiftTextLimit(Handle);
 }
 
-TControl::WindowKind TRichEdit::Kind(HWND) const {
+TControl::WindowKind TRichEdit::Kind(const TControl&) const {
   // A print buffer: never shown.
   return {RichEditClass(), ES_MULTILINE, 0, false};
 }
 
 void TRichEdit::Created(const ControlDef&) { LiftTextLimit(Handle); }
 
-TControl::WindowKind TLabel::Kind(HWND) const { return {"STATIC", SS_NOTIFY, 0}; }
+TControl::WindowKind TLabel::Kind(const TControl&) const { return {"STATIC", SS_NOTIFY, 0}; }
 
-TControl::WindowKind TUpDown::Kind(HWND) const {
+TControl::WindowKind TUpDown::Kind(const TControl&) const {
   return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS, 0};
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/GdiObject.h"
 
@@ -34,9 +35,12 @@ class TControl {
   // Background for containers, text colour for labels; clNone takes the parent's.
   TColor Color = clNone;
 
-  // Creates the window of one table row as a child of parentHandle; raises the system's error
+  // Creates the window of one table row as a child of the row's parent; raises the system's error
   // text when the window cannot be made.
-  void Create(const ControlDef& def, HWND parentHandle, HFONT font, int id);
+  void Create(const ControlDef& def, HFONT font, int id);
+  // The controls made in this one so far, in creation order: the framework keeps the list itself,
+  // since asking the system for a window's siblings and properties costs a round trip each.
+  const std::vector<TControl*>& Children() const { return children_; }
 
   std::string Text() const;
   void SetText(const std::string& text);
@@ -62,12 +66,13 @@ class TControl {
     DWORD exStyle;
     bool visible = true;
   };
-  // The kind's window class and styles; parentHandle holds the siblings created before it.
-  virtual WindowKind Kind(HWND parentHandle) const = 0;
+  // The kind's window class and styles; parent holds the siblings created before it.
+  virtual WindowKind Kind(const TControl& parent) const = 0;
   // Runs once the window exists.
   virtual void Created(const ControlDef&) {}
 
  private:
+  std::vector<TControl*> children_;
   GdiObject<HBRUSH> brush_;  // made on first use, remade when the colour changes
   TColor brushColor_ = clNone;
 };
@@ -79,13 +84,13 @@ std::optional<LRESULT> ColorChild(TControl& parent, UINT msg, WPARAM wParam, LPA
 // Containers: their children take their colour, and their notifications go on to the form.
 class TPanel : public TControl {
  protected:
-  WindowKind Kind(HWND) const override;
+  WindowKind Kind(const TControl&) const override;
   void Created(const ControlDef&) override;
 };
 
 class TGroupBox : public TControl {
  protected:
-  WindowKind Kind(HWND) const override;
+  WindowKind Kind(const TControl&) const override;
   void Created(const ControlDef&) override;
 };
 
@@ -94,7 +99,7 @@ class TButton : public TControl {
   bool TakesParentColor() const override { return false; }
 
  protected:
-  WindowKind Kind(HWND) const override;
+  WindowKind Kind(const TControl&) const override;
 };
 
 // A check box or a radio button: a box the user checks.
@@ -110,7 +115,7 @@ class TCheckable : public TControl {
 // Check boxes side by side form one group, in which the arrow keys move.
 class TCheckBox : public TCheckable {
  protected:
-  WindowKind Kind(HWND parentHandle) const override;
+  WindowKind Kind(const TControl& parent) const override;
 };
 
 // Radio buttons of one parent exclude each other; the first starts the group.
@@ -120,26 +125,26 @@ class TRadioButton : public TCheckable {
   void SetChecked(bool checked) override;
 
  protected:
-  WindowKind Kind(HWND parentHandle) const override;
+  WindowKind Kind(const TControl& parent) const override;
 };
 
 class TEdit : public TControl {
  protected:
-  WindowKind Kind(HWND) const override;
+  WindowKind Kind(const TControl&) const override;
   void Created(const ControlDef&) override;
 };
 
 // A multi-line field: Enter makes a new line, Tab and Esc stay with the keyboard navigation.
 class TMemo : public TControl {
  protected:
-  WindowKind Kind(HWND) const override;
+  WindowKind Kind(const TControl&) const override;
   void Created(const ControlDef&) override;
 };
 
 // A rich-text field that is never shown (the print buffer).
 class TRichEdit : public TControl {
  protected:
-  WindowKind Kind(HWND) const override;
+  WindowKind Kind(const TControl&) const override;
   void Created(const ControlDef&) override;
 };
 
@@ -149,7 +154,7 @@ class TLabel : public TControl {
   COLORREF TextColor() const override;
 
  protected:
-  WindowKind Kind(HWND) const override;
+  WindowKind Kind(const TControl&) const override;
 };
 
 // Spinner attached to an edit field. Keeps a position of its own so that a value outside its range
@@ -164,7 +169,7 @@ class TUpDown : public TControl {
   void SetPosition(int position);
 
  protected:
-  WindowKind Kind(HWND) const override;
+  WindowKind Kind(const TControl&) const override;
   void Created(const ControlDef&) override;
 
  private:

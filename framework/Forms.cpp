@@ -134,10 +134,9 @@ void TForm::CreateTable(const std::vector<ControlDef>& table) {
 }
 
 void TForm::CreateControl(ControlDef def) {
-  HWND parent = def.parent ? def.parent->Handle : Handle;
   if (!def.parent) def.parent = &Client;
   layout_.push_back(def);
-  def.control->Create(ScaledRow(def), parent, Font, nextControlId_++);
+  def.control->Create(ScaledRow(def), Font, nextControlId_++);
 }
 
 ControlDef TForm::ScaledRow(ControlDef def) const {
@@ -206,7 +205,11 @@ void TForm::SetBoundsOnScreen(int left, int top, int width, int height) {
   const int caption = GetSystemMetrics(SM_CYCAPTION);
   const ScreenFitRules rules{design.cx, design.cy, minimum.cx, minimum.cy, caption, 2 * caption};
   const WindowBounds b = FitOnScreen({left, top, width, height}, rules, MonitorWorkAreas());
-  SetBounds(b.left, b.top, b.width, b.height);
+  // Moving a window to where it is would still lay out every control again.
+  const RECT now = BoundsRect();
+  if (now.left != b.left || now.top != b.top || now.right - now.left != b.width ||
+      now.bottom - now.top != b.height)
+    SetBounds(b.left, b.top, b.width, b.height);
 }
 
 void TForm::SetColor(TColor color) {

@@ -1,7 +1,7 @@
 // The icon control; see IconControl.h.
 #include "framework/IconControl.h"
 
-TControl::WindowKind TImage::Kind(HWND) const {
+TControl::WindowKind TImage::Kind(const TControl&) const {
   // SS_CENTERIMAGE keeps the box's size; a bare SS_ICON would shrink it to the icon.
   return {"STATIC", SS_ICON | SS_CENTERIMAGE, 0};
 }

@@ -11,6 +11,6 @@ class TImage : public TControl {
   HICON Icon = nullptr;
 
  protected:
-  WindowKind Kind(HWND) const override;
+  WindowKind Kind(const TControl&) const override;
   void Created(const ControlDef&) override;
 };

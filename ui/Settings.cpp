@@ -28,13 +28,15 @@ const char* const kSettings = "Settings";
 // Spinner positions are stored as 16-bit signed values and handed back without clamping.
 int Low16(int value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
 
-// Checks "Custom", then sets every preset to whether its caption is exactly the stored text:
-// the matching preset ends up checked, "Custom" stays checked when none matches. Then the
-// spinner's position.
+// Checks the preset whose caption is exactly the stored text, or "Custom" when none is (checking
+// one radio button unchecks the others: one change, not one per preset). Then the spinner's
+// position.
 void LoadGroup(TIniFile& ini, const TPresetGroup& group) {
-  group.Custom->SetChecked(true);
   const std::string text = ini.ReadString(kSettings, group.Key, std::to_string(group.Default));
-  for (TRadioButton* preset : group.Presets) preset->SetChecked(preset->Text() == text);
+  TRadioButton* checked = group.Custom;
+  for (TRadioButton* preset : group.Presets)
+    if (preset->Text() == text) checked = preset;
+  checked->SetChecked(true);
   group.Spinner->SetPosition(
       Low16(ini.ReadInteger(kSettings, group.SpinnerKey, Low16(group.Spinner->Position()))));
 }
