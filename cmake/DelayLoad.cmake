@@ -1,6 +1,6 @@
 # System libraries the program needs only for a command (the file and print dialogs, printing,
-# Generate) are loaded when first called instead of at start: each takes milliseconds to load, on
-# every start. A delay-load import library is made from cmake/delayload/<name>.def, which lists the
+# Generate, the About box's links) or seldom (the shell's folder query, a fallback) are loaded when
+# first called instead of at start: each takes milliseconds to load, on every start. A delay-load import library is made from cmake/delayload/<name>.def, which lists the
 # functions used; a function missing there would be imported at start again, which the
 # imports_at_start test reports.
 function(tallowmere_link_delayed target name)
