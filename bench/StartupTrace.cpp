@@ -35,11 +35,35 @@ double SinceCreation() {
 
 FILE* out = nullptr;
 
-LRESULT CALLBACK NoteVisible(int code, WPARAM wParam, LPARAM lParam);
+void Note(const char* phase);
 HHOOK visibleHook = nullptr;
+
+// Notes once when the main window is first found visible, painted or not, which is what the
+// start-up benchmark waits for. Looked for at the end of every phase and, from FormCreate on, at
+// every message the thread handles: the window becomes visible early in ShowWindow, before the
+// activation and the painting.
+void NoteIfVisible() {
+  static bool noted = false;
+  if (noted) return;
+  HWND main = FindWindowA("TSDIAppForm", nullptr);
+  DWORD process = 0;
+  if (main) GetWindowThreadProcessId(main, &process);
+  if (process != GetCurrentProcessId() || !IsWindowVisible(main)) return;
+  noted = true;
+  Note("visible (not yet painted)");
+  if (visibleHook) UnhookWindowsHookEx(visibleHook);  // the painting runs unhooked
+  visibleHook = nullptr;
+}
+
+LRESULT CALLBACK NoteVisible(int code, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
+  if (code == HC_ACTION) NoteIfVisible();
+  return result;
+}
 
 void Note(const char* phase) {
   std::fprintf(out, "%s\t%.2f\n", phase, SinceCreation());
+  NoteIfVisible();
   // Hooked only now: a hook on every message would slow the phases before the first show.
   static bool hooked = false;
   if (!hooked && std::string(phase) == "FormCreate") {
@@ -47,20 +71,6 @@ void Note(const char* phase) {
     visibleHook = SetWindowsHookExA(WH_CALLWNDPROCRET, NoteVisible, nullptr, GetCurrentThreadId());
   }
   if (std::string(phase) == "first show") PostMessageA(Application.MainWindow, WM_CLOSE, 0, 0);
-}
-
-// The moment the main window becomes visible, painted or not, which is what the start-up
-// benchmark waits for: the first message the window handles once the system shows it (early in
-// ShowWindow, before the activation and the painting).
-LRESULT CALLBACK NoteVisible(int code, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
-  if (code == HC_ACTION && visibleHook && Application.MainWindow &&
-      IsWindowVisible(Application.MainWindow)) {
-    Note("visible (not yet painted)");
-    UnhookWindowsHookEx(visibleHook);  // the painting runs unhooked
-    visibleHook = nullptr;
-  }
-  return result;
 }
 
 // One traced start in this process, its lines appended to the file.

@@ -1,7 +1,13 @@
 // The real program started as a user starts it: the window, a Generate, a close.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/ProgramRegistry.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -47,4 +53,23 @@ TEST(MainWindowE2E, AnyOtherFirstArgumentStartsNormally) {
   ASSERT_NE(main, nullptr);
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+// The program's own sequence, traced phase by phase (bench/StartupTrace): the registration and the
+// clean-up come before any window, the settings before the window shows, and the About box adds
+// no phase before the first show (its window waits for its first use).
+TEST(MainWindowE2E, TheStartUpPhasesHappenInTheStatedOrder) {
+  ProgramRegistryState registry;
+  TempFolder temp("phases");
+  const std::string file = temp.Path() + "\\phases.txt";
+  AppDriver trace(CommandLine{"\"" TALLOWMERE_STARTUP_TRACE "\" --once \"" + file + "\""});
+  ASSERT_EQ(trace.WaitForExit(30000), 0u);
+  std::vector<std::string> phases;
+  std::ifstream in(file);
+  for (std::string line; std::getline(in, line);) phases.push_back(line.substr(0, line.find('\t')));
+  EXPECT_EQ(phases, (std::vector<std::string>{
+                        "entry", "framework set-up", "installed-programs entry and clean-up",
+                        "uninstall switch", "window class", "window", "fonts and image lists",
+                        "actions and menu", "controls", "settings folder", "FormCreate",
+                        "visible (not yet painted)", "first show"}));
 }
