@@ -7,11 +7,14 @@ function(tallowmere_link_delayed target name)
   set(def ${PROJECT_SOURCE_DIR}/cmake/delayload/${name}.def)
   set(lib ${PROJECT_BINARY_DIR}/delayload/lib${name}_delayed.a)
   if(NOT TARGET delayload_${name})
+    # Made in its own folder under a relative name: the library's name becomes part of the
+    # symbols it defines, and a build folder's path would make the executable differ by folder.
+    file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/delayload)
     add_custom_command(
       OUTPUT ${lib}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/delayload
-      COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --output-delaylib ${lib}
-              --temp-prefix ${PROJECT_BINARY_DIR}/delayload/${name}
+      COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --output-delaylib lib${name}_delayed.a
+              --temp-prefix ${name}
+      WORKING_DIRECTORY ${PROJECT_BINARY_DIR}/delayload
       DEPENDS ${def}
       VERBATIM)
     add_custom_target(delayload_${name} DEPENDS ${lib})
