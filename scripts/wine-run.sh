@@ -7,5 +7,7 @@ log=$(mktemp)
 wine "$@" >"$log" 2>&1
 rc=$?
 grep -v -e 'syswow64\\rundll32.exe' -e '^wine: ' "$log" || true
+# Wine's own lines say why a program did not start at all: kept when it failed.
+[ "$rc" -eq 0 ] || grep -e '^wine: ' "$log" >&2 || true
 rm -f "$log"
 exit $rc
