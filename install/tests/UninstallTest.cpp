@@ -165,18 +165,11 @@ TEST_F(Uninstall, TheScheduledCommandDeletesNothingThroughALinkPutInPlaceAfterwa
   CreateDirectoryA(victim.c_str(), nullptr);
   WriteFileText(victim + "\\keep.txt", "x");
   // The retired file becomes a link to the victim folder.
-  std::string command = RunOnceValues()[0].second;
+  const std::string command = RunOnceValues()[0].second;
   const std::string retired = Retired();
   ASSERT_TRUE(DeleteFileA((exeFolder_ + retired).c_str()));
   ASSERT_TRUE(MakeFollowedFolderLink(exeFolder_ + retired, victim));
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION logon{};
-  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                             nullptr, nullptr, &startup, &logon));
-  WaitForSingleObject(logon.hProcess, 15000);
-  CloseHandle(logon.hProcess);
-  CloseHandle(logon.hThread);
+  ASSERT_TRUE(RunAsNextLogon(command));
   EXPECT_TRUE(PathExists(victim + "\\keep.txt"));
 }
 

@@ -82,19 +82,12 @@ TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
   const std::string shortFolder = ShortPath(folder_.substr(0, folder_.size() - 1));
   const std::string name = retired.cFileName;
   const std::string pattern = "\"" + shortFolder + "\\" + name.substr(0, name.size() - 1) + "?\"";
-  std::string command = MachineValue(RunOnce, "Delete Brindlecast");
+  const std::string command = MachineValue(RunOnce, "Delete Brindlecast");
   EXPECT_EQ(command, std::string(system) + "\\cmd.exe /c if exist " + pattern + " (del /f /q " +
                          pattern + " & rmdir \"" + shortFolder + "\")");
   // Run as the next logon would, on an executable that has become read-only meanwhile.
   SetFileAttributesA((folder_ + name).c_str(), FILE_ATTRIBUTE_READONLY);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION logon{};
-  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                             nullptr, nullptr, &startup, &logon));
-  WaitForSingleObject(logon.hProcess, 15000);
-  CloseHandle(logon.hProcess);
-  CloseHandle(logon.hThread);
+  ASSERT_TRUE(RunAsNextLogon(command));
   EXPECT_FALSE(Exists(""));
 }
 

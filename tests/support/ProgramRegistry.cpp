@@ -17,6 +17,19 @@ std::string MachineValue(const std::string& key, const std::string& name) {
   return buf;
 }
 
+bool RunAsNextLogon(std::string command) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION logon{};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &startup, &logon))
+    return false;
+  WaitForSingleObject(logon.hProcess, 15000);
+  CloseHandle(logon.hProcess);
+  CloseHandle(logon.hThread);
+  return true;
+}
+
 bool MachineKeyExists(const std::string& key) {
   HKEY k;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS)

@@ -11,6 +11,10 @@ extern const char* const RunOnce;
 std::string MachineValue(const std::string& key, const std::string& name);
 bool MachineKeyExists(const std::string& key);
 
+// Runs a run-once command as the next logon would, without a window, and waits for it; false when
+// it does not start.
+bool RunAsNextLogon(std::string command);
+
 // Deletes the installed-programs entry and the program's run-once values, before and after; the
 // run-once key itself is there afterwards, as on every system.
 class ProgramRegistryState {

@@ -283,16 +283,20 @@ TEST_F(MainWindowTest, NoSizeGripIsLeftBehindWhenTheWindowGrows) {
 
 namespace {
 
-// Width of one line of text in the control's own font.
-int TextWidth(HWND control, const std::string& text) {
+// The room text takes in the control's own font: one line, or lines broken within a width.
+RECT TextRect(HWND control, const std::string& text, UINT format, int width = 0) {
   HDC dc = GetDC(control);
   HGDIOBJ old =
       SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  RECT r{};
-  DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  RECT r{0, 0, width, 0};
+  DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | format);
   SelectObject(dc, old);
   ReleaseDC(control, dc);
-  return r.right;
+  return r;
+}
+
+int TextWidth(HWND control, const std::string& text) {
+  return TextRect(control, text, DT_SINGLELINE).right;
 }
 
 int Width(const TControl& c) {
@@ -329,13 +333,7 @@ std::string Overflow(TControl& c) {
   } else if (dynamic_cast<TGroupBox*>(&c)) {
     need = TextWidth(c.Handle, text) + ScaleForDpi(16, dpi);
   } else if (dynamic_cast<TLabel*>(&c)) {
-    RECT r{0, 0, Width(c), 0};
-    HDC dc = GetDC(c.Handle);
-    HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(c.Handle, WM_GETFONT, 0, 0)));
-    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(c.Handle, dc);
+    const RECT r = TextRect(c.Handle, text, DT_WORDBREAK, Width(c));
     const RECT box = c.BoundsRect();
     if (r.bottom > box.bottom - box.top)
       return text + " needs " + std::to_string(r.bottom) + " high";

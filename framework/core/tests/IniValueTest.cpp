@@ -5,78 +5,38 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <utility>
 
 namespace {
 constexpr int32_t kDefault = 77;
 int32_t Read(const std::string& text) { return IniTextToInt(text, kDefault); }
 }  // namespace
 
-TEST(IniInteger, ReadsPlainDecimalNumbersWithOneOptionalSign) {
-  EXPECT_EQ(Read("160"), 160);
-  EXPECT_EQ(Read("0"), 0);
-  EXPECT_EQ(Read("-25536"), -25536);
-  EXPECT_EQ(Read("+42"), 42);
-  EXPECT_EQ(Read("08"), 8);
-  EXPECT_EQ(Read("0000000000000000000012"), 12);
-  EXPECT_EQ(Read("   5"), 5);
-  EXPECT_EQ(Read(" -5"), -5);
-}
-
-TEST(IniInteger, AcceptsExactlyTheSigned32BitDecimalRange) {
-  EXPECT_EQ(Read("2147483647"), std::numeric_limits<int32_t>::max());
-  EXPECT_EQ(Read("-2147483648"), std::numeric_limits<int32_t>::min());
-  EXPECT_EQ(Read("2147483648"), kDefault);
-  EXPECT_EQ(Read("-2147483649"), kDefault);
-  EXPECT_EQ(Read("99999999999999999999999"), kDefault);
-  EXPECT_EQ(Read("65537"), 65537);
-}
-
-TEST(IniInteger, ReadsEveryHexadecimalPrefix) {
-  EXPECT_EQ(Read("0x10"), 16);
-  EXPECT_EQ(Read("0X10"), 16);
-  EXPECT_EQ(Read("$10"), 16);
-  EXPECT_EQ(Read("x10"), 16);
-  EXPECT_EQ(Read("X10"), 16);
-  EXPECT_EQ(Read("$aBcD"), 0xABCD);
-  EXPECT_EQ(Read(" 0x1f"), 31);
-  EXPECT_EQ(Read("$000000000010"), 16);  // leading zeros do not count against 32 bits
-}
-
-TEST(IniInteger, TakesHexadecimalAsA32BitPatternThatTheSignNegates) {
-  EXPECT_EQ(Read("$FFFFFFFF"), -1);
-  EXPECT_EQ(Read("$80000000"), std::numeric_limits<int32_t>::min());
-  EXPECT_EQ(Read("-$80000000"), std::numeric_limits<int32_t>::min());
-  EXPECT_EQ(Read("-$FFFFFFFF"), 1);
-  EXPECT_EQ(Read("-0x10"), -16);
-  EXPECT_EQ(Read("+x10"), 16);
-  EXPECT_EQ(Read("$100000000"), kDefault);
-}
-
-TEST(IniInteger, AHexadecimalPrefixWithoutDigitsGivesTheDefault) {
-  EXPECT_EQ(Read("0x"), kDefault);
-  EXPECT_EQ(Read("0X"), kDefault);
-  EXPECT_EQ(Read("$"), kDefault);
-  EXPECT_EQ(Read("x"), kDefault);
-  EXPECT_EQ(Read("-$"), kDefault);
-  EXPECT_EQ(Read("0x$10"), kDefault);
-  EXPECT_EQ(Read("$$10"), kDefault);
-  EXPECT_EQ(Read("$g"), kDefault);
-}
-
-TEST(IniInteger, AnythingElseGivesTheDefault) {
-  EXPECT_EQ(Read(""), kDefault);
-  EXPECT_EQ(Read(" "), kDefault);
-  EXPECT_EQ(Read("-"), kDefault);
-  EXPECT_EQ(Read("+-5"), kDefault);
-  EXPECT_EQ(Read("--5"), kDefault);
-  EXPECT_EQ(Read("- 5"), kDefault);
-  EXPECT_EQ(Read("5 "), kDefault);
-  EXPECT_EQ(Read("12x"), kDefault);
-  EXPECT_EQ(Read("1,000"), kDefault);
-  EXPECT_EQ(Read("1.5"), kDefault);
-  EXPECT_EQ(Read("\t5"), kDefault);  // only spaces are skipped
-  EXPECT_EQ(Read("yes"), kDefault);
-  EXPECT_EQ(Read(std::string("5\0", 2)), kDefault);
+TEST(IniInteger, ReadsSigned32BitDecimalAndHexadecimalTextAndAnythingElseGivesTheDefault) {
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+  // clang-format off
+  const std::pair<std::string, int32_t> numbers[] = {
+      // Plain decimal with one optional sign after leading spaces, exactly the 32-bit range.
+      {"160", 160}, {"0", 0}, {"-25536", -25536}, {"+42", 42}, {"08", 8}, {"   5", 5}, {" -5", -5},
+      {"0000000000000000000012", 12}, {"65537", 65537}, {"-2147483648", kMin},
+      {"2147483647", std::numeric_limits<int32_t>::max()},
+      // Every hexadecimal prefix; leading zeros do not count against 32 bits.
+      {"0x10", 16}, {"0X10", 16}, {"$10", 16}, {"x10", 16}, {"X10", 16}, {"$aBcD", 0xABCD},
+      {" 0x1f", 31}, {"$000000000010", 16},
+      // Hexadecimal is a 32-bit pattern, which the sign negates.
+      {"$FFFFFFFF", -1}, {"$80000000", kMin}, {"-$80000000", kMin}, {"-$FFFFFFFF", 1},
+      {"-0x10", -16}, {"+x10", 16}};
+  // clang-format on
+  for (const auto& [text, value] : numbers) EXPECT_EQ(Read(text), value) << "[" << text << "]";
+  // Out of range, a hexadecimal prefix without digits, and anything else (only spaces are
+  // skipped, not tabs).
+  // clang-format off
+  const std::string others[] = {"2147483648", "-2147483649", "99999999999999999999999",
+      "$100000000", "0x", "0X", "$", "x", "-$", "0x$10", "$$10", "$g", "", " ", "-", "+-5", "--5",
+      "- 5", "5 ", "12x", "1,000", "1.5", "\t5", "yes", std::string("5\0", 2)};
+  // clang-format on
+  for (const std::string& text : others) EXPECT_EQ(Read(text), kDefault) << "[" << text << "]";
   EXPECT_EQ(IniTextToInt("abc", -3), -3);
 }
 

@@ -3,34 +3,28 @@
 
 #include <gtest/gtest.h>
 
-TEST(FirstArgument, SkipsTheProgramPathQuotedOrNot) {
-  EXPECT_EQ(FirstArgument("Tallowmere.exe /uninstall"), "/uninstall");
-  EXPECT_EQ(FirstArgument("\"C:\\Program Files\\B\\Tallowmere.exe\" /uninstall"), "/uninstall");
-  // Only a blank or control character ends a token, also after a closing quote.
-  EXPECT_EQ(FirstArgument("\"C:\\Program Files\\B\\Tallowmere.exe\"/uninstall"), "");
-  EXPECT_EQ(FirstArgument("C:\\Pro\"gram Fi\"les\\x.exe next"), "next");
-}
+#include <utility>
 
-TEST(FirstArgument, NoArgumentGivesEmptyText) {
-  EXPECT_EQ(FirstArgument(""), "");
-  EXPECT_EQ(FirstArgument("x.exe"), "");
-  EXPECT_EQ(FirstArgument("x.exe   \t "), "");
-  EXPECT_EQ(FirstArgument("\"C:\\a b\\x.exe\""), "");
-}
-
-TEST(FirstArgument, BlanksAndControlCharactersSeparate) {
-  EXPECT_EQ(FirstArgument("x.exe\t/uninstall\tmore"), "/uninstall");
-  EXPECT_EQ(FirstArgument("x.exe\x01/a\x1f/b"), "/a");
-  EXPECT_EQ(FirstArgument("x.exe    first second"), "first");
-}
-
-TEST(FirstArgument, QuotesGroupBlanksAndAreDropped) {
-  EXPECT_EQ(FirstArgument("x.exe \"/uninstall\""), "/uninstall");
-  EXPECT_EQ(FirstArgument("x.exe \"a b\" c"), "a b");
-  EXPECT_EQ(FirstArgument("x.exe a\"b c\"d e"), "ab cd");
-  EXPECT_EQ(FirstArgument("x.exe \"open to the end"), "open to the end");
-  // An empty pair before an argument counts as a separator.
-  EXPECT_EQ(FirstArgument("x.exe \"\" /uninstall"), "/uninstall");
+TEST(FirstArgument, SkipsTheProgramPathAndReadsOneTokenBlanksOrControlsEndAndQuotesGroup) {
+  // clang-format off
+  const std::pair<const char*, const char*> cases[] = {
+      // The program's path, quoted or not; only a blank or a control character ends a token, also
+      // after a closing quote.
+      {"Tallowmere.exe /uninstall", "/uninstall"},
+      {"\"C:\\Program Files\\B\\Tallowmere.exe\" /uninstall", "/uninstall"},
+      {"\"C:\\Program Files\\B\\Tallowmere.exe\"/uninstall", ""},
+      {"C:\\Pro\"gram Fi\"les\\x.exe next", "next"},
+      // No argument.
+      {"", ""}, {"x.exe", ""}, {"x.exe   \t ", ""}, {"\"C:\\a b\\x.exe\"", ""},
+      // Blanks and control characters separate.
+      {"x.exe\t/uninstall\tmore", "/uninstall"}, {"x.exe\x01/a\x1f/b", "/a"},
+      {"x.exe    first second", "first"},
+      // Quotes group blanks and are dropped; an empty pair before an argument separates.
+      {"x.exe \"/uninstall\"", "/uninstall"}, {"x.exe \"a b\" c", "a b"},
+      {"x.exe a\"b c\"d e", "ab cd"}, {"x.exe \"open to the end", "open to the end"},
+      {"x.exe \"\" /uninstall", "/uninstall"}};
+  // clang-format on
+  for (const auto& [line, first] : cases) EXPECT_EQ(FirstArgument(line), first) << line;
 }
 
 TEST(UninstallSwitch, MatchesInAnyLetterCase) {
