@@ -384,11 +384,12 @@ std::optional<LRESULT> TForm::OnDpiChanged(int dpi, const RECT& suggested) {
   if (dpi == Dpi) return 0;
   Dpi = dpi;
   std::vector<std::pair<HFONT, HFONT>> renewed;
+  std::vector<GdiObject<HFONT>> retired;
   for (OwnedFont& owned : fonts_) {
     GdiObject<HFONT> font(owned.description.Make(Dpi));
     renewed.emplace_back(owned.font.Get(), font.Get());
     std::swap(owned.font, font);  // the old one goes once no control uses it
-    retiredFonts_.push_back(std::move(font));
+    retired.push_back(std::move(font));
   }
   for (auto& [old, font] : renewed)
     if (Font == old) Font = font;
@@ -415,7 +416,7 @@ std::optional<LRESULT> TForm::OnDpiChanged(int dpi, const RECT& suggested) {
   if (StatusBar) StatusBar->SetDpi(Dpi);
   SetIcons();
   DpiChanged();
-  retiredFonts_.clear();
+  retired.clear();  // no window uses them now
   SetWindowPos(Handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   return 0;

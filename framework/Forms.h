@@ -131,7 +131,6 @@ class TForm {
   bool shownOnce_ = false;
   HWND lastFocus_ = nullptr;
   std::vector<OwnedFont> fonts_;
-  std::vector<GdiObject<HFONT>> retiredFonts_;
   std::vector<ControlDef> layout_;  // the table as stated, for a change of DPI
   std::vector<HIMAGELIST> imageLists_;
 };

@@ -6,15 +6,21 @@
 #include "framework/core/Text.h"
 #include "framework/WideText.h"
 
+namespace {
+
+// The registry answers with its error code instead of setting the last error: a failure is made
+// the last error here, as the wrappers promise.
+bool Succeeded(LONG result) {
+  if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
+  return result == ERROR_SUCCESS;
+}
+
+}  // namespace
+
 bool RegistryKey::Open(HKEY root, const std::string& path, REGSAM access) {
   Close();
   HKEY key = nullptr;
-  const LONG result = RegOpenKeyExA(root, path.c_str(), 0, access, &key);
-  // The registry answers with its error code instead of setting the last error.
-  if (result != ERROR_SUCCESS) {
-    SetLastError(static_cast<DWORD>(result));
-    return false;
-  }
+  if (!Succeeded(RegOpenKeyExA(root, path.c_str(), 0, access, &key))) return false;
   key_ = key;
   return true;
 }
@@ -22,12 +28,9 @@ bool RegistryKey::Open(HKEY root, const std::string& path, REGSAM access) {
 bool RegistryKey::OpenOrCreate(HKEY root, const std::string& path) {
   Close();
   HKEY key = nullptr;
-  const LONG result = RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                      KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  if (result != ERROR_SUCCESS) {
-    SetLastError(static_cast<DWORD>(result));
+  if (!Succeeded(RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, &key, nullptr)))
     return false;
-  }
   key_ = key;
   return true;
 }
@@ -94,29 +97,28 @@ bool RegistryKey::TryReadMultiString(const std::string& name, std::wstring& data
   if (result == ERROR_SUCCESS && size > 0)
     result = RegQueryValueExW(key_, wideName.c_str(), nullptr, nullptr,
                               reinterpret_cast<BYTE*>(&read[0]), &size);
-  if (result != ERROR_SUCCESS) {
-    SetLastError(static_cast<DWORD>(result));
-    return false;
-  }
+  if (!Succeeded(result)) return false;
   read.resize(size / sizeof(wchar_t));
   data = std::move(read);
   return true;
 }
 
 bool RegistryKey::TryWriteMultiString(const std::string& name, const std::wstring& data) const {
-  return key_ &&
-         RegSetValueExW(key_, AnsiToWide(name).c_str(), 0, REG_MULTI_SZ,
-                        reinterpret_cast<const BYTE*>(data.c_str()),
-                        static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  return Succeeded(key_ ? RegSetValueExW(key_, AnsiToWide(name).c_str(), 0, REG_MULTI_SZ,
+                                         reinterpret_cast<const BYTE*>(data.c_str()),
+                                         static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)))
+                        : ERROR_INVALID_HANDLE);
 }
 
 bool RegistryKey::TryDeleteValue(const std::string& name) const {
-  return key_ && RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
+  return Succeeded(key_ ? RegDeleteValueA(key_, name.c_str()) : ERROR_INVALID_HANDLE);
 }
 
-bool RegistryKey::TryFlush() const { return key_ && RegFlushKey(key_) == ERROR_SUCCESS; }
+bool RegistryKey::TryFlush() const {
+  return Succeeded(key_ ? RegFlushKey(key_) : ERROR_INVALID_HANDLE);
+}
 
 bool TryDeleteKeyTree(HKEY root, const std::string& path) {
   // With a sub-key name, RegDeleteTreeA removes that key itself as well.
-  return RegDeleteTreeA(root, path.c_str()) == ERROR_SUCCESS;
+  return Succeeded(RegDeleteTreeA(root, path.c_str()));
 }

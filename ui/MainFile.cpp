@@ -170,6 +170,12 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
+// Writes the list to the file in its encoding, wiping the copies made on the way.
+void SaveList(const TMemo& list, const std::wstring& fileName, TextEncoding encoding) {
+  TWaitCursor wait;
+  SaveFileSafely(fileName, WipedText(FileBytes(WipedText(list.Text()).Get(), encoding)).Get());
+}
+
 }  // namespace
 
 void TSDIAppForm::FileNew1Execute() {
@@ -205,9 +211,7 @@ void TSDIAppForm::FileSave1Execute() {
   if (!ConfirmYesNo(CurrentFileName + L" already exists" + L"\r\n" +
                     L"Are you sure to overwrite it?"))
     return;
-  TWaitCursor wait;
-  SaveFileSafely(CurrentFileName,
-                 WipedText(FileBytes(WipedText(Memo1.Text()).Get(), CurrentEncoding)).Get());
+  SaveList(Memo1, CurrentFileName, CurrentEncoding);
 }
 
 void TSDIAppForm::FileSaveAs1Execute() {
@@ -217,9 +221,7 @@ void TSDIAppForm::FileSaveAs1Execute() {
                            FullPathOf(CurrentFileName).c_str(), -1, TRUE) != CSTR_EQUAL)
     CurrentEncoding = TextEncoding::Ansi;
   CurrentFileName = SaveDialog.FileName;
-  TWaitCursor wait;
-  SaveFileSafely(CurrentFileName,
-                 WipedText(FileBytes(WipedText(Memo1.Text()).Get(), CurrentEncoding)).Get());
+  SaveList(Memo1, CurrentFileName, CurrentEncoding);
 }
 
 void TSDIAppForm::FileExit1Execute() { Close(); }

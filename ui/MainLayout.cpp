@@ -245,9 +245,8 @@ SIZE TSDIAppForm::MinClientSize() {
   if (!Memo1.Handle) return {0, 0};  // asked while the window is being created
   // Every control of the panel, with the panel's margin on the right as on the left.
   LONG right = 0;
-  for (HWND c = GetWindow(Panel1.Handle, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-    if (TControl* control = TControl::FromHandle(c))
-      right = std::max(right, control->BoundsRect().right);
+  for (const TControl* control : Panel1.Children())
+    right = std::max(right, control->BoundsRect().right);
   const LONG width = right + Button1.BoundsRect().left;
   RECT status;
   GetWindowRect(StatusBar.Handle, &status);

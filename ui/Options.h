@@ -25,17 +25,16 @@ struct ColorScheme {
   TMenuItem TSDIAppForm::*item;
   const char* caption;
   TColor color;
-  void (TSDIAppForm::*click)();
 };
 
 // A scheme's number (its "ColorScheme" value in the settings file) is its place here.
 inline constexpr ColorScheme kColorSchemes[] = {
     // Default follows the system's appearance settings.
-    {&TSDIAppForm::mniDefault, "Default", clBtnFace, &TSDIAppForm::mniDefaultClick},
-    {&TSDIAppForm::mniWhite, "White", 0x00FFFFFF, &TSDIAppForm::mniWhiteClick},
-    {&TSDIAppForm::mniGray, "Gray", 0x00808080, &TSDIAppForm::mniGrayClick},
+    {&TSDIAppForm::mniDefault, "Default", clBtnFace},
+    {&TSDIAppForm::mniWhite, "White", 0x00FFFFFF},
+    {&TSDIAppForm::mniGray, "Gray", 0x00808080},
     // Red 255, green 255, blue 204.
-    {&TSDIAppForm::mniYellow, "Yellow", 0x00CCFFFF, &TSDIAppForm::mniYellowClick},
+    {&TSDIAppForm::mniYellow, "Yellow", 0x00CCFFFF},
     // Red 221, green 237, blue 255.
-    {&TSDIAppForm::mniBlue, "Blue", 0x00FFEDDD, &TSDIAppForm::mniBlueClick},
+    {&TSDIAppForm::mniBlue, "Blue", 0x00FFEDDD},
 };

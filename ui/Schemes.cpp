@@ -7,12 +7,12 @@ constexpr int kSchemeCount = sizeof kColorSchemes / sizeof kColorSchemes[0];
 }  // namespace
 
 void TSDIAppForm::AddSchemeItems() {
-  for (const ColorScheme& scheme : kColorSchemes) {
-    TMenuItem& item = this->*scheme.item;
-    item.Caption = scheme.caption;
+  for (int scheme = 0; scheme < kSchemeCount; ++scheme) {
+    TMenuItem& item = this->*kColorSchemes[scheme].item;
+    item.Caption = kColorSchemes[scheme].caption;
     item.RadioItem = true;
     item.GroupIndex = 1;
-    item.OnClick = [this, click = scheme.click] { (this->*click)(); };
+    item.OnClick = [this, scheme] { SetScheme(scheme); };
     Colorscheme1.Items.push_back(&item);
   }
   mniDefault.SetChecked(true);
