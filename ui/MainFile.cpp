@@ -28,9 +28,6 @@ namespace {
 // INT_MAX characters or more could never be read back (or saved) whole.
 constexpr size_t kListCapacity = 0x7FFFFFFE;
 
-// Overwrites a UTF-16 copy of the list's text before its memory goes back.
-void WipeWide(std::wstring& text) { WipeMemory(text.data(), text.size() * sizeof(wchar_t)); }
-
 size_t FileSize(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
@@ -42,15 +39,11 @@ size_t FileSize(const std::wstring& path) {
 // the line.
 std::string AnsiOfMarkedFile(const std::wstring& path, const std::string& bytes,
                              TextEncoding encoding) {
-  std::u16string decoded;
+  Wiped<std::u16string> decoded;
   size_t badLine = 0;
-  const bool valid = DecodeMarkedText(bytes, encoding, decoded, badLine);
-  std::wstring wide(decoded.begin(), decoded.end());
-  WipeMemory(decoded.data(), decoded.size() * sizeof(char16_t));
-  struct WipedAfter {
-    std::wstring& text;
-    ~WipedAfter() { WipeWide(text); }
-  } wipeWide{wide};
+  const bool valid = DecodeMarkedText(bytes, encoding, decoded.Get(), badLine);
+  const Wiped<std::wstring> wipedWide(std::wstring(decoded.Get().begin(), decoded.Get().end()));
+  const std::wstring& wide = wipedWide.Get();
   const wchar_t* const name = encoding == TextEncoding::Utf8 ? L"UTF-8" : L"UTF-16";
   if (!valid)
     RaiseCannotOpenFile(path,
@@ -113,12 +106,12 @@ std::string LoadListText(const std::wstring& path, TextEncoding& encoding) {
 // The bytes that Save writes for the list's text: as it is, or in the file's marked encoding.
 std::string FileBytes(const std::string& text, TextEncoding encoding) {
   if (encoding == TextEncoding::Ansi) return text;
-  std::wstring wide = AnsiToWide(text);
-  std::u16string units(wide.begin(), wide.end());
-  WipeWide(wide);
-  std::string bytes = EncodeMarkedText(units, encoding);
-  WipeMemory(units.data(), units.size() * sizeof(char16_t));
-  return bytes;
+  Wiped<std::u16string> units;
+  {
+    Wiped<std::wstring> wide(AnsiToWide(text));
+    units.Get().assign(wide.Get().begin(), wide.Get().end());
+  }
+  return EncodeMarkedText(units.Get(), encoding);
 }
 
 // The list's lines as the text field shows them: a wrapped line counts as its displayed pieces,
