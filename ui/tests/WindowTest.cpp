@@ -5,6 +5,7 @@
 #include "framework/Clipboard.h"
 #include "framework/Dpi.h"
 #include "tests/support/GdiCount.h"
+#include "tests/support/WindowSearch.h"
 #include "ui/About.h"
 #include "ui/tests/MainWindowFixture.h"
 
@@ -353,18 +354,7 @@ TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
   EXPECT_EQ(Width(form->Button1), ScaleForDpi(75, dpi));
   TAboutBox about;
   about.Create();
-  std::vector<HWND> all;
   for (HWND window : {form->Handle, about.Handle})
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM list) {
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
-  for (HWND child : all) {
-    if (TControl* c = TControl::FromHandle(child)) {
-      EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
-    }
-  }
+    for (HWND child : FindControls(window, nullptr))
+      if (TControl* c = TControl::FromHandle(child)) EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
 }
