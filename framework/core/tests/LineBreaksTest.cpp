@@ -9,6 +9,13 @@ using namespace std::string_literals;
 
 namespace {
 
+// The whole conversion in one call.
+std::string ListTextFromFileBytes(std::string_view bytes) {
+  LineBreakConverter converter;
+  converter.Feed(bytes);
+  return converter.Finish();
+}
+
 struct Case {
   std::string file;
   std::string list;
