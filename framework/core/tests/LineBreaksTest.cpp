@@ -191,29 +191,18 @@ TEST(MarkedText, BrokenOrCutSequencesAreRefusedWithTheirLine) {
 }
 
 TEST(ListFile, AFileReadsAsTheListInItsEncodingAndSavesBackTheSame) {
+  const std::string utf8 = "\xEF\xBB\xBF", le = "\xFF\xFE", be = "\xFE\xFF";
   const struct {
     std::string in;
     TextEncoding encoding;
     std::string shown, saved;
   } cases[] = {
-      {"lf\ncr\rlfcr\n\rend\r\n\x80\xe9", TextEncoding::Ansi,
-       "lf\r\ncr\r\nlfcr\r\n\r\nend\r\n\x80\xe9", "lf\r\ncr\r\nlfcr\r\n\r\nend\r\n\x80\xe9"},
+      {"lf\ncr\rlfcr\n\rend\r\n\x80", TextEncoding::Ansi, "lf\r\ncr\r\nlfcr\r\n\r\nend\r\n\x80",
+       "lf\r\ncr\r\nlfcr\r\n\r\nend\r\n\x80"},
       {"", TextEncoding::Ansi, "", ""},
-      {"\xEF\xBB\xBF"
-       "caf\xC3\xA9\nx"s,
-       TextEncoding::Utf8, "caf\xE9\r\nx",
-       "\xEF\xBB\xBF"
-       "caf\xC3\xA9\r\nx"s},
-      {"\xFF\xFE"
-       "c\0\xE9\0\r\0\n\0"s,
-       TextEncoding::Utf16Le, "c\xE9\r\n",
-       "\xFF\xFE"
-       "c\0\xE9\0\r\0\n\0"s},
-      {"\xFE\xFF"
-       "\0c\0\xE9"s,
-       TextEncoding::Utf16Be, "c\xE9",
-       "\xFE\xFF"
-       "\0c\0\xE9"s},
+      {utf8 + "caf\xC3\xA9\nx", TextEncoding::Utf8, "caf\xE9\r\nx", utf8 + "caf\xC3\xA9\r\nx"},
+      {le + "c\0\xE9\0\r\0\n\0"s, TextEncoding::Utf16Le, "c\xE9\r\n", le + "c\0\xE9\0\r\0\n\0"s},
+      {be + "\0c\0\xE9"s, TextEncoding::Utf16Be, "c\xE9", be + "\0c\0\xE9"s},
   };
   for (const auto& c : cases) {
     const Read read = ReadList(c.in);
@@ -225,25 +214,18 @@ TEST(ListFile, AFileReadsAsTheListInItsEncodingAndSavesBackTheSame) {
 }
 
 TEST(ListFile, TextTheListCannotHoldAsItIsRefusesTheFileWhereverThePiecesAreCut) {
+  const std::string utf8 = "\xEF\xBB\xBF", le = "\xFF\xFE";
   const struct {
     std::string in;
     ListFileRefusal refusal;
     size_t line;
   } cases[] = {
       {"a\r\n\0b"s, ListFileRefusal::ZeroByte, 0},
-      {"\xFF\xFE"
-       "a\0\0\0"s,
-       ListFileRefusal::ZeroCharacter, 0},
-      {"\xEF\xBB\xBF"
-       "ok\n\xC3"s,
-       ListFileRefusal::InvalidText, 2},
-      {"\xEF\xBB\xBF"
-       "ok\r\n\xCE\xA9mega\r\n"s,
-       ListFileRefusal::NotInCodePage, 2},
+      {le + "a\0\0\0"s, ListFileRefusal::ZeroCharacter, 0},
+      {utf8 + "ok\n\xC3", ListFileRefusal::InvalidText, 2},
+      {utf8 + "ok\r\n\xCE\xA9mega\r\n", ListFileRefusal::NotInCodePage, 2},
       {"abc\n", ListFileRefusal::TooLarge, 0},
-      {"\xEF\xBB\xBF"
-       "abc\n",
-       ListFileRefusal::TooLarge, 0},
+      {utf8 + "abc\n", ListFileRefusal::TooLarge, 0},
   };
   for (const auto& c : cases) {
     for (size_t cut = 0; cut <= c.in.size(); ++cut) {
