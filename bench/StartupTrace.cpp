@@ -14,19 +14,21 @@
 #include "app/Program.h"
 #include "bench/Timing.h"
 #include "framework/Application.h"
+#include "framework/LateBound.h"
 #include "framework/StartupPhases.h"
 
-namespace {
+namespace late {
+VOID WINAPI GetSystemTimePreciseAsFileTime(LPFILETIME time);
+}  // namespace late
 
-using PreciseTime = void(WINAPI*)(FILETIME*);
+namespace {
 
 double Milliseconds(const FILETIME& t) {
   return static_cast<double>(ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart) / 1e4;
 }
 
 double SinceCreation() {
-  static const auto precise = reinterpret_cast<PreciseTime>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
+  static const auto precise = LATE_BOUND("kernel32.dll", GetSystemTimePreciseAsFileTime);
   FILETIME now, created, exited, kernel, user;
   (precise ? precise : GetSystemTimeAsFileTime)(&now);
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);

@@ -2,16 +2,14 @@
 #include "framework/ComCtrls.h"
 
 #include "framework/Dpi.h"
+#include "framework/Owned.h"
 #include "framework/SystemError.h"
 
 HIMAGELIST LoadImageStrip(const char* resourceName, int size) {
   HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, 16, 4);
-  auto bitmap = static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (bitmap) {
-    ImageList_Add(list, bitmap, nullptr);
-    DeleteObject(bitmap);
-  }
+  const GdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(LoadImageA(
+      GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (bitmap.Valid()) ImageList_Add(list, bitmap.Get(), nullptr);
   return list;
 }
 

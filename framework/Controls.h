@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/GdiObject.h"
+#include "framework/Owned.h"
 
 // Colours in the platform layout (0x00BBGGRR); a value with high byte 0xFF names a system colour.
 using TColor = DWORD;

@@ -8,32 +8,13 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
-#include "framework/FileHandle.h"
+#include "framework/Owned.h"
 #include "framework/SystemError.h"
 #include "framework/core/Text.h"
 #include "framework/WideText.h"
 #include "framework/core/Wipe.h"
 
 namespace {
-
-// Deletes the temporary file unless the save went through; closes it first, since an open file
-// without delete sharing cannot be deleted (closing alone deletes it while it is still marked).
-class TempFileGuard {
- public:
-  TempFileGuard(FileHandle& file, std::wstring path) : file_(file), path_(std::move(path)) {}
-  ~TempFileGuard() {
-    if (path_.empty()) return;
-    file_.Close();
-    DeleteFileW(path_.c_str());
-  }
-  TempFileGuard(const TempFileGuard&) = delete;
-  TempFileGuard& operator=(const TempFileGuard&) = delete;
-  void Release() { path_.clear(); }
-
- private:
-  FileHandle& file_;
-  std::wstring path_;
-};
 
 // The message names the file as the user sees it, whatever the ANSI code page can spell.
 [[noreturn]] void ThrowNamingFile(const char* what, const std::wstring& fullPath,
@@ -185,7 +166,12 @@ void SaveFileSafely(const std::wstring& path, const std::string& text) {
   bool marked = false;
   FileHandle temp(CreateTempBeside(target, tempPath, marked));
   if (!temp.Valid()) ThrowCannotCreate(target, GetLastError());
-  TempFileGuard guard(temp, tempPath);
+  // Deletes the temporary file unless the save went through; closes it first, since an open file
+  // without delete sharing cannot be deleted (closing alone deletes it while it is still marked).
+  ScopeGuard guard([&temp, &tempPath] {
+    temp.Close();
+    DeleteFileW(tempPath.c_str());
+  });
 
   if (!text.empty()) {
     DWORD written = 0;
@@ -200,7 +186,7 @@ void SaveFileSafely(const std::wstring& path, const std::string& text) {
   temp.Close();
 
   const ReplaceResult result = ReplaceTarget(target, tempPath, attributes);
-  if (result.keepTemp || result.error == ERROR_SUCCESS) guard.Release();
+  if (result.keepTemp || result.error == ERROR_SUCCESS) guard.Dismiss();
   if (result.error == ERROR_SUCCESS) return;
   if (!result.keepTemp) ThrowCannotCreate(target, result.error);
   // The user must learn where the only copy of the text now is.

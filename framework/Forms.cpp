@@ -39,7 +39,7 @@ TForm::~TForm() {
   // reach them through these pointers.
   ToolBar = nullptr, StatusBar = nullptr, Actions = nullptr, Menu = nullptr;
   if (Handle && IsWindow(Handle)) DestroyWindow(Handle);
-  for (HIMAGELIST list : imageLists_) ImageList_Destroy(list);
+  imageLists_.clear();
 }
 
 HFONT TForm::FontDescription::Make(int dpi) const {
@@ -59,7 +59,7 @@ HFONT TForm::CreateUiFont(const char* face, int points, BYTE charset, bool bold,
 int TForm::Scaled(int length) const { return ScaleForDpi(length, Dpi); }
 
 HIMAGELIST TForm::LoadImageStrip(const char* resourceName, int size) {
-  return imageLists_.emplace_back(::LoadImageStrip(resourceName, size));
+  return imageLists_.emplace_back(::LoadImageStrip(resourceName, size)).Get();
 }
 
 void TForm::Create() {

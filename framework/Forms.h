@@ -10,7 +10,7 @@
 #include "framework/Actions.h"
 #include "framework/ComCtrls.h"
 #include "framework/Controls.h"
-#include "framework/GdiObject.h"
+#include "framework/Owned.h"
 #include "framework/Menus.h"
 
 enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
@@ -32,7 +32,7 @@ class TForm {
   void Close();
   // Shows the form with every other form disabled until it closes; returns its ModalResult.
   int ShowModal();
-  // Position of the window: the first showing centres it on the screen when CenterOnFirstShow.
+  // Moves and sizes the window in screen pixels, as given.
   void SetBounds(int left, int top, int width, int height);
   RECT BoundsRect() const;
   // Bounds read from the settings: used as given when the window is large enough to use and its
@@ -50,7 +50,7 @@ class TForm {
   int Dpi = 96;                // the window's, from Create on
   bool UseClientSize = false;  // Width/Height give the client area instead of the outer size
   bool DialogFrame = false;
-  bool CenterOnFirstShow = false;
+  bool CenterOnFirstShow = false;  // the first Show centres the window on the screen
   int ModalResultValue = mrNone;
   TColor Color = clBtnFace;
   HFONT Font = nullptr;
@@ -132,5 +132,5 @@ class TForm {
   HWND lastFocus_ = nullptr;
   std::vector<OwnedFont> fonts_;
   std::vector<ControlDef> layout_;  // the table as stated, for a change of DPI
-  std::vector<HIMAGELIST> imageLists_;
+  std::vector<ImageList> imageLists_;
 };

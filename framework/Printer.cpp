@@ -7,7 +7,7 @@
 #include <winspool.h>
 
 #include "framework/Exceptions.h"
-#include "framework/GdiObject.h"
+#include "framework/Owned.h"
 #include "framework/core/PageLayout.h"
 #include "framework/SystemError.h"
 
@@ -20,27 +20,15 @@ void Check(int result) {
   if (result <= 0) RaiseLastOSError();
 }
 
-class PrinterDc {
- public:
-  PrinterDc() {
-    PRINTDLGA pd{};
-    pd.lStructSize = sizeof pd;
-    pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
-    if (!PrintDlgA(&pd)) return;
-    if (pd.hDevMode) GlobalFree(pd.hDevMode);
-    if (pd.hDevNames) GlobalFree(pd.hDevNames);
-    dc_ = pd.hDC;
-  }
-  ~PrinterDc() {
-    if (dc_) DeleteDC(dc_);
-  }
-  PrinterDc(const PrinterDc&) = delete;
-  PrinterDc& operator=(const PrinterDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_ = nullptr;
-};
+// The default printer's device context; empty when there is none.
+DcHandle DefaultPrinterDc() {
+  PRINTDLGA pd{};
+  pd.lStructSize = sizeof pd;
+  pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+  if (!PrintDlgA(&pd)) return DcHandle();
+  const GlobalMemory mode(pd.hDevMode), names(pd.hDevNames);
+  return DcHandle(pd.hDC);
+}
 
 HFONT CreatePrinterFont(HDC dc, const std::string& name, int pointSize) {
   LOGFONTA lf{};
@@ -51,31 +39,6 @@ HFONT CreatePrinterFont(HDC dc, const std::string& name, int pointSize) {
   lstrcpynA(lf.lfFaceName, name.c_str(), LF_FACESIZE);
   return CreateFontIndirectA(&lf);
 }
-
-// Ends the job properly, or throws it away when printing stopped half-way (a failed page included).
-class PrintJob {
- public:
-  PrintJob(HDC dc, const std::string& name) : dc_(dc) {
-    DOCINFOA info{};
-    info.cbSize = sizeof info;
-    info.lpszDocName = name.c_str();
-    if (StartDocA(dc_, &info) <= 0)
-      throw Exception("Cannot start printing.\r\n" + SystemErrorText(GetLastError()));
-  }
-  ~PrintJob() {
-    if (!ended_) AbortDoc(dc_);
-  }
-  PrintJob(const PrintJob&) = delete;
-  PrintJob& operator=(const PrintJob&) = delete;
-  void End() {
-    Check(EndDoc(dc_));
-    ended_ = true;
-  }
-
- private:
-  HDC dc_;
-  bool ended_ = false;
-};
 
 }  // namespace
 
@@ -92,8 +55,8 @@ std::string DefaultPrinterName() {
 void PrintLines(const std::string& documentName, const std::vector<std::string>& lines,
                 const std::string& fontName, int pointSize) {
   if (DefaultPrinterName().empty()) throw Exception(kNoPrinter);
-  PrinterDc printer;
-  if (!printer.Get()) throw Exception(kNoPrinter);
+  const DcHandle printer = DefaultPrinterDc();
+  if (!printer.Valid()) throw Exception(kNoPrinter);
   PrintLinesOn(printer.Get(), documentName, lines, fontName, pointSize);
 }
 
@@ -102,7 +65,7 @@ void PrintLinesOn(HDC dc, const std::string& documentName, const std::vector<std
   // Declared in this order so that, however printing ends, the job ends first, then the old font
   // is back in the context, and only then is ours deleted.
   const GdiObject<HFONT> font(CreatePrinterFont(dc, fontName, pointSize));
-  const SelectedObject selected(dc, font.Get());
+  const auto selected = SelectedFor(dc, font.Get());
   TEXTMETRICA tm{};
   GetTextMetricsA(dc, &tm);
   const int rowHeight =
@@ -120,7 +83,13 @@ void PrintLinesOn(HDC dc, const std::string& documentName, const std::vector<std
   };
   const auto pages = LayOutPages(lines, fit, static_cast<size_t>(height / rowHeight));
 
-  PrintJob job(dc, documentName);
+  DOCINFOA info{};
+  info.cbSize = sizeof info;
+  info.lpszDocName = documentName.c_str();
+  if (StartDocA(dc, &info) <= 0)
+    throw Exception("Cannot start printing.\r\n" + SystemErrorText(GetLastError()));
+  // A job that stops half-way (a failed page included) is thrown away, not ended.
+  ScopeGuard abort([dc] { AbortDoc(dc); });
   for (const auto& page : pages) {
     Check(StartPage(dc));
     // Some drivers reset the device context at each new page.
@@ -134,5 +103,6 @@ void PrintLinesOn(HDC dc, const std::string& documentName, const std::vector<std
     }
     Check(EndPage(dc));
   }
-  job.End();
+  Check(EndDoc(dc));
+  abort.Dismiss();
 }

@@ -21,7 +21,7 @@ bool RegistryKey::Open(HKEY root, const std::string& path, REGSAM access) {
   Close();
   HKEY key = nullptr;
   if (!Succeeded(RegOpenKeyExA(root, path.c_str(), 0, access, &key))) return false;
-  key_ = key;
+  key_.Reset(key);
   return true;
 }
 
@@ -31,30 +31,27 @@ bool RegistryKey::OpenOrCreate(HKEY root, const std::string& path) {
   if (!Succeeded(RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                  KEY_ALL_ACCESS, nullptr, &key, nullptr)))
     return false;
-  key_ = key;
+  key_.Reset(key);
   return true;
 }
 
-void RegistryKey::Close() {
-  if (key_) RegCloseKey(key_);
-  key_ = nullptr;
-}
+void RegistryKey::Close() { key_.Close(); }
 
 bool RegistryKey::ValueExists(const std::string& name) const {
-  return key_ &&
-         RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  return IsOpen() && RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr,
+                                      nullptr) == ERROR_SUCCESS;
 }
 
 std::string RegistryKey::ReadString(const std::string& name) const {
   DWORD type = 0, size = 0;
-  if (!key_ ||
-      RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (!IsOpen() ||
+      RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       size == 0)
     return "";
   if (type != REG_SZ && type != REG_EXPAND_SZ)
     throw Exception(FormatText("Invalid data type for '%s'", name));
   std::string data(size, '\0');
-  if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
+  if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
                        &size) != ERROR_SUCCESS)
     throw Exception(FormatText("Failed to get data for '%s'", name));
   data.resize(size);
@@ -62,24 +59,25 @@ std::string RegistryKey::ReadString(const std::string& name) const {
 }
 
 void RegistryKey::WriteString(const std::string& name, const std::string& data) const {
-  if (!key_ ||
-      RegSetValueExA(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>(data.size() + 1)) != ERROR_SUCCESS)
+  if (!IsOpen() || RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(data.c_str()),
+                                  static_cast<DWORD>(data.size() + 1)) != ERROR_SUCCESS)
     throw Exception(FormatText("Failed to set data for '%s'", name));
 }
 
 std::wstring RegistryKey::ReadWideString(const std::string& name) const {
   const std::wstring wideName = AnsiToWide(name);
   DWORD type = 0, size = 0;
-  if (!key_ ||
-      RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (!IsOpen() ||
+      RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type, nullptr, &size) !=
+          ERROR_SUCCESS ||
       size == 0)
     return L"";
   if (type != REG_SZ && type != REG_EXPAND_SZ)
     throw Exception(FormatText("Invalid data type for '%s'", name));
   std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-  if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
-                       &size) != ERROR_SUCCESS)
+  if (RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type,
+                       reinterpret_cast<BYTE*>(&data[0]), &size) != ERROR_SUCCESS)
     throw Exception(FormatText("Failed to get data for '%s'", name));
   data.resize(size / sizeof(wchar_t));
   return data.substr(0, data.find(L'\0'));
@@ -89,13 +87,14 @@ bool RegistryKey::TryReadMultiString(const std::string& name, std::wstring& data
   data.clear();
   const std::wstring wideName = AnsiToWide(name);
   DWORD type = 0, size = 0;
-  LONG result = key_ ? RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size)
-                     : ERROR_INVALID_HANDLE;
+  LONG result = IsOpen()
+                    ? RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type, nullptr, &size)
+                    : ERROR_INVALID_HANDLE;
   if (result == ERROR_SUCCESS && type != REG_MULTI_SZ) result = ERROR_INVALID_DATATYPE;
   // An odd byte count (a value written carelessly) keeps its whole characters.
   std::wstring read(size / sizeof(wchar_t) + 1, L'\0');
   if (result == ERROR_SUCCESS && size > 0)
-    result = RegQueryValueExW(key_, wideName.c_str(), nullptr, nullptr,
+    result = RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, nullptr,
                               reinterpret_cast<BYTE*>(&read[0]), &size);
   if (!Succeeded(result)) return false;
   read.resize(size / sizeof(wchar_t));
@@ -104,18 +103,19 @@ bool RegistryKey::TryReadMultiString(const std::string& name, std::wstring& data
 }
 
 bool RegistryKey::TryWriteMultiString(const std::string& name, const std::wstring& data) const {
-  return Succeeded(key_ ? RegSetValueExW(key_, AnsiToWide(name).c_str(), 0, REG_MULTI_SZ,
-                                         reinterpret_cast<const BYTE*>(data.c_str()),
-                                         static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)))
-                        : ERROR_INVALID_HANDLE);
+  return Succeeded(IsOpen()
+                       ? RegSetValueExW(key_.Get(), AnsiToWide(name).c_str(), 0, REG_MULTI_SZ,
+                                        reinterpret_cast<const BYTE*>(data.c_str()),
+                                        static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)))
+                       : ERROR_INVALID_HANDLE);
 }
 
 bool RegistryKey::TryDeleteValue(const std::string& name) const {
-  return Succeeded(key_ ? RegDeleteValueA(key_, name.c_str()) : ERROR_INVALID_HANDLE);
+  return Succeeded(IsOpen() ? RegDeleteValueA(key_.Get(), name.c_str()) : ERROR_INVALID_HANDLE);
 }
 
 bool RegistryKey::TryFlush() const {
-  return Succeeded(key_ ? RegFlushKey(key_) : ERROR_INVALID_HANDLE);
+  return Succeeded(IsOpen() ? RegFlushKey(key_.Get()) : ERROR_INVALID_HANDLE);
 }
 
 bool TryDeleteKeyTree(HKEY root, const std::string& path) {

@@ -10,13 +10,15 @@
 
 #include <string>
 
+#include "framework/Owned.h"
+
 class RegistryKey {
  public:
   RegistryKey() = default;
   ~RegistryKey() { Close(); }
   RegistryKey(const RegistryKey&) = delete;
   RegistryKey& operator=(const RegistryKey&) = delete;
-  RegistryKey(RegistryKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
+  RegistryKey(RegistryKey&& other) noexcept = default;
 
   // Opens an existing key with the access the caller needs (KEY_READ to read); false when it
   // does not open: the key stays closed and the system's error code is the last error.
@@ -25,8 +27,8 @@ class RegistryKey {
   // Open.
   bool OpenOrCreate(HKEY root, const std::string& path);
   void Close();
-  bool IsOpen() const { return key_ != nullptr; }
-  HKEY Handle() const { return key_; }
+  bool IsOpen() const { return key_.Valid(); }
+  HKEY Handle() const { return key_.Get(); }
 
   bool ValueExists(const std::string& name) const;
   // The text of a REG_SZ or REG_EXPAND_SZ value as stored; "" when the value is missing or empty.
@@ -47,7 +49,7 @@ class RegistryKey {
   bool TryFlush() const;
 
  private:
-  HKEY key_ = nullptr;
+  KeyHandle key_;
 };
 
 // Deletes a key with all its sub-keys and values; false when that fails.

@@ -4,14 +4,15 @@
 #include <windows.h>
 
 #include "framework/Exceptions.h"
+#include "framework/Owned.h"
 
 std::string SystemErrorDescription(unsigned long code) {
   char* buffer = nullptr;
   const DWORD n = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  const LocalMemory owner(buffer);
   std::string text = n ? std::string(buffer, n) : std::string();
-  LocalFree(buffer);
   // The system ends its descriptions with a line break; the box adds its own layout.
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
     text.pop_back();

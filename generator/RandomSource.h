@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "generator/WipeBytes.h"
+
 // The system's generator failed; the message says so and is shown to the user as it stands.
 class RandomSourceError : public std::runtime_error {
  public:
@@ -33,9 +35,6 @@ class RandomSource {
 // Fills `size` bytes with cryptographic randomness; false when the system cannot.
 using FillRandomBytes = bool (*)(unsigned char* data, size_t size);
 bool FillFromSystem(unsigned char* data, size_t size);
-
-// Overwrites memory that held secrets with zeros, in a way the compiler may not leave out.
-void WipeBytes(void* data, size_t size);
 
 // The operating system's cryptographic generator, read in blocks, mapped to a range without bias.
 // Throws RandomSourceError when the system fails to deliver; it never falls back to a weaker

@@ -1,5 +1,4 @@
-// The only calls into the operating system: its cryptographic generator and the wiping of memory
-// that held random bytes.
+// The only calls into the operating system: its cryptographic generator.
 #include "generator/RandomSource.h"
 
 #ifdef _WIN32
@@ -10,8 +9,6 @@ bool FillFromSystem(unsigned char* data, size_t size) {
   return BCRYPT_SUCCESS(
       BCryptGenRandom(nullptr, data, static_cast<ULONG>(size), BCRYPT_USE_SYSTEM_PREFERRED_RNG));
 }
-
-void WipeBytes(void* data, size_t size) { SecureZeroMemory(data, size); }
 
 #else
 #include <cerrno>
@@ -28,12 +25,6 @@ bool FillFromSystem(unsigned char* data, size_t size) {
     size -= static_cast<size_t>(got);
   }
   return true;
-}
-
-// Stores through a volatile pointer are never left out as dead.
-void WipeBytes(void* data, size_t size) {
-  volatile unsigned char* p = static_cast<volatile unsigned char*>(data);
-  while (size--) *p++ = 0;
 }
 
 #endif

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/Dialogs.h"
+#include "framework/Owned.h"
 #include "framework/SystemError.h"
 #include "framework/WideText.h"
 
@@ -14,19 +15,14 @@ class FolderListing {
  public:
   explicit FolderListing(const std::wstring& folder)
       : handle_(FindFirstFileW((folder + L"\\*.*").c_str(), &entry_)) {}
-  ~FolderListing() {
-    if (Started()) FindClose(handle_);
-  }
-  FolderListing(const FolderListing&) = delete;
-  FolderListing& operator=(const FolderListing&) = delete;
 
-  bool Started() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Next() { return FindNextFileW(handle_, &entry_) != FALSE; }
+  bool Started() const { return handle_.Valid(); }
+  bool Next() { return FindNextFileW(handle_.Get(), &entry_) != FALSE; }
   const WIN32_FIND_DATAW& Entry() const { return entry_; }
 
  private:
   WIN32_FIND_DATAW entry_{};
-  HANDLE handle_;
+  FindHandle handle_;
 };
 
 bool IsDotEntry(const wchar_t* name) {

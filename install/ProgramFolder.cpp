@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "framework/FileHandle.h"
+#include "framework/Owned.h"
 #include "framework/core/Text.h"
 #include "install/FolderTree.h"
 

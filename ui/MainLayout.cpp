@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "framework/Owned.h"
 #include "framework/StartupPhases.h"
 #include "framework/core/Product.h"
 
@@ -16,12 +17,14 @@ constexpr int kListLinesAtLeast = 3;
 
 // Height of a multi-line field that shows this many whole lines of its font.
 int HeightForLines(HWND memo, int lines) {
-  HDC dc = GetDC(memo);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(memo, WM_GETFONT, 0, 0)));
   TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(memo, dc);
+  {
+    const HDC dc = GetDC(memo);
+    const auto release = WindowDcGuard(memo, dc);
+    const auto selected =
+        SelectedFor(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(memo, WM_GETFONT, 0, 0)));
+    GetTextMetricsA(dc, &metrics);
+  }
   RECT window, client, format{};
   GetWindowRect(memo, &window);
   GetClientRect(memo, &client);

@@ -1,25 +1,11 @@
-// Wiping through the C library's memset, called by way of a volatile pointer: the compiler cannot
-// know what it calls, so it cannot drop the stores into memory about to be freed. (The system's
-// own wiping calls are not there on every platform this is built for.)
+// The typed wipes of the list's text, over the one byte wipe.
 #include "framework/core/Wipe.h"
 
-#include <cstring>
-
-namespace {
-
-void* (*const volatile kFill)(void*, int, size_t) = std::memset;
-
-}  // namespace
-
-void WipeMemory(void* data, size_t size) {
-  if (size > 0) kFill(data, 0, size);
-}
-
 void Wipe(std::string& text) {
-  if (!text.empty()) WipeMemory(&text[0], text.size());
+  if (!text.empty()) WipeBytes(&text[0], text.size());
 }
 
-void Wipe(std::vector<char>& bytes) { WipeMemory(bytes.data(), bytes.size()); }
+void Wipe(std::vector<char>& bytes) { WipeBytes(bytes.data(), bytes.size()); }
 
 void Wipe(std::vector<std::string>& lines) {
   for (auto& line : lines) Wipe(line);

@@ -6,16 +6,15 @@
 #include <utility>
 #include <vector>
 
-// Overwrites the bytes with zeros in a way the compiler may not leave out as dead stores.
-void WipeMemory(void* data, size_t size);
+#include "generator/WipeBytes.h"
 
 // Overwrites every character held (of every line, for lines); sizes stay as they were.
 void Wipe(std::string& text);
 void Wipe(std::vector<char>& bytes);
 void Wipe(std::vector<std::string>& lines);
 // UTF-16 copies of the text, as the wide system calls and the marked files need.
-inline void Wipe(std::wstring& text) { WipeMemory(text.data(), text.size() * sizeof(wchar_t)); }
-inline void Wipe(std::u16string& text) { WipeMemory(text.data(), text.size() * sizeof(char16_t)); }
+inline void Wipe(std::wstring& text) { WipeBytes(text.data(), text.size() * sizeof(wchar_t)); }
+inline void Wipe(std::u16string& text) { WipeBytes(text.data(), text.size() * sizeof(char16_t)); }
 
 // A text, bytes or lines that may hold passwords, overwritten however the scope ends.
 template <typename T>

@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/LateBound.h"
+
+namespace late {
+BOOL WINAPI SetProcessDpiAwarenessContext(HANDLE context);
+}  // namespace late
+
 int main(int argc, char** argv) {
-  using SetContext = BOOL(WINAPI*)(HANDLE);
-  const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+  const auto set = LATE_BOUND("user32.dll", SetProcessDpiAwarenessContext);
   if (!set || !set(reinterpret_cast<HANDLE>(-4)))  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
     SetProcessDPIAware();
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
