@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "framework/Exceptions.h"
+#include "framework/Owned.h"
 #include "framework/SystemError.h"
 
 namespace {
@@ -24,46 +25,36 @@ HWND OwnerWindow() {
   return window;
 }
 
-// Open for the lifetime of the object. Clipboard viewers and history tools hold the clipboard open
-// for a moment after each change, so a few short retries spare the user a needless error.
-class OpenedClipboard {
- public:
-  OpenedClipboard() {
-    for (int attempt = 0; attempt < 5 && !open_; ++attempt) {
-      if (attempt) Sleep(10);
-      open_ = OpenClipboard(OwnerWindow()) != FALSE;
-    }
+// Clipboard viewers and history tools hold the clipboard open for a moment after each change, so
+// a few short retries spare the user a needless error.
+bool TryOpenClipboard() {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (attempt) Sleep(10);
+    if (OpenClipboard(OwnerWindow())) return true;
   }
-  ~OpenedClipboard() {
-    if (open_) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  bool IsOpen() const { return open_; }
+  return false;
+}
 
- private:
-  bool open_ = false;
-};
+// Frees the block, keeping the system's error code of the step that failed.
+bool Failed(GlobalMemory& block) {
+  const DWORD error = GetLastError();
+  block.Reset();
+  SetLastError(error);
+  return false;
+}
 
 // Hands a block of global memory holding the bytes to the clipboard; false (with the system's
 // last error set) when the block could not be made or the clipboard refused it.
 bool TryPutData(UINT format, const void* bytes, size_t size) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
-  if (!block) return false;
-  void* p = GlobalLock(block);
-  if (!p) {
-    const DWORD error = GetLastError();
-    GlobalFree(block);
-    SetLastError(error);
-    return false;
-  }
+  GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, size ? size : 1));
+  if (!block.Valid()) return false;
+  void* p = GlobalLock(block.Get());
+  if (!p) return Failed(block);
   if (size) std::memcpy(p, bytes, size);
-  GlobalUnlock(block);
-  if (SetClipboardData(format, block)) return true;
-  const DWORD error = GetLastError();
-  GlobalFree(block);
-  SetLastError(error);
-  return false;
+  GlobalUnlock(block.Get());
+  if (!SetClipboardData(format, block.Get())) return Failed(block);
+  block.Release();  // the clipboard's now
+  return true;
 }
 
 // False (with the system's last error set) when a mark could not be placed.
@@ -79,8 +70,8 @@ bool TryMarkKeptOutOfHistory() {
 }  // namespace
 
 void ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
-  OpenedClipboard clipboard;
-  if (!clipboard.IsOpen()) throw Exception("Cannot open clipboard");
+  if (!TryOpenClipboard()) throw Exception("Cannot open clipboard");
+  const ScopeGuard close([] { CloseClipboard(); });
   EmptyClipboard();
   // The marks go first: text that was to be kept out of history and cannot be is not put there
   // at all, and whatever was placed is taken off again.
@@ -92,19 +83,3 @@ void ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
   SetLastError(error);
   RaiseLastOSError();
 }
-
-std::string ClipboardGetText() {
-  OpenedClipboard clipboard;
-  if (!clipboard.IsOpen()) return std::string();
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (!data) return std::string();
-  const char* p = static_cast<const char*>(GlobalLock(data));
-  if (!p) return std::string();
-  // The block may be larger than the text; the text ends at its zero byte, if within the block.
-  const size_t size = GlobalSize(data);
-  std::string text(p, strnlen(p, size));
-  GlobalUnlock(data);
-  return text;
-}
-
-bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }

@@ -11,6 +11,3 @@
 // open clipboard"), or the system's error text when the text or a mark cannot be placed there
 // (the clipboard is then left empty).
 void ClipboardSetText(const std::string& text, bool keepOutOfHistory);
-// Text in CF_TEXT, or "" (for tests and for the edit actions' enabling).
-std::string ClipboardGetText();
-bool ClipboardHasText();

@@ -70,7 +70,11 @@ void OtherProgram::Start(const std::function<void(HWND)>& action, bool closeAtEn
 }
 
 std::string RawClipboardBytes() {
-  if (!OpenClipboard(nullptr)) return "(cannot open)";
+  // A history tool may hold it open for a moment after each change.
+  bool open = false;
+  for (int attempt = 0; attempt < 5 && !open; ++attempt)
+    if (!(open = OpenClipboard(nullptr) != FALSE)) Sleep(10);
+  if (!open) return "(cannot open)";
   std::string bytes = "(none)";
   if (HANDLE data = GetClipboardData(CF_TEXT)) {
     const char* p = static_cast<const char*>(GlobalLock(data));
@@ -80,3 +84,10 @@ std::string RawClipboardBytes() {
   CloseClipboard();
   return bytes;
 }
+
+std::string ClipboardGetText() {
+  const std::string bytes = RawClipboardBytes();
+  return bytes.empty() || bytes.back() != '\0' ? std::string() : bytes.substr(0, bytes.size() - 1);
+}
+
+bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }

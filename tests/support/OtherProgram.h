@@ -1,5 +1,5 @@
 // Test helper: another program's window, on a thread of its own, that puts something on the
-// clipboard or holds the clipboard open until told to let go.
+// clipboard or holds the clipboard open until told to let go; and the clipboard's text read back.
 #pragma once
 #include <windows.h>
 
@@ -29,3 +29,6 @@ class OtherProgram {
 // The clipboard's CF_TEXT block as stored: its bytes up to and including the first zero, or
 // "(none)" when there is no text, "(cannot open)" when the clipboard is held.
 std::string RawClipboardBytes();
+// The clipboard's text without its zero: "" when there is none or the clipboard stays held.
+std::string ClipboardGetText();
+bool ClipboardHasText();

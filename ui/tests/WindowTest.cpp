@@ -5,6 +5,7 @@
 #include "framework/Clipboard.h"
 #include "framework/Dpi.h"
 #include "tests/support/GdiCount.h"
+#include "tests/support/OtherProgram.h"
 #include "tests/support/WindowSearch.h"
 #include "ui/About.h"
 #include "ui/tests/MainWindowFixture.h"
@@ -356,5 +357,7 @@ TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
   about.Create();
   for (HWND window : {form->Handle, about.Handle})
     for (HWND child : FindControls(window, nullptr))
-      if (TControl* c = TControl::FromHandle(child)) EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
+      if (TControl* c = TControl::FromHandle(child)) {
+        EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
+      }
 }
