@@ -63,9 +63,7 @@ int main(int argc, char** argv) {
     HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
     if (!main) return std::fprintf(stderr, "no main window\n"), 1;
 
-    HWND list = nullptr;
-    for (HWND edit : FindControls(main, "Edit"))
-      if (GetParent(edit) == main) list = edit;
+    HWND list = PasswordList(main);
     const std::string filler = std::string(98, 'x') + "\r\n";
     std::string existing;
     while (existing.size() < 100000) existing += filler;

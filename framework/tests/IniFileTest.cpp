@@ -6,21 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "framework/Exceptions.h"
+#include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
 
 class IniFileTest : public testing::Test {
  protected:
-  std::string FileText() const {
-    std::ifstream in(path_, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string FileText() const { return FileBytes(path_); }
   void PutFileText(const std::string& text) const {
     std::ofstream(path_, std::ios::binary) << text;
   }

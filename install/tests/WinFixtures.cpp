@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <functional>
 
+#include "framework/LateBound.h"
 #include "framework/Registry.h"
 #include "framework/WideText.h"
 #include "install/Install.h"
 #include "install/core/RestartDeletes.h"
+#include "tests/support/WaitUntil.h"
 
 void WriteFileText(const std::string& path, const std::string& text) {
   HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -71,18 +73,20 @@ bool RunUnix(const std::string& commandLine, const std::function<bool()>& done) 
   WaitForSingleObject(process.hProcess, 10000);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-  for (int i = 0; i < 250 && !done(); ++i) Sleep(20);
-  return done();
+  return WaitUntil(done);
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
+namespace late {
+// Wine's own: a UTF-16 path's Unix name, on the process heap.
+char* CDECL wine_get_unix_file_name(LPCWSTR path);
+}  // namespace late
+
 std::string UnixPathOf(const std::string& path) {
-  using ToUnix = char*(CDECL*)(const WCHAR*);
-  const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  const auto toUnix = LATE_BOUND("kernel32.dll", wine_get_unix_file_name);
   if (!toUnix) return "";
   std::wstring wide(path.size() + 1, L'\0');
   MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size()));

@@ -36,6 +36,8 @@ class AppDriver {
   PROCESS_INFORMATION info_{};
 };
 
+// The password list: the only multi-line edit that is a direct child of the main window.
+HWND PasswordList(HWND main);
 void ClickButton(HWND button);
 bool IsChecked(HWND button);
 // Chooses a menu command of the window by its command id.

@@ -3,26 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/Files.h"
 #include "tests/support/OtherProgram.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WaitUntil.h"
 
 namespace {
-
-HWND PasswordList(HWND main) {
-  for (HWND edit : FindControls(main, "Edit"))
-    if (GetParent(edit) == main) return edit;
-  return nullptr;
-}
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 // Types the name into the file dialog that the command opened and presses OK.
 void ChooseFile(AppDriver& app, const char* caption, const std::string& path) {
@@ -32,8 +20,7 @@ void ChooseFile(AppDriver& app, const char* caption, const std::string& path) {
   ASSERT_NE(field, nullptr);
   SetText(field, path);
   PressButton(dialog, IDOK);
-  for (int i = 0; i < 200 && IsWindow(dialog); ++i) Sleep(25);
-  ASSERT_FALSE(IsWindow(dialog)) << "the dialog took the name";
+  ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); })) << "the dialog took the name";
 }
 
 // Keeps the program's settings file as it was: each run of the program saves its settings at
@@ -41,9 +28,7 @@ void ChooseFile(AppDriver& app, const char* caption, const std::string& path) {
 class SettingsKept {
  public:
   SettingsKept() {
-    char appData[MAX_PATH] = {};
-    GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
-    path_ = std::string(appData) + "\\Quorvel\\quorvel.ini";
+    path_ = SettingsFilePath();
     had_ = GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (had_) bytes_ = FileBytes(path_);
   }
@@ -77,12 +62,12 @@ TEST(FileCommandsE2E, SaveAndOpenTakeTheNamesTypedIntoTheRealDialogs) {
   SetText(list, "first\r\nsecond");
   PressCtrl(main, 'S');
   ChooseFile(app, "Save As", saved);
-  for (int i = 0; i < 200 && FileBytes(saved).empty(); ++i) Sleep(25);
+  WaitUntil([&] { return !FileBytes(saved).empty(); });
   EXPECT_EQ(FileBytes(saved), "first\r\nsecond");
 
   PressCtrl(main, 'O');
   ChooseFile(app, "Open", unix);
-  for (int i = 0; i < 200 && WindowText(list) == "first\r\nsecond"; ++i) Sleep(25);
+  WaitUntil([&] { return WindowText(list) != "first\r\nsecond"; });
   EXPECT_EQ(WindowText(list), "from\r\nanother\r\nsystem");
 
   PostMessageA(main, WM_CLOSE, 0, 0);

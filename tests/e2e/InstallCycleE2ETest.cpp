@@ -7,13 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "framework/core/Product.h"
 #include "framework/Version.h"
 #include "tests/e2e/AppDriver.h"
 #include "tests/support/AnsiText.h"
+#include "tests/support/Files.h"
 #include "tests/support/KeptRegistry.h"
 #include "tests/support/ProgramRegistry.h"
 
@@ -43,13 +43,7 @@ bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "(missing)";
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+std::string Bytes(const std::string& path) { return FileBytes(path, "(missing)"); }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -184,7 +178,7 @@ class InstallCycleE2E : public testing::Test {
   ProgramRegistryState registry_;
   const std::string desktop_ = UserShellFolder("Desktop");
   const std::string menu_ = UserShellFolder("Programs") + "\\Brindlecast";
-  const std::string settings_ = UserShellFolder("AppData") + "\\Quorvel\\quorvel.ini";
+  const std::string settings_ = SettingsFilePath();
   std::string settingsBefore_;
 };
 
@@ -209,7 +203,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   EXPECT_EQ(MachineValue(EntryKey, "DisplayVersion"), TALLOWMERE_VERSION);
   EXPECT_EQ(MachineValue(EntryKey, "Publisher"), TALLOWMERE_PUBLISHER);
   EXPECT_EQ(VersionResource(Exe), TALLOWMERE_VERSION ".0|" TALLOWMERE_TITLE "|" TALLOWMERE_PUBLISHER
-                                  "|" TALLOWMERE_VERSION "|Tallowmere.exe");
+                                                     "|" TALLOWMERE_VERSION "|Tallowmere.exe");
   EXPECT_EQ(MachineValue(EntryKey, "InstallLocation"), InstallFolder);
   EXPECT_GE(MachineNumber(EntryKey, "EstimatedSize"), built.size() / 1024);
   EXPECT_EQ(MachineNumber(EntryKey, "NoModify"), 1u);

@@ -9,17 +9,6 @@
 #include "tests/support/ProgramRegistry.h"
 #include "tests/support/TempFolder.h"
 
-namespace {
-
-// The password list is the only multi-line edit that is a direct child of the main window.
-HWND PasswordList(HWND main) {
-  for (HWND edit : FindControls(main, "Edit"))
-    if (GetParent(edit) == main) return edit;
-  return nullptr;
-}
-
-}  // namespace
-
 TEST(MainWindowE2E, GenerateAppendsPasswordsAndClosingEndsWithExitCodeZero) {
   AppDriver app;
   HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");

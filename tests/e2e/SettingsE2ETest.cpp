@@ -2,30 +2,25 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/Files.h"
 
 namespace {
 
-std::string SettingsFile() {
-  char path[MAX_PATH] = {};
-  ExpandEnvironmentStringsA("%APPDATA%\\Quorvel\\quorvel.ini", path, MAX_PATH);
-  return path;
-}
-
 std::string ReadIniValue(const char* section, const char* key) {
   char value[256] = {};
-  GetPrivateProfileStringA(section, key, "", value, sizeof value, SettingsFile().c_str());
+  GetPrivateProfileStringA(section, key, "", value, sizeof value, SettingsFilePath().c_str());
   return value;
 }
 
 }  // namespace
 
 TEST(SettingsE2E, OptionsBoundsAndSchemeComeBackAfterARestart) {
-  DeleteFileA(SettingsFile().c_str());
+  DeleteFileA(SettingsFilePath().c_str());
   char folder[MAX_PATH] = {};
   ExpandEnvironmentStringsA("%APPDATA%\\Quorvel", folder, MAX_PATH);
   CreateDirectoryA(folder, nullptr);  // as an earlier run leaves it
   // A scheme picked earlier (the menu is not reachable from another process under Wine).
-  WritePrivateProfileStringA("Settings", "ColorScheme", "3", SettingsFile().c_str());
+  WritePrivateProfileStringA("Settings", "ColorScheme", "3", SettingsFilePath().c_str());
   {
     AppDriver app;
     HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
@@ -58,5 +53,5 @@ TEST(SettingsE2E, OptionsBoundsAndSchemeComeBackAfterARestart) {
   EXPECT_EQ(app.WaitForExit(), 0u);
   // Written back from the checked menu item: the scheme was applied at start and kept.
   EXPECT_EQ(ReadIniValue("Settings", "ColorScheme"), "3");
-  DeleteFileA(SettingsFile().c_str());
+  DeleteFileA(SettingsFilePath().c_str());
 }

@@ -12,6 +12,7 @@
 
 #include "framework/Application.h"
 #include "tests/support/BoxWatcher.h"
+#include "tests/support/Files.h"
 #include "ui/Main.h"
 
 // Creates the main window as the program's start does (FormCreate fixes the settings folder and
@@ -62,9 +63,7 @@ class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
     // Every test starts as a first run: no settings file.
-    char ini[MAX_PATH] = {};
-    ExpandEnvironmentStringsA("%APPDATA%\\Quorvel\\quorvel.ini", ini, MAX_PATH);
-    DeleteFileA(ini);
+    DeleteFileA(SettingsFilePath().c_str());
     form = StartMainWindow();
     form->Show();
   }

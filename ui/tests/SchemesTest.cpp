@@ -1,6 +1,7 @@
 // Colour schemes: the checked menu item, the panel and window colours, and what the screen shows.
 #include <algorithm>
 
+#include "ui/Options.h"
 #include "ui/tests/MainWindowFixture.h"
 
 namespace {
@@ -13,6 +14,10 @@ COLORREF PixelAt(HWND window, int x, int y) {
 }
 
 COLORREF PixelAt(const TControl& control, int x, int y) { return PixelAt(control.Handle, x, y); }
+
+// The schemes' rows, by their place in the menu.
+const ColorScheme& kYellow = kColorSchemes[3];
+const ColorScheme& kBlue = kColorSchemes[4];
 
 class SchemesTest : public MainWindowTest {
  protected:
@@ -28,18 +33,15 @@ class SchemesTest : public MainWindowTest {
 };
 
 TEST_F(SchemesTest, EachMenuItemChecksItselfAndColoursThePanelAndWindow) {
-  const std::pair<const TMenuItem*, TColor> schemes[] = {{&form->mniWhite, 0x00FFFFFF},
-                                                         {&form->mniGray, 0x00808080},
-                                                         {&form->mniYellow, 0x00CCFFFF},
-                                                         {&form->mniBlue, 0x00FFEDDD},
-                                                         {&form->mniDefault, clBtnFace}};
-  for (const auto& [item, color] : schemes) {
-    ChooseMenuItem(*item);
-    EXPECT_TRUE(item->Checked()) << item->Caption;
+  // Default last, so that each item is chosen from another scheme.
+  for (int scheme : {1, 2, 3, 4, 0}) {
+    const TMenuItem& item = form.get()->*kColorSchemes[scheme].item;
+    ChooseMenuItem(item);
+    EXPECT_TRUE(item.Checked()) << item.Caption;
     const std::vector<bool> checked = CheckedItems();
-    EXPECT_EQ(std::count(checked.begin(), checked.end(), true), 1) << item->Caption;
-    EXPECT_EQ(form->Panel1.Color, color) << item->Caption;
-    EXPECT_EQ(form->Color, color) << item->Caption;
+    EXPECT_EQ(std::count(checked.begin(), checked.end(), true), 1) << item.Caption;
+    EXPECT_EQ(form->Panel1.Color, kColorSchemes[scheme].color) << item.Caption;
+    EXPECT_EQ(form->Color, kColorSchemes[scheme].color) << item.Caption;
   }
 }
 
@@ -56,9 +58,9 @@ TEST_F(SchemesTest, YellowTwiceChangesNothingAndDefaultAfterBlueRestoresButtonFa
   form->mniYellowClick();
   form->mniYellowClick();
   EXPECT_EQ(CheckedItems(), (std::vector<bool>{false, false, false, true, false}));
-  EXPECT_EQ(ColorToRGB(form->Panel1.Color), RGB(255, 255, 204));
+  EXPECT_EQ(form->Panel1.Color, kYellow.color);
   form->mniBlueClick();
-  EXPECT_EQ(ColorToRGB(form->Panel1.Color), RGB(221, 237, 255));
+  EXPECT_EQ(form->Panel1.Color, kBlue.color);
   form->mniDefaultClick();
   EXPECT_EQ(CheckedItems(), (std::vector<bool>{true, false, false, false, false}));
   EXPECT_EQ(ColorToRGB(form->Panel1.Color), GetSysColor(COLOR_BTNFACE));
@@ -69,15 +71,15 @@ TEST_F(SchemesTest, NumbersOutsideZeroToFourChangeNothing) {
   for (int scheme : {5, -1, 7, 1000}) {
     form->SetScheme(scheme);
     EXPECT_EQ(CheckedItems(), (std::vector<bool>{false, false, false, false, true})) << scheme;
-    EXPECT_EQ(form->Panel1.Color, 0x00FFEDDDu) << scheme;
-    EXPECT_EQ(form->Color, 0x00FFEDDDu) << scheme;
+    EXPECT_EQ(form->Panel1.Color, kBlue.color) << scheme;
+    EXPECT_EQ(form->Color, kBlue.color) << scheme;
   }
 }
 
 TEST_F(SchemesTest, GroupBoxesCheckBoxesAndRadioButtonsShowThePanelColourTextFieldsDoNot) {
   form->mniYellowClick();
   Repaint();
-  const COLORREF yellow = RGB(255, 255, 204);
+  const COLORREF yellow = ColorToRGB(kYellow.color);
   EXPECT_EQ(PixelAt(form->Panel1, 740, 200), yellow);      // bare panel
   EXPECT_EQ(PixelAt(form->GroupBox2, 215, 200), yellow);   // inside a group box, by the memo
   EXPECT_EQ(PixelAt(form->CheckBox5, 205, 8), yellow);     // right end of a check box

@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "framework/Application.h"
@@ -15,6 +14,7 @@
 #include "framework/WideText.h"
 #include "shell/ShellFolders.h"
 #include "tests/support/BoxWatcher.h"
+#include "tests/support/Files.h"
 #include "ui/Main.h"
 #include "ui/Settings.h"
 #include "ui/tests/MainWindowFixture.h"
@@ -22,8 +22,8 @@
 class SettingsTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder = WideToAnsi(GetShellFolder("AppData")) + "\\Quorvel\\";
-    path = folder + "quorvel.ini";
+    folder = SettingsFolderPath();
+    path = SettingsFilePath();
     Clean();
   }
   void TearDown() override {
@@ -54,12 +54,7 @@ class SettingsTest : public testing::Test {
     CreateDirectoryA(folder.c_str(), nullptr);
     std::ofstream(path, std::ios::binary) << text;
   }
-  std::string FileText() const {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string FileText() const { return FileBytes(path); }
   // The stored value of a key, read the way the program reads it.
   std::string Stored(const char* section, const char* key) const {
     char buffer[2048];

@@ -1,0 +1,9 @@
+// Test helper: a file's bytes read back whole, and where the program keeps its settings.
+#pragma once
+#include <string>
+
+// The file's bytes as stored; `ifMissing` when it cannot be opened.
+std::string FileBytes(const std::string& path, const std::string& ifMissing = "");
+// The settings folder (with a trailing backslash) and file of the user running the tests.
+std::string SettingsFolderPath();
+std::string SettingsFilePath();
