@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "tests/support/WaitUntil.h"
+
 namespace {
 
 // Handles this thread's messages until the event is set.
@@ -71,10 +73,7 @@ void OtherProgram::Start(const std::function<void(HWND)>& action, bool closeAtEn
 
 std::string RawClipboardBytes() {
   // A history tool may hold it open for a moment after each change.
-  bool open = false;
-  for (int attempt = 0; attempt < 5 && !open; ++attempt)
-    if (!(open = OpenClipboard(nullptr) != FALSE)) Sleep(10);
-  if (!open) return "(cannot open)";
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 50, 10)) return "(cannot open)";
   std::string bytes = "(none)";
   if (HANDLE data = GetClipboardData(CF_TEXT)) {
     const char* p = static_cast<const char*>(GlobalLock(data));
