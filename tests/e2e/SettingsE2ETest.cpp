@@ -16,9 +16,7 @@ std::string ReadIniValue(const char* section, const char* key) {
 
 TEST(SettingsE2E, OptionsBoundsAndSchemeComeBackAfterARestart) {
   DeleteFileA(SettingsFilePath().c_str());
-  char folder[MAX_PATH] = {};
-  ExpandEnvironmentStringsA("%APPDATA%\\Quorvel", folder, MAX_PATH);
-  CreateDirectoryA(folder, nullptr);  // as an earlier run leaves it
+  CreateDirectoryA(SettingsFolderPath().c_str(), nullptr);  // as an earlier run leaves it
   // A scheme picked earlier (the menu is not reachable from another process under Wine).
   WritePrivateProfileStringA("Settings", "ColorScheme", "3", SettingsFilePath().c_str());
   {
