@@ -56,7 +56,7 @@ int WindowDpi(HWND window) {
 int SystemMetricForDpi(int index, int dpi) {
   if (User32().systemMetricsForDpi)
     return User32().systemMetricsForDpi(index, static_cast<UINT>(dpi));
-  return GetSystemMetrics(index);
+  return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
 }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi) {

@@ -1,7 +1,7 @@
 // Screen scaling. Layouts, sizes and fonts are stated for 96 DPI and scaled by the window's DPI in
 // one place (TForm); these are the system's answers it scales by. Windows before 10 has no DPI
-// per window: the per-DPI functions are looked up once, and without them the system's DPI and
-// its plain answers stand in.
+// per window: the per-DPI functions are looked up once, and without them the system's DPI stands
+// in, its metrics are scaled from it and its frames are those of its own DPI (as it draws them).
 #pragma once
 #include <windows.h>
 
