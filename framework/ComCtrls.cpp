@@ -5,12 +5,43 @@
 #include "framework/Owned.h"
 #include "framework/SystemError.h"
 
-HIMAGELIST LoadImageStrip(const char* resourceName, int size) {
-  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, 16, 4);
+namespace {
+
+struct Strip {
+  std::string name;
+  int pixels;
+};
+
+// The largest drawn strip whose pictures fit the size at this DPI.
+Strip StripFor(const char* family, int size, int dpi) {
+  for (int percent : {200, 175, 150, 125}) {
+    const int pixels = size * percent / 100;
+    std::string name = family + std::to_string(pixels);
+    if (pixels <= ScaleForDpi(size, dpi) && FindResourceA(nullptr, name.c_str(), RT_BITMAP))
+      return {name, pixels};
+  }
+  return {family + std::to_string(size), size};
+}
+
+void AddStrip(HIMAGELIST list, const std::string& name) {
   const GdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(LoadImageA(
-      GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+      GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (bitmap.Valid()) ImageList_Add(list, bitmap.Get(), nullptr);
+}
+
+}  // namespace
+
+HIMAGELIST LoadImageStrip(const char* family, int size, int dpi) {
+  const Strip strip = StripFor(family, size, dpi);
+  HIMAGELIST list = ImageList_Create(strip.pixels, strip.pixels, ILC_COLOR32, 16, 4);
+  AddStrip(list, strip.name);
   return list;
+}
+
+void ReloadImageStrip(HIMAGELIST list, const char* family, int size, int dpi) {
+  const Strip strip = StripFor(family, size, dpi);
+  ImageList_SetIconSize(list, strip.pixels, strip.pixels);  // empties the list too
+  AddStrip(list, strip.name);
 }
 
 void TToolBar::Create(HWND parent, HIMAGELIST images, SIZE button, int height,
@@ -27,7 +58,7 @@ void TToolBar::Create(HWND parent, HIMAGELIST images, SIZE button, int height,
   if (!Handle) RaiseLastOSError();
   SendMessageA(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(Handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(Handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  images_ = images;
   std::vector<TBBUTTON> tb;
   for (const Button& b : buttons_) {
     TBBUTTON item{};
@@ -49,6 +80,8 @@ void TToolBar::Create(HWND parent, HIMAGELIST images, SIZE button, int height,
 
 void TToolBar::SetDpi(int dpi) {
   dpi_ = dpi;
+  // Handed over again, the list's pictures may have a new size; the buttons take it.
+  SendMessageA(Handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
   SendMessageA(Handle, TB_SETINDENT, ScaleForDpi(5, dpi), 0);
   for (size_t i = 0; i < buttons_.size(); ++i) {
     if (buttons_[i].action) continue;

@@ -9,8 +9,12 @@
 
 #include "framework/Actions.h"
 
-// An image list filled from a horizontal strip of 32-bit images (a BITMAP resource).
-HIMAGELIST LoadImageStrip(const char* resourceName, int size);
+// An image list of pictures `size` pixels square at 96 DPI, filled from the horizontal strip of
+// 32-bit images (BITMAP resource `family` + pixel size) drawn for the scaling nearest below `dpi`:
+// pictures are drawn at 100, 125, 150, 175 and 200 %, never stretched.
+HIMAGELIST LoadImageStrip(const char* family, int size, int dpi);
+// Fills the list again with the strip for another DPI; the handle stays, so its users keep it.
+void ReloadImageStrip(HIMAGELIST list, const char* family, int size, int dpi);
 
 // Sizes are stated at 96 DPI and scaled by the DPI handed over.
 class TToolBar {
@@ -37,6 +41,7 @@ class TToolBar {
 
  private:
   std::vector<Button> buttons_;
+  HIMAGELIST images_ = nullptr;
   std::string tip_;
   SIZE button_{};
   int height_ = 0, dpi_ = 96;

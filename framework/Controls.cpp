@@ -182,17 +182,19 @@ int TUpDown::Position() {
   BOOL error = FALSE;
   const int read =
       static_cast<int>(SendMessageA(Handle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error)));
-  if (!error) position_ = read;
-  return position_;
+  if (error && outside_ && Associate && Associate->Text() == std::to_string(*outside_))
+    return *outside_;
+  outside_.reset();
+  return read;  // on error, the control's own last position
 }
 
 void TUpDown::SetPosition(int position) {
-  position_ = position;
-  if (position >= Min && position <= Max) {
-    SendMessageA(Handle, UDM_SETPOS32, 0, position);
-  } else if (Associate) {
-    // Out of range: the control would clamp it, so the edit field shows the value as it is.
-    Associate->SetText(std::to_string(position));
+  // The control clamps a position outside its range; the field then shows the value as it is.
+  SendMessageA(Handle, UDM_SETPOS32, 0, position);
+  outside_.reset();
+  if (position < Min || position > Max) {
+    outside_ = position;
+    if (Associate) Associate->SetText(std::to_string(position));
   }
 }
 

@@ -157,13 +157,14 @@ class TLabel : public TControl {
   WindowKind Kind(const TControl&) const override;
 };
 
-// Spinner attached to an edit field. Keeps a position of its own so that a value outside its range
-// (handed over by the settings file) survives; the edit field shows it.
+// Spinner attached to an edit field. A position outside its range (handed over by the settings
+// file) is shown in the field as it is, and counts for as long as the field still shows it: the
+// control itself can hold only positions within the range.
 class TUpDown : public TControl {
  public:
   TEdit* Associate = nullptr;
   int Min = 0, Max = 100, Initial = 0;
-  // Re-reads the edit field: a whole number within range becomes the position, other text keeps
+  // Re-reads the edit field: a whole number within range becomes the position; other text leaves
   // the position the control last had.
   int Position();
   void SetPosition(int position);
@@ -173,7 +174,7 @@ class TUpDown : public TControl {
   void Created(const ControlDef&) override;
 
  private:
-  int position_ = 0;
+  std::optional<int> outside_;
 };
 
 // One row of a form's control table: the control (its type is its kind), its parent, caption and

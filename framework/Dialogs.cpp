@@ -1,5 +1,6 @@
 // Message boxes on top of MessageBoxA (MessageBoxW for texts that name files); a CBT hook centres
-// each on the screen and renames buttons where the system has no fitting pair (Retry/Ignore).
+// each on the screen of the window it belongs to and renames buttons where the system has no
+// fitting pair (Retry/Ignore).
 #include "framework/Dialogs.h"
 
 #include <windows.h>
@@ -51,11 +52,18 @@ LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void CenterOnScreen(HWND window) {
+  // The screen of the window it belongs to: a box asked from a window on the second monitor
+  // shows there.
+  HWND owner = GetWindow(window, GW_OWNER);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& screen = monitor.rcMonitor;
   RECT r;
   GetWindowRect(window, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
+  SetWindowPos(window, nullptr, (screen.left + screen.right - w) / 2,
+               (screen.top + screen.bottom - h) / 2, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -22,5 +22,5 @@ void ShowMessage(const std::string& text);
 // The title the application shows in captions: from the executable's file name.
 std::string ApplicationTitle();
 
-// Moves a window so that it stands in the middle of the screen.
+// Moves a window to the middle of the screen its owner is on (its own screen when it has none).
 void CenterOnScreen(HWND window);

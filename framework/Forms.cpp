@@ -58,8 +58,10 @@ HFONT TForm::CreateUiFont(const char* face, int points, BYTE charset, bool bold,
 
 int TForm::Scaled(int length) const { return ScaleForDpi(length, Dpi); }
 
-HIMAGELIST TForm::LoadImageStrip(const char* resourceName, int size) {
-  return imageLists_.emplace_back(::LoadImageStrip(resourceName, size)).Get();
+HIMAGELIST TForm::LoadImageStrip(const char* family, int size) {
+  return imageLists_
+      .emplace_back(OwnedImages{ImageList(::LoadImageStrip(family, size, Dpi)), family, size})
+      .list.Get();
 }
 
 void TForm::Create() {
@@ -112,7 +114,7 @@ void TForm::Create() {
 void TForm::SetIcons() {
   if (!Application.Icon) return;
   for (const auto& [which, size] : {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
-    const int pixels = MulDiv(GetSystemMetrics(size), Dpi, SystemDpi());
+    const int pixels = SystemMetricForDpi(size, Dpi);
     HANDLE icon =
         LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, pixels, pixels, LR_SHARED);
     SendMessageA(Handle, WM_SETICON, which,
@@ -124,8 +126,8 @@ void TForm::SetIcons() {
 SIZE TForm::DesignSize(bool withMenu) const {
   RECT r{0, 0, Scaled(Width), Scaled(Height)};
   if (UseClientSize)
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(Handle, GWL_STYLE)), withMenu,
-                       static_cast<DWORD>(GetWindowLongA(Handle, GWL_EXSTYLE)));
+    AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongA(Handle, GWL_STYLE)), withMenu,
+                           static_cast<DWORD>(GetWindowLongA(Handle, GWL_EXSTYLE)), Dpi);
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -187,9 +189,9 @@ RECT TForm::BoundsRect() const {
 
 SIZE TForm::OuterSize(int clientWidth, int clientHeight) const {
   RECT r{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(Handle, GWL_STYLE)),
-                     GetMenu(Handle) != nullptr,
-                     static_cast<DWORD>(GetWindowLongA(Handle, GWL_EXSTYLE)));
+  AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongA(Handle, GWL_STYLE)),
+                         GetMenu(Handle) != nullptr,
+                         static_cast<DWORD>(GetWindowLongA(Handle, GWL_EXSTYLE)), Dpi);
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -202,7 +204,7 @@ SIZE TForm::MinTrackSize() {
 void TForm::SetBoundsOnScreen(int left, int top, int width, int height) {
   const SIZE design = DesignSize(GetMenu(Handle) != nullptr);
   const SIZE minimum = MinTrackSize();
-  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  const int caption = SystemMetricForDpi(SM_CYCAPTION, Dpi);
   const ScreenFitRules rules{design.cx, design.cy, minimum.cx, minimum.cy, caption, 2 * caption};
   const WindowBounds b = FitOnScreen({left, top, width, height}, rules, MonitorWorkAreas());
   // Moving a window to where it is would still lay out every control again.
@@ -412,6 +414,8 @@ std::optional<LRESULT> TForm::OnDpiChanged(int dpi, const RECT& suggested) {
     for (auto& [old, font] : renewed)
       if (used == old) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
+  for (const OwnedImages& images : imageLists_)
+    ReloadImageStrip(images.list.Get(), images.family, images.size, Dpi);
   if (ToolBar) ToolBar->SetDpi(Dpi);
   if (StatusBar) StatusBar->SetDpi(Dpi);
   SetIcons();

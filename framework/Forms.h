@@ -85,9 +85,9 @@ class TForm {
   // again when the DPI changes and deletes it after its window.
   HFONT CreateUiFont(const char* face, int points, BYTE charset, bool bold = false,
                      bool underline = false);
-  // The image list of a strip resource (see ::LoadImageStrip); the form owns it and destroys it
-  // after its window.
-  HIMAGELIST LoadImageStrip(const char* resourceName, int size);
+  // The image list of a strip family at the window's DPI (see ::LoadImageStrip); the form owns it,
+  // fills it again for a new DPI and destroys it after its window.
+  HIMAGELIST LoadImageStrip(const char* family, int size);
   void ShowHint(const std::string& hint);
 
  private:
@@ -132,5 +132,10 @@ class TForm {
   HWND lastFocus_ = nullptr;
   std::vector<OwnedFont> fonts_;
   std::vector<ControlDef> layout_;  // the table as stated, for a change of DPI
-  std::vector<ImageList> imageLists_;
+  struct OwnedImages {
+    ImageList list;
+    const char* family;
+    int size;
+  };
+  std::vector<OwnedImages> imageLists_;
 };

@@ -9,6 +9,8 @@
 namespace late {
 UINT WINAPI GetDpiForSystem();
 UINT WINAPI GetDpiForWindow(HWND window);
+int WINAPI GetSystemMetricsForDpi(int index, UINT dpi);
+BOOL WINAPI AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi);
 }  // namespace late
 
 // The function named in the module loaded already, typed as declared above; null where the system

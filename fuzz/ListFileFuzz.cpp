@@ -93,8 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(ReadList(bytes, cut, 4 * size) == read);
   const size_t end = read.find('\0');
   if (read[end + 2] == char(ListFileRefusal::None)) {
-    if (encoding == TextEncoding::Ansi) Check(read.substr(0, end) == expected);
-    const std::string saved = ListFileBytes(read.substr(0, end), encoding, Latin1CodePage());
+    // Read as ANSI, the text is the conversion's; unmarked UTF-8 or UTF-16 saves back unmarked.
+    const auto readAs = static_cast<TextEncoding>(read[end + 1]);
+    if (readAs == TextEncoding::Ansi) Check(read.substr(0, end) == expected);
+    const std::string saved = ListFileBytes(read.substr(0, end), readAs, Latin1CodePage());
     Check(ReadList(saved, saved.size(), 4 * size) == read);
   } else {
     Check(end == 0);

@@ -28,8 +28,8 @@ class TSDIAppForm : public TForm {
   TRichEdit RichEdit1;
   TOpenDialog OpenDialog;
   TSaveDialog SaveDialog;
-  HIMAGELIST ImageList1 = nullptr;  // 16 x 16: menu and actions
-  HIMAGELIST ImageList3 = nullptr;  // 32 x 32: tool bar
+  HIMAGELIST ImageList1 = nullptr;  // 16 x 16 at 96 DPI: menu and actions
+  HIMAGELIST ImageList3 = nullptr;  // 32 x 32 at 96 DPI: tool bar
 
   // Options panel.
   TGroupBox GroupBox1, GroupBox2, GroupBox3, GroupBox4;

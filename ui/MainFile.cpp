@@ -39,6 +39,9 @@ std::wstring RefusalText(const ListFileReader& reader) {
   const std::wstring line = L"Line " + std::to_wstring(reader.RefusedLine());
   switch (reader.Refusal()) {
     case ListFileRefusal::ZeroByte: return L"It contains a zero byte, so it is not a text file";
+    case ListFileRefusal::LooksLikeUtf16:
+      return L"It looks like UTF-16 text without a byte-order mark, but it cannot be read as "
+             L"that for certain, so the file is not opened";
     case ListFileRefusal::InvalidText:
       return line + L" is not valid " +
              (reader.Encoding() == TextEncoding::Utf8 ? L"UTF-8" : L"UTF-16") + L" text";
@@ -169,10 +172,7 @@ void TSDIAppForm::FileSave1Execute() {
 
 void TSDIAppForm::FileSaveAs1Execute() {
   if (!SaveDialog.Execute(Handle)) return;
-  // Another file is a new file, written as the program writes lists.
-  if (CompareStringOrdinal(FullPathOf(SaveDialog.FileName).c_str(), -1,
-                           FullPathOf(CurrentFileName).c_str(), -1, TRUE) != CSTR_EQUAL)
-    CurrentEncoding = TextEncoding::Ansi;
+  // The list keeps the encoding of the file it came from, under any name; New makes it ANSI.
   CurrentFileName = SaveDialog.FileName;
   SaveList(Memo1, CurrentFileName, CurrentEncoding);
 }

@@ -14,6 +14,7 @@ namespace {
 constexpr BYTE kCharset = RUSSIAN_CHARSET;
 constexpr int kPanelHeight = 339;
 constexpr int kListLinesAtLeast = 3;
+constexpr int kSpinnerField = 46;
 
 // Height of a multi-line field that shows this many whole lines of its font.
 int HeightForLines(HWND memo, int lines) {
@@ -67,8 +68,8 @@ HWND TSDIAppForm::PrintBuffer() {
 
 void TSDIAppForm::CreateControls() {
   Font = CreateUiFont("MS Sans Serif", 8, kCharset);
-  ImageList1 = LoadImageStrip("IMAGELIST16", 16);
-  ImageList3 = LoadImageStrip("IMAGELIST32", 32);
+  ImageList1 = LoadImageStrip("IMAGELIST", 16);
+  ImageList3 = LoadImageStrip("IMAGELIST", 32);
   StartupPhaseDone("fonts and image lists");
   CreateActions();
   CreateMenu();
@@ -99,8 +100,10 @@ void TSDIAppForm::CreateControls() {
       {&RadioButton13, &GroupBox1, "24", 8, 133, 113, 17},
       {&RadioButton12, &GroupBox1, "30", 8, 157, 113, 17},
       {&RadioButton9, &GroupBox1, "Custom", 8, 189, 57, 17},
-      {&Edit2, &GroupBox1, "8", 72, 186, 33, 21},
-      {&UpDown1, &GroupBox1, "", 105, 186, 15, 21},
+      // The spinners' fields show every value whole, down to "-32768" from a hand-edited
+      // settings file: wider than the 33 pixels of a two-digit field, the spinners moved along.
+      {&Edit2, &GroupBox1, "8", 72, 186, kSpinnerField, 21},
+      {&UpDown1, &GroupBox1, "", 72 + kSpinnerField, 186, 15, 21},
 
       {&GroupBox2, &Panel1, "Password characters", 152, 8, 225, 225},
       {&CheckBox1, &GroupBox2, "lowercase letters (a..z)", 8, 16, 209, 17, true},
@@ -120,9 +123,8 @@ void TSDIAppForm::CreateControls() {
       {&RadioButton16, &GroupBox3, "20", 8, 134, 113, 17},
       {&RadioButton8, &GroupBox3, "100", 8, 158, 113, 17},
       {&RadioButton10, &GroupBox3, "Custom", 8, 189, 57, 17},
-      // 4 pixels wider than the others, to show its largest value "1,000" whole.
-      {&Edit3, &GroupBox3, "1", 72, 186, 37, 21},
-      {&UpDown2, &GroupBox3, "", 109, 186, 15, 21},
+      {&Edit3, &GroupBox3, "1", 72, 186, kSpinnerField, 21},
+      {&UpDown2, &GroupBox3, "", 72 + kSpinnerField, 186, 15, 21},
 
       {&Button2, &Panel1, "Clear", 88, 300, 75, 25},
       {&CheckBox6, &Panel1, "Auto-copy to clipboard", 8, 248, 225, 17},
@@ -130,9 +132,10 @@ void TSDIAppForm::CreateControls() {
 
       {&GroupBox4, &Panel1, "Format", 552, 8, 145, 225},
       {&RadioButton17, &GroupBox4, "No groups", 8, 14, 113, 17, true},
-      {&RadioButton21, &GroupBox4, "Groups of", 8, 37, 81, 17},
-      {&Edit4, &GroupBox4, "4", 88, 34, 37, 21},  // "1,000" too
-      {&UpDown3, &GroupBox4, "", 125, 34, 15, 21},
+      // Its caption's width, so that the wider field and its spinner stay inside the group.
+      {&RadioButton21, &GroupBox4, "Groups of", 8, 37, 72, 17},
+      {&Edit4, &GroupBox4, "4", 80, 34, kSpinnerField, 21},
+      {&UpDown3, &GroupBox4, "", 80 + kSpinnerField, 34, 15, 21},
 
       {&Memo1, nullptr, "", 0, 385, 760, 150, false, WS_VSCROLL},
   };

@@ -5,6 +5,26 @@
 #include <cstdint>
 #include <utility>
 
+namespace {
+
+// How far into a file without a mark a zero byte may still mean UTF-16: its first line holds one.
+constexpr size_t kProbeBytes = 64 * 1024;
+
+// Appends without leaving a copy behind: a buffer that must grow moves to a larger one (the
+// file's size, when known) and the old one is wiped.
+void AppendKept(std::string& kept, std::string_view piece, size_t sizeHint) {
+  if (kept.size() + piece.size() > kept.capacity()) {
+    std::string grown;
+    grown.reserve(std::max(sizeHint, 2 * (kept.size() + piece.size())));
+    grown.append(kept);
+    Wipe(kept);
+    kept.swap(grown);
+  }
+  kept.append(piece);
+}
+
+}  // namespace
+
 ListFileReader::ListFileReader(AnsiCodePage codePage, size_t maxChars, size_t sizeHint)
     : codePage_(std::move(codePage)),
       maxChars_(maxChars),
@@ -31,12 +51,32 @@ bool ListFileReader::Take(std::string_view piece) {
     marked_.Get().append(piece);
     return maxChars_ > SIZE_MAX / 4 || marked_.Get().size() <= maxChars_ * 4;
   }
+  return TakeUnmarked(piece);
+}
+
+// The first bytes wait until they show a zero byte (then every byte is kept, to be read as UTF-16
+// if it is that) or until no zero byte can mean UTF-16 any more.
+bool ListFileReader::TakeUnmarked(std::string_view piece) {
+  const size_t zero = piece.find('\0');
+  if (probing_ && !zeros_ && zero != std::string_view::npos)
+    zeros_ = probe_.Get().size() + zero < kProbeBytes;
+  if (zeros_) {
+    AppendKept(probe_.Get(), piece, sizeHint_);
+    return maxChars_ > SIZE_MAX / 4 || probe_.Get().size() <= maxChars_ * 4;
+  }
   // Taking the text before a zero byte would lose the rest at the next Save.
-  if (piece.find('\0') != std::string_view::npos) {
+  if (zero != std::string_view::npos) {
     refusal_ = ListFileRefusal::ZeroByte;
     return false;
   }
-  return converter_.Feed(piece);
+  if (!probing_) return converter_.Feed(piece);
+  AppendKept(probe_.Get(), piece, std::min(sizeHint_, kProbeBytes));
+  if (probe_.Get().size() < kProbeBytes) return true;
+  probing_ = false;
+  const bool more = converter_.Feed(probe_.Get());
+  Wipe(probe_.Get());
+  probe_.Get().clear();
+  return more;
 }
 
 void ListFileReader::DecodeMarked() {
@@ -51,10 +91,11 @@ void ListFileReader::DecodeMarked() {
     return;
   }
   WipedText ansi;
-  if (codePage_.fromUtf16(text, ansi.Get())) {
-    converter_.Feed(ansi.Get());
-    return;
-  }
+  if (SpellInAnsi(text, ansi.Get())) converter_.Feed(ansi.Get());
+}
+
+bool ListFileReader::SpellInAnsi(const std::u16string& text, std::string& ansi) {
+  if (codePage_.fromUtf16(text, ansi)) return true;
   // The first line that the code page cannot spell.
   refusal_ = ListFileRefusal::NotInCodePage;
   line_ = 1;
@@ -65,14 +106,66 @@ void ListFileReader::DecodeMarked() {
     if (!codePage_.fromUtf16(line.Get(), part.Get())) break;
     start = end + 1;
   }
+  return false;
+}
+
+// Zero bytes in a file without a mark: UTF-16 where they say so plainly. A list in UTF-16 has a
+// zero high byte in most units (every one below U+0100: blanks, digits, Latin letters, line
+// breaks) and, being text, no zero unit; a binary file, or text with a stray zero byte, does not.
+void ListFileReader::ReadUnmarkedUtf16() {
+  const std::string& bytes = probe_.Get();
+  size_t zeros[2] = {0, 0};
+  for (size_t i = 0; i < bytes.size(); ++i)
+    if (bytes[i] == '\0') ++zeros[i % 2];
+  const bool little = zeros[1] >= zeros[0];
+  const size_t high = zeros[little ? 1 : 0], low = zeros[little ? 0 : 1], units = bytes.size() / 2;
+  const bool whole = bytes.size() % 2 == 0;
+  if (!whole || high * 4 < units || low * 4 > high) {
+    refusal_ = ListFileRefusal::ZeroByte;
+    return;
+  }
+  Wiped<std::u16string> decoded;
+  size_t badLine = 0;
+  encoding_ = little ? TextEncoding::Utf16LeNoMark : TextEncoding::Utf16BeNoMark;
+  if (low > 0 || high * 2 < units || !DecodeMarkedText(bytes, encoding_, decoded.Get(), badLine)) {
+    refusal_ = ListFileRefusal::LooksLikeUtf16;
+    return;
+  }
+  WipedText ansi;
+  if (SpellInAnsi(decoded.Get(), ansi.Get())) converter_.Feed(ansi.Get());
+}
+
+// Valid UTF-8 holding a character beyond ASCII was written as UTF-8. The line breaks are
+// converted already: they are ASCII, and never part of a UTF-8 sequence.
+std::string ListFileReader::ReadUnmarkedUtf8(std::string bytes) {
+  WipedText kept(std::move(bytes));
+  const std::string& text = kept.Get();
+  Wiped<std::u16string> decoded;
+  size_t badLine = 0;
+  if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; }) ||
+      !DecodeMarkedText(text, TextEncoding::Utf8NoMark, decoded.Get(), badLine))
+    return std::move(kept.Get());
+  encoding_ = TextEncoding::Utf8NoMark;
+  WipedText ansi;
+  if (!SpellInAnsi(decoded.Get(), ansi.Get())) return std::string();
+  return std::move(ansi.Get());
 }
 
 std::string ListFileReader::Finish() {
   if (first_ && !head_.Get().empty()) Begin();
-  if (encoding_ != TextEncoding::Ansi && refusal_ == ListFileRefusal::None) DecodeMarked();
+  if (refusal_ == ListFileRefusal::None) {
+    if (encoding_ != TextEncoding::Ansi)
+      DecodeMarked();
+    else if (zeros_)
+      ReadUnmarkedUtf16();
+    else if (probing_)
+      converter_.Feed(probe_.Get());  // a short file: all of it was waiting here
+  }
   if (refusal_ != ListFileRefusal::None) return std::string();
   std::string text = converter_.Finish();
   if (converter_.Overflowed()) refusal_ = ListFileRefusal::TooLarge;
+  if (encoding_ == TextEncoding::Ansi && refusal_ == ListFileRefusal::None)
+    return ReadUnmarkedUtf8(std::move(text));
   return text;
 }
 

@@ -21,14 +21,19 @@ struct AnsiCodePage {
 // Why a file does not become the list.
 enum class ListFileRefusal {
   None,
-  ZeroByte,       // a file without a mark that holds a zero byte: a binary file, not text
-  InvalidText,    // not valid in its marked encoding; at RefusedLine()
-  ZeroCharacter,  // a marked file that holds a zero character
-  NotInCodePage,  // a character the code page cannot spell; at RefusedLine()
-  TooLarge,       // more text than the list can hold
+  ZeroByte,        // a file without a mark that holds a zero byte: a binary file, not text
+  LooksLikeUtf16,  // its zero bytes say UTF-16 without a mark, but it cannot be read as that
+  InvalidText,     // not valid in its marked encoding; at RefusedLine()
+  ZeroCharacter,   // a marked file that holds a zero character
+  NotInCodePage,   // a character the code page cannot spell; at RefusedLine()
+  TooLarge,        // more text than the list can hold
 };
 
-// Reads a list file piece by piece, as the platform hands its bytes over.
+// Reads a list file piece by piece, as the platform hands its bytes over. A file without a mark is
+// UTF-8 when its bytes are valid UTF-8 and hold a character beyond ASCII; UTF-16 when a zero byte
+// comes early, it has whole 16-bit units, at least half of them have a zero high byte (blanks,
+// digits, Latin letters and line breaks do), no low byte is zero and it decodes (a file nearly so
+// is refused as LooksLikeUtf16); ANSI otherwise.
 class ListFileReader {
  public:
   // maxChars: the most text the list holds; sizeHint: the file's size, when known, so that a
@@ -49,13 +54,23 @@ class ListFileReader {
  private:
   bool Begin();
   bool Take(std::string_view piece);
+  bool TakeUnmarked(std::string_view piece);
   void DecodeMarked();
+  // The ANSI spelling of a Unicode file's text; false (refused at its line) when the code page
+  // cannot spell a character.
+  bool SpellInAnsi(const std::u16string& text, std::string& ansi);
+  void ReadUnmarkedUtf16();
+  std::string ReadUnmarkedUtf8(std::string ansi);
 
   AnsiCodePage codePage_;
   size_t maxChars_, sizeHint_;
   LineBreakConverter converter_;
   WipedText head_;    // the first bytes, until they tell the encoding
   WipedText marked_;  // a marked file's bytes, decoded once they are all read
+  // An unmarked file's first bytes, until they show a zero byte (then all its bytes, as UTF-16's
+  // might be) or pass kProbeBytes.
+  WipedText probe_;
+  bool probing_ = true, zeros_ = false;
   bool first_ = true;
   TextEncoding encoding_ = TextEncoding::Ansi;
   ListFileRefusal refusal_ = ListFileRefusal::None;

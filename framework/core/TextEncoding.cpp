@@ -13,9 +13,17 @@ std::string_view MarkOf(TextEncoding encoding) {
     case TextEncoding::Utf8: return kUtf8Mark;
     case TextEncoding::Utf16Le: return kUtf16LeMark;
     case TextEncoding::Utf16Be: return kUtf16BeMark;
-    case TextEncoding::Ansi: break;
+    default: break;  // ANSI and the unmarked ones
   }
   return {};
+}
+
+bool IsUtf8(TextEncoding encoding) {
+  return encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8NoMark;
+}
+
+bool IsBigEndian(TextEncoding encoding) {
+  return encoding == TextEncoding::Utf16Be || encoding == TextEncoding::Utf16BeNoMark;
 }
 
 bool DecodeUtf8(std::string_view bytes, std::u16string& text, size_t& badLine) {
@@ -89,14 +97,14 @@ bool DecodeMarkedText(std::string_view bytes, TextEncoding encoding, std::u16str
   text.clear();
   badLine = 0;
   bytes.remove_prefix(std::min(bytes.size(), MarkOf(encoding).size()));
-  if (encoding == TextEncoding::Utf8) return DecodeUtf8(bytes, text, badLine);
+  if (IsUtf8(encoding)) return DecodeUtf8(bytes, text, badLine);
   text.reserve(bytes.size() / 2);
-  return DecodeUtf16(bytes, encoding == TextEncoding::Utf16Be, text, badLine);
+  return DecodeUtf16(bytes, IsBigEndian(encoding), text, badLine);
 }
 
 std::string EncodeMarkedText(const std::u16string& text, TextEncoding encoding) {
   std::string bytes(MarkOf(encoding));
-  if (encoding == TextEncoding::Utf8) {
+  if (IsUtf8(encoding)) {
     bytes.reserve(bytes.size() + 3 * text.size());  // at most three bytes a unit
     for (size_t i = 0; i < text.size(); ++i) {
       char32_t c = text[i];
@@ -120,7 +128,7 @@ std::string EncodeMarkedText(const std::u16string& text, TextEncoding encoding) 
     }
     return bytes;
   }
-  const bool bigEndian = encoding == TextEncoding::Utf16Be;
+  const bool bigEndian = IsBigEndian(encoding);
   bytes.reserve(bytes.size() + 2 * text.size());
   for (const char16_t unit : text) {
     const char hi = static_cast<char>(unit >> 8), lo = static_cast<char>(unit & 0xFF);

@@ -10,8 +10,10 @@ inside every outlined shape.
 Outputs (relative to the repository root):
   resources/MAINICON.ico    16/20/24/32/40/48/64 px, each as 8-bit + AND mask and 32-bit
                             BGRA, and 256 px as PNG
-  resources/ImageList16.bmp 15 images of 16x16, 32-bit BGRA, horizontal strip
-  resources/ImageList32.bmp  9 images of 32x32, 32-bit BGRA, horizontal strip
+  resources/ImageList<n>.bmp horizontal strips of 32-bit BGRA images, n x n pixels: the menus'
+                            16 px pictures and the tool bar's 32 px ones at 100, 125, 150, 175
+                            and 200 % scaling (16-32: all 15 pictures, 40-64: the first 9, all
+                            the tool bar uses)
 
 Standard library only.  Run:  python3 resources/art/make_art.py
 """
@@ -585,10 +587,12 @@ def write_ico(entries, path):
 
 
 def main():
-    strip16 = [to_bgra8(render(p(), 16)) for p in PICTURES]
-    bmp_strip(strip16, 16, os.path.join(RES, "ImageList16.bmp"))
-    strip32 = [to_bgra8(render(p(), 32)) for p in PICTURES[:9]]
-    bmp_strip(strip32, 32, os.path.join(RES, "ImageList32.bmp"))
+    # Menus (16 px at 100 %) and tool bar (32 px) at every scaling from 100 to 200 %; the program
+    # picks the strip for its DPI. Outlines grow with the pictures beyond 32 px.
+    for size in (16, 20, 24, 28, 32, 40, 48, 56, 64):
+        pictures = PICTURES if size <= 32 else PICTURES[:9]
+        strip = [to_bgra8(render(p(), size, max(1.0, size / 32.0))) for p in pictures]
+        bmp_strip(strip, size, os.path.join(RES, "ImageList%d.bmp" % size))
 
     # What Windows asks for at 100 to 200 % scaling (small icons, shell views, Alt+Tab).
     sizes = (16, 20, 24, 32, 40, 48, 64)
@@ -598,7 +602,7 @@ def main():
     entries += [(256, 32, png_rgba(icons[256], 256))]
     entries += [(s, 8, ico_entry8(icons[s], s)) for s in sizes]
     write_ico(entries, os.path.join(RES, "MAINICON.ico"))
-    print("wrote MAINICON.ico, ImageList16.bmp, ImageList32.bmp in", RES)
+    print("wrote MAINICON.ico and the ImageList strips in", RES)
 
 
 if __name__ == "__main__":

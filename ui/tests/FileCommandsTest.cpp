@@ -90,9 +90,9 @@ constexpr int kNo = IDCANCEL;
 
 }  // namespace
 
-// The window keeps the encoding of the file it opened for Save; Save As to another name writes the
-// program's own ANSI text.
-TEST_F(FileCommandsTest, AMarkedFileIsSavedBackInItsEncodingAndSavedAsAnotherNameInAnsi) {
+// The window keeps the encoding of the file it opened for Save and Save As alike; after New the
+// list is the program's own ANSI text.
+TEST_F(FileCommandsTest, AMarkedFileIsSavedBackInItsEncodingUnderAnyNameUntilNew) {
   using namespace std::string_literals;
   const std::string marked =
       "\xFF\xFE"
@@ -105,7 +105,12 @@ TEST_F(FileCommandsTest, AMarkedFileIsSavedBackInItsEncodingAndSavedAsAnotherNam
   EXPECT_EQ(FileBytes("list.txt"), marked);
   ChooseInDialog(folder + "other.txt");
   SaveAs();
-  EXPECT_EQ(FileBytes("other.txt"), "c\xE9\r\n");
+  EXPECT_EQ(FileBytes("other.txt"), marked);
+  New();
+  form->Memo1.SetText("c\xE9\r\n");
+  ChooseInDialog(folder + "new.txt");
+  SaveAs();
+  EXPECT_EQ(FileBytes("new.txt"), "c\xE9\r\n");
 }
 
 TEST_F(FileCommandsTest, AMarkedFileWithACharacterTheListCannotShowIsRefusedAndChangesNothing) {

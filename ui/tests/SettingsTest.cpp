@@ -122,6 +122,21 @@ TEST_F(SettingsTest, AnUnclampedPositionIsWrittenBackAsIs) {
   EXPECT_EQ(Stored("Settings", "FormatStringCustom"), "2000");
 }
 
+TEST_F(SettingsTest, AFieldThatCannotBeReadGivesTheSpinnersLastPositionToGenerateAndTheFile) {
+  Start();
+  form->RadioButton9.SetChecked(true);
+  for (TUpDown* spinner : {&form->UpDown1, &form->UpDown2, &form->UpDown3}) {
+    spinner->SetPosition(8);
+    for (int up = 0; up < 2; ++up) SendMessageA(spinner->Associate->Handle, WM_KEYDOWN, VK_UP, 0);
+    spinner->Associate->SetText("x");
+  }
+  SendMessageA(form->Button1.Handle, BM_CLICK, 0, 0);
+  EXPECT_EQ(form->Memo1.Text().size(), 12u);  // ten characters and the line break
+  ASSERT_TRUE(Close());
+  for (const char* key : {"NumCharsCustom", "NumPasswordsCustom", "FormatStringCustom"})
+    EXPECT_EQ(Stored("Settings", key), "10") << key;
+}
+
 TEST_F(SettingsTest, BooleansAreNonZeroNumbersAndOtherTextKeepsTheCurrentState) {
   PutFile(
       "[Settings]\r\nUseNumbers=2\r\nUseSpecial=-1\r\nUseUpperCase=yes\r\nUseLowerCase=yes\r\n"

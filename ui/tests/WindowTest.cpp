@@ -35,7 +35,7 @@ TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem) {
   EXPECT_EQ(custom.left, 72);
   EXPECT_EQ(custom.top, 186);
   const RECT spinner = form->UpDown1.BoundsRect();
-  EXPECT_EQ(spinner.left, 105);
+  EXPECT_EQ(spinner.left, 118);
   const RECT generate = form->Button1.BoundsRect();
   EXPECT_EQ(generate.left, 8);
   EXPECT_EQ(generate.top, 300);
@@ -45,6 +45,26 @@ TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem) {
   EXPECT_EQ(panel.top, form->ToolBar1.Height());
   const RECT list = form->Memo1.BoundsRect();
   EXPECT_EQ(list.top, panel.bottom);
+}
+
+TEST_F(MainWindowTest, PicturesAreDrawnAtTheSizeTheDpiAsksForAlsoAfterTheDpiChanges) {
+  const auto side = [](HIMAGELIST list) {
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(list, &cx, &cy);
+    return cx;
+  };
+  const auto bar =
+      reinterpret_cast<HIMAGELIST>(SendMessageA(form->ToolBar1.Handle, TB_GETIMAGELIST, 0, 0));
+  const int pictures = ImageList_GetImageCount(form->ImageList1);
+  for (const int dpi : {WindowDpi(form->Handle), 192, 120}) {
+    RECT bounds = form->BoundsRect();
+    SendMessageA(form->Handle, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&bounds));
+    EXPECT_EQ(side(form->ImageList1), ScaleForDpi(16, dpi)) << dpi;
+    EXPECT_EQ(side(bar), ScaleForDpi(32, dpi)) << dpi;
+    EXPECT_EQ(ImageList_GetImageCount(form->ImageList1), pictures) << dpi;
+    EXPECT_GE(ImageList_GetImageCount(bar), 9) << dpi;  // up to the save picture
+  }
 }
 
 TEST_F(MainWindowTest, RadioButtonsOfOneGroupExcludeEachOther) {
@@ -310,19 +330,21 @@ int Width(const TControl& c) {
 std::string Overflow(TControl& c) {
   const std::string text = c.Text();
   if (auto* spinner = dynamic_cast<TUpDown*>(&c)) {
-    // The largest value, as the spinner shows it in its field ("1,000").
+    // The widest values its field shows: the largest ("1,000") and the widest position a settings
+    // file can hand over (16 bits, signed). An edit field draws inside its formatting rectangle.
     const int was = spinner->Position();
-    spinner->SetPosition(spinner->Max);
     TEdit& field = *spinner->Associate;
-    RECT client;
-    GetClientRect(field.Handle, &client);
-    const DWORD margins = static_cast<DWORD>(SendMessageA(field.Handle, EM_GETMARGINS, 0, 0));
-    const int need = TextWidth(field.Handle, field.Text()) + LOWORD(margins) + HIWORD(margins);
-    const std::string shown = field.Text();
+    std::string overflow;
+    for (int value : {spinner->Max, -32768}) {
+      spinner->SetPosition(value);
+      RECT format{};
+      SendMessageA(field.Handle, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+      const int need = TextWidth(field.Handle, field.Text()), room = format.right - format.left;
+      if (need > room)
+        overflow += field.Text() + " needs " + std::to_string(need) + " of " + std::to_string(room);
+    }
     spinner->SetPosition(was);
-    return need > client.right
-               ? shown + " needs " + std::to_string(need) + " of " + std::to_string(client.right)
-               : "";
+    return overflow;
   }
   if (text.empty()) return "";
   const int dpi = WindowDpi(c.Handle);
@@ -348,16 +370,17 @@ std::string Overflow(TControl& c) {
 
 }  // namespace
 
-// Run at 96 DPI with the suite and again at 144 DPI (ui_layout_144dpi): the main window and the
-// About box.
+// Run at 96 DPI with the suite and again at 144 and 192 DPI (ui_layout_144dpi, ui_layout_192dpi):
+// the main window and the About box.
 TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
   const int dpi = WindowDpi(form->Handle);
   EXPECT_EQ(Width(form->Button1), ScaleForDpi(75, dpi));
   TAboutBox about;
   about.Create();
   for (HWND window : {form->Handle, about.Handle})
-    for (HWND child : FindControls(window, nullptr))
+    for (HWND child : FindControls(window, nullptr)) {
       if (TControl* c = TControl::FromHandle(child)) {
         EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
       }
+    }
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The layout test of ui_tests again on a screen of another scale: Wine takes the DPI once, when
-# its server starts, so this runs in a prefix of its own whose DPI is set before that.
+# The layout and picture tests of ui_tests again on a screen of another scale: Wine takes the DPI
+# once, when its server starts, so this runs in a prefix of its own whose DPI is set before that.
 #   high_dpi_test.sh path/to/ui_tests.exe [dpi, 144 unless given]
 set -uo pipefail
 tests=$1 dpi=${2:-144}
@@ -16,4 +16,4 @@ for setting in "Control Panel\\Desktop|LogPixels|REG_DWORD|$dpi" \
   wine reg add "HKCU\\$key" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1
 done
 wineserver -w
-bash "$here/scripts/wine-run.sh" "$tests" --gtest_filter='*EveryCaption*'
+bash "$here/scripts/wine-run.sh" "$tests" --gtest_filter='*EveryCaption*:*PicturesAreDrawn*'

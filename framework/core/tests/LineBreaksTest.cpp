@@ -203,6 +203,10 @@ TEST(ListFile, AFileReadsAsTheListInItsEncodingAndSavesBackTheSame) {
       {utf8 + "caf\xC3\xA9\nx", TextEncoding::Utf8, "caf\xE9\r\nx", utf8 + "caf\xC3\xA9\r\nx"},
       {le + "c\0\xE9\0\r\0\n\0"s, TextEncoding::Utf16Le, "c\xE9\r\n", le + "c\0\xE9\0\r\0\n\0"s},
       {be + "\0c\0\xE9"s, TextEncoding::Utf16Be, "c\xE9", be + "\0c\0\xE9"s},
+      {"caf\xC3\xA9\nx", TextEncoding::Utf8NoMark, "caf\xE9\r\nx", "caf\xC3\xA9\r\nx"},
+      {"ascii\n", TextEncoding::Ansi, "ascii\r\n", "ascii\r\n"},
+      {"c\0\xE9\0\r\0\n\0"s, TextEncoding::Utf16LeNoMark, "c\xE9\r\n", "c\0\xE9\0\r\0\n\0"s},
+      {"\0c\0\xE9"s, TextEncoding::Utf16BeNoMark, "c\xE9", "\0c\0\xE9"s},
   };
   for (const auto& c : cases) {
     const Read read = ReadList(c.in);
@@ -221,6 +225,9 @@ TEST(ListFile, TextTheListCannotHoldAsItIsRefusesTheFileWhereverThePiecesAreCut)
     size_t line;
   } cases[] = {
       {"a\r\n\0b"s, ListFileRefusal::ZeroByte, 0},
+      {"a\0\0b"s, ListFileRefusal::ZeroByte, 0},
+      {"a\0\x3D\xD8"s, ListFileRefusal::LooksLikeUtf16, 0},
+      {"\xCE\xA9\r\n", ListFileRefusal::NotInCodePage, 1},
       {le + "a\0\0\0"s, ListFileRefusal::ZeroCharacter, 0},
       {utf8 + "ok\n\xC3", ListFileRefusal::InvalidText, 2},
       {utf8 + "ok\r\n\xCE\xA9mega\r\n", ListFileRefusal::NotInCodePage, 2},
