@@ -356,5 +356,7 @@ TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
   about.Create();
   for (HWND window : {form->Handle, about.Handle})
     for (HWND child : FindControls(window, nullptr))
-      if (TControl* c = TControl::FromHandle(child)) EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
+      if (TControl* c = TControl::FromHandle(child)) {
+        EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
+      }
 }
