@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every test tier, run by scripts/test.sh inside scripts/private-run.sh:
 #   1. native unit tests (AddressSanitizer + UBSan) and short fuzz runs;
-#   Tallowmere.exe built with clang as well, warnings as errors (a second compiler's habits);
+#   the product's sources compiled with clang as well, warnings as errors (another compiler's habits);
 #   2. Windows in-process tests and 3. end-to-end tests of Tallowmere.exe, under Wine and Xvfb;
 #   last, two release builds in two folders give the same bytes.
 set -euo pipefail
