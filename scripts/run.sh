@@ -76,11 +76,14 @@ for _ in $(seq 1200); do
   [ -z "$window" ] || break
   sleep 0.1
 done
-if [ -z "$window" ]; then
-  echo "Tallowmere ended or showed no main window within two minutes." >&2
+if [ -z "$window" ] && ! kill -0 "$app" 2>/dev/null; then
+  echo "Tallowmere ended before its main window showed." >&2
   exit 1
-fi
-if [ $headless = 1 ]; then
+elif [ -z "$window" ]; then
+  # On a display of yours it may be the search that fails (Ctrl+C looks again).
+  echo "Tallowmere showed no main window within two minutes." >&2
+  [ $headless = 0 ] || exit 1
+elif [ $headless = 1 ]; then
   sleep 1  # let it paint
   import -window root "$shot"
   echo "Screenshot: $shot"
