@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool imagemagick openbox
   cups-daemon cups-client printer-driver-cups-pdf poppler-utils fonts-liberation ghostscript
-  nsis zip unzip
+  nsis zip unzip osslsigncode openssl python3-yaml python3-jsonschema python3-xlib
 )
 missing=()
 for p in "${packages[@]}"; do

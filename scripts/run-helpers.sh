@@ -9,7 +9,9 @@
 virtual_display_start() {
   local answer number=""
   answer=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$answer" >/dev/null 2>&1 &
+  # In a session of its own: Xvfb does not keep the SIGINT a background command ignores, and a
+  # Ctrl+C in the terminal must not take the screen from under the programs still closing.
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$answer" >/dev/null 2>&1 &
   VIRTUAL_DISPLAY_PID=$!
   # The number is written once the server takes connections.
   for _ in $(seq 100); do

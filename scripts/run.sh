@@ -2,9 +2,10 @@
 # Builds Tallowmere.exe and starts it under Wine (Linux); on Windows, see the README. It runs in
 # your usual Wine prefix (WINEPREFIX, else ~/.wine), so its options stay from one run to the next;
 # it prints where their file is.
-# Without a display (DISPLAY unset) it starts a virtual screen of its own, saves a screenshot once
-# the main window shows and prints its path. Ctrl+C closes the program; when the program ends,
-# the screen and every process the run started end with it.
+# Without a display (DISPLAY unset) it starts a virtual screen of its own and saves a screenshot,
+# a file of this run's own, once the main window shows. Ctrl+C closes the program as its close box
+# would, so that it saves its options, and waits for it to end; when the program ends, the screen
+# and every process the run started end with it. Other copies of the program are left alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -12,30 +13,38 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target Tallowmere
 export WINEDEBUG=-all
 exe=build/windows/app/Tallowmere.exe
-shot=$PWD/build/windows/main-window.png
+shot=$PWD/build/windows/main-window-$(date +%Y%m%d-%H%M%S)-$$.png
 source scripts/run-helpers.sh
+
+# The program and the virtual screen run in sessions of their own: Ctrl+C in the terminal reaches
+# this script alone, which closes the program first and the screen after it.
+app="" window=""
+main_window() {
+  xdotool search --onlyvisible --pid "$app" --name '^Tallowmere$' 2>/dev/null | head -1 || true
+}
+finish() {
+  trap '' INT TERM HUP
+  if [ -n "$app" ] && kill -0 "$app" 2>/dev/null; then
+    [ -n "$window" ] || window=$(main_window)
+    [ -z "$window" ] || /usr/bin/python3 scripts/close-window.py "$window" || true
+    for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+    if kill "$app" 2>/dev/null; then
+      echo "Tallowmere did not close within 15 seconds (a dialog open?): ended it." >&2
+    fi
+  fi
+  [ -z "$app" ] || wait "$app" 2>/dev/null || true
+  # Wine's desktop and services end a few seconds after the prefix's last program.
+  [ -z "${TALLOWMERE_RUN:-}" ] || end_run_processes "$TALLOWMERE_RUN" 15 || true
+  virtual_display_stop
+}
+trap finish EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 
 headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
-  app=""
-  finish() {
-    trap '' INT TERM HUP
-    if [ -n "$app" ] && kill -0 "$app" 2>/dev/null; then
-      # Closed as by its close box, so that it saves its options; killed if it does not close.
-      wine taskkill /im Tallowmere.exe >/dev/null 2>&1 || true
-      for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-      kill "$app" 2>/dev/null || true
-    fi
-    [ -z "$app" ] || wait "$app" 2>/dev/null || true
-    # Wine's desktop and services end a few seconds after the prefix's last program.
-    [ -z "${TALLOWMERE_RUN:-}" ] || end_run_processes "$TALLOWMERE_RUN" 15 || true
-    virtual_display_stop
-  }
-  trap finish EXIT
-  trap 'exit 130' INT
-  trap 'exit 143' TERM
-  trap 'exit 129' HUP
   virtual_display_start
   echo "No DISPLAY: Tallowmere runs on a virtual screen of its own ($DISPLAY)." >&2
   # What this run starts from here on carries its mark, so that it ends what it started and
@@ -56,29 +65,29 @@ if [ -n "$appdata" ] && linux=$(winepath -u "$settings" 2>/dev/null); then
 fi
 echo "Options file of this run: $settings" >&2
 
-if [ $headless = 0 ]; then
-  exec wine "$exe" "$@"
-fi
-
-wine "$exe" "$@" &
+# Not a process group leader, so setsid starts it in place: $! is the program's own process.
+setsid wine "$exe" "$@" &
 app=$!
 # Its main window: the visible one of this process captioned "Tallowmere" (a prefix made just
 # now takes a while first).
-window=""
 for _ in $(seq 1200); do
   kill -0 "$app" 2>/dev/null || break
-  window=$(xdotool search --onlyvisible --pid "$app" --name '^Tallowmere$' 2>/dev/null |
-    head -1) || true
+  window=$(main_window)
   [ -z "$window" ] || break
   sleep 0.1
 done
-if [ -z "$window" ]; then
-  echo "Tallowmere ended or showed no main window within two minutes." >&2
+if [ -z "$window" ] && ! kill -0 "$app" 2>/dev/null; then
+  echo "Tallowmere ended before its main window showed." >&2
   exit 1
+elif [ -z "$window" ]; then
+  # On a display of yours it may be the search that fails (Ctrl+C looks again).
+  echo "Tallowmere showed no main window within two minutes." >&2
+  [ $headless = 0 ] || exit 1
+elif [ $headless = 1 ]; then
+  sleep 1  # let it paint
+  import -window root "$shot"
+  echo "Screenshot: $shot"
 fi
-sleep 1  # let it paint
-import -window root "$shot"
-echo "Screenshot: $shot"
 echo "Tallowmere is running; Ctrl+C closes it." >&2
 status=0
 wait "$app" || status=$?

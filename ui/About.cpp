@@ -74,7 +74,7 @@ void TAboutBox::CreateControls() {
       {&ProductName, &Panel1, TALLOWMERE_TITLE, 88, 16, 185, 13},
       {&lbVersion, &Panel1, "Version 1.1.0", 88, 40, 185, 13},
       {&Copyright, &Panel1, "Copyright (C) 2026 " TALLOWMERE_PUBLISHER, 8, 80, 265, 13},
-      {&Label1, &Panel1, "https://tallowmere.example.org", 8, 104, 177, 13},
+      {&Label1, &Panel1, TALLOWMERE_HOMEPAGE, 8, 104, 177, 13},
       {&Comments, &Panel1, "Store your passwords in secure place!", 8, 128, 265, 26},
       {&ProgramIcon, &Panel1, "", 16, 16, 41, 41},
       {&OKButton, nullptr, "OK", 120, 178, 65, 33},

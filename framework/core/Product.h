@@ -19,6 +19,9 @@
 // The copyright holder: the About box's copyright line, and the installer's publisher.
 #define TALLOWMERE_PUBLISHER "Tallowmere developers"
 
+// The product's web site: the About box's link, and the package managers' home page.
+#define TALLOWMERE_HOMEPAGE "https://tallowmere.example.org"
+
 // The version is the build's, not this header's: CMake's project() version, generated into
-// framework/Version.h (TALLOWMERE_VERSION) in the build tree. The installer reads the names above
-// from this file.
+// framework/Version.h (TALLOWMERE_VERSION) in the build tree. The installer and the package
+// managers' manifests (installer/manifests.sh) read the names above from this file.
