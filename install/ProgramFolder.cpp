@@ -87,6 +87,22 @@ Removal Outside(Place place) {
 
 }  // namespace
 
+std::wstring RealPath(const std::wstring& path) {
+  FileHandle h(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return h.Valid() ? RealPath(h.Get()) : L"";
+}
+
+bool IsInsideFolder(const std::wstring& path, const std::wstring& folder) {
+  std::wstring prefix = folder;
+  if (prefix.empty()) return false;
+  if (prefix.back() != L'\\') prefix += L'\\';
+  return path.size() > prefix.size() &&
+         CompareStringOrdinal(path.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
+                              static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
+}
+
 ProgramFolder::ProgramFolder(const std::string& folder) : folder_(folder) {
   // Links above the executable folder are the system's or the user's choice, not an entry's.
   FileHandle h(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,

@@ -5,6 +5,13 @@
 #pragma once
 #include <string>
 
+// Where a file or folder really is, every link on the way resolved, as the system names it
+// ("\\?\C:\..."); "" when it cannot be opened.
+std::wstring RealPath(const std::wstring& path);
+
+// True when `path` lies inside `folder`, both as RealPath gives them.
+bool IsInsideFolder(const std::wstring& path, const std::wstring& folder);
+
 enum class Removal {
   Gone,        // removed, or not there at all
   PassedOver,  // a link, or a place outside the folder: left alone, without a trace

@@ -8,6 +8,7 @@
 #include "framework/core/Text.h"
 #include "framework/WideText.h"
 #include "install/Install.h"
+#include "install/ProgramFolder.h"
 #include "install/core/InstallList.h"
 #include "install/core/InstallText.h"
 #include "install/core/RestartDeletes.h"
@@ -21,6 +22,23 @@ namespace {
 
 // Copies started from the developer's own build folder leave the machine's lists alone.
 const char* const DevelopmentFolder = TALLOWMERE_DEVELOPMENT_FOLDER;
+
+// The machine-wide list names an exe that administrators run to uninstall: only a copy in a folder
+// that only administrators can change may list itself there. Program Files, as the machine's own
+// settings name it (also only administrators can change those), and both copy and folders with
+// their links resolved, so that neither a link in Program Files nor one to it counts.
+bool InProgramFiles(const std::string& exePath) {
+  const std::wstring real = RealPath(AnsiToWide(exePath));
+  RegistryKey windows;
+  if (real.empty() ||
+      !windows.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_READ))
+    return false;
+  for (const char* name : {"ProgramFilesDir", "ProgramFilesDir (x86)"}) {
+    const std::wstring folder = windows.ReadWideString(name);
+    if (!folder.empty() && IsInsideFolder(real, RealPath(folder))) return true;
+  }
+  return false;
+}
 
 void EnsureUninstallEntry(const std::string& exePath) {
   RegistryKey entry;
@@ -88,7 +106,8 @@ std::function<bool(const std::wstring& path)> OwnRestartDeletes(const std::wstri
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder) {
   // Without the whole path neither the entry nor the development-folder test can be right.
   if (exePath.empty() || StartsWithText(developmentFolder, exePath)) return;
-  EnsureUninstallEntry(exePath);
+  // Any other copy is portable: setup writes the entry for the folder it installs.
+  if (InProgramFiles(exePath)) EnsureUninstallEntry(exePath);
   CancelScheduledDeletions();
   // Cancelled whether or not the run-once values are still there: the next logon consumes those,
   // the restart list waits for the restart.

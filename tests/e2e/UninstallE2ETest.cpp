@@ -12,6 +12,13 @@
 
 namespace {
 
+// Where a copy lists itself: inside Program Files.
+struct ProgramFilesFolder {
+  ProgramFilesFolder() { CreateDirectoryA(path.c_str(), nullptr); }
+  ~ProgramFilesFolder() { RemoveTree(path); }
+  const std::string path = "C:\\Program Files\\Brindle e2e";
+};
+
 class UninstallE2E : public testing::Test {
  protected:
   void SetUp() override {
@@ -35,8 +42,8 @@ class UninstallE2E : public testing::Test {
   }
   ProgramRegistryState registry_;
   // A blank in the folder's name: the uninstall command quotes the path.
-  TempFolder temp_{"Brindle e2e"};
-  const std::string folder_ = temp_.Path() + "\\";
+  ProgramFilesFolder programFiles_;
+  const std::string folder_ = programFiles_.path + "\\";
   const std::string exe_ = folder_ + "Tallowmere.exe";
 };
 
