@@ -13,6 +13,10 @@
 void RegisterUninstallEntry();
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder);
 
+// Cancels the run-once deletion that an uninstall of the copy at `exePath` left, with the numbered
+// values that go with it; another copy's deletion stays.
+void CancelOwnRunOnceDeletions(const std::wstring& exePath);
+
 // On "/uninstall" as the first argument: requests termination, asks for confirmation and
 // uninstalls on Yes. Any other command line does nothing.
 void CheckUninstallSwitch();

@@ -5,6 +5,7 @@
 
 #include "framework/FileHandle.h"
 #include "framework/core/Text.h"
+#include "framework/WideText.h"
 #include "install/FolderTree.h"
 
 namespace {
@@ -92,6 +93,13 @@ std::wstring RealPath(const std::wstring& path) {
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   return h.Valid() ? RealPath(h.Get()) : L"";
+}
+
+std::string ShortPath(const std::string& path) {
+  wchar_t buf[MAX_PATH] = {};
+  const DWORD n = GetShortPathNameW(AnsiToWide(path).c_str(), buf, MAX_PATH);
+  std::string exact;
+  return n > 0 && n < MAX_PATH && WideToAnsiExact(std::wstring(buf, n), exact) ? exact : "";
 }
 
 bool IsInsideFolder(const std::wstring& path, const std::wstring& folder) {

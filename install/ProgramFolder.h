@@ -9,6 +9,10 @@
 // ("\\?\C:\..."); "" when it cannot be opened.
 std::wstring RealPath(const std::wstring& path);
 
+// The 8.3 form of an existing path, exactly as the code page spells it; "" when it has none, it
+// does not fit in MAX_PATH, or the code page would need a stand-in for one of its characters.
+std::string ShortPath(const std::string& path);
+
 // True when `path` lies inside `folder`, both as RealPath gives them.
 bool IsInsideFolder(const std::wstring& path, const std::wstring& folder);
 

@@ -50,10 +50,19 @@ void EnsureUninstallEntry(const std::string& exePath) {
   entry.WriteString("UninstallString", "\"" + exePath + "\" /uninstall");
 }
 
-void CancelScheduledDeletions() {
+}  // namespace
+
+void CancelOwnRunOnceDeletions(const std::wstring& exePath) {
   RegistryKey runOnce;
   if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return;
   if (!runOnce.ValueExists(RunOnceProgramValue)) return;  // numbered values alone are not ours
+  // The uninstaller names the folder by its short form; an earlier version may have used either.
+  std::string folder;
+  if (!WideToAnsiExact(FolderOfPath(exePath), folder)) return;
+  folder = StripTrailingSlash(folder);
+  const std::string command = runOnce.ReadString(RunOnceProgramValue);
+  if (!CommandNamesFolder(command, ShortPath(folder)) && !CommandNamesFolder(command, folder))
+    return;
   runOnce.TryDeleteValue(RunOnceProgramValue);
   for (unsigned n = 0; n < 0x80000000u; ++n) {
     const std::string name = RunOnceFileValue(n);
@@ -61,8 +70,6 @@ void CancelScheduledDeletions() {
     runOnce.TryDeleteValue(name);
   }
 }
-
-}  // namespace
 
 std::vector<std::wstring> TakeBackRestartDeletes(
     const std::function<bool(const std::wstring& path)>& ours) {
@@ -108,7 +115,7 @@ void RegisterUninstallEntry(const std::string& exePath, const std::string& devel
   if (exePath.empty() || StartsWithText(developmentFolder, exePath)) return;
   // Any other copy is portable: setup writes the entry for the folder it installs.
   if (InProgramFiles(exePath)) EnsureUninstallEntry(exePath);
-  CancelScheduledDeletions();
+  CancelOwnRunOnceDeletions(AnsiToWide(exePath));
   // Cancelled whether or not the run-once values are still there: the next logon consumes those,
   // the restart list waits for the restart.
   TakeBackRestartDeletes(OwnRestartDeletes(AnsiToWide(exePath)));

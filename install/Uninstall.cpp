@@ -1,5 +1,7 @@
 // The "/uninstall" switch and the uninstaller.
 #include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
@@ -37,15 +39,6 @@ void Guarded(Step step) {
   }
 }
 
-// The 8.3 form of an existing path, exactly as the code page spells it; "" when it has none, it
-// does not fit in MAX_PATH, or the code page would need a stand-in for one of its characters.
-std::string ShortPath(const std::string& path) {
-  wchar_t buf[MAX_PATH] = {};
-  const DWORD n = GetShortPathNameW(AnsiToWide(path).c_str(), buf, MAX_PATH);
-  std::string exact;
-  return n > 0 && n < MAX_PATH && WideToAnsiExact(std::wstring(buf, n), exact) ? exact : "";
-}
-
 // Shows why the uninstall stops and ends the process with a failure, before anything changed.
 [[noreturn]] void Refuse(const std::string& text) {
   ShowMessage(text);
@@ -72,24 +65,83 @@ std::string SystemCommandProcessor() {
   return CommandProcessor(exact);
 }
 
+// COM, for the shell's shortcut object, for the length of the uninstall.
+class ComScope {
+ public:
+  ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (ok_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool ok_;
+};
+
+// The program a shortcut starts, as stored in it; "" when it cannot be read.
+std::wstring ShortcutTarget(const std::wstring& link) {
+  IShellLinkW* shell = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&shell))))
+    return L"";
+  std::wstring target;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    wchar_t path[MAX_PATH] = {};
+    if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
+        shell->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK)
+      target = path;
+    file->Release();
+  }
+  shell->Release();
+  return target;
+}
+
+// True when `path` names this executable: the same text, or the same file once links are resolved.
+bool IsThisExecutable(const std::wstring& path, const std::wstring& exe) {
+  if (path.empty()) return false;
+  if (CompareStringOrdinal(path.c_str(), -1, exe.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
+  const std::wstring real = RealPath(path), realExe = RealPath(exe);
+  return !real.empty() && !realExe.empty() &&
+         CompareStringOrdinal(real.c_str(), -1, realExe.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// The entry and the shortcuts share their names with every other copy: they go only when they
+// start this executable, so that a portable copy's uninstall leaves the installed copy's alone.
+bool EntryIsThisCopys(const std::wstring& exe) {
+  RegistryKey entry;
+  return entry.Open(HKEY_LOCAL_MACHINE, UninstallEntryKey, KEY_READ) &&
+         IsThisExecutable(AnsiToWide(ProgramOfCommand(entry.ReadString("UninstallString"))), exe);
+}
+
 // A step whose shell folder is unknown ("") does nothing rather than touch the drive's root.
-void RemoveShortcutsAndStartMenu() {
+void RemoveShortcutsAndStartMenu(const std::wstring& exe) {
   const std::wstring name = AnsiToWide(TALLOWMERE_PRODUCT);
+  const auto ours = [&](const std::wstring& link) {
+    return IsThisExecutable(ShortcutTarget(link), exe);
+  };
   Guarded([&] {
     const std::wstring desktop = GetShellFolder("Desktop");
-    if (!desktop.empty()) DeleteFileW((desktop + L"\\" + name + L".lnk").c_str());
+    const std::wstring link = desktop + L"\\" + name + L".lnk";
+    if (!desktop.empty() && ours(link)) DeleteFileW(link.c_str());
+  });
+  // The start-menu folder is this copy's when its shortcut of the program's name is.
+  bool menuIsOurs = false;
+  Guarded([&] {
+    const std::wstring programs = GetShellFolder("Programs");
+    const std::wstring menu = programs + L"\\" + name;
+    menuIsOurs = !programs.empty() && ours(menu + L"\\" + name + L".lnk");
+    if (menuIsOurs) DeleteFolderTree(menu);
   });
   Guarded([&] {
     const std::wstring programs = GetShellFolder("Programs");
-    if (!programs.empty()) DeleteFolderTree(programs + L"\\" + name);
+    if (!programs.empty() && menuIsOurs) RemoveDirectoryW((programs + L"\\" + name).c_str());
   });
   Guarded([&] {
     const std::wstring programs = GetShellFolder("Programs");
-    if (!programs.empty()) RemoveDirectoryW((programs + L"\\" + name).c_str());
-  });
-  Guarded([&] {
-    const std::wstring programs = GetShellFolder("Programs");
-    if (!programs.empty()) DeleteFileW((programs + L"\\" + name + L".lnk").c_str());
+    const std::wstring link = programs + L"\\" + name + L".lnk";
+    if (!programs.empty() && ours(link)) DeleteFileW(link.c_str());
   });
 }
 
@@ -182,7 +234,11 @@ void UninstallProgram(const std::string& exePath,
   const RegistryKey runOnce = OpenRunOnceForWriting();
   const std::string cmd = SystemCommandProcessor();
   const std::string exeFolder = FolderOfPath(exePath);
-  RemoveShortcutsAndStartMenu();
+  const ComScope com;
+  const std::wstring wideExe = AnsiToWide(exePath);
+  // Judged before the executable is renamed.
+  const bool entryIsOurs = EntryIsThisCopys(wideExe);
+  RemoveShortcutsAndStartMenu(wideExe);
 
   std::string bytes;
   try {
@@ -198,7 +254,8 @@ void UninstallProgram(const std::string& exePath,
   const std::string retired = RetireExecutable(exePath, exeFolder);
   if (!ScheduleDeletion(runOnce, cmd, exeFolder, retired))
     removed.leftBehind.push_back(retired.empty() ? exePath : exeFolder + retired);
-  if (!TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) && MachineKeyExists(UninstallEntryKey))
+  if (entryIsOurs && !TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) &&
+      MachineKeyExists(UninstallEntryKey))
     removed.leftBehind.push_back(std::string("HKEY_LOCAL_MACHINE\\") + UninstallEntryKey);
   ShowMessage(CompletionText(removed.leftBehind));
 }

@@ -1,7 +1,8 @@
 // A plugin of the setup (a DLL that makensis packs and the setup calls): a reinstall before the
-// next restart takes back the restart-time deletions the uninstaller of the copy it replaces left,
-// by the same rule as the program's own start. The restart list belongs to every program, which
-// the setup's own script language could only edit through the code page.
+// next logon or restart takes back the deletions the uninstaller of the copy it replaces left, by
+// the same rules as the program's own start: only that copy's. The restart list belongs to every
+// program, which the setup's own script language could only edit through the code page.
+//   TakeBack::RunOnceDeletes "<folder>\Tallowmere.exe"
 //   TakeBack::RestartDeletes "<folder>\Tallowmere.exe"
 #include <windows.h>
 
@@ -36,5 +37,15 @@ extern "C" __declspec(dllexport) void __cdecl RestartDeletes(HWND, int, wchar_t*
     TakeBackRestartDeletes(OwnRestartDeletes(exePath));
   } catch (...) {
     // The install itself has worked; nothing may escape into the setup.
+  }
+}
+
+extern "C" __declspec(dllexport) void __cdecl RunOnceDeletes(HWND, int, wchar_t*, StackItem** top,
+                                                             void*) {
+  const std::wstring exePath = Pop(top);
+  if (exePath.empty()) return;
+  try {
+    CancelOwnRunOnceDeletions(exePath);
+  } catch (...) {
   }
 }

@@ -26,7 +26,6 @@ ManifestDPIAware true
 !searchparse /file "${NAMES}" '#define TALLOWMERE_PUBLISHER "' PUBLISHER '"'
 !define EXE_NAME "Tallowmere.exe"
 !define ENTRY_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
-!define RUNONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -197,25 +196,6 @@ Function EnsureNotRunning
   ${Loop}
 FunctionEnd
 
-; An uninstall since the last logon left run-once commands that would delete this new copy at the
-; next one. Same rule as the program's own start-up: the numbered values only with the main one.
-Function CancelScheduledDeletions
-  ClearErrors
-  ReadRegStr $0 HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT}"
-  ${If} ${Errors}
-    Return
-  ${EndIf}
-  DeleteRegValue HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT}"
-  StrCpy $1 0
-  ${Do}
-    ClearErrors
-    ReadRegStr $0 HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT} file $1"
-    ${IfThen} ${Errors} ${|} ${Break} ${|}
-    DeleteRegValue HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT} file $1"
-    IntOp $1 $1 + 1
-  ${Loop}
-FunctionEnd
-
 Section "${PRODUCT}" SecMain
   SectionIn RO
   SetRegView 64
@@ -231,7 +211,9 @@ Section "${PRODUCT}" SecMain
     SetErrorLevel 2
     Abort "Cannot replace $INSTDIR\${EXE_NAME}: nothing else was changed."
   ${EndIf}
-  Call CancelScheduledDeletions
+  ; An uninstall since the last logon left a run-once command that would delete this new copy at
+  ; the next one: cancelled, but only if it names this folder (another copy's stays).
+  TakeBack::RunOnceDeletes "$INSTDIR\${EXE_NAME}"
 
   ; Read by /uninstall: ANSI, CR LF, relative to this folder, every installed file and itself.
   ClearErrors

@@ -35,3 +35,9 @@ std::string RetiredExecutableName(unsigned long long random);
 // next logon looks for.
 std::string ProgramCommand(const std::string& cmd, const std::string& shortFolder,
                            const std::string& retiredName);
+
+// True when the file `command` deletes lies directly inside `folder` (no trailing backslash),
+// ignoring the case of "A" to "Z": the command this version writes ("if exist" + path) or an
+// earlier version's ("del" + path). Another copy's command, also one in a sub-folder, a parent or
+// a folder whose name merely begins the same, does not.
+bool CommandNamesFolder(const std::string& command, const std::string& folder);

@@ -42,7 +42,7 @@ Values ProgramRunOnceValues() {
 }
 
 void ScheduleDeletions(std::initializer_list<const char*> names) {
-  for (const char* name : names) SetMachineValue(RunOnceKey, name, "cmd.exe /c del \"x\"");
+  for (const char* name : names) SetMachineValue(RunOnceKey, name, "cmd.exe /c del C:\\Apps\\x");
 }
 
 }  // namespace
@@ -90,7 +90,7 @@ TEST_F(Registration, CleanUpRemovesTheProgramValueAndNumberedValuesUpToTheFirstG
   other.SetText(L"keep");
   RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
   EXPECT_EQ(ProgramRunOnceValues(),
-            (Values{{"Delete Brindlecast file 7", "cmd.exe /c del \"x\""}}));
+            (Values{{"Delete Brindlecast file 7", "cmd.exe /c del C:\\Apps\\x"}}));
   bool otherKept = false;
   for (const auto& v : ValuesOf(RunOnceKey)) otherKept |= v.first == "Tallowmere Test Other";
   EXPECT_TRUE(otherKept);
@@ -106,6 +106,13 @@ TEST_F(Registration, ProgramValueAloneIsRemoved) {
   ScheduleDeletions({"Delete Brindlecast"});
   RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
   EXPECT_TRUE(ProgramRunOnceValues().empty());
+}
+
+// A start of one copy must not save another copy from the deletion its uninstall scheduled.
+TEST_F(Registration, AnotherCopysScheduledDeletionStays) {
+  ScheduleDeletions({"Delete Brindlecast", "Delete Brindlecast file 0"});
+  RegisterUninstallEntry("C:\\Apps\\Sub\\Tallowmere.exe", DevFolder);
+  EXPECT_EQ(ProgramRunOnceValues().size(), 2u);
 }
 
 TEST_F(Registration, DevelopmentFolderInAnyLetterCaseTouchesNothing) {

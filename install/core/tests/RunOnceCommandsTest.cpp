@@ -51,6 +51,20 @@ TEST(ProgramCommand, WithoutARetiredFileOrWithAFolderCmdWouldMisreadItDoesNothin
     EXPECT_EQ(ProgramCommand(Cmd, folder, name), Cmd + " /c rem") << folder;
 }
 
+// A start cancels only the deletion of its own copy's folder.
+TEST(CommandNamesFolder, OnlyTheFileDeletedRightInsideTheFolderCounts) {
+  const std::string folder = "C:\\PROGRA~1\\BRINDL~1", name = RetiredExecutableName(1);
+  for (const auto& [command, names] : std::initializer_list<std::pair<std::string, bool>>{
+           {ProgramCommand(Cmd, "c:\\progra~1\\brindl~1", name), true},
+           {"command.com /c del C:\\PROGRA~1\\BRINDL~1\\TALLOW~1.EXE", true},
+           {ProgramCommand(Cmd, folder + "\\SUB", name), false},
+           {ProgramCommand(Cmd, "C:\\PROGRA~1", name), false},
+           {ProgramCommand(Cmd, "C:\\PROGRA~1\\BRINDL", name), false},
+           {ProgramCommand(Cmd, folder, ""), false},
+           {"", false}})
+    EXPECT_EQ(CommandNamesFolder(command, folder), names) << command;
+}
+
 TEST(RestartDeletes, OnlyAcceptedDeletionsAreTakenTheRestStaysCharacterForCharacter) {
   using namespace std::string_literals;
   // Another program's entries the code page cannot spell, a rename and a sibling folder's file.
