@@ -13,6 +13,10 @@
 void RegisterUninstallEntry();
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder);
 
+// True when the file or folder really (links resolved) lies inside one of the system's Program
+// Files folders, which only administrators can change.
+bool IsInProgramFiles(const std::wstring& path);
+
 // Cancels the run-once deletion that an uninstall of the copy at `exePath` left, with the numbered
 // values that go with it; another copy's deletion stays.
 void CancelOwnRunOnceDeletions(const std::wstring& exePath);

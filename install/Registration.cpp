@@ -23,23 +23,6 @@ namespace {
 // Copies started from the developer's own build folder leave the machine's lists alone.
 const char* const DevelopmentFolder = TALLOWMERE_DEVELOPMENT_FOLDER;
 
-// The machine-wide list names an exe that administrators run to uninstall: only a copy in a folder
-// that only administrators can change may list itself there. Program Files, as the machine's own
-// settings name it (also only administrators can change those), and both copy and folders with
-// their links resolved, so that neither a link in Program Files nor one to it counts.
-bool InProgramFiles(const std::string& exePath) {
-  const std::wstring real = RealPath(AnsiToWide(exePath));
-  RegistryKey windows;
-  if (real.empty() ||
-      !windows.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_READ))
-    return false;
-  for (const char* name : {"ProgramFilesDir", "ProgramFilesDir (x86)"}) {
-    const std::wstring folder = windows.ReadWideString(name);
-    if (!folder.empty() && IsInsideFolder(real, RealPath(folder))) return true;
-  }
-  return false;
-}
-
 void EnsureUninstallEntry(const std::string& exePath) {
   RegistryKey entry;
   // An entry already there is kept as it is, whatever it says; looked for as the create opens it.
@@ -51,6 +34,22 @@ void EnsureUninstallEntry(const std::string& exePath) {
 }
 
 }  // namespace
+
+bool IsInProgramFiles(const std::wstring& path) {
+  // Both the path and the folders with their links resolved, so that neither a link in Program
+  // Files nor one to it counts; the folders as the machine's settings name them, which also only
+  // administrators can change.
+  const std::wstring real = RealPath(path);
+  RegistryKey windows;
+  if (real.empty() ||
+      !windows.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_READ))
+    return false;
+  for (const char* name : {"ProgramFilesDir", "ProgramFilesDir (x86)"}) {
+    const std::wstring folder = windows.ReadWideString(name);
+    if (!folder.empty() && IsInsideFolder(real, RealPath(folder))) return true;
+  }
+  return false;
+}
 
 void CancelOwnRunOnceDeletions(const std::wstring& exePath) {
   RegistryKey runOnce;
@@ -113,8 +112,9 @@ std::function<bool(const std::wstring& path)> OwnRestartDeletes(const std::wstri
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder) {
   // Without the whole path neither the entry nor the development-folder test can be right.
   if (exePath.empty() || StartsWithText(developmentFolder, exePath)) return;
-  // Any other copy is portable: setup writes the entry for the folder it installs.
-  if (InProgramFiles(exePath)) EnsureUninstallEntry(exePath);
+  // The entry names an exe that administrators run to uninstall: only a copy that only they can
+  // change lists itself. Any other is portable; setup writes the entry for the folder it installs.
+  if (IsInProgramFiles(AnsiToWide(exePath))) EnsureUninstallEntry(exePath);
   CancelOwnRunOnceDeletions(AnsiToWide(exePath));
   // Cancelled whether or not the run-once values are still there: the next logon consumes those,
   // the restart list waits for the restart.

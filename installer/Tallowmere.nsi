@@ -175,6 +175,26 @@ Function RemoveNewFolders
   ${LoopUntil} $R0 == ""
 FunctionEnd
 
+; Moves an old file (or a link in its place, as a link) out of the new one's way; a folder of that
+; name stays, and the new file then cannot be made.
+!macro MoveAside NAME
+  ${If} ${FileExists} "$INSTDIR\${NAME}.old"
+    Delete "$INSTDIR\${NAME}.old"
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\${NAME}"
+  ${AndIfNot} ${FileExists} "$INSTDIR\${NAME}\*.*"
+    Rename "$INSTDIR\${NAME}" "$INSTDIR\${NAME}.old"
+  ${EndIf}
+!macroend
+
+; Undoes MoveAside after a failure.
+!macro PutBack NAME
+  ${If} ${FileExists} "$INSTDIR\${NAME}.old"
+    Delete "$INSTDIR\${NAME}"
+    Rename "$INSTDIR\${NAME}.old" "$INSTDIR\${NAME}"
+  ${EndIf}
+!macroend
+
 ; A running copy holds its exe open, and replacing it would fail or pull it from under the user:
 ; ask until it is closed. Silent mode cannot ask, so it stops before anything is written.
 Function EnsureNotRunning
@@ -203,28 +223,57 @@ Section "${PRODUCT}" SecMain
   SetOutPath "$INSTDIR"
   Call EnsureNotRunning
 
-  SetOverwrite try
-  ClearErrors
-  File "${STAGE}\${EXE_NAME}"
-  ${If} ${Errors}
+  ; Outside Program Files the folder (from the first one setup made) first gets Program Files'
+  ; access, so that no user can replace what the entry and the shortcuts start.
+  ${If} $NewFolder != ""
+    TakeBack::ProtectFolder "$NewFolder"
+  ${Else}
+    TakeBack::ProtectFolder "$INSTDIR"
+  ${EndIf}
+  Pop $0
+  ${If} $0 != "ok"
     Call RemoveNewFolders
     SetErrorLevel 2
-    Abort "Cannot replace $INSTDIR\${EXE_NAME}: nothing else was changed."
+    Abort "Cannot protect $INSTDIR ($0): nothing was changed."
   ${EndIf}
+
+  ; The list, read by /uninstall (ANSI, CR LF, relative to this folder, every installed file and
+  ; itself), then the program. Old files are moved aside rather than written through, since a
+  ; link at either name would carry the write elsewhere; they come back if the new ones cannot be
+  ; made, and nothing else is changed until both are.
+  ; (The error flag is read with IfErrors, which also clears it.)
+  SetOverwrite try
+  StrCpy $1 ""  ; set once this setup writes into the names moved aside
+  ClearErrors
+  !insertmacro MoveAside "install.txt"
+  IfErrors failed
+  !insertmacro MoveAside "${EXE_NAME}"
+  IfErrors failed
+  FileOpen $0 "$INSTDIR\install.txt" w
+  IfErrors failed
+  StrCpy $1 "written"
+  FileWrite $0 "${EXE_NAME}$\r$\n"
+  FileWrite $0 "install.txt$\r$\n"
+  FileClose $0
+  File "${STAGE}\${EXE_NAME}"
+  IfErrors failed written
+  failed:
+    ${If} $1 != ""
+      Delete "$INSTDIR\install.txt"
+      Delete "$INSTDIR\${EXE_NAME}"
+    ${EndIf}
+    !insertmacro PutBack "install.txt"
+    !insertmacro PutBack "${EXE_NAME}"
+    Call RemoveNewFolders
+    SetErrorLevel 2
+    Abort "Cannot write $INSTDIR\${EXE_NAME} and install.txt: nothing was changed."
+  written:
+  Delete "$INSTDIR\install.txt.old"
+  Delete "$INSTDIR\${EXE_NAME}.old"
   ; An uninstall since the last logon left a run-once command that would delete this new copy at
   ; the next one: cancelled, but only if it names this folder (another copy's stays).
   TakeBack::RunOnceDeletes "$INSTDIR\${EXE_NAME}"
 
-  ; Read by /uninstall: ANSI, CR LF, relative to this folder, every installed file and itself.
-  ClearErrors
-  FileOpen $0 "$INSTDIR\install.txt" w
-  ${If} ${Errors}
-    SetErrorLevel 2
-    Abort "Cannot write $INSTDIR\install.txt"
-  ${EndIf}
-  FileWrite $0 "${EXE_NAME}$\r$\n"
-  FileWrite $0 "install.txt$\r$\n"
-  FileClose $0
   ; An uninstall since the last restart may also have left this folder, or files it lists, to be
   ; deleted at the restart; the plugin takes those back by the program's own rule. The copy that
   ; uninstall retired (renamed) is no longer needed now that its command is cancelled.

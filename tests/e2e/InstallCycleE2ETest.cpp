@@ -121,6 +121,28 @@ std::vector<std::string> ProgramRunOnceCommands() {
   return commands;
 }
 
+// Under Wine, a Unix hard link: a second name of the same file, which a write through either name
+// changes (Wine treats a Unix symbolic link as the file it names also when deleting or renaming).
+// False elsewhere, or when it could not be made.
+bool MakeUnixHardLink(const std::string& link, const std::string& target) {
+  using UnixName = char*(CDECL*)(LPCWSTR);
+  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixName) return false;
+  const auto name = [&](const std::string& path) {
+    char* text = unixName(Widen(path).c_str());
+    const std::string result = text ? text : "";
+    HeapFree(GetProcessHeap(), 0, text);
+    return result;
+  };
+  const std::string folder = name(link.substr(0, link.rfind('\\')));
+  AppDriver ln(CommandLine{"Z:\\bin\\ln \"" + name(target) + "\" \"" + folder + "/" +
+                           link.substr(link.rfind('\\') + 1) + "\""});
+  ln.WaitForExit();
+  for (int i = 0; i < 100 && !Exists(link); ++i) Sleep(20);
+  return Exists(link);
+}
+
 struct Link {
   std::string target, arguments, folder;
 };
@@ -209,7 +231,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   EXPECT_EQ(MachineValue(EntryKey, "DisplayVersion"), TALLOWMERE_VERSION);
   EXPECT_EQ(MachineValue(EntryKey, "Publisher"), TALLOWMERE_PUBLISHER);
   EXPECT_EQ(VersionResource(Exe), TALLOWMERE_VERSION ".0|" TALLOWMERE_TITLE "|" TALLOWMERE_PUBLISHER
-                                  "|" TALLOWMERE_VERSION "|Tallowmere.exe");
+                                                     "|" TALLOWMERE_VERSION "|Tallowmere.exe");
   EXPECT_EQ(MachineValue(EntryKey, "InstallLocation"), InstallFolder);
   EXPECT_GE(MachineNumber(EntryKey, "EstimatedSize"), built.size() / 1024);
   EXPECT_EQ(MachineNumber(EntryKey, "NoModify"), 1u);
@@ -285,4 +307,42 @@ TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDele
             std::wstring(L"\\??\\") + std::wstring(other.begin(), other.end()) +
                 std::wstring(L"\0\0\0", 3));
   DeleteFileA(other.c_str());
+}
+
+// A setup that cannot write its list (a folder has taken the name) changes nothing: no program, no
+// entry, and the deletion an uninstall of this folder left stays scheduled.
+TEST_F(InstallCycleE2E, ASetupThatFailsLeavesNothing) {
+  const std::string list = InstallFolder + "\\install.txt";
+  ASSERT_TRUE(CreateDirectoryA(InstallFolder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(list.c_str(), nullptr));
+  char shortFolder[MAX_PATH] = {};
+  GetShortPathNameA(InstallFolder.c_str(), shortFolder, MAX_PATH);
+  const std::string command = "cmd.exe /c del " + std::string(shortFolder) + "\\x";
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, RunOnce, "Delete Brindlecast", REG_SZ, command.c_str(),
+                  static_cast<DWORD>(command.size() + 1));
+  EXPECT_EQ(RunSetup("/S /D=" + InstallFolder), 2u);
+  EXPECT_FALSE(Exists(Exe));
+  EXPECT_FALSE(MachineKeyExists(EntryKey));
+  EXPECT_EQ(MachineValue(RunOnce, "Delete Brindlecast"), command);
+  RemoveDirectoryA(list.c_str());
+}
+
+// Outside Program Files, in a folder a user could have prepared: a link put at the list's name is
+// replaced, never written through. (Wine keeps no access lists: the folder's protection shows only
+// on Windows.)
+TEST_F(InstallCycleE2E, SetupOutsideProgramFilesWritesNothingThroughALinkInTheFolder) {
+  const std::string folder = "C:\\Tools\\Brindle Link Test", victim = "C:\\Tools\\victim.txt";
+  CreateDirectoryA("C:\\Tools", nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WriteBytes(victim, "victim");
+  if (!MakeUnixHardLink(folder + "\\install.txt", victim)) GTEST_SKIP() << "no Unix links here";
+  EXPECT_EQ(RunSetup("/S /D=" + folder), 0u);
+  EXPECT_EQ(Bytes(victim), "victim");
+  EXPECT_EQ(Bytes(folder + "\\install.txt"), InstallList);
+  UninstallAnsweringYes();
+  for (const std::string& command : ProgramRunOnceCommands())
+    AppDriver(CommandLine{command}).WaitForExit();
+  DeleteFileA(victim.c_str());
+  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryA("C:\\Tools");
 }
