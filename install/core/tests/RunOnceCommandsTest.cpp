@@ -88,3 +88,16 @@ TEST(RestartDeletes, OnlyAcceptedDeletionsAreTakenTheRestStaysCharacterForCharac
   EXPECT_EQ(split.kept, other);
   EXPECT_FALSE(SamePathText(L"C:\\T\\\uFF22ig.tmp", L"C:\\T\\Big.tmp"));
 }
+
+// Empty strings are counted, not taken as the end: what follows ours stays; a list that is not
+// whole pairs (a cut-off tail, an odd count) is left untouched.
+TEST(RestartDeletes, EmptyStringsAreCountedAndAListNotInPairsIsLeftAlone) {
+  using namespace std::string_literals;
+  const auto ours = [](const std::wstring& path) { return path == L"C:\\T\\a"; };
+  const std::wstring mine = L"\\??\\C:\\T\\a\0\0"s, others = L"\0\0\\??\\C:\\x\0\0"s;
+  const RestartDeletes split = TakeRestartDeletes(mine + others + L'\0', ours);
+  EXPECT_EQ(split.taken, std::vector<std::wstring>{L"C:\\T\\a"});
+  EXPECT_EQ(split.kept, others);
+  for (const std::wstring& list : {mine + L"\\??\\C:\\cut"s, mine + L"\\??\\C:\\x\0\0"s})
+    EXPECT_TRUE(TakeRestartDeletes(list, ours).taken.empty());
+}
