@@ -63,7 +63,8 @@ TEST(PathParts, FolderKeepsItsLastBackslashSlashOrLeadingDrive) {
 TEST(IsFolderBelowRoot, OnlyAFolderUnderADriveRootOrOnAShareCounts) {
   for (const wchar_t* yes : {L"C:\\Users\\x\\AppData\\Roaming", L"d:/x", L"\\\\server\\share"})
     EXPECT_TRUE(IsFolderBelowRoot(yes)) << yes;
-  for (const wchar_t* no : {L"", L"C:", L"C:\\", L"C:\\\\x", L"C:x", L"Roaming", L"\\Roaming",
-                            L"\\\\server", L"\\\\server\\", L"\\\\\\share", L"1:\\x"})
+  for (const wchar_t* no :
+       {L"", L"C:", L"C:\\", L"C:\\\\x", L"C:x", L"Roaming", L"\\Roaming", L"\\\\server",
+        L"\\\\server\\", L"\\\\\\share", L"1:\\x", L"\\\\?\\C:\\", L"\\\\.\\C:\\x"})
     EXPECT_FALSE(IsFolderBelowRoot(no)) << no;
 }
