@@ -18,7 +18,13 @@ std::string CommandProcessor(const std::string& systemFolder) {
 }
 
 bool CmdWouldReinterpret(const std::string& path) {
-  return path.find_first_of("%!^&\"") != std::string::npos;
+  if (path.find_first_of("%!^&\"") != std::string::npos) return true;
+  // cmd drops a blank or dot that ends a name: "C:\\Tools\\tr " would name "C:\\Tools\\tr".
+  for (size_t end = path.find('\\');; end = path.find('\\', end + 1)) {
+    const size_t at = end == std::string::npos ? path.size() : end;
+    if (at > 0 && (path[at - 1] == ' ' || path[at - 1] == '.')) return true;
+    if (end == std::string::npos) return false;
+  }
 }
 
 std::string RetiredExecutableName(unsigned long long random) {

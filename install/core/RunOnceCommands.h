@@ -20,7 +20,8 @@ std::string RunOnceFileValue(unsigned n);      // "Delete " + the product name +
 std::string CommandProcessor(const std::string& systemFolder);
 
 // True for a path that cmd would read as its own syntax even inside quotes ("%VAR%", "!VAR!",
-// "^", "&", a quote): such a path never goes into a command.
+// "^", "&", a quote), or whose names cmd would cut (one ending in a blank or a dot): such a path
+// never goes into a command.
 bool CmdWouldReinterpret(const std::string& path);
 
 // The name the executable is renamed to before its deletion is scheduled: "~tlm" + the 16

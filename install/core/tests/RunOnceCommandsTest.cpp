@@ -23,8 +23,8 @@ TEST(RunOnceCommands, TheSystemsCmdIsNamedInFullAndQuotedOnlyWithABlank) {
 }
 
 TEST(RunOnceCommands, PathsCmdWouldMisreadEvenInQuotesAreRecognised) {
-  for (const char* path :
-       {"C:\\B\\%X%.TXT", "C:\\B\\!X!.TXT", "C:\\B^\\X", "C:\\A&B\\X", "C:\\\"X"})
+  for (const char* path : {"C:\\B\\%X%.TXT", "C:\\B\\!X!.TXT", "C:\\B^\\X", "C:\\A&B\\X", "C:\\\"X",
+                           "C:\\Tools\\tr ", "C:\\Tools\\tr.", "C:\\a.\\b"})
     EXPECT_TRUE(CmdWouldReinterpret(path)) << path;
   for (const char* path :
        {"C:\\PROGRA~1\\B\\X.TXT", "C:\\Program Files\\B (2)\\x;y,z=1@#$~.txt", ""})
