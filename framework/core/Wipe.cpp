@@ -15,11 +15,9 @@ void WipeMemory(void* data, size_t size) {
   if (size > 0) kFill(data, 0, size);
 }
 
-void Wipe(std::string& text) {
-  if (!text.empty()) WipeMemory(&text[0], text.size());
-}
+void Wipe(std::string& text) { WipeToCapacity(text); }
 
-void Wipe(std::vector<char>& bytes) { WipeMemory(bytes.data(), bytes.size()); }
+void Wipe(std::vector<char>& bytes) { WipeToCapacity(bytes); }
 
 void Wipe(std::vector<std::string>& lines) {
   for (auto& line : lines) Wipe(line);

@@ -9,13 +9,23 @@
 // Overwrites the bytes with zeros in a way the compiler may not leave out as dead stores.
 void WipeMemory(void* data, size_t size);
 
-// Overwrites every character held (of every line, for lines); sizes stay as they were.
+// Overwrites the whole buffer, up to its capacity: a text that was shortened, or cleared, still
+// holds its old characters past its end. Sizes stay as they were.
+template <typename Buffer>
+void WipeToCapacity(Buffer& buffer) {
+  const size_t size = buffer.size();
+  buffer.resize(buffer.capacity());  // within the capacity: the same buffer, its tail now in reach
+  if (!buffer.empty()) WipeMemory(&buffer[0], buffer.size() * sizeof(buffer[0]));
+  buffer.resize(size);
+}
+
+// Every character held (of every line, for lines).
 void Wipe(std::string& text);
 void Wipe(std::vector<char>& bytes);
 void Wipe(std::vector<std::string>& lines);
 // UTF-16 copies of the text, as the wide system calls and the marked files need.
-inline void Wipe(std::wstring& text) { WipeMemory(text.data(), text.size() * sizeof(wchar_t)); }
-inline void Wipe(std::u16string& text) { WipeMemory(text.data(), text.size() * sizeof(char16_t)); }
+inline void Wipe(std::wstring& text) { WipeToCapacity(text); }
+inline void Wipe(std::u16string& text) { WipeToCapacity(text); }
 
 // A text, bytes or lines that may hold passwords, overwritten however the scope ends.
 template <typename T>

@@ -1,4 +1,5 @@
 #include "framework/core/Text.h"
+#include "framework/core/Wipe.h"
 
 #include <gtest/gtest.h>
 
@@ -67,4 +68,13 @@ TEST(IsFolderBelowRoot, OnlyAFolderUnderADriveRootOrOnAShareCounts) {
        {L"", L"C:", L"C:\\", L"C:\\\\x", L"C:x", L"Roaming", L"\\Roaming", L"\\\\server",
         L"\\\\server\\", L"\\\\\\share", L"1:\\x", L"\\\\?\\C:\\", L"\\\\.\\C:\\x"})
     EXPECT_FALSE(IsFolderBelowRoot(no)) << no;
+}
+
+// A text that was shortened still holds its old characters past its end: those go too.
+TEST(Wipe, ClearsTheWholeBufferNotOnlyTheText) {
+  std::string text(64, 'p');
+  text.resize(3);
+  Wipe(text);
+  EXPECT_EQ(text.size(), 3u);
+  EXPECT_EQ(std::string(text.data(), text.capacity()), std::string(text.capacity(), '\0'));
 }
