@@ -83,7 +83,7 @@ std::string LoadListText(const std::wstring& path, TextEncoding& encoding) {
         if (encoding != TextEncoding::Ansi) marked.Get().reserve(FileSize(path));
       }
       if (encoding != TextEncoding::Ansi) {
-        marked.Get().append(piece);
+        AppendWiped(marked.Get(), piece);  // beyond the reserve if the file grew meanwhile
         return marked.Get().size() <= kListCapacity * 4;
       }
       if (piece.find('\0') != std::string_view::npos) {

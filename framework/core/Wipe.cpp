@@ -3,6 +3,7 @@
 // own wiping calls are not there on every platform this is built for.)
 #include "framework/core/Wipe.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -21,4 +22,15 @@ void Wipe(std::vector<char>& bytes) { WipeToCapacity(bytes); }
 
 void Wipe(std::vector<std::string>& lines) {
   for (auto& line : lines) Wipe(line);
+}
+
+void AppendWiped(std::string& text, std::string_view piece) {
+  if (piece.size() > text.capacity() - text.size()) {
+    std::string grown;
+    grown.reserve(std::max(text.size() + piece.size(), 2 * text.capacity()));
+    grown.append(text);
+    Wipe(text);
+    text.swap(grown);
+  }
+  text.append(piece);
 }

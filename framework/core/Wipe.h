@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,10 @@ void WipeToCapacity(Buffer& buffer) {
   if (!buffer.empty()) WipeMemory(&buffer[0], buffer.size() * sizeof(buffer[0]));
   buffer.resize(size);
 }
+
+// Appends the piece; when the text must grow, it grows into a new buffer here and the old one is
+// wiped (the string itself would free it as it was).
+void AppendWiped(std::string& text, std::string_view piece);
 
 // Every character held (of every line, for lines).
 void Wipe(std::string& text);
