@@ -4,12 +4,18 @@
 // program, which the setup's own script language could only edit through the code page.
 // It also gives a folder outside Program Files the access Program Files has, which the script
 // language can do only by running icacls and reading its output.
+// And it starts the installed program as the signed-in user, not with setup's rights.
 //   TakeBack::ProtectFolder "<folder>"   (pushes "ok", or why not)
+//   TakeBack::StartAsUser "<exe>" "<working folder>"   (pushes "ok", or why not)
 //   TakeBack::RunOnceDeletes "<folder>\Tallowmere.exe"
 //   TakeBack::RestartDeletes "<folder>\Tallowmere.exe"
 #include <windows.h>
 #include <aclapi.h>
+#include <exdisp.h>
 #include <sddl.h>
+#include <shldisp.h>
+#include <shlguid.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -76,7 +82,91 @@ DWORD Protect(const std::wstring& folder) {
   return error;
 }
 
+// Holds one COM reference and releases it.
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() {
+    if (p_) p_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  T** Out() { return &p_; }
+  void** OutVoid() { return reinterpret_cast<void**>(&p_); }
+  T* operator->() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// A text argument for a dispatch call.
+struct TextVariant {
+  explicit TextVariant(const std::wstring& text) {
+    VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = SysAllocString(text.c_str());
+  }
+  ~TextVariant() { VariantClear(&v); }
+  VARIANT v;
+};
+
+// Asks the desktop's shell (Explorer, running as the signed-in user with that user's ordinary
+// rights) to start the program: it then runs as that user, unelevated, even when setup was
+// elevated with another account's password. The route is the shell's own automation interface, the
+// documented way to reach the desktop's ShellExecute from outside.
+HRESULT StartThroughDesktopShell(const std::wstring& exe, const std::wstring& folder) {
+  ComRef<IShellWindows> windows;
+  HRESULT hr = CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
+                                windows.OutVoid());
+  if (FAILED(hr)) return hr;
+  VARIANT desktop, empty;
+  VariantInit(&desktop);
+  VariantInit(&empty);
+  desktop.vt = VT_I4;
+  desktop.lVal = CSIDL_DESKTOP;
+  long window = 0;
+  ComRef<IDispatch> found;
+  hr =
+      windows->FindWindowSW(&desktop, &empty, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, found.Out());
+  if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
+  ComRef<IServiceProvider> provider;
+  ComRef<IShellBrowser> browser;
+  ComRef<IShellView> view;
+  ComRef<IDispatch> background, application;
+  ComRef<IShellFolderViewDual> folderView;
+  ComRef<IShellDispatch2> shell;
+  if (FAILED(hr = found->QueryInterface(IID_IServiceProvider, provider.OutVoid())) ||
+      FAILED(hr = provider->QueryService(SID_STopLevelBrowser, IID_IShellBrowser,
+                                         browser.OutVoid())) ||
+      FAILED(hr = browser->QueryActiveShellView(view.Out())) ||
+      FAILED(hr = view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.OutVoid())) ||
+      FAILED(hr = background->QueryInterface(IID_IShellFolderViewDual, folderView.OutVoid())) ||
+      FAILED(hr = folderView->get_Application(application.Out())) ||
+      FAILED(hr = application->QueryInterface(IID_IShellDispatch2, shell.OutVoid())))
+    return hr;
+  BSTR file = SysAllocString(exe.c_str());
+  const TextVariant arguments(L""), directory(folder), operation(L"open");
+  VARIANT show;
+  VariantInit(&show);
+  show.vt = VT_I4;
+  show.lVal = SW_SHOWNORMAL;
+  hr = shell->ShellExecute(file, arguments.v, directory.v, operation.v, show);
+  SysFreeString(file);
+  return hr;
+}
+
 }  // namespace
+
+extern "C" __declspec(dllexport) void __cdecl StartAsUser(HWND, int size, wchar_t*, StackItem** top,
+                                                          void*) {
+  const std::wstring exe = Pop(top), folder = Pop(top);
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const HRESULT hr = StartThroughDesktopShell(exe, folder);
+  if (SUCCEEDED(com)) CoUninitialize();
+  Push(top, size,
+       SUCCEEDED(hr) ? L"ok" : L"error " + std::to_wstring(static_cast<unsigned long>(hr)));
+}
 
 extern "C" __declspec(dllexport) void __cdecl ProtectFolder(HWND, int size, wchar_t*,
                                                             StackItem** top, void*) {

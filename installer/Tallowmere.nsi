@@ -59,10 +59,10 @@ VIAddVersionKey LegalCopyright "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-; Started with the output folder the section left (Documents) as its working folder. Silent
-; mode shows no pages, so an unattended install starts nothing.
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE_NAME}"
+; Silent mode shows no pages, so an unattended install starts nothing.
+!define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "&Start ${PRODUCT}"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartProgram
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
 
@@ -73,6 +73,19 @@ Function .onInit
   ${If} ${Silent}
     Call CheckAskedFolder
     Call CheckInstalledElsewhere
+  ${EndIf}
+FunctionEnd
+
+; Setup runs with administrator rights, perhaps another account's: the program is started by the
+; desktop's shell instead, as the signed-in user with that user's ordinary rights, in Documents (so
+; that its first Save As does not aim at the install folder). Where that shell does not answer, by
+; explorer.exe, which hands the file to the running shell; never by setup itself.
+Function StartProgram
+  SetShellVarContext current
+  TakeBack::StartAsUser "$INSTDIR\${EXE_NAME}" "$DOCUMENTS"
+  Pop $0
+  ${If} $0 != "ok"
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\${EXE_NAME}"'
   ${EndIf}
 FunctionEnd
 
