@@ -11,6 +11,14 @@ AppDriver::AppDriver(const std::string& arguments, const std::string& exe) {
 
 AppDriver::AppDriver(const CommandLine& commandLine) { Start(nullptr, commandLine.text); }
 
+AppDriver::AppDriver(const WideCommandLine& commandLine) {
+  std::wstring line = commandLine.text;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                 &info_);
+}
+
 AppDriver::AppDriver(const std::wstring& exe, const std::string& arguments) {
   std::wstring commandLine =
       L"\"" + exe + L"\" " + std::wstring(arguments.begin(), arguments.end());

@@ -15,11 +15,17 @@ struct CommandLine {
   std::string text;
 };
 
+// The same in UTF-16, for paths the ANSI code page cannot spell.
+struct WideCommandLine {
+  std::wstring text;
+};
+
 class AppDriver {
  public:
   // Starts the executable with the given command-line arguments; does not wait for a window.
   explicit AppDriver(const std::string& arguments = "", const std::string& exe = TallowmereExe());
   explicit AppDriver(const CommandLine& commandLine);
+  explicit AppDriver(const WideCommandLine& commandLine);
   // Starts an executable whose path the ANSI code page may not spell, with these arguments.
   AppDriver(const std::wstring& exe, const std::string& arguments);
   ~AppDriver();

@@ -346,3 +346,13 @@ TEST_F(InstallCycleE2E, SetupOutsideProgramFilesWritesNothingThroughALinkInTheFo
   RemoveDirectoryA(folder.c_str());
   RemoveDirectoryA("C:\\Tools");
 }
+
+// In a folder the code page cannot spell, the copy's /uninstall could never work: refused, and
+// nothing written.
+TEST_F(InstallCycleE2E, AFolderTheCodePageCannotSpellIsRefused) {
+  const std::wstring folder = L"C:\\Program Files\\\u65E5\u672C";
+  AppDriver setup(WideCommandLine{L"\"" + Widen(TALLOWMERE_SETUP) + L"\" /S /D=" + folder});
+  EXPECT_EQ(setup.WaitForExit(60000), 2u);
+  EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(MachineKeyExists(EntryKey));
+}
