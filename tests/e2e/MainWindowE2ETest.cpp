@@ -1,6 +1,8 @@
 // The real program started as a user starts it: the window, a Generate, a close.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -18,35 +20,13 @@ HWND PasswordList(HWND main) {
   return nullptr;
 }
 
-// File > Print by the keyboard: another process cannot read the menu under Wine.
-void PrintFromMenu(HWND main) {
-  SetForegroundWindow(main);
-  for (int i = 0; i < 40 && GetForegroundWindow() != main; ++i) Sleep(25);
-  // Alt+F opens the File menu on New; Print is the fifth command.
-  const std::vector<std::vector<WORD>> strokes = {{VK_MENU, 'F'}, {VK_DOWN}, {VK_DOWN},
-                                                  {VK_DOWN},      {VK_DOWN}, {VK_RETURN}};
-  for (const std::vector<WORD>& stroke : strokes) {
-    std::vector<INPUT> keys(2 * stroke.size());
-    for (size_t i = 0; i < keys.size(); ++i) {
-      keys[i].type = INPUT_KEYBOARD;
-      keys[i].ki.wVk = i < stroke.size() ? stroke[i] : stroke[keys.size() - 1 - i];
-      keys[i].ki.dwFlags = i < stroke.size() ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
-    Sleep(150);
-  }
-}
-
 // Print jobs landed so far in the PDF printer's folder of the run (scripts/printer.sh).
 int PrintedJobs() {
-  char folder[MAX_PATH] = {};
-  if (!GetEnvironmentVariableA("TALLOWMERE_PRINTER", folder, MAX_PATH)) return -1;
-  WIN32_FIND_DATAA found;
-  HANDLE h = FindFirstFileA(("Z:" + std::string(folder) + "/pdf/*.pdf").c_str(), &found);
-  int count = 0;
-  for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found)) ++count;
-  if (h != INVALID_HANDLE_VALUE) FindClose(h);
-  return count;
+  const char* folder = std::getenv("TALLOWMERE_PRINTER");
+  std::error_code error;
+  const std::filesystem::directory_iterator jobs(
+      std::string("Z:") + (folder ? folder : "") + "/pdf", error);
+  return error ? -1 : static_cast<int>(std::distance(jobs, {}));
 }
 
 }  // namespace
@@ -94,7 +74,12 @@ TEST(MainWindowE2E, LibrariesBesideTheProgramNeverRun) {
   EXPECT_NE(WindowText(PasswordList(main)), "");
   const int printed = PrintedJobs();
   ASSERT_GE(printed, 0) << "no printer of the run";
-  PrintFromMenu(main);
+  PressKeys(main, {VK_MENU, 'F'});  // the File menu, on New; Print is its fifth command
+  for (WORD key :
+       {WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_RETURN), WORD(0)}) {
+    Sleep(150);
+    if (key) PressKeys(main, {key});
+  }
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
   for (int i = 0; i < 100 && PrintedJobs() == printed; ++i) Sleep(100);

@@ -135,7 +135,7 @@ TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsNotMistakenForItsLookAlik
     WriteFile(f, text, static_cast<DWORD>(strlen(text)), &n, nullptr);
     CloseHandle(f);
   }
-  AppDriver app(real + L"Tallowmere.exe", "/uninstall");
+  AppDriver app(real + L"Tallowmere.exe", L"/uninstall");
   bool sawWindow = false;
   Answer(app, IDOK, sawWindow);
   const SeenBox refused = Answer(app, IDOK, sawWindow);
