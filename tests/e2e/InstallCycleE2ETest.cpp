@@ -16,6 +16,7 @@
 #include "tests/support/AnsiText.h"
 #include "tests/support/KeptRegistry.h"
 #include "tests/support/ProgramRegistry.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -309,8 +310,9 @@ TEST_F(InstallCycleE2E, ASetupThatFailsLeavesNothing) {
 // replaced, never written through. (Wine keeps no access lists: the folder's protection shows only
 // on Windows.)
 TEST_F(InstallCycleE2E, SetupOutsideProgramFilesWritesNothingThroughALinkInTheFolder) {
-  const std::string folder = "C:\\Tools\\Brindle Link Test", victim = "C:\\Tools\\victim.txt";
-  CreateDirectoryA("C:\\Tools", nullptr);
+  const std::string folder = "C:\\Brindle Tools\\Link Test",
+                    victim = "C:\\Brindle Tools\\victim.txt";
+  CreateDirectoryA("C:\\Brindle Tools", nullptr);
   CreateDirectoryA(folder.c_str(), nullptr);
   WriteBytes(victim, "victim");
   // A second name of the victim file, which a write through either name changes.
@@ -318,12 +320,7 @@ TEST_F(InstallCycleE2E, SetupOutsideProgramFilesWritesNothingThroughALinkInTheFo
   EXPECT_EQ(RunSetup("/S /D=" + folder), 0u);
   EXPECT_EQ(Bytes(victim), "victim");
   EXPECT_EQ(Bytes(folder + "\\install.txt"), InstallList);
-  UninstallAnsweringYes();
-  for (const std::string& command : ProgramRunOnceCommands())
-    AppDriver(CommandLine{command}).WaitForExit();
-  DeleteFileA(victim.c_str());
-  RemoveDirectoryA(folder.c_str());
-  RemoveDirectoryA("C:\\Tools");
+  RemoveTree("C:\\Brindle Tools");
 }
 
 // In a folder the code page cannot spell, the copy's /uninstall could never work: refused, and

@@ -77,6 +77,4 @@ TEST(Wipe, ClearsTheWholeBufferNotOnlyTheText) {
   Wipe(text);
   EXPECT_EQ(text.size(), 3u);
   EXPECT_EQ(std::string(text.data(), text.capacity()), std::string(text.capacity(), '\0'));
-  AppendWiped(text, std::string(200, 'q'));
-  EXPECT_EQ(text, std::string(3, '\0') + std::string(200, 'q'));
 }
