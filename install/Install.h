@@ -30,8 +30,11 @@ void CheckUninstallSwitch(const std::string& commandLine, const std::function<vo
 // schedules the deletion of the executable and of what is left, removes the installed-programs
 // entry and reports completion, naming what stayed behind. `openFolder` shows the executable
 // folder when the list is missing. When the run-once list cannot be opened for writing, or the
-// executable's path is unknown (""), it says why and raises EAbort before changing anything.
+// executable's path is unknown (""), it says why and raises EAbort before changing anything. The
+// folder may have any name; the list's entries are ANSI names relative to it.
 void UninstallProgram();
+void UninstallProgram(const std::wstring& exePath,
+                      const std::function<void(const std::wstring& folder)>& openFolder);
 void UninstallProgram(const std::string& exePath,
                       const std::function<void(const std::string& folder)>& openFolder);
 

@@ -56,11 +56,13 @@ void CancelOwnRunOnceDeletions(const std::wstring& exePath) {
   if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return;
   if (!runOnce.ValueExists(RunOnceProgramValue)) return;  // numbered values alone are not ours
   // The uninstaller names the folder by its short form; an earlier version may have used either.
+  std::wstring wideFolder = FolderOfPath(exePath);
+  if (!wideFolder.empty()) wideFolder.pop_back();
   std::string folder;
-  if (!WideToAnsiExact(FolderOfPath(exePath), folder)) return;
-  folder = StripTrailingSlash(folder);
+  if (!WideToAnsiExact(wideFolder, folder)) folder.clear();  // then only its short form counts
   const std::string command = runOnce.ReadString(RunOnceProgramValue);
-  if (!CommandNamesFolder(command, ShortPath(folder)) && !CommandNamesFolder(command, folder))
+  if (!CommandNamesFolder(command, StripTrailingSlash(ShortPath(wideFolder))) &&
+      !CommandNamesFolder(command, folder))
     return;
   runOnce.TryDeleteValue(RunOnceProgramValue);
   for (unsigned n = 0; n < 0x80000000u; ++n) {

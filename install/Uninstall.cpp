@@ -111,8 +111,14 @@ bool IsThisExecutable(const std::wstring& path, const std::wstring& exe) {
 // start this executable, so that a portable copy's uninstall leaves the installed copy's alone.
 bool EntryIsThisCopys(const std::wstring& exe) {
   RegistryKey entry;
-  return entry.Open(HKEY_LOCAL_MACHINE, UninstallEntryKey, KEY_READ) &&
-         IsThisExecutable(AnsiToWide(ProgramOfCommand(entry.ReadString("UninstallString"))), exe);
+  if (!entry.Open(HKEY_LOCAL_MACHINE, UninstallEntryKey, KEY_READ)) return false;
+  // Read wide: the folder may have a name the code page cannot spell. The program is the quoted
+  // part, or the text up to the first blank.
+  const std::wstring command = entry.ReadWideString("UninstallString");
+  const size_t start = !command.empty() && command[0] == L'"' ? 1 : 0;
+  const size_t end = command.find(start ? L'"' : L' ', start);
+  return IsThisExecutable(command.substr(start, end == std::wstring::npos ? end : end - start),
+                          exe);
 }
 
 // A step whose shell folder is unknown ("") does nothing rather than touch the drive's root.
@@ -150,14 +156,15 @@ struct Removed {
   std::vector<std::string> leftBehind;  // full paths the user is told about
 };
 
-// Deletes the listed files and folders.
-Removed RemoveListed(const std::vector<std::string>& entries, const std::string& exeFolder,
+// Deletes the listed files and folders. The folder is wide: the list's entries are ANSI names
+// relative to it, but the folder itself may have any name.
+Removed RemoveListed(const std::vector<std::string>& entries, const std::wstring& exeFolder,
                      const std::string& exeName) {
   const ProgramFolder folder(exeFolder);
   Removed result;
   const auto note = [&](Removal removal, const std::string& entry) {
     if (removal == Removal::Failed) result.inUse.push_back(entry);
-    if (removal == Removal::Kept) result.leftBehind.push_back(exeFolder + entry);
+    if (removal == Removal::Kept) result.leftBehind.push_back(WideToAnsi(exeFolder) + entry);
   };
   for (const std::string& entry : entries) {
     if (IsFolderEntry(entry) || IsUnsafeEntry(entry) || entry.empty()) continue;
@@ -182,20 +189,18 @@ void SortLeftOvers(std::vector<std::string>& texts) {
 
 namespace {
 
-bool IsDriveRootFolder(const std::string& folder) {
-  const std::string path = StripTrailingSlash(folder);
-  return path.size() == 2 && path[1] == ':';
+bool IsDriveRootFolder(const std::wstring& folder) {
+  return folder.size() <= 3 && folder.size() >= 2 && folder[1] == L':';
 }
 
 // Renames the executable, in its folder, to a name no one can guess, so that the deletion
 // scheduled for it can name nothing else wherever its path leads by then. "" when it cannot be
 // renamed.
-std::string RetireExecutable(const std::string& exePath, const std::string& exeFolder) {
+std::string RetireExecutable(const std::wstring& exePath, const std::wstring& exeFolder) {
   unsigned long long random = 0;
   if (!FillFromSystem(reinterpret_cast<unsigned char*>(&random), sizeof random)) return "";
   const std::string name = RetiredExecutableName(random);
-  return MoveFileExW(AnsiToWide(exePath).c_str(), AnsiToWide(exeFolder + name).c_str(), 0) ? name
-                                                                                           : "";
+  return MoveFileExW(exePath.c_str(), (exeFolder + AnsiToWide(name)).c_str(), 0) ? name : "";
 }
 
 // Schedules the deletion of the retired executable and then of its emptied folder: by the
@@ -204,14 +209,15 @@ std::string RetireExecutable(const std::string& exePath, const std::string& exeF
 // command runs, with an administrator's rights, so the user is told about it instead. False when
 // neither could be scheduled.
 bool ScheduleDeletion(const RegistryKey& runOnce, const std::string& cmd,
-                      const std::string& exeFolder, const std::string& retiredName) {
+                      const std::wstring& exeFolder, const std::string& retiredName) {
   const std::string shortFolder = StripTrailingSlash(ShortPath(exeFolder));
   runOnce.WriteString(RunOnceProgramValue, ProgramCommand(cmd, shortFolder, retiredName));
   if (retiredName.empty()) return false;
   // The command must survive a power cut before the next logon.
   if (!shortFolder.empty() && !CmdWouldReinterpret(shortFolder)) return runOnce.TryFlush();
-  // The system deletes in the list's order: the file, then its folder if it is empty by then.
-  const std::wstring folder = AnsiToWide(StripTrailingSlash(exeFolder));
+  // The system deletes in the list's order: the file, then its folder if it is empty by then. (Also
+  // for a folder the code page cannot spell, which has no command's spelling.)
+  const std::wstring folder = exeFolder.substr(0, exeFolder.size() - 1);
   if (!MoveFileExW((folder + L"\\" + AnsiToWide(retiredName)).c_str(), nullptr,
                    MOVEFILE_DELAY_UNTIL_REBOOT))
     return false;
@@ -227,42 +233,52 @@ bool MachineKeyExists(const std::string& key) {
 
 }  // namespace
 
-void UninstallProgram(const std::string& exePath,
-                      const std::function<void(const std::string& folder)>& openFolder) {
+void UninstallProgram(const std::wstring& exePath,
+                      const std::function<void(const std::wstring& folder)>& openFolder) {
   // A cut path would name another folder, and with it another list.
   if (exePath.empty()) Refuse(PathUnknownText);
   const RegistryKey runOnce = OpenRunOnceForWriting();
   const std::string cmd = SystemCommandProcessor();
-  const std::string exeFolder = FolderOfPath(exePath);
+  const std::wstring exeFolder = FolderOfPath(exePath);
   const ComScope com;
-  const std::wstring wideExe = AnsiToWide(exePath);
   // Judged before the executable is renamed.
-  const bool entryIsOurs = EntryIsThisCopys(wideExe);
-  RemoveShortcutsAndStartMenu(wideExe);
+  const bool entryIsOurs = EntryIsThisCopys(exePath);
+  RemoveShortcutsAndStartMenu(exePath);
 
   std::string bytes;
   try {
-    bytes = ReadWholeFile(exeFolder + "install.txt");
+    bytes = ReadWholeFile(exeFolder + L"install.txt");
   } catch (const std::exception&) {
     ShowMessage("Can't find install.txt\r\n\r\nYou need to delete the files manually");
     openFolder(exeFolder);
     return;
   }
-  Removed removed = RemoveListed(ParseInstallList(bytes), exeFolder, FileNameOfPath(exePath));
+  const std::string shownFolder = WideToAnsi(exeFolder);  // for the report only
+  Removed removed = RemoveListed(ParseInstallList(bytes), exeFolder,
+                                 WideToAnsi(exePath.substr(exeFolder.size())));
   SortLeftOvers(removed.inUse);
-  for (const std::string& entry : removed.inUse) removed.leftBehind.push_back(exeFolder + entry);
+  for (const std::string& entry : removed.inUse) removed.leftBehind.push_back(shownFolder + entry);
   const std::string retired = RetireExecutable(exePath, exeFolder);
   if (!ScheduleDeletion(runOnce, cmd, exeFolder, retired))
-    removed.leftBehind.push_back(retired.empty() ? exePath : exeFolder + retired);
+    removed.leftBehind.push_back(retired.empty() ? WideToAnsi(exePath) : shownFolder + retired);
   if (entryIsOurs && !TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) &&
       MachineKeyExists(UninstallEntryKey))
     removed.leftBehind.push_back(std::string("HKEY_LOCAL_MACHINE\\") + UninstallEntryKey);
   ShowMessage(CompletionText(removed.leftBehind));
 }
 
+void UninstallProgram(const std::string& exePath,
+                      const std::function<void(const std::string& folder)>& openFolder) {
+  UninstallProgram(AnsiToWide(exePath),
+                   [&](const std::wstring& folder) { openFolder(WideToAnsi(folder)); });
+}
+
 void UninstallProgram() {
-  UninstallProgram(ExecutablePath(),
-                   [](const std::string& folder) { OpenWithShell(nullptr, folder); });
+  UninstallProgram(ExecutableWidePath(), [](const std::wstring& folder) {
+    // The shell's open takes the code page's spelling: a folder it cannot spell is not shown.
+    std::string spelt;
+    if (WideToAnsiExact(folder, spelt)) OpenWithShell(nullptr, spelt);
+  });
 }
 
 void CheckUninstallSwitch(const std::string& commandLine, const std::function<void()>& uninstall) {

@@ -4,9 +4,8 @@
 // program, which the setup's own script language could only edit through the code page.
 // It also gives a folder outside Program Files the access Program Files has, which the script
 // language can do only by running icacls and reading its output.
-// It tells whether the code page spells a folder, and it starts the installed program as the
+// And it starts the installed program as the
 // signed-in user, not with setup's rights.
-//   TakeBack::CodePageSpells "<folder>"  (pushes "yes" or "no")
 //   TakeBack::ProtectFolder "<folder>"   (pushes "ok", or why not)
 //   TakeBack::StartAsUser "<exe>" "<working folder>"   (pushes "ok", or why not)
 //   TakeBack::RunOnceDeletes "<folder>\Tallowmere.exe"
@@ -21,7 +20,6 @@
 
 #include <string>
 
-#include "framework/WideText.h"
 #include "install/Install.h"
 
 namespace {
@@ -204,13 +202,4 @@ extern "C" __declspec(dllexport) void __cdecl RunOnceDeletes(HWND, int, wchar_t*
     CancelOwnRunOnceDeletions(exePath);
   } catch (...) {
   }
-}
-
-// The program names itself by its path in the system's ANSI code page (its uninstaller finds its
-// list and schedules its deletion by it): a folder the code page cannot spell exactly would hold a
-// copy that could never be uninstalled.
-extern "C" __declspec(dllexport) void __cdecl CodePageSpells(HWND, int size, wchar_t*,
-                                                             StackItem** top, void*) {
-  std::string ansi;
-  Push(top, size, WideToAnsiExact(Pop(top), ansi) ? L"yes" : L"no");
 }

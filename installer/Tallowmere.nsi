@@ -72,7 +72,6 @@ Function .onInit
   SetRegView 64
   ${If} ${Silent}
     Call CheckAskedFolder
-    Call CheckCodePage
     Call CheckInstalledElsewhere
   ${EndIf}
 FunctionEnd
@@ -91,24 +90,7 @@ Function StartProgram
 FunctionEnd
 
 Function DirectoryLeave
-  Call CheckCodePage
   Call CheckInstalledElsewhere
-FunctionEnd
-
-; The program finds itself, its list and its uninstall by its path in the system's code page: in a
-; folder the code page cannot spell, its /uninstall could never work. Refused before anything is
-; written (the page stays open to choose another).
-Function CheckCodePage
-  TakeBack::CodePageSpells "$INSTDIR"
-  Pop $0
-  ${IfThen} $0 == "yes" ${|} Return ${|}
-  MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} cannot be installed in $INSTDIR:$\r$\n\
-    its name holds characters that this system's language settings cannot spell.$\r$\n$\r$\n\
-    Choose another folder." /SD IDOK
-  ${If} ${Silent}
-    SetErrorLevel 2
-  ${EndIf}
-  Abort
 FunctionEnd
 
 ; Unattended, /D= is taken as it stands or not at all. Setup quietly replaces a /D= that is

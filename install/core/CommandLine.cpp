@@ -32,12 +32,6 @@ size_t NextToken(const std::string& line, size_t pos, std::string& token) {
 
 }  // namespace
 
-std::string ProgramOfCommand(const std::string& commandLine) {
-  std::string token;
-  NextToken(commandLine, 0, token);
-  return token;
-}
-
 std::string FirstArgument(const std::string& commandLine) {
   std::string token;
   const size_t afterProgram = NextToken(commandLine, 0, token);

@@ -5,9 +5,6 @@
 #pragma once
 #include <string>
 
-// The program's own path, the first token; "" when there is none.
-std::string ProgramOfCommand(const std::string& commandLine);
-
 // The argument after the program's path, or "" when there is none.
 std::string FirstArgument(const std::string& commandLine);
 

@@ -323,12 +323,17 @@ TEST_F(InstallCycleE2E, SetupOutsideProgramFilesWritesNothingThroughALinkInTheFo
   RemoveTree("C:\\Brindle Tools");
 }
 
-// In a folder the code page cannot spell, the copy's /uninstall could never work: refused, and
-// nothing written.
-TEST_F(InstallCycleE2E, AFolderTheCodePageCannotSpellIsRefused) {
+// In a folder the code page cannot spell, the copy installs and its /uninstall removes it.
+TEST_F(InstallCycleE2E, AFolderTheCodePageCannotSpellInstallsAndUninstalls) {
   const std::wstring folder = L"C:\\Program Files\\\u65E5\u672C";
   AppDriver setup(Widen(TALLOWMERE_SETUP), L"/S /D=" + folder);
-  EXPECT_EQ(setup.WaitForExit(60000), 2u);
-  EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(setup.WaitForExit(60000), 0u);
+  AppDriver uninstall(folder + L"\\Tallowmere.exe", L"/uninstall");
+  bool sawWindow = false;
+  Answer(uninstall, IDOK, sawWindow);
+  EXPECT_EQ(Answer(uninstall, IDOK, sawWindow).text, "Uninstall complete.");
+  EXPECT_EQ(uninstall.WaitForExit(), 0u);
+  EXPECT_EQ(GetFileAttributesW((folder + L"\\install.txt").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(MachineKeyExists(EntryKey));
+  RemoveTree(folder);
 }
