@@ -2,5 +2,9 @@
 #include <windows.h>
 
 #include "app/Program.h"
+#include "framework/SystemLibraries.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) { return RunProgram(showCommand); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  RestrictLibrarySearch();  // before anything can load a library
+  return RunProgram(showCommand);
+}

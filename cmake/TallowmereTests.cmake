@@ -1,7 +1,8 @@
 # Helpers that every folder uses to declare its tests.
 #
 #   tallowmere_host_test(NAME SOURCES... LIBS...)     native unit tests (host preset only)
-#   tallowmere_win_test(NAME SOURCES... LIBS...)      Windows tests run under Wine (windows preset only)
+#   tallowmere_win_test(NAME SOURCES... LIBS... [ENVIRONMENT VAR=value...])
+#                                                     Windows tests run under Wine (windows preset only)
 
 function(tallowmere_host_test name)
   if(NOT TALLOWMERE_HOST OR NOT TALLOWMERE_TESTS)
@@ -17,12 +18,17 @@ function(tallowmere_win_test name)
   if(TALLOWMERE_HOST OR NOT TALLOWMERE_TESTS)
     return()
   endif()
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest)
   if(NOT T_LABELS)
     set(T_LABELS wine)
   endif()
+  # First: the test list flattens the properties, and a list-valued one (LABELS) shifts the rest.
+  set(environment)
+  if(T_ENVIRONMENT)
+    set(environment ENVIRONMENT "${T_ENVIRONMENT}")
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES LABELS "${T_LABELS}" TIMEOUT 300)
+                       PROPERTIES ${environment} LABELS "${T_LABELS}" TIMEOUT 300)
 endfunction()

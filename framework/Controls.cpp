@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/SystemError.h"
+#include "framework/SystemLibraries.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ const char* PanelClass() {
 }
 
 const char* RichEditClass() {
-  static bool loaded = LoadLibraryA("riched20.dll") != nullptr;
+  static bool loaded = LoadSystemLibrary("riched20.dll") != nullptr;
   return loaded ? RICHEDIT_CLASSA : "EDIT";
 }
 

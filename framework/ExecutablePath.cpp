@@ -28,4 +28,6 @@ std::string ExecutablePath() {
   return WideToAnsiExact(WidePath(), path) ? path : "";
 }
 
+std::wstring ExecutableWidePath() { return WidePath(); }
+
 std::string ExecutableDisplayPath() { return WideToAnsi(WidePath()); }

@@ -7,5 +7,9 @@
 // Never a shortened or approximated path: callers act on it.
 std::string ExecutablePath();
 
+// The same path in the system's own UTF-16, which spells every folder; "" when it cannot be had
+// whole.
+std::wstring ExecutableWidePath();
+
 // The same path for showing only: characters the code page lacks become stand-ins.
 std::string ExecutableDisplayPath();

@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/Dpi.h"
@@ -330,7 +332,10 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: result = OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); break;
     case WM_SIZE: result = OnSize(); break;
     case WM_DPICHANGED:
-      result = OnDpiChanged(LOWORD(wParam), *reinterpret_cast<RECT*>(lParam));
+      // Any program may send it: a value no screen has (up to 65535) is kept to the system's
+      // own range, 100 % to 500 %.
+      result = OnDpiChanged(std::clamp(static_cast<int>(LOWORD(wParam)), 96, 480),
+                            *reinterpret_cast<RECT*>(lParam));
       break;
     case WM_NEXTDLGCTL: result = OnNextDlgCtl(wParam, lParam); break;
     case WM_UPDATEUISTATE: result = OnUpdateUiState(wParam, lParam); break;

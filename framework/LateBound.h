@@ -11,6 +11,7 @@ UINT WINAPI GetDpiForSystem();
 UINT WINAPI GetDpiForWindow(HWND window);
 int WINAPI GetSystemMetricsForDpi(int index, UINT dpi);
 BOOL WINAPI AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi);
+BOOL WINAPI SetDefaultDllDirectories(DWORD directoryFlags);
 }  // namespace late
 
 // The function named in the module loaded already, typed as declared above; null where the system

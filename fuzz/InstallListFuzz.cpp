@@ -1,11 +1,14 @@
 // Fuzzes the "install.txt" reader and the entry checks: any bytes, no crash, and the entries are
-// the lines of the text before its first NUL, split at CR LF, lone CR and lone LF.
+// the lines of the text before its first NUL, split at CR LF, lone CR and lone LF. The same bytes
+// as a restart list: what nothing claims comes back exactly as written, or not at all.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "install/core/InstallList.h"
+#include "install/core/RestartDeletes.h"
 
 namespace {
 
@@ -50,5 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       abort();
     (void)IsFolderEntry(entry);
   }
+  std::wstring list(size / sizeof(wchar_t), L'\0');
+  if (!list.empty()) std::memcpy(&list[0], data, list.size() * sizeof(wchar_t));
+  const RestartDeletes none = TakeRestartDeletes(list, [](const std::wstring&) { return false; });
+  if (!none.taken.empty() || (!none.kept.empty() && none.kept + L'\0' != list)) abort();
   return 0;
 }

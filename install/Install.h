@@ -13,6 +13,14 @@
 void RegisterUninstallEntry();
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder);
 
+// True when the file or folder really (links resolved) lies inside one of the system's Program
+// Files folders, which only administrators can change.
+bool IsInProgramFiles(const std::wstring& path);
+
+// Cancels the run-once deletion that an uninstall of the copy at `exePath` left, with the numbered
+// values that go with it; another copy's deletion stays.
+void CancelOwnRunOnceDeletions(const std::wstring& exePath);
+
 // On "/uninstall" as the first argument: requests termination, asks for confirmation and
 // uninstalls on Yes. Any other command line does nothing.
 void CheckUninstallSwitch();
@@ -22,8 +30,11 @@ void CheckUninstallSwitch(const std::string& commandLine, const std::function<vo
 // schedules the deletion of the executable and of what is left, removes the installed-programs
 // entry and reports completion, naming what stayed behind. `openFolder` shows the executable
 // folder when the list is missing. When the run-once list cannot be opened for writing, or the
-// executable's path is unknown (""), it says why and raises EAbort before changing anything.
+// executable's path is unknown (""), it says why and raises EAbort before changing anything. The
+// folder may have any name; the list's entries are ANSI names relative to it.
 void UninstallProgram();
+void UninstallProgram(const std::wstring& exePath,
+                      const std::function<void(const std::wstring& folder)>& openFolder);
 void UninstallProgram(const std::string& exePath,
                       const std::function<void(const std::string& folder)>& openFolder);
 

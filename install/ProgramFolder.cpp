@@ -5,6 +5,7 @@
 
 #include "framework/Owned.h"
 #include "framework/core/Text.h"
+#include "framework/WideText.h"
 #include "install/FolderTree.h"
 
 namespace {
@@ -19,7 +20,7 @@ bool IsMissing(DWORD error) {
 // sharing). Others may keep using it: the delete happens when the last of them lets go.
 class OpenedEntry {
  public:
-  explicit OpenedEntry(const std::string& path) {
+  explicit OpenedEntry(const std::wstring& path) {
     handle_.Reset(Open(path, DELETE | FILE_READ_ATTRIBUTES));
     deletable_ = handle_.Valid();
     if (!deletable_) missing_ = IsMissing(GetLastError());
@@ -31,8 +32,8 @@ class OpenedEntry {
   HANDLE Get() const { return handle_.Get(); }
 
  private:
-  static HANDLE Open(const std::string& path, DWORD access) {
-    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  static HANDLE Open(const std::wstring& path, DWORD access) {
+    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                        nullptr, OPEN_EXISTING,
                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   }
@@ -87,9 +88,34 @@ Removal Outside(Place place) {
 
 }  // namespace
 
-ProgramFolder::ProgramFolder(const std::string& folder) : folder_(folder) {
+std::wstring RealPath(const std::wstring& path) {
+  FileHandle h(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return h.Valid() ? RealPath(h.Get()) : L"";
+}
+
+std::string ShortPath(const std::string& path) { return ShortPath(AnsiToWide(path)); }
+
+std::string ShortPath(const std::wstring& path) {
+  wchar_t buf[MAX_PATH] = {};
+  const DWORD n = GetShortPathNameW(path.c_str(), buf, MAX_PATH);
+  std::string exact;
+  return n > 0 && n < MAX_PATH && WideToAnsiExact(std::wstring(buf, n), exact) ? exact : "";
+}
+
+bool IsInsideFolder(const std::wstring& path, const std::wstring& folder) {
+  std::wstring prefix = folder;
+  if (prefix.empty()) return false;
+  if (prefix.back() != L'\\') prefix += L'\\';
+  return path.size() > prefix.size() &&
+         CompareStringOrdinal(path.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
+                              static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
+}
+
+ProgramFolder::ProgramFolder(const std::wstring& folder) : folder_(folder) {
   // Links above the executable folder are the system's or the user's choice, not an entry's.
-  FileHandle h(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+  FileHandle h(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!h.Valid()) return;
@@ -98,7 +124,7 @@ ProgramFolder::ProgramFolder(const std::string& folder) : folder_(folder) {
 }
 
 Removal ProgramFolder::DeleteListedFile(const std::string& entry) const {
-  const OpenedEntry file(folder_ + entry);
+  const OpenedEntry file(folder_ + AnsiToWide(entry));
   if (file.Missing()) return Removal::Gone;
   if (!file.Valid()) return Removal::Kept;
   DWORD attributes = 0;
@@ -109,7 +135,7 @@ Removal ProgramFolder::DeleteListedFile(const std::string& entry) const {
 }
 
 Removal ProgramFolder::RemoveListedFolder(const std::string& entry) const {
-  const std::string path = folder_ + StripTrailingSlash(entry);
+  const std::wstring path = folder_ + AnsiToWide(StripTrailingSlash(entry));
   const OpenedEntry folder(path);
   if (folder.Missing()) return Removal::Gone;
   if (!folder.Valid()) return Removal::Kept;

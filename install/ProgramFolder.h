@@ -5,6 +5,18 @@
 #pragma once
 #include <string>
 
+// Where a file or folder really is, every link on the way resolved, as the system names it
+// ("\\?\C:\..."); "" when it cannot be opened.
+std::wstring RealPath(const std::wstring& path);
+
+// The 8.3 form of an existing path, exactly as the code page spells it; "" when it has none, it
+// does not fit in MAX_PATH, or the code page would need a stand-in for one of its characters.
+std::string ShortPath(const std::string& path);
+std::string ShortPath(const std::wstring& path);
+
+// True when `path` lies inside `folder`, both as RealPath gives them.
+bool IsInsideFolder(const std::wstring& path, const std::wstring& folder);
+
 enum class Removal {
   Gone,        // removed, or not there at all
   PassedOver,  // a link, or a place outside the folder: left alone, without a trace
@@ -16,7 +28,7 @@ enum class Removal {
 class ProgramFolder {
  public:
   // The executable folder, ending with its backslash.
-  explicit ProgramFolder(const std::string& folder);
+  explicit ProgramFolder(const std::wstring& folder);
 
   // A file entry (one without a trailing backslash). An entry naming a folder is passed over.
   Removal DeleteListedFile(const std::string& entry) const;
@@ -25,6 +37,6 @@ class ProgramFolder {
   Removal RemoveListedFolder(const std::string& entry) const;
 
  private:
-  std::string folder_;
+  std::wstring folder_;
   std::wstring realFolder_;  // where the folder really is, as the system names it; "" if unknown
 };

@@ -8,6 +8,7 @@
 #include "framework/core/Text.h"
 #include "framework/WideText.h"
 #include "install/Install.h"
+#include "install/ProgramFolder.h"
 #include "install/core/InstallList.h"
 #include "install/core/InstallText.h"
 #include "install/core/RestartDeletes.h"
@@ -32,10 +33,37 @@ void EnsureUninstallEntry(const std::string& exePath) {
   entry.WriteString("UninstallString", "\"" + exePath + "\" /uninstall");
 }
 
-void CancelScheduledDeletions() {
+}  // namespace
+
+bool IsInProgramFiles(const std::wstring& path) {
+  // Both the path and the folders with their links resolved, so that neither a link in Program
+  // Files nor one to it counts; the folders as the machine's settings name them, which also only
+  // administrators can change.
+  const std::wstring real = RealPath(path);
+  RegistryKey windows;
+  if (real.empty() ||
+      !windows.Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_READ))
+    return false;
+  for (const char* name : {"ProgramFilesDir", "ProgramFilesDir (x86)"}) {
+    const std::wstring folder = windows.ReadWideString(name);
+    if (!folder.empty() && IsInsideFolder(real, RealPath(folder))) return true;
+  }
+  return false;
+}
+
+void CancelOwnRunOnceDeletions(const std::wstring& exePath) {
   RegistryKey runOnce;
   if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return;
   if (!runOnce.ValueExists(RunOnceProgramValue)) return;  // numbered values alone are not ours
+  // The uninstaller names the folder by its short form; an earlier version may have used either.
+  std::wstring wideFolder = FolderOfPath(exePath);
+  if (!wideFolder.empty()) wideFolder.pop_back();
+  std::string folder;
+  if (!WideToAnsiExact(wideFolder, folder)) folder.clear();  // then only its short form counts
+  const std::string command = runOnce.ReadString(RunOnceProgramValue);
+  if (!CommandNamesFolder(command, StripTrailingSlash(ShortPath(wideFolder))) &&
+      !CommandNamesFolder(command, folder))
+    return;
   runOnce.TryDeleteValue(RunOnceProgramValue);
   for (unsigned n = 0; n < 0x80000000u; ++n) {
     const std::string name = RunOnceFileValue(n);
@@ -43,8 +71,6 @@ void CancelScheduledDeletions() {
     runOnce.TryDeleteValue(name);
   }
 }
-
-}  // namespace
 
 std::vector<std::wstring> TakeBackRestartDeletes(
     const std::function<bool(const std::wstring& path)>& ours) {
@@ -88,8 +114,10 @@ std::function<bool(const std::wstring& path)> OwnRestartDeletes(const std::wstri
 void RegisterUninstallEntry(const std::string& exePath, const std::string& developmentFolder) {
   // Without the whole path neither the entry nor the development-folder test can be right.
   if (exePath.empty() || StartsWithText(developmentFolder, exePath)) return;
-  EnsureUninstallEntry(exePath);
-  CancelScheduledDeletions();
+  // The entry names an exe that administrators run to uninstall: only a copy that only they can
+  // change lists itself. Any other is portable; setup writes the entry for the folder it installs.
+  if (IsInProgramFiles(AnsiToWide(exePath))) EnsureUninstallEntry(exePath);
+  CancelOwnRunOnceDeletions(AnsiToWide(exePath));
   // Cancelled whether or not the run-once values are still there: the next logon consumes those,
   // the restart list waits for the restart.
   TakeBackRestartDeletes(OwnRestartDeletes(AnsiToWide(exePath)));

@@ -1,5 +1,7 @@
 // The "/uninstall" switch and the uninstaller.
 #include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
@@ -37,15 +39,6 @@ void Guarded(Step step) {
   }
 }
 
-// The 8.3 form of an existing path, exactly as the code page spells it; "" when it has none, it
-// does not fit in MAX_PATH, or the code page would need a stand-in for one of its characters.
-std::string ShortPath(const std::string& path) {
-  wchar_t buf[MAX_PATH] = {};
-  const DWORD n = GetShortPathNameW(AnsiToWide(path).c_str(), buf, MAX_PATH);
-  std::string exact;
-  return n > 0 && n < MAX_PATH && WideToAnsiExact(std::wstring(buf, n), exact) ? exact : "";
-}
-
 // Shows why the uninstall stops and ends the process with a failure, before anything changed.
 [[noreturn]] void Refuse(const std::string& text) {
   ShowMessage(text);
@@ -72,24 +65,89 @@ std::string SystemCommandProcessor() {
   return CommandProcessor(exact);
 }
 
+// COM, for the shell's shortcut object, for the length of the uninstall.
+class ComScope {
+ public:
+  ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (ok_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool ok_;
+};
+
+// The program a shortcut starts, as stored in it; "" when it cannot be read.
+std::wstring ShortcutTarget(const std::wstring& link) {
+  IShellLinkW* shell = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&shell))))
+    return L"";
+  std::wstring target;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    wchar_t path[MAX_PATH] = {};
+    if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
+        shell->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK)
+      target = path;
+    file->Release();
+  }
+  shell->Release();
+  return target;
+}
+
+// True when `path` names this executable: the same text, or the same file once links are resolved.
+bool IsThisExecutable(const std::wstring& path, const std::wstring& exe) {
+  if (path.empty()) return false;
+  if (CompareStringOrdinal(path.c_str(), -1, exe.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
+  const std::wstring real = RealPath(path), realExe = RealPath(exe);
+  return !real.empty() && !realExe.empty() &&
+         CompareStringOrdinal(real.c_str(), -1, realExe.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// The entry and the shortcuts share their names with every other copy: they go only when they
+// start this executable, so that a portable copy's uninstall leaves the installed copy's alone.
+bool EntryIsThisCopys(const std::wstring& exe) {
+  RegistryKey entry;
+  if (!entry.Open(HKEY_LOCAL_MACHINE, UninstallEntryKey, KEY_READ)) return false;
+  // Read wide: the folder may have a name the code page cannot spell. The program is the quoted
+  // part, or the text up to the first blank.
+  const std::wstring command = entry.ReadWideString("UninstallString");
+  const size_t start = !command.empty() && command[0] == L'"' ? 1 : 0;
+  const size_t end = command.find(start ? L'"' : L' ', start);
+  return IsThisExecutable(command.substr(start, end == std::wstring::npos ? end : end - start),
+                          exe);
+}
+
 // A step whose shell folder is unknown ("") does nothing rather than touch the drive's root.
-void RemoveShortcutsAndStartMenu() {
+void RemoveShortcutsAndStartMenu(const std::wstring& exe) {
   const std::wstring name = AnsiToWide(TALLOWMERE_PRODUCT);
+  const auto ours = [&](const std::wstring& link) {
+    return IsThisExecutable(ShortcutTarget(link), exe);
+  };
   Guarded([&] {
     const std::wstring desktop = GetShellFolder("Desktop");
-    if (!desktop.empty()) DeleteFileW((desktop + L"\\" + name + L".lnk").c_str());
+    const std::wstring link = desktop + L"\\" + name + L".lnk";
+    if (!desktop.empty() && ours(link)) DeleteFileW(link.c_str());
+  });
+  // The start-menu folder is this copy's when its shortcut of the program's name is.
+  bool menuIsOurs = false;
+  Guarded([&] {
+    const std::wstring programs = GetShellFolder("Programs");
+    const std::wstring menu = programs + L"\\" + name;
+    menuIsOurs = !programs.empty() && ours(menu + L"\\" + name + L".lnk");
+    if (menuIsOurs) DeleteFolderTree(menu);
   });
   Guarded([&] {
     const std::wstring programs = GetShellFolder("Programs");
-    if (!programs.empty()) DeleteFolderTree(programs + L"\\" + name);
+    if (!programs.empty() && menuIsOurs) RemoveDirectoryW((programs + L"\\" + name).c_str());
   });
   Guarded([&] {
     const std::wstring programs = GetShellFolder("Programs");
-    if (!programs.empty()) RemoveDirectoryW((programs + L"\\" + name).c_str());
-  });
-  Guarded([&] {
-    const std::wstring programs = GetShellFolder("Programs");
-    if (!programs.empty()) DeleteFileW((programs + L"\\" + name + L".lnk").c_str());
+    const std::wstring link = programs + L"\\" + name + L".lnk";
+    if (!programs.empty() && ours(link)) DeleteFileW(link.c_str());
   });
 }
 
@@ -98,14 +156,15 @@ struct Removed {
   std::vector<std::string> leftBehind;  // full paths the user is told about
 };
 
-// Deletes the listed files and folders.
-Removed RemoveListed(const std::vector<std::string>& entries, const std::string& exeFolder,
+// Deletes the listed files and folders. The folder is wide: the list's entries are ANSI names
+// relative to it, but the folder itself may have any name.
+Removed RemoveListed(const std::vector<std::string>& entries, const std::wstring& exeFolder,
                      const std::string& exeName) {
   const ProgramFolder folder(exeFolder);
   Removed result;
   const auto note = [&](Removal removal, const std::string& entry) {
     if (removal == Removal::Failed) result.inUse.push_back(entry);
-    if (removal == Removal::Kept) result.leftBehind.push_back(exeFolder + entry);
+    if (removal == Removal::Kept) result.leftBehind.push_back(WideToAnsi(exeFolder) + entry);
   };
   for (const std::string& entry : entries) {
     if (IsFolderEntry(entry) || IsUnsafeEntry(entry) || entry.empty()) continue;
@@ -130,20 +189,18 @@ void SortLeftOvers(std::vector<std::string>& texts) {
 
 namespace {
 
-bool IsDriveRootFolder(const std::string& folder) {
-  const std::string path = StripTrailingSlash(folder);
-  return path.size() == 2 && path[1] == ':';
+bool IsDriveRootFolder(const std::wstring& folder) {
+  return folder.size() <= 3 && folder.size() >= 2 && folder[1] == L':';
 }
 
 // Renames the executable, in its folder, to a name no one can guess, so that the deletion
 // scheduled for it can name nothing else wherever its path leads by then. "" when it cannot be
 // renamed.
-std::string RetireExecutable(const std::string& exePath, const std::string& exeFolder) {
+std::string RetireExecutable(const std::wstring& exePath, const std::wstring& exeFolder) {
   unsigned long long random = 0;
   if (!FillFromSystem(reinterpret_cast<unsigned char*>(&random), sizeof random)) return "";
   const std::string name = RetiredExecutableName(random);
-  return MoveFileExW(AnsiToWide(exePath).c_str(), AnsiToWide(exeFolder + name).c_str(), 0) ? name
-                                                                                           : "";
+  return MoveFileExW(exePath.c_str(), (exeFolder + AnsiToWide(name)).c_str(), 0) ? name : "";
 }
 
 // Schedules the deletion of the retired executable and then of its emptied folder: by the
@@ -152,14 +209,15 @@ std::string RetireExecutable(const std::string& exePath, const std::string& exeF
 // command runs, with an administrator's rights, so the user is told about it instead. False when
 // neither could be scheduled.
 bool ScheduleDeletion(const RegistryKey& runOnce, const std::string& cmd,
-                      const std::string& exeFolder, const std::string& retiredName) {
+                      const std::wstring& exeFolder, const std::string& retiredName) {
   const std::string shortFolder = StripTrailingSlash(ShortPath(exeFolder));
   runOnce.WriteString(RunOnceProgramValue, ProgramCommand(cmd, shortFolder, retiredName));
   if (retiredName.empty()) return false;
   // The command must survive a power cut before the next logon.
   if (!shortFolder.empty() && !CmdWouldReinterpret(shortFolder)) return runOnce.TryFlush();
-  // The system deletes in the list's order: the file, then its folder if it is empty by then.
-  const std::wstring folder = AnsiToWide(StripTrailingSlash(exeFolder));
+  // The system deletes in the list's order: the file, then its folder if it is empty by then. (Also
+  // for a folder the code page cannot spell, which has no command's spelling.)
+  const std::wstring folder = exeFolder.substr(0, exeFolder.size() - 1);
   if (!MoveFileExW((folder + L"\\" + AnsiToWide(retiredName)).c_str(), nullptr,
                    MOVEFILE_DELAY_UNTIL_REBOOT))
     return false;
@@ -175,37 +233,52 @@ bool MachineKeyExists(const std::string& key) {
 
 }  // namespace
 
-void UninstallProgram(const std::string& exePath,
-                      const std::function<void(const std::string& folder)>& openFolder) {
+void UninstallProgram(const std::wstring& exePath,
+                      const std::function<void(const std::wstring& folder)>& openFolder) {
   // A cut path would name another folder, and with it another list.
   if (exePath.empty()) Refuse(PathUnknownText);
   const RegistryKey runOnce = OpenRunOnceForWriting();
   const std::string cmd = SystemCommandProcessor();
-  const std::string exeFolder = FolderOfPath(exePath);
-  RemoveShortcutsAndStartMenu();
+  const std::wstring exeFolder = FolderOfPath(exePath);
+  const ComScope com;
+  // Judged before the executable is renamed.
+  const bool entryIsOurs = EntryIsThisCopys(exePath);
+  RemoveShortcutsAndStartMenu(exePath);
 
   std::string bytes;
   try {
-    bytes = ReadWholeFile(exeFolder + "install.txt");
+    bytes = ReadWholeFile(exeFolder + L"install.txt");
   } catch (const std::exception&) {
     ShowMessage("Can't find install.txt\r\n\r\nYou need to delete the files manually");
     openFolder(exeFolder);
     return;
   }
-  Removed removed = RemoveListed(ParseInstallList(bytes), exeFolder, FileNameOfPath(exePath));
+  const std::string shownFolder = WideToAnsi(exeFolder);  // for the report only
+  Removed removed = RemoveListed(ParseInstallList(bytes), exeFolder,
+                                 WideToAnsi(exePath.substr(exeFolder.size())));
   SortLeftOvers(removed.inUse);
-  for (const std::string& entry : removed.inUse) removed.leftBehind.push_back(exeFolder + entry);
+  for (const std::string& entry : removed.inUse) removed.leftBehind.push_back(shownFolder + entry);
   const std::string retired = RetireExecutable(exePath, exeFolder);
   if (!ScheduleDeletion(runOnce, cmd, exeFolder, retired))
-    removed.leftBehind.push_back(retired.empty() ? exePath : exeFolder + retired);
-  if (!TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) && MachineKeyExists(UninstallEntryKey))
+    removed.leftBehind.push_back(retired.empty() ? WideToAnsi(exePath) : shownFolder + retired);
+  if (entryIsOurs && !TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) &&
+      MachineKeyExists(UninstallEntryKey))
     removed.leftBehind.push_back(std::string("HKEY_LOCAL_MACHINE\\") + UninstallEntryKey);
   ShowMessage(CompletionText(removed.leftBehind));
 }
 
+void UninstallProgram(const std::string& exePath,
+                      const std::function<void(const std::string& folder)>& openFolder) {
+  UninstallProgram(AnsiToWide(exePath),
+                   [&](const std::wstring& folder) { openFolder(WideToAnsi(folder)); });
+}
+
 void UninstallProgram() {
-  UninstallProgram(ExecutablePath(),
-                   [](const std::string& folder) { OpenWithShell(nullptr, folder); });
+  UninstallProgram(ExecutableWidePath(), [](const std::wstring& folder) {
+    // The shell's open takes the code page's spelling: a folder it cannot spell is not shown.
+    std::string spelt;
+    if (WideToAnsiExact(folder, spelt)) OpenWithShell(nullptr, spelt);
+  });
 }
 
 void CheckUninstallSwitch(const std::string& commandLine, const std::function<void()>& uninstall) {

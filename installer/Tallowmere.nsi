@@ -26,7 +26,6 @@ ManifestDPIAware true
 !searchparse /file "${NAMES}" '#define TALLOWMERE_PUBLISHER "' PUBLISHER '"'
 !define EXE_NAME "Tallowmere.exe"
 !define ENTRY_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
-!define RUNONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -60,10 +59,10 @@ VIAddVersionKey LegalCopyright "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-; Started with the output folder the section left (Documents) as its working folder. Silent
-; mode shows no pages, so an unattended install starts nothing.
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE_NAME}"
+; Silent mode shows no pages, so an unattended install starts nothing.
+!define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "&Start ${PRODUCT}"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartProgram
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
 
@@ -74,6 +73,19 @@ Function .onInit
   ${If} ${Silent}
     Call CheckAskedFolder
     Call CheckInstalledElsewhere
+  ${EndIf}
+FunctionEnd
+
+; Setup runs with administrator rights, perhaps another account's: the program is started by the
+; desktop's shell instead, as the signed-in user with that user's ordinary rights, in Documents (so
+; that its first Save As does not aim at the install folder). Where that shell does not answer, by
+; explorer.exe, which hands the file to the running shell; never by setup itself.
+Function StartProgram
+  SetShellVarContext current
+  TakeBack::StartAsUser "$INSTDIR\${EXE_NAME}" "$DOCUMENTS"
+  Pop $0
+  ${If} $0 != "ok"
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\${EXE_NAME}"'
   ${EndIf}
 FunctionEnd
 
@@ -176,6 +188,26 @@ Function RemoveNewFolders
   ${LoopUntil} $R0 == ""
 FunctionEnd
 
+; Moves an old file (or a link in its place, as a link) out of the new one's way; a folder of that
+; name stays, and the new file then cannot be made.
+!macro MoveAside NAME
+  ${If} ${FileExists} "$INSTDIR\${NAME}.old"
+    Delete "$INSTDIR\${NAME}.old"
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\${NAME}"
+  ${AndIfNot} ${FileExists} "$INSTDIR\${NAME}\*.*"
+    Rename "$INSTDIR\${NAME}" "$INSTDIR\${NAME}.old"
+  ${EndIf}
+!macroend
+
+; Undoes MoveAside after a failure.
+!macro PutBack NAME
+  ${If} ${FileExists} "$INSTDIR\${NAME}.old"
+    Delete "$INSTDIR\${NAME}"
+    Rename "$INSTDIR\${NAME}.old" "$INSTDIR\${NAME}"
+  ${EndIf}
+!macroend
+
 ; A running copy holds its exe open, and replacing it would fail or pull it from under the user:
 ; ask until it is closed. Silent mode cannot ask, so it stops before anything is written.
 Function EnsureNotRunning
@@ -197,25 +229,6 @@ Function EnsureNotRunning
   ${Loop}
 FunctionEnd
 
-; An uninstall since the last logon left run-once commands that would delete this new copy at the
-; next one. Same rule as the program's own start-up: the numbered values only with the main one.
-Function CancelScheduledDeletions
-  ClearErrors
-  ReadRegStr $0 HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT}"
-  ${If} ${Errors}
-    Return
-  ${EndIf}
-  DeleteRegValue HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT}"
-  StrCpy $1 0
-  ${Do}
-    ClearErrors
-    ReadRegStr $0 HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT} file $1"
-    ${IfThen} ${Errors} ${|} ${Break} ${|}
-    DeleteRegValue HKLM "${RUNONCE_KEY}" "Delete ${PRODUCT} file $1"
-    IntOp $1 $1 + 1
-  ${Loop}
-FunctionEnd
-
 Section "${PRODUCT}" SecMain
   SectionIn RO
   SetRegView 64
@@ -223,26 +236,57 @@ Section "${PRODUCT}" SecMain
   SetOutPath "$INSTDIR"
   Call EnsureNotRunning
 
-  SetOverwrite try
-  ClearErrors
-  File "${STAGE}\${EXE_NAME}"
-  ${If} ${Errors}
+  ; Outside Program Files the folder (from the first one setup made) first gets Program Files'
+  ; access, so that no user can replace what the entry and the shortcuts start.
+  ${If} $NewFolder != ""
+    TakeBack::ProtectFolder "$NewFolder"
+  ${Else}
+    TakeBack::ProtectFolder "$INSTDIR"
+  ${EndIf}
+  Pop $0
+  ${If} $0 != "ok"
     Call RemoveNewFolders
     SetErrorLevel 2
-    Abort "Cannot replace $INSTDIR\${EXE_NAME}: nothing else was changed."
+    Abort "Cannot protect $INSTDIR ($0): nothing was changed."
   ${EndIf}
-  Call CancelScheduledDeletions
 
-  ; Read by /uninstall: ANSI, CR LF, relative to this folder, every installed file and itself.
+  ; The list, read by /uninstall (ANSI, CR LF, relative to this folder, every installed file and
+  ; itself), then the program. Old files are moved aside rather than written through, since a
+  ; link at either name would carry the write elsewhere; they come back if the new ones cannot be
+  ; made, and nothing else is changed until both are.
+  ; (The error flag is read with IfErrors, which also clears it.)
+  SetOverwrite try
+  StrCpy $1 ""  ; set once this setup writes into the names moved aside
   ClearErrors
+  !insertmacro MoveAside "install.txt"
+  IfErrors failed
+  !insertmacro MoveAside "${EXE_NAME}"
+  IfErrors failed
   FileOpen $0 "$INSTDIR\install.txt" w
-  ${If} ${Errors}
-    SetErrorLevel 2
-    Abort "Cannot write $INSTDIR\install.txt"
-  ${EndIf}
+  IfErrors failed
+  StrCpy $1 "written"
   FileWrite $0 "${EXE_NAME}$\r$\n"
   FileWrite $0 "install.txt$\r$\n"
   FileClose $0
+  File "${STAGE}\${EXE_NAME}"
+  IfErrors failed written
+  failed:
+    ${If} $1 != ""
+      Delete "$INSTDIR\install.txt"
+      Delete "$INSTDIR\${EXE_NAME}"
+    ${EndIf}
+    !insertmacro PutBack "install.txt"
+    !insertmacro PutBack "${EXE_NAME}"
+    Call RemoveNewFolders
+    SetErrorLevel 2
+    Abort "Cannot write $INSTDIR\${EXE_NAME} and install.txt: nothing was changed."
+  written:
+  Delete "$INSTDIR\install.txt.old"
+  Delete "$INSTDIR\${EXE_NAME}.old"
+  ; An uninstall since the last logon left a run-once command that would delete this new copy at
+  ; the next one: cancelled, but only if it names this folder (another copy's stays).
+  TakeBack::RunOnceDeletes "$INSTDIR\${EXE_NAME}"
+
   ; An uninstall since the last restart may also have left this folder, or files it lists, to be
   ; deleted at the restart; the plugin takes those back by the program's own rule. The copy that
   ; uninstall retired (renamed) is no longer needed now that its command is cancelled.

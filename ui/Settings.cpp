@@ -59,8 +59,20 @@ std::wstring RoamingAppDataFolder() {
 }
 
 // A drive ("C:"), a drive's root or a relative name would put the settings at the root, open to
-// every user, or wherever the program was started from: such a value counts as none.
-std::wstring Usable(std::wstring folder) { return IsFolderBelowRoot(folder) ? folder : L""; }
+// every user, or wherever the program was started from: such a value counts as none, also when it
+// takes "." and ".." to say so ("C:\users\.."). Judged, and used, as the system resolves it.
+std::wstring Usable(const std::wstring& folder) {
+  if (!IsFolderBelowRoot(folder)) return L"";
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD n = GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+  if (n >= full.size()) {
+    full.assign(n, L'\0');
+    n = GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+  }
+  if (n == 0 || n >= full.size()) return L"";
+  full.resize(n);
+  return IsFolderBelowRoot(full) ? full : L"";
+}
 
 // What a walk over the keys carries from row to row: the window's bounds are four keys, applied
 // together once all four are read.

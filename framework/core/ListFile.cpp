@@ -10,19 +10,6 @@ namespace {
 // How far into a file without a mark a zero byte may still mean UTF-16: its first line holds one.
 constexpr size_t kProbeBytes = 64 * 1024;
 
-// Appends without leaving a copy behind: a buffer that must grow moves to a larger one (the
-// file's size, when known) and the old one is wiped.
-void AppendKept(std::string& kept, std::string_view piece, size_t sizeHint) {
-  if (kept.size() + piece.size() > kept.capacity()) {
-    std::string grown;
-    grown.reserve(std::max(sizeHint, 2 * (kept.size() + piece.size())));
-    grown.append(kept);
-    Wipe(kept);
-    kept.swap(grown);
-  }
-  kept.append(piece);
-}
-
 }  // namespace
 
 ListFileReader::ListFileReader(AnsiCodePage codePage, size_t maxChars, size_t sizeHint)
@@ -35,7 +22,7 @@ bool ListFileReader::Feed(std::string_view piece) {
   if (refusal_ != ListFileRefusal::None) return false;
   if (!first_) return Take(piece);
   // A mark is at most three bytes: the first ones wait until the mark can be told.
-  head_.Get().append(piece);
+  AppendWiped(head_.Get(), piece);
   return head_.Get().size() < 3 || Begin();
 }
 
@@ -48,7 +35,7 @@ bool ListFileReader::Begin() {
 
 bool ListFileReader::Take(std::string_view piece) {
   if (encoding_ != TextEncoding::Ansi) {
-    marked_.Get().append(piece);
+    AppendWiped(marked_.Get(), piece);  // beyond the reserve if the file grew meanwhile
     return maxChars_ > SIZE_MAX / 4 || marked_.Get().size() <= maxChars_ * 4;
   }
   return TakeUnmarked(piece);
@@ -61,7 +48,7 @@ bool ListFileReader::TakeUnmarked(std::string_view piece) {
   if (probing_ && !zeros_ && zero != std::string_view::npos)
     zeros_ = probe_.Get().size() + zero < kProbeBytes;
   if (zeros_) {
-    AppendKept(probe_.Get(), piece, sizeHint_);
+    AppendWiped(probe_.Get(), piece, sizeHint_);
     return maxChars_ > SIZE_MAX / 4 || probe_.Get().size() <= maxChars_ * 4;
   }
   // Taking the text before a zero byte would lose the rest at the next Save.
@@ -70,7 +57,7 @@ bool ListFileReader::TakeUnmarked(std::string_view piece) {
     return false;
   }
   if (!probing_) return converter_.Feed(piece);
-  AppendKept(probe_.Get(), piece, std::min(sizeHint_, kProbeBytes));
+  AppendWiped(probe_.Get(), piece, std::min(sizeHint_, kProbeBytes));
   if (probe_.Get().size() < kProbeBytes) return true;
   probing_ = false;
   const bool more = converter_.Feed(probe_.Get());

@@ -67,8 +67,11 @@ bool IsFolderBelowRoot(const std::wstring& path) {
                                         (path[0] >= L'a' && path[0] <= L'z'));
   if (letter && path.size() > 3 && path[1] == L':' && separator(2)) return !separator(3);
   if (!separator(0) || !separator(1)) return false;
-  // \\server\share: a server name, then a share name.
+  // \\server\share: a server name, then a share name. "\\?\" and "\\.\" name devices, not
+  // servers: "\\?\C:\" is a drive's root.
   size_t end = 2;
   while (end < path.size() && !separator(end)) ++end;
-  return end > 2 && end + 1 < path.size() && !separator(end + 1);
+  const std::wstring server = path.substr(2, end - 2);
+  return end > 2 && server != L"?" && server != L"." && end + 1 < path.size() &&
+         !separator(end + 1);
 }

@@ -30,5 +30,6 @@ std::string FileNameOfPath(const std::string& path);
 std::string StripTrailingSlash(const std::string& text);
 
 // True for a full path of a folder below a drive's root ("C:\x") or on a network share
-// ("\\server\share"); false for a drive ("C:"), a root ("C:\", "\x") or a relative name ("x").
+// ("\\server\share"); false for a drive ("C:"), a root ("C:\", "\x"), a relative name ("x") or a
+// device path ("\\?\...", "\\.\..."). "." and ".." are not resolved here.
 bool IsFolderBelowRoot(const std::wstring& path);

@@ -1,12 +1,23 @@
 // The typed wipes of the list's text, over the one byte wipe.
 #include "framework/core/Wipe.h"
 
-void Wipe(std::string& text) {
-  if (!text.empty()) WipeBytes(&text[0], text.size());
-}
+#include <algorithm>
 
-void Wipe(std::vector<char>& bytes) { WipeBytes(bytes.data(), bytes.size()); }
+void Wipe(std::string& text) { WipeToCapacity(text); }
+
+void Wipe(std::vector<char>& bytes) { WipeToCapacity(bytes); }
 
 void Wipe(std::vector<std::string>& lines) {
   for (auto& line : lines) Wipe(line);
+}
+
+void AppendWiped(std::string& text, std::string_view piece, size_t sizeHint) {
+  if (piece.size() > text.capacity() - text.size()) {
+    std::string grown;
+    grown.reserve(std::max({sizeHint, text.size() + piece.size(), 2 * text.capacity()}));
+    grown.append(text);
+    Wipe(text);
+    text.swap(grown);
+  }
+  text.append(piece);
 }

@@ -3,18 +3,33 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "generator/WipeBytes.h"
 
-// Overwrites every character held (of every line, for lines); sizes stay as they were.
+// Overwrites the whole buffer, up to its capacity: a text that was shortened, or cleared, still
+// holds its old characters past its end. Sizes stay as they were.
+template <typename Buffer>
+void WipeToCapacity(Buffer& buffer) {
+  const size_t size = buffer.size();
+  buffer.resize(buffer.capacity());  // within the capacity: the same buffer, its tail now in reach
+  if (!buffer.empty()) WipeBytes(&buffer[0], buffer.size() * sizeof(buffer[0]));
+  buffer.resize(size);
+}
+
+// Appends the piece; when the text must grow, it grows into a new buffer here (of at least
+// sizeHint bytes) and the old one is wiped (the string itself would free it as it was).
+void AppendWiped(std::string& text, std::string_view piece, size_t sizeHint = 0);
+
+// Every character held (of every line, for lines).
 void Wipe(std::string& text);
 void Wipe(std::vector<char>& bytes);
 void Wipe(std::vector<std::string>& lines);
 // UTF-16 copies of the text, as the wide system calls and the marked files need.
-inline void Wipe(std::wstring& text) { WipeBytes(text.data(), text.size() * sizeof(wchar_t)); }
-inline void Wipe(std::u16string& text) { WipeBytes(text.data(), text.size() * sizeof(char16_t)); }
+inline void Wipe(std::wstring& text) { WipeToCapacity(text); }
+inline void Wipe(std::u16string& text) { WipeToCapacity(text); }
 
 // A text, bytes or lines that may hold passwords, overwritten however the scope ends.
 template <typename T>

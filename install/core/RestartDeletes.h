@@ -16,6 +16,7 @@ struct RestartDeletes {
 };
 
 // Takes the deletions whose path (without "\??\") `ours` accepts; renames and everything else stay.
+// A list that cannot be read as whole pairs of strings gives nothing to take.
 RestartDeletes TakeRestartDeletes(const std::wstring& list,
                                   const std::function<bool(const std::wstring& path)>& ours);
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "framework/core/Product.h"
+#include "framework/core/Text.h"
 
 const char* const RunOnceProgramValue = "Delete " TALLOWMERE_PRODUCT;
 
@@ -17,7 +18,13 @@ std::string CommandProcessor(const std::string& systemFolder) {
 }
 
 bool CmdWouldReinterpret(const std::string& path) {
-  return path.find_first_of("%!^&\"") != std::string::npos;
+  if (path.find_first_of("%!^&\"") != std::string::npos) return true;
+  // cmd drops a blank or dot that ends a name: "C:\\Tools\\tr " would name "C:\\Tools\\tr".
+  for (size_t end = path.find('\\');; end = path.find('\\', end + 1)) {
+    const size_t at = end == std::string::npos ? path.size() : end;
+    if (at > 0 && (path[at - 1] == ' ' || path[at - 1] == '.')) return true;
+    if (end == std::string::npos) return false;
+  }
 }
 
 std::string RetiredExecutableName(unsigned long long random) {
@@ -46,4 +53,28 @@ std::string ProgramCommand(const std::string& cmd, const std::string& shortFolde
   std::string steps = "del /f /q " + pattern;
   if (!IsDriveRoot(shortFolder)) steps += " & rmdir " + Quoted(shortFolder);
   return cmd + " /c if exist " + pattern + " (" + steps + ")";
+}
+
+namespace {
+
+// The file a run-once command deletes: the path after "if exist" (this version's command) or after
+// "del" (earlier versions'), without its quotes; "" for any other command.
+std::string DeletedPath(const std::string& command) {
+  const std::string text = LowerAscii(command);
+  for (const std::string word : {" /c if exist ", " /c del "}) {
+    const size_t found = text.find(word);
+    if (found == std::string::npos) continue;
+    const size_t at = found + word.size();
+    const bool quoted = at < command.size() && command[at] == '"';
+    const size_t end = command.find(quoted ? '"' : ' ', at + 1);
+    return command.substr(at + quoted, end == std::string::npos ? end : end - at - quoted);
+  }
+  return "";
+}
+
+}  // namespace
+
+bool CommandNamesFolder(const std::string& command, const std::string& folder) {
+  return !folder.empty() &&
+         LowerAscii(FolderOfPath(DeletedPath(command))) == LowerAscii(folder) + "\\";
 }

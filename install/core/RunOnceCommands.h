@@ -20,7 +20,8 @@ std::string RunOnceFileValue(unsigned n);      // "Delete " + the product name +
 std::string CommandProcessor(const std::string& systemFolder);
 
 // True for a path that cmd would read as its own syntax even inside quotes ("%VAR%", "!VAR!",
-// "^", "&", a quote): such a path never goes into a command.
+// "^", "&", a quote), or whose names cmd would cut (one ending in a blank or a dot): such a path
+// never goes into a command.
 bool CmdWouldReinterpret(const std::string& path);
 
 // The name the executable is renamed to before its deletion is scheduled: "~tlm" + the 16
@@ -35,3 +36,9 @@ std::string RetiredExecutableName(unsigned long long random);
 // next logon looks for.
 std::string ProgramCommand(const std::string& cmd, const std::string& shortFolder,
                            const std::string& retiredName);
+
+// True when the file `command` deletes lies directly inside `folder` (no trailing backslash),
+// ignoring the case of "A" to "Z": the command this version writes ("if exist" + path) or an
+// earlier version's ("del" + path). Another copy's command, also one in a sub-folder, a parent or
+// a folder whose name merely begins the same, does not.
+bool CommandNamesFolder(const std::string& command, const std::string& folder);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/WideText.h"
 #include "install/tests/WinFixtures.h"
 #include "tests/support/BoxWatcher.h"
 #include "tests/support/TempFolder.h"
@@ -35,7 +36,7 @@ TEST(ProgramFolder, AListedEntryBehindALinkedFolderIsPassedOverWithItsTarget) {
   CreateDirectoryA(folder.c_str(), nullptr);
   if (!MakeFollowedFolderLink(folder + "data", target))
     GTEST_SKIP() << "this system makes no folder links";
-  const ProgramFolder program(folder);
+  const ProgramFolder program(AnsiToWide(folder));
   EXPECT_EQ(program.DeleteListedFile("data\\victim.txt"), Removal::PassedOver);
   EXPECT_EQ(program.RemoveListedFolder("data\\"), Removal::PassedOver);
   EXPECT_TRUE(PathExists(target + "\\victim.txt"));

@@ -5,18 +5,33 @@
 #include "framework/ExecutablePath.h"
 #include "install/Install.h"
 #include "install/core/RestartDeletes.h"
+#include "framework/core/Text.h"
 #include "install/tests/WinFixtures.h"
 #include "tests/support/KeptRegistry.h"
 #include "tests/support/ProgramRegistry.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 using Values = std::vector<std::pair<std::string, std::string>>;
 const char* const DevFolder = "C:\\Projects\\Tallowmere\\";
 
+// A copy inside Program Files, where it lists itself; a blank in the folder's name.
 class Registration : public testing::Test {
  protected:
+  void SetUp() override {
+    for (const std::string& exe : {installed_, x86_}) {
+      CreateDirectoryA(FolderOfPath(exe).c_str(), nullptr);
+      ASSERT_TRUE(CopyFileA(ExecutablePath().c_str(), exe.c_str(), FALSE)) << exe;
+    }
+  }
+  void TearDown() override {
+    for (const std::string& exe : {installed_, x86_})
+      RemoveTree(StripTrailingSlash(FolderOfPath(exe)));
+  }
   ProgramRegistryState state_;
+  const std::string installed_ = "C:\\Program Files\\Brindle cast\\Tallowmere.exe";
+  const std::string x86_ = "C:\\Program Files (x86)\\Brindle cast\\Tallowmere.exe";
 };
 
 Values ProgramRunOnceValues() {
@@ -27,30 +42,30 @@ Values ProgramRunOnceValues() {
 }
 
 void ScheduleDeletions(std::initializer_list<const char*> names) {
-  for (const char* name : names) SetMachineValue(RunOnceKey, name, "cmd.exe /c del \"x\"");
+  for (const char* name : names) SetMachineValue(RunOnceKey, name, "cmd.exe /c del C:\\Apps\\x");
 }
 
 }  // namespace
 
 TEST_F(Registration, FirstStartWritesExactlyTheNameAndTheQuotedUninstallCommand) {
-  RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
+  RegisterUninstallEntry(installed_, DevFolder);
   EXPECT_EQ(ValuesOf(UninstallEntryKey),
             (Values{{"DisplayName", "Brindlecast"},
-                    {"UninstallString", "\"C:\\Apps\\Tallowmere.exe\" /uninstall"}}));
+                    {"UninstallString", "\"" + installed_ + "\" /uninstall"}}));
 }
 
 TEST_F(Registration, PathWithBlanksStaysOneWordOfTheUninstallCommand) {
-  RegisterUninstallEntry("C:\\Program Files\\Brindle cast\\Tallowmere.exe", DevFolder);
+  RegisterUninstallEntry(x86_, DevFolder);
   const Values values = ValuesOf(UninstallEntryKey);
   ASSERT_EQ(values.size(), 2u);
-  EXPECT_EQ(values[1].second, "\"C:\\Program Files\\Brindle cast\\Tallowmere.exe\" /uninstall");
+  EXPECT_EQ(values[1].second, "\"" + x86_ + "\" /uninstall");
 }
 
-TEST_F(Registration, WithoutArgumentsTheRunningExecutableIsRegistered) {
+// A copy outside Program Files (this test's own, in the build folder) is portable: an
+// administrator's start of it must not let it name itself to the next administrator.
+TEST_F(Registration, WithoutArgumentsTheRunningExecutableOutsideProgramFilesListsNothing) {
   RegisterUninstallEntry();
-  const Values values = ValuesOf(UninstallEntryKey);
-  ASSERT_EQ(values.size(), 2u);
-  EXPECT_EQ(values[1].second, "\"" + ExecutablePath() + "\" /uninstall");
+  EXPECT_FALSE(MachineKeyExists(UninstallEntryKey));
 }
 
 TEST_F(Registration, UnknownExecutablePathTouchesNothing) {
@@ -75,7 +90,7 @@ TEST_F(Registration, CleanUpRemovesTheProgramValueAndNumberedValuesUpToTheFirstG
   other.SetText(L"keep");
   RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
   EXPECT_EQ(ProgramRunOnceValues(),
-            (Values{{"Delete Brindlecast file 7", "cmd.exe /c del \"x\""}}));
+            (Values{{"Delete Brindlecast file 7", "cmd.exe /c del C:\\Apps\\x"}}));
   bool otherKept = false;
   for (const auto& v : ValuesOf(RunOnceKey)) otherKept |= v.first == "Tallowmere Test Other";
   EXPECT_TRUE(otherKept);
@@ -93,6 +108,13 @@ TEST_F(Registration, ProgramValueAloneIsRemoved) {
   EXPECT_TRUE(ProgramRunOnceValues().empty());
 }
 
+// A start of one copy must not save another copy from the deletion its uninstall scheduled.
+TEST_F(Registration, AnotherCopysScheduledDeletionStays) {
+  ScheduleDeletions({"Delete Brindlecast", "Delete Brindlecast file 0"});
+  RegisterUninstallEntry("C:\\Apps\\Sub\\Tallowmere.exe", DevFolder);
+  EXPECT_EQ(ProgramRunOnceValues().size(), 2u);
+}
+
 TEST_F(Registration, DevelopmentFolderInAnyLetterCaseTouchesNothing) {
   ScheduleDeletions({"Delete Brindlecast", "Delete Brindlecast file 0"});
   RegisterUninstallEntry("c:\\PROJECTS\\tallowmere\\build\\Tallowmere.exe", DevFolder);
@@ -103,7 +125,7 @@ TEST_F(Registration, DevelopmentFolderInAnyLetterCaseTouchesNothing) {
 TEST_F(Registration, MissingRunOnceKeyIsNotCreated) {
   const KeptRegistryKey runOnce(HKEY_LOCAL_MACHINE, RunOnceKey);
   runOnce.Remove();
-  RegisterUninstallEntry("C:\\Apps\\Tallowmere.exe", DevFolder);
+  RegisterUninstallEntry(installed_, DevFolder);
   EXPECT_FALSE(MachineKeyExists(RunOnceKey));
   EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
 }

@@ -27,6 +27,7 @@ class Uninstall : public testing::Test {
     exe_ = exeFolder_ + "Tallowmere.exe";
     WriteFileText(exe_, "MZ");
     SetMachineValue(UninstallEntryKey, "DisplayName", "Brindlecast");
+    SetMachineValue(UninstallEntryKey, "UninstallString", "\"" + exe_ + "\" /uninstall");
   }
 
   void List(const std::string& text) { WriteFileText(exeFolder_ + "install.txt", text); }
@@ -74,7 +75,7 @@ class Uninstall : public testing::Test {
   std::string MakeDesktopShortcut() {
     const std::string desktop = WideToAnsi(GetShellFolder("Desktop"));
     CreateDirectoryA(desktop.c_str(), nullptr);
-    WriteFileText(desktop + "\\Brindlecast.lnk", "x");
+    EXPECT_TRUE(MakeShortcut(desktop + "\\Brindlecast.lnk", exe_));
     return desktop + "\\Brindlecast.lnk";
   }
 
@@ -102,10 +103,9 @@ TEST_F(Uninstall, WithoutTheListShortcutsGoAndTheUserIsToldAndShownTheFolder) {
   ASSERT_FALSE(programs.empty());
   CreateDirectoryA(programs.c_str(), nullptr);
   CreateDirectoryA((programs + "\\Brindlecast").c_str(), nullptr);
-  WriteFileText(programs + "\\Brindlecast\\Brindlecast.lnk", "x");
-  WriteFileText(programs + "\\Brindlecast.lnk", "x");
-  CreateDirectoryA(desktop.c_str(), nullptr);
-  WriteFileText(desktop + "\\Brindlecast.lnk", "x");
+  ASSERT_TRUE(MakeShortcut(programs + "\\Brindlecast\\Brindlecast.lnk", exe_));
+  ASSERT_TRUE(MakeShortcut(programs + "\\Brindlecast.lnk", exe_));
+  MakeDesktopShortcut();
   Make("data.txt");
 
   Run();
@@ -118,6 +118,21 @@ TEST_F(Uninstall, WithoutTheListShortcutsGoAndTheUserIsToldAndShownTheFolder) {
   EXPECT_TRUE(Exists("data.txt"));
   EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
   EXPECT_TRUE(RunOnceValues().empty());
+}
+
+// The entry and the shortcuts share their names with every copy: a portable copy's uninstall must
+// not take the installed copy's.
+TEST_F(Uninstall, AnotherCopysEntryAndShortcutsStay) {
+  const std::string other = temp_.Path() + "\\Tallowmere.exe";
+  WriteFileText(other, "MZ");
+  SetMachineValue(UninstallEntryKey, "UninstallString", "\"" + other + "\" /uninstall");
+  const std::string desktop = MakeDesktopShortcut();
+  ASSERT_TRUE(MakeShortcut(desktop, other));
+  List("");
+  Run();
+  EXPECT_TRUE(PathExists(desktop));
+  DeleteFileA(desktop.c_str());
+  EXPECT_TRUE(MachineKeyExists(UninstallEntryKey));
 }
 
 TEST_F(Uninstall, EmptyListSchedulesOnlyTheExecutableAndRemovesTheEntry) {
@@ -264,20 +279,21 @@ TEST_F(Uninstall, EntriesReachingOutsideTheFolderAreLeftAloneWithWhatTheyName) {
 TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
   const std::string menu = WideToAnsi(GetShellFolder("Programs")) + "\\Brindlecast";
   CreateDirectoryA(menu.c_str(), nullptr);
-  WriteFileText(menu + "\\Brindlecast.lnk", "x");
-  HANDLE held = CreateFileA((menu + "\\Brindlecast.lnk").c_str(), GENERIC_READ, 0, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_TRUE(MakeShortcut(menu + "\\Brindlecast.lnk", exe_));
+  WriteFileText(menu + "\\held.txt", "x");
+  HANDLE held = CreateFileA((menu + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            0, nullptr);
   List("");
   watcher_.Answer(IDRETRY);
   watcher_.Answer(IDIGNORE);
   Run();
   CloseHandle(held);
-  EXPECT_TRUE(PathExists(menu + "\\Brindlecast.lnk"));
+  EXPECT_TRUE(PathExists(menu + "\\held.txt"));
   RemoveTree(menu);
   const auto seen = watcher_.Seen();
   ASSERT_EQ(seen.size(), 3u);
   EXPECT_EQ(seen[0].caption, "Warning");
-  EXPECT_EQ(seen[1].text, "Cannot delete " + menu + "\\Brindlecast.lnk");
+  EXPECT_EQ(seen[1].text, "Cannot delete " + menu + "\\held.txt");
   EXPECT_EQ(seen[2].text, "Uninstall complete.");
 }
 

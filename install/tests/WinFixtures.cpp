@@ -1,6 +1,8 @@
 // Shared fixtures of the install tests.
 #include "install/tests/WinFixtures.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <functional>
 
@@ -48,6 +50,22 @@ void SetMachineValue(const std::string& key, const std::string& name, const std:
   RegistryKey k;
   k.OpenOrCreate(HKEY_LOCAL_MACHINE, key);
   k.WriteString(name, data);
+}
+
+bool MakeShortcut(const std::string& link, const std::string& target) {
+  CoInitialize(nullptr);
+  IShellLinkA* shell = nullptr;
+  IPersistFile* file = nullptr;
+  bool saved = false;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&shell))) &&
+      SUCCEEDED(shell->SetPath(target.c_str())) &&
+      SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
+    saved = SUCCEEDED(file->Save(std::wstring(link.begin(), link.end()).c_str(), TRUE));
+  if (file) file->Release();
+  if (shell) shell->Release();
+  CoUninitialize();
+  return saved;
 }
 
 bool MakeFolderLink(const std::string& link, const std::string& target) {

@@ -9,6 +9,9 @@ void WriteFileText(const std::string& path, const std::string& text);
 bool PathExists(const std::string& path);
 std::string ShortPathOf(const std::string& path);
 
+// A shell shortcut at `link` that starts `target`.
+bool MakeShortcut(const std::string& link, const std::string& target);
+
 // Names and data of the values of an HKEY_LOCAL_MACHINE key ({} when the key does not open).
 std::vector<std::pair<std::string, std::string>> ValuesOf(const std::string& key);
 void SetMachineValue(const std::string& key, const std::string& name, const std::string& data);

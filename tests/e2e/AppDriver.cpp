@@ -2,6 +2,7 @@
 #include "tests/e2e/AppDriver.h"
 
 #include "tests/support/WaitUntil.h"
+#include <vector>
 
 std::string TallowmereExe() { return TALLOWMERE_EXE; }
 
@@ -13,9 +14,8 @@ AppDriver::AppDriver(const std::string& arguments, const std::string& exe) {
 
 AppDriver::AppDriver(const CommandLine& commandLine) { Start(nullptr, commandLine.text); }
 
-AppDriver::AppDriver(const std::wstring& exe, const std::string& arguments) {
-  std::wstring commandLine =
-      L"\"" + exe + L"\" " + std::wstring(arguments.begin(), arguments.end());
+AppDriver::AppDriver(const std::wstring& exe, const std::wstring& arguments) {
+  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -74,19 +74,19 @@ bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == 
 
 void PostCommand(HWND window, UINT id) { PostMessageA(window, WM_COMMAND, id, 0); }
 
-void PressCtrl(HWND window, char letter) {
+void PressKeys(HWND window, std::initializer_list<WORD> keys) {
   SetForegroundWindow(window);
   WaitUntil([window] { return GetForegroundWindow() == window; }, 1000);
-  INPUT keys[4] = {};
-  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(letter), static_cast<WORD>(letter),
-                         VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = codes[i];
-    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  std::vector<INPUT> input(2 * keys.size());
+  for (size_t i = 0; i < input.size(); ++i) {
+    input[i].type = INPUT_KEYBOARD;
+    input[i].ki.wVk = keys.begin()[i < keys.size() ? i : input.size() - 1 - i];
+    input[i].ki.dwFlags = i < keys.size() ? 0 : KEYEVENTF_KEYUP;
   }
-  SendInput(4, keys, sizeof(INPUT));
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
+
+void PressCtrl(HWND window, char letter) { PressKeys(window, {VK_CONTROL, WORD(letter)}); }
 
 SeenBox Answer(AppDriver& app, int button, bool& sawWindow) {
   HWND box = nullptr;

@@ -21,7 +21,7 @@ class AppDriver {
   explicit AppDriver(const std::string& arguments = "", const std::string& exe = TallowmereExe());
   explicit AppDriver(const CommandLine& commandLine);
   // Starts an executable whose path the ANSI code page may not spell, with these arguments.
-  AppDriver(const std::wstring& exe, const std::string& arguments);
+  AppDriver(const std::wstring& exe, const std::wstring& arguments);
   ~AppDriver();
   // Waits for the visible top-level window of the process with this class (and caption when
   // given); nullptr after the timeout.
@@ -42,6 +42,8 @@ void ClickButton(HWND button);
 bool IsChecked(HWND button);
 // Chooses a menu command of the window by its command id.
 void PostCommand(HWND window, UINT id);
+// Presses the keys in order and lets them go in reverse, as typed; the window is brought to front.
+void PressKeys(HWND window, std::initializer_list<WORD> keys);
 // Presses Ctrl plus a letter in the window, as typed on the keyboard: the window is brought to
 // front.
 void PressCtrl(HWND window, char letter);

@@ -16,6 +16,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/KeptRegistry.h"
 #include "tests/support/ProgramRegistry.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -279,4 +280,54 @@ TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDele
             std::wstring(L"\\??\\") + std::wstring(other.begin(), other.end()) +
                 std::wstring(L"\0\0\0", 3));
   DeleteFileA(other.c_str());
+}
+
+// A setup that cannot write its list (a folder has taken the name) changes nothing: no program, no
+// entry, and the deletion an uninstall of this folder left stays scheduled.
+TEST_F(InstallCycleE2E, ASetupThatFailsLeavesNothing) {
+  const std::string list = InstallFolder + "\\install.txt";
+  ASSERT_TRUE(CreateDirectoryA(InstallFolder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(list.c_str(), nullptr));
+  char shortFolder[MAX_PATH] = {};
+  GetShortPathNameA(InstallFolder.c_str(), shortFolder, MAX_PATH);
+  const std::string command = "cmd.exe /c del " + std::string(shortFolder) + "\\x";
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, RunOnce, "Delete Brindlecast", REG_SZ, command.c_str(),
+                  static_cast<DWORD>(command.size() + 1));
+  EXPECT_EQ(RunSetup("/S /D=" + InstallFolder), 2u);
+  EXPECT_FALSE(Exists(Exe));
+  EXPECT_FALSE(MachineKeyExists(EntryKey));
+  EXPECT_EQ(MachineValue(RunOnce, "Delete Brindlecast"), command);
+  RemoveDirectoryA(list.c_str());
+}
+
+// Outside Program Files, in a folder a user could have prepared: a link put at the list's name is
+// replaced, never written through. (Wine keeps no access lists: the folder's protection shows only
+// on Windows.)
+TEST_F(InstallCycleE2E, SetupOutsideProgramFilesWritesNothingThroughALinkInTheFolder) {
+  const std::string folder = "C:\\Brindle Tools\\Link Test",
+                    victim = "C:\\Brindle Tools\\victim.txt";
+  CreateDirectoryA("C:\\Brindle Tools", nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WriteBytes(victim, "victim");
+  // A second name of the victim file, which a write through either name changes.
+  ASSERT_TRUE(CreateHardLinkA((folder + "\\install.txt").c_str(), victim.c_str(), nullptr));
+  EXPECT_EQ(RunSetup("/S /D=" + folder), 0u);
+  EXPECT_EQ(Bytes(victim), "victim");
+  EXPECT_EQ(Bytes(folder + "\\install.txt"), InstallList);
+  RemoveTree("C:\\Brindle Tools");
+}
+
+// In a folder the code page cannot spell, the copy installs and its /uninstall removes it.
+TEST_F(InstallCycleE2E, AFolderTheCodePageCannotSpellInstallsAndUninstalls) {
+  const std::wstring folder = L"C:\\Program Files\\\u65E5\u672C";
+  AppDriver setup(Widen(TALLOWMERE_SETUP), L"/S /D=" + folder);
+  ASSERT_EQ(setup.WaitForExit(60000), 0u);
+  AppDriver uninstall(folder + L"\\Tallowmere.exe", L"/uninstall");
+  bool sawWindow = false;
+  Answer(uninstall, IDOK, sawWindow);
+  EXPECT_EQ(Answer(uninstall, IDOK, sawWindow).text, "Uninstall complete.");
+  EXPECT_EQ(uninstall.WaitForExit(), 0u);
+  EXPECT_EQ(GetFileAttributesW((folder + L"\\install.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(MachineKeyExists(EntryKey));
+  RemoveTree(folder);
 }

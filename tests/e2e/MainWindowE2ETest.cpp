@@ -1,6 +1,8 @@
 // The real program started as a user starts it: the window, a Generate, a close.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -8,6 +10,19 @@
 #include "tests/e2e/AppDriver.h"
 #include "tests/support/ProgramRegistry.h"
 #include "tests/support/TempFolder.h"
+
+namespace {
+
+// Print jobs landed so far in the PDF printer's folder of the run (scripts/printer.sh).
+int PrintedJobs() {
+  const char* folder = std::getenv("TALLOWMERE_PRINTER");
+  std::error_code error;
+  const std::filesystem::directory_iterator jobs(
+      std::string("Z:") + (folder ? folder : "") + "/pdf", error);
+  return error ? -1 : static_cast<int>(std::distance(jobs, {}));
+}
+
+}  // namespace
 
 TEST(MainWindowE2E, GenerateAppendsPasswordsAndClosingEndsWithExitCodeZero) {
   AppDriver app;
@@ -34,6 +49,36 @@ TEST(MainWindowE2E, GenerateAppendsPasswordsAndClosingEndsWithExitCodeZero) {
 
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+// Libraries dropped beside a copy (a downloads folder) under system libraries' names, which the
+// tests' library order (CMakeLists.txt) prefers as Windows does, are never loaded: Generate's
+// random numbers and the rich edit that Print lays the pages out in come from the system.
+TEST(MainWindowE2E, LibrariesBesideTheProgramNeverRun) {
+  TempFolder folder("planted");
+  const std::string exe = folder.Path() + "\\Tallowmere.exe";
+  ASSERT_TRUE(CopyFileA(TallowmereExe().c_str(), exe.c_str(), FALSE));
+  for (const char* name : {"\\bcrypt.dll", "\\riched20.dll"})
+    ASSERT_TRUE(CopyFileA(TALLOWMERE_PLANTED_LIBRARY, (folder.Path() + name).c_str(), FALSE));
+  AppDriver app("", exe);
+  HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+  ASSERT_NE(main, nullptr);
+  ClickButton(FindControl(main, "Button", "Generate"));
+  EXPECT_NE(WindowText(PasswordList(main)), "");
+  const int printed = PrintedJobs();
+  ASSERT_GE(printed, 0) << "no printer of the run";
+  PressKeys(main, {VK_MENU, 'F'});  // the File menu, on New; Print is its fifth command
+  for (WORD key :
+       {WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_RETURN), WORD(0)}) {
+    Sleep(150);
+    if (key) PressKeys(main, {key});
+  }
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  for (int i = 0; i < 100 && PrintedJobs() == printed; ++i) Sleep(100);
+  EXPECT_EQ(PrintedJobs(), printed + 1);
+  for (const char* name : {"\\bcrypt.dll.ran", "\\riched20.dll.ran"})
+    EXPECT_EQ(GetFileAttributesA((folder.Path() + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
 }
 
 TEST(MainWindowE2E, AnyOtherFirstArgumentStartsNormally) {

@@ -12,6 +12,13 @@
 
 namespace {
 
+// Where a copy lists itself: inside Program Files.
+struct ProgramFilesFolder {
+  ProgramFilesFolder() { CreateDirectoryA(path.c_str(), nullptr); }
+  ~ProgramFilesFolder() { RemoveTree(path); }
+  const std::string path = "C:\\Program Files\\Brindle e2e";
+};
+
 class UninstallE2E : public testing::Test {
  protected:
   void SetUp() override {
@@ -35,8 +42,8 @@ class UninstallE2E : public testing::Test {
   }
   ProgramRegistryState registry_;
   // A blank in the folder's name: the uninstall command quotes the path.
-  TempFolder temp_{"Brindle e2e"};
-  const std::string folder_ = temp_.Path() + "\\";
+  ProgramFilesFolder programFiles_;
+  const std::string folder_ = programFiles_.path + "\\";
   const std::string exe_ = folder_ + "Tallowmere.exe";
 };
 
@@ -109,8 +116,8 @@ TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWi
 }
 
 // "Ｂ" (full-width) has no place in the ANSI code page; a best-fit "B" would name the decoy folder
-// beside it, whose listed file the uninstaller must never touch.
-TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsNotMistakenForItsLookAlike) {
+// beside it. The uninstaller works in the real folder and never touches the decoy.
+TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsUninstalledAndItsLookAlikeLeftAlone) {
   const ProgramRegistryState registry;
   const TempFolder temp("look-alike");
   const std::wstring real = temp.WidePath() + L"\\\xFF22rindle\\";
@@ -120,20 +127,21 @@ TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsNotMistakenForItsLookAlik
   ASSERT_TRUE(CreateDirectoryW(decoy.c_str(), nullptr));
   ASSERT_TRUE(CopyFileW(std::wstring(exe.begin(), exe.end()).c_str(),
                         (real + L"Tallowmere.exe").c_str(), FALSE));
-  for (const auto& [name, text] :
-       {std::pair{L"install.txt", "victim.txt\r\n"}, {L"victim.txt", "x"}}) {
-    HANDLE f =
-        CreateFileW((decoy + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD n = 0;
-    WriteFile(f, text, static_cast<DWORD>(strlen(text)), &n, nullptr);
-    CloseHandle(f);
-  }
-  AppDriver app(real + L"Tallowmere.exe", "/uninstall");
+  for (const std::wstring& folder : {real, decoy})
+    for (const auto& [name, text] :
+         {std::pair{L"install.txt", "victim.txt\r\n"}, {L"victim.txt", "x"}}) {
+      HANDLE f = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                             nullptr);
+      DWORD n = 0;
+      WriteFile(f, text, static_cast<DWORD>(strlen(text)), &n, nullptr);
+      CloseHandle(f);
+    }
+  AppDriver app(real + L"Tallowmere.exe", L"/uninstall");
   bool sawWindow = false;
   Answer(app, IDOK, sawWindow);
-  const SeenBox refused = Answer(app, IDOK, sawWindow);
-  EXPECT_EQ(app.WaitForExit(), 1u);
-  EXPECT_NE(refused.text.find("cannot be uninstalled"), std::string::npos) << refused.text;
+  const SeenBox done = Answer(app, IDOK, sawWindow);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+  EXPECT_EQ(done.text, "Uninstall complete.");
+  EXPECT_EQ(GetFileAttributesW((real + L"victim.txt").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(GetFileAttributesW((decoy + L"victim.txt").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_FALSE(MachineKeyExists(EntryKey));  // nor registered under a wrong path
 }

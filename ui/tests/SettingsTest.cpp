@@ -321,7 +321,8 @@ TEST_F(SettingsTest, WithoutAnAppDataValueTheSystemsRoamingFolderHoldsTheSetting
 }
 
 TEST_F(SettingsTest, ADriveARootOrARelativeAppDataValueCountsAsNone) {
-  for (const wchar_t* value : {L"C:", L"C:\\", L"Roaming"}) {
+  for (const wchar_t* value :
+       {L"C:", L"C:\\", L"Roaming", L"C:\\.", L"C:\\users\\..", L"\\\\?\\C:\\", L"\\\\.\\C:\\"}) {
     const KeptRegistryValue odd(HKEY_CURRENT_USER, kShellFolders, "AppData");
     odd.SetText(value, REG_EXPAND_SZ);
     Start();

@@ -1,4 +1,5 @@
 #include "framework/core/Text.h"
+#include "framework/core/Wipe.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,17 @@ TEST(PathParts, FolderKeepsItsLastBackslashSlashOrLeadingDrive) {
 TEST(IsFolderBelowRoot, OnlyAFolderUnderADriveRootOrOnAShareCounts) {
   for (const wchar_t* yes : {L"C:\\Users\\x\\AppData\\Roaming", L"d:/x", L"\\\\server\\share"})
     EXPECT_TRUE(IsFolderBelowRoot(yes)) << yes;
-  for (const wchar_t* no : {L"", L"C:", L"C:\\", L"C:\\\\x", L"C:x", L"Roaming", L"\\Roaming",
-                            L"\\\\server", L"\\\\server\\", L"\\\\\\share", L"1:\\x"})
+  for (const wchar_t* no :
+       {L"", L"C:", L"C:\\", L"C:\\\\x", L"C:x", L"Roaming", L"\\Roaming", L"\\\\server",
+        L"\\\\server\\", L"\\\\\\share", L"1:\\x", L"\\\\?\\C:\\", L"\\\\.\\C:\\x"})
     EXPECT_FALSE(IsFolderBelowRoot(no)) << no;
+}
+
+// A text that was shortened still holds its old characters past its end: those go too.
+TEST(Wipe, ClearsTheWholeBufferNotOnlyTheText) {
+  std::string text(64, 'p');
+  text.resize(3);
+  Wipe(text);
+  EXPECT_EQ(text.size(), 3u);
+  EXPECT_EQ(std::string(text.data(), text.capacity()), std::string(text.capacity(), '\0'));
 }

@@ -23,8 +23,8 @@ TEST(RunOnceCommands, TheSystemsCmdIsNamedInFullAndQuotedOnlyWithABlank) {
 }
 
 TEST(RunOnceCommands, PathsCmdWouldMisreadEvenInQuotesAreRecognised) {
-  for (const char* path :
-       {"C:\\B\\%X%.TXT", "C:\\B\\!X!.TXT", "C:\\B^\\X", "C:\\A&B\\X", "C:\\\"X"})
+  for (const char* path : {"C:\\B\\%X%.TXT", "C:\\B\\!X!.TXT", "C:\\B^\\X", "C:\\A&B\\X", "C:\\\"X",
+                           "C:\\Tools\\tr ", "C:\\Tools\\tr.", "C:\\a.\\b"})
     EXPECT_TRUE(CmdWouldReinterpret(path)) << path;
   for (const char* path :
        {"C:\\PROGRA~1\\B\\X.TXT", "C:\\Program Files\\B (2)\\x;y,z=1@#$~.txt", ""})
@@ -51,6 +51,20 @@ TEST(ProgramCommand, WithoutARetiredFileOrWithAFolderCmdWouldMisreadItDoesNothin
     EXPECT_EQ(ProgramCommand(Cmd, folder, name), Cmd + " /c rem") << folder;
 }
 
+// A start cancels only the deletion of its own copy's folder.
+TEST(CommandNamesFolder, OnlyTheFileDeletedRightInsideTheFolderCounts) {
+  const std::string folder = "C:\\PROGRA~1\\BRINDL~1", name = RetiredExecutableName(1);
+  for (const auto& [command, names] : std::initializer_list<std::pair<std::string, bool>>{
+           {ProgramCommand(Cmd, "c:\\progra~1\\brindl~1", name), true},
+           {"command.com /c del C:\\PROGRA~1\\BRINDL~1\\TALLOW~1.EXE", true},
+           {ProgramCommand(Cmd, folder + "\\SUB", name), false},
+           {ProgramCommand(Cmd, "C:\\PROGRA~1", name), false},
+           {ProgramCommand(Cmd, "C:\\PROGRA~1\\BRINDL", name), false},
+           {ProgramCommand(Cmd, folder, ""), false},
+           {"", false}})
+    EXPECT_EQ(CommandNamesFolder(command, folder), names) << command;
+}
+
 TEST(RestartDeletes, OnlyAcceptedDeletionsAreTakenTheRestStaysCharacterForCharacter) {
   using namespace std::string_literals;
   // Another program's entries the code page cannot spell, a rename and a sibling folder's file.
@@ -73,4 +87,17 @@ TEST(RestartDeletes, OnlyAcceptedDeletionsAreTakenTheRestStaysCharacterForCharac
                                                     L"C:\\T\\Brindlecast"}));
   EXPECT_EQ(split.kept, other);
   EXPECT_FALSE(SamePathText(L"C:\\T\\\uFF22ig.tmp", L"C:\\T\\Big.tmp"));
+}
+
+// Empty strings are counted, not taken as the end: what follows ours stays; a list that is not
+// whole pairs (a cut-off tail, an odd count) is left untouched.
+TEST(RestartDeletes, EmptyStringsAreCountedAndAListNotInPairsIsLeftAlone) {
+  using namespace std::string_literals;
+  const auto ours = [](const std::wstring& path) { return path == L"C:\\T\\a"; };
+  const std::wstring mine = L"\\??\\C:\\T\\a\0\0"s, others = L"\0\0\\??\\C:\\x\0\0"s;
+  const RestartDeletes split = TakeRestartDeletes(mine + others + L'\0', ours);
+  EXPECT_EQ(split.taken, std::vector<std::wstring>{L"C:\\T\\a"});
+  EXPECT_EQ(split.kept, others);
+  for (const std::wstring& list : {mine + L"\\??\\C:\\cut"s, mine + L"\\??\\C:\\x\0\0"s})
+    EXPECT_TRUE(TakeRestartDeletes(list, ours).taken.empty());
 }
