@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <sstream>
+
 #include "generator/tests/TestSources.h"
 
 namespace {
@@ -322,4 +325,150 @@ TEST(MultiByteCharacters, AnUnbiasedSourceDrawsFromSingleBytesAndWholeCharacters
             "0\x82\xA0"
             "9");
   EXPECT_EQ(direct.Ranges, std::vector<uint32_t>(3, 11));
+}
+
+// Every password of `length` over `alphabet` in turn, as a direct source's draws: a generator that
+// keeps exactly the passwords that qualify shows each of them once, and no other.
+TEST(OneOfEach, EveryQualifyingPasswordIsEquallyLikelyEvenWithOverlappingSets) {
+  // Digits and a custom set that shares the 5: holding x or 5 and a digit qualifies. Placing one
+  // of each and shuffling would make xx55 more likely than xxx5.
+  const std::string alphabet = "0123456789x";
+  const int length = 4;
+  std::vector<uint32_t> script;
+  std::vector<std::string> qualifying;
+  for (int tuple = 0; tuple < 11 * 11 * 11 * 11; ++tuple) {
+    std::string password;
+    for (int p = 0, rest = tuple; p < length; ++p, rest /= 11) {
+      script.push_back(static_cast<uint32_t>(rest % 11));
+      password += alphabet[static_cast<size_t>(rest % 11)];
+    }
+    if (password.find_first_of("0123456789") != std::string::npos &&
+        password.find_first_of("x5") != std::string::npos)
+      qualifying.push_back(password);
+  }
+  PasswordRequest r = Request(length, static_cast<int>(qualifying.size()));
+  r.UseDigits = r.UseCustom = r.AtLeastOneOfEach = true;
+  r.CustomCharacters = "x5";
+  ScriptedSource source(script, 0, true);
+  std::vector<std::string> made;
+  std::istringstream lines(Generate(r, source));
+  for (std::string line; std::getline(lines, line);) made.push_back(line.substr(0, length));
+  EXPECT_EQ(made, qualifying);
+  EXPECT_NEAR(PasswordBits(r), std::log2(double(qualifying.size())), 1e-9);
+}
+
+TEST(OneOfEach, ARejectedPasswordIsDrawnAgainWholeAndGroupedAfterwards) {
+  PasswordRequest r = Request(2, 1);
+  r.UseLowercase = r.UseDigits = r.AtLeastOneOfEach = r.UseGroups = true;
+  r.GroupSize = 1;
+  ScriptedSource source({DrawFor('a'), DrawFor('b'), DrawFor('!'), DrawFor('c'), DrawFor('7')});
+  EXPECT_EQ(Generate(r, source), "c-7");
+  EXPECT_EQ(source.Draws, 5u);
+}
+
+TEST(OneOfEach, ASourceThatNeverQualifiesStopsAtTheCapWithAMessage) {
+  struct Same : RandomSource {
+    uint64_t Draws = 0;
+    uint32_t Below(uint32_t) override {
+      ++Draws;
+      return 0;
+    }
+    bool DrawsFromAcceptable() const override { return true; }
+  } same;
+  PasswordRequest r = Request(2, 1);
+  r.UseLowercase = r.UseDigits = r.AtLeastOneOfEach = true;
+  NoticeRecorder notices;
+  std::string out = "kept";
+  EXPECT_EQ(GeneratePasswords(r, out, notices.Handler(), same), GenerateOutcome::CannotMeet);
+  EXPECT_EQ(same.Draws, 2u << 22);
+  ASSERT_EQ(notices.Shown.size(), 1u);
+  EXPECT_EQ(notices.Shown[0].rfind("Passwords that hold one of each chosen set are too rare", 0),
+            0u);
+  EXPECT_EQ(out, "kept");
+}
+
+TEST(Validation, RequestsThatCannotBeMetAreRefusedBeforeAnyDraw) {
+  std::string highBytes;
+  for (int c = 128; c < 256; ++c) highBytes += static_cast<char>(c);
+  struct Case {
+    int Length;
+    bool OneOfEach;
+    const char *LeaveOut, *Custom, *Message;
+  };
+  const Case cases[] = {
+      {2, true, "", "", "The password length is less than the number of chosen character sets"},
+      {8, true, "0123456789", "", "No numbers are left once similar and left-out characters"},
+      {8, true, "", "il", "No custom characters are left once similar and left-out characters"},
+      {8, false, "abcdefghjkmnpqrstuvwxyzABCDEFGHJKLMNOPQRSTUVWXYZ23456789 il", "",
+       "No characters are left to draw from once similar and left-out characters are removed"},
+      // One letter of each case and one digit beside 32 symbols and 128 custom bytes.
+      {5, true, "bcdefghjkmnpqrstuvwxyzBCDEFGHJKLMNOPQRSTUVWXYZ3456789", highBytes.c_str(),
+       "Passwords that hold one of each chosen set are too rare with these options"},
+  };
+  for (const Case& c : cases) {
+    PasswordRequest r = Request(c.Length, 2);
+    r.UseLowercase = r.UseUppercase = r.UseDigits = r.ExcludeSimilar = true;
+    r.UseSpecial = c.Length == 5;
+    r.UseCustom = *c.Custom != 0;
+    r.CustomCharacters = c.Custom;
+    r.AtLeastOneOfEach = c.OneOfEach;
+    r.LeaveOut = c.LeaveOut;
+    ScriptedSource source;
+    NoticeRecorder notices;
+    std::string out = "kept";
+    GeneratePasswords(r, out, notices.Handler(), source);
+    ASSERT_EQ(notices.Shown.size(), 1u) << c.Message;
+    EXPECT_EQ(notices.Shown[0].rfind(c.Message, 0), 0u) << notices.Shown[0];
+    EXPECT_EQ(out, "kept");
+    EXPECT_EQ(source.Draws, 0u);
+    EXPECT_EQ(PasswordBits(r), 0) << c.Message;
+  }
+}
+
+TEST(LeaveOut, RemovesCharactersFromEverySetTheCustomSetAndWholeCharactersIncluded) {
+  PasswordRequest r = Request(3, 1);
+  r.UseDigits = r.UseCustom = true;
+  r.CustomCharacters = "xy\x82\xA0\x95\x5C";
+  r.LeaveOut = "0123456789y\x82\xA0";
+  ScriptedSource direct({0, 1, 0}, 0, true);
+  std::string out;
+  GeneratePasswords(
+      r, out, [](const std::string& t) { FAIL() << t; }, direct, DoubleByte);
+  EXPECT_EQ(out, "x\x95\x5Cx");
+  EXPECT_EQ(direct.Ranges, std::vector<uint32_t>(3, 2));
+}
+
+// The inclusion-exclusion count over sets that share nothing, as the base-2 logarithm.
+double DisjointBits(std::vector<double> sizes, int length) {
+  double all = 0, sum = 0;
+  for (double s : sizes) all += s;
+  for (unsigned subset = 0; subset < (1u << sizes.size()); ++subset) {
+    double left = all;
+    int sign = 1;
+    for (size_t i = 0; i < sizes.size(); ++i)
+      if (subset & (1u << i)) left -= sizes[i], sign = -sign;
+    sum += sign * std::pow(left, length);
+  }
+  return std::log2(sum);
+}
+
+TEST(Strength, CountsThePasswordsTheOptionsCanMakeInBits) {
+  PasswordRequest r = Request(8, 1);
+  r.UseLowercase = true;
+  EXPECT_EQ(StrengthBits(r), 38);  // 8 x log2 26 = 37.6
+  r.LeaveOut = "abc";
+  EXPECT_NEAR(PasswordBits(r), 8 * std::log2(23.0), 1e-9);
+  r.LeaveOut.clear();
+  r.UseUppercase = r.UseDigits = r.UseSpecial = true;
+  r.PasswordLength = 16;
+  EXPECT_NEAR(PasswordBits(r), 16 * std::log2(94.0), 1e-9);
+  r.AtLeastOneOfEach = true;
+  EXPECT_NEAR(PasswordBits(r), DisjointBits({26, 26, 10, 32}, 16), 1e-9);
+  r.ExcludeSimilar = true;
+  r.UseGroups = true;  // dashes add nothing
+  r.GroupSize = 4;
+  EXPECT_NEAR(PasswordBits(r), DisjointBits({23, 25, 8, 32}, 16), 1e-9);
+  const std::pair<int, const char*> words[] = {{39, "weak"},   {40, "fair"},   {63, "fair"},
+                                               {64, "strong"}, {79, "strong"}, {80, "very strong"}};
+  for (const auto& [bits, word] : words) EXPECT_STREQ(StrengthWord(bits), word) << bits;
 }
