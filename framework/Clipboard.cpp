@@ -108,3 +108,12 @@ std::string ClipboardGetText() {
 }
 
 bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
+
+unsigned long ClipboardSequence() { return GetClipboardSequenceNumber(); }
+
+bool TryEmptyClipboardIfUnchanged(unsigned long sequence) {
+  OpenedClipboard clipboard;
+  if (!clipboard.IsOpen()) return false;
+  if (GetClipboardSequenceNumber() == sequence) EmptyClipboard();
+  return true;
+}

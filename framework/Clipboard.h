@@ -14,3 +14,9 @@ void ClipboardSetText(const std::string& text, bool keepOutOfHistory);
 // Text in CF_TEXT, or "" (for tests and for the edit actions' enabling).
 std::string ClipboardGetText();
 bool ClipboardHasText();
+// The system's count of clipboard changes: equal readings mean nobody changed it in between.
+unsigned long ClipboardSequence();
+// Empties the clipboard when it has not changed since `sequence` was read (tested while holding it
+// open, so nobody can change it between the test and the emptying). False when it could not be
+// opened; true when it was emptied or had changed.
+bool TryEmptyClipboardIfUnchanged(unsigned long sequence);

@@ -189,7 +189,7 @@ bool DrawQualifying(std::vector<int>& ids, int32_t length, const CodeTable& tabl
   for (uint32_t draw = 0; draw < MaxPasswordDraws; ++draw) {
     DrawIds(ids, length, table, source, direct);
     unsigned met = 0;
-    for (int c : ids) met |= c < 256 ? table.SetsOf[c] : unsigned(kCustomSet);
+    for (int c : ids) met |= c < 256 ? table.SetsOf[c] : kCustomSet;
     if (met == table.Chosen) return true;
   }
   return false;

@@ -58,13 +58,7 @@ int StrengthBits(const PasswordRequest& request, const CharacterLength& characte
 const char* StrengthWord(int bits);
 
 // The character sets of a request, as bits.
-enum CharacterSet : unsigned {
-  kLowerSet = 1,
-  kUpperSet = 2,
-  kDigitSet = 4,
-  kSpecialSet = 8,
-  kCustomSet = 16
-};
+constexpr unsigned kLowerSet = 1, kUpperSet = 2, kDigitSet = 4, kSpecialSet = 8, kCustomSet = 16;
 
 // Which of the drawable codes 33..256 a request accepts, and the accepted ones in ascending order;
 // beside them the custom characters of more than one byte, each once, in the order typed.

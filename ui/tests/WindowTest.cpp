@@ -7,6 +7,7 @@
 #include "tests/support/GdiCount.h"
 #include "tests/support/WindowSearch.h"
 #include "ui/About.h"
+#include "ui/LeaveOut.h"
 #include "ui/tests/MainWindowFixture.h"
 
 TEST_F(MainWindowTest, FirstRunOpensWithItsCaptionBoundsAndDesignDefaults) {
@@ -354,7 +355,79 @@ TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
   EXPECT_EQ(Width(form->Button1), ScaleForDpi(75, dpi));
   TAboutBox about;
   about.Create();
-  for (HWND window : {form->Handle, about.Handle})
-    for (HWND child : FindControls(window, nullptr))
-      if (TControl* c = TControl::FromHandle(child)) EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
+  TLeaveOutForm leaveOut;
+  leaveOut.Create();
+  for (HWND window : {form->Handle, about.Handle, leaveOut.Handle})
+    for (HWND child : FindControls(window, nullptr)) {
+      if (TControl* c = TControl::FromHandle(child)) {
+        EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
+      }
+    }
+}
+
+TEST_F(MainWindowTest, OptionsMenuOffersTheNewOptionsAfterTheSchemesBehindASeparator) {
+  HMENU options = GetSubMenu(GetMenu(form->Handle), 2);
+  ASSERT_EQ(GetMenuItemCount(options), 5);
+  EXPECT_EQ(GetMenuState(options, 1, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+  const auto caption = [](HMENU menu, int position) {
+    char text[64] = {};
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return std::string(text);
+  };
+  EXPECT_EQ(caption(options, 2), "At least one of each chosen set");
+  EXPECT_EQ(caption(options, 3), "Leave out characters...");
+  EXPECT_EQ(caption(options, 4), "Clear clipboard after");
+  HMENU times = GetSubMenu(options, 4);
+  const char* const captions[] = {"Never", "10 seconds", "30 seconds", "1 minute", "5 minutes"};
+  ASSERT_EQ(GetMenuItemCount(times), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(caption(times, i), captions[i]);
+  EXPECT_EQ(GetMenuState(times, 0, MF_BYPOSITION) & MF_CHECKED, UINT(MF_CHECKED));
+  EXPECT_EQ(GetMenuState(options, 2, MF_BYPOSITION) & MF_CHECKED, 0u);
+  SendMessageA(form->Handle, WM_COMMAND, form->mniAtLeastOneOfEach.Id, 0);
+  EXPECT_EQ(GetMenuState(options, 2, MF_BYPOSITION) & MF_CHECKED, UINT(MF_CHECKED));
+  SendMessageA(form->Handle, WM_COMMAND, form->mniClear1m.Id, 0);
+  EXPECT_EQ(form->ClearClipboardSeconds(), 60);
+  EXPECT_EQ(GetMenuState(times, 0, MF_BYPOSITION) & MF_CHECKED, 0u);
+}
+
+// Plays the user in the "Leave out characters" box once it shows: types `text`, then presses `key`.
+void AnswerLeaveOutBox(const char* text, WPARAM key) {
+  static const char* typed;
+  static WPARAM pressed;
+  typed = text, pressed = key;
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND box = FindWindowA("TLeaveOutForm", "Leave out characters");
+    ASSERT_TRUE(box && IsWindowVisible(box));
+    HWND field = FindWindowExA(box, nullptr, "Edit", nullptr);
+    SetWindowTextA(field, typed);
+    PostMessageA(field, WM_KEYDOWN, pressed, 1);
+  });
+}
+
+TEST_F(MainWindowTest, TheLeaveOutBoxTakesItsTextOnEnterOrOkAndKeepsItOnEscape) {
+  form->LeaveOutCharacters = "old";
+  AnswerLeaveOutBox(" \"\\'", VK_RETURN);
+  SendMessageA(form->Handle, WM_COMMAND, form->mniLeaveOut.Id, 0);
+  EXPECT_EQ(form->LeaveOutCharacters, " \"\\'");
+  AnswerLeaveOutBox("abc", VK_ESCAPE);
+  form->mniLeaveOutClick();
+  EXPECT_EQ(form->LeaveOutCharacters, " \"\\'");
+  EXPECT_TRUE(IsWindowEnabled(form->Handle));
+}
+
+TEST_F(MainWindowTest, TheStatusBarShowsTheStrengthWheneverItHasNoHint) {
+  form->IdleUpdate();
+  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 38 bits (weak)");
+  form->CheckBox2.SetChecked(true);
+  form->RadioButton21.SetChecked(true);  // dashes add nothing
+  form->IdleUpdate();
+  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 46 bits (fair)");  // 8 x log2 52
+  SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(form->FileOpen1.Id, MF_STRING),
+               reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(form->Handle), 0)));
+  form->LeaveOutCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  form->IdleUpdate();
+  EXPECT_EQ(form->StatusBar.SimpleText(), "Open a file");
+  SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);  // the menu closed
+  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 38 bits (weak)");
 }
