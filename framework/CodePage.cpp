@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "framework/WideText.h"
+
 size_t CharacterLengthIn(unsigned codePage, const char* text, size_t left) {
   CPINFO info{};
   const size_t longest = GetCPInfo(codePage, &info) ? info.MaxCharSize : 1;
@@ -21,4 +23,16 @@ std::function<size_t(const char*, size_t)> AnsiCharacterLength() {
   const UINT codePage = GetACP();
   return
       [codePage](const char* text, size_t left) { return CharacterLengthIn(codePage, text, left); };
+}
+
+AnsiCodePage SystemAnsiCodePage() {
+  // The wide copies may hold passwords: each is wiped once converted.
+  return {[](const std::u16string& text, std::string& ansi) {
+            const Wiped<std::wstring> wide(std::wstring(text.begin(), text.end()));
+            return WideToAnsiExact(wide.Get(), ansi);
+          },
+          [](const std::string& text, std::u16string& units) {
+            const Wiped<std::wstring> wide(AnsiToWide(text));
+            units.assign(wide.Get().begin(), wide.Get().end());
+          }};
 }

@@ -11,9 +11,9 @@
 #include "framework/Clipboard.h"
 #include "framework/Exceptions.h"
 #include "framework/FileStream.h"
-#include "framework/core/LineBreaks.h"
+#include "framework/CodePage.h"
+#include "framework/core/ListFile.h"
 #include "framework/Printer.h"
-#include "framework/WideText.h"
 #include "framework/WaitCursor.h"
 #include "framework/core/Wipe.h"
 #include "shell/Confirm.h"
@@ -34,84 +34,42 @@ size_t FileSize(const std::wstring& path) {
   return static_cast<size_t>(ULARGE_INTEGER{{data.nFileSizeLow, data.nFileSizeHigh}}.QuadPart);
 }
 
-// The ANSI text of a marked file's bytes. No character is ever changed on the way: text that is
-// not valid in its encoding, or a character the code page cannot spell, refuses the file and names
-// the line.
-std::string AnsiOfMarkedFile(const std::wstring& path, const std::string& bytes,
-                             TextEncoding encoding) {
-  Wiped<std::u16string> decoded;
-  size_t badLine = 0;
-  const bool valid = DecodeMarkedText(bytes, encoding, decoded.Get(), badLine);
-  const Wiped<std::wstring> wipedWide(std::wstring(decoded.Get().begin(), decoded.Get().end()));
-  const std::wstring& wide = wipedWide.Get();
-  const wchar_t* const name = encoding == TextEncoding::Utf8 ? L"UTF-8" : L"UTF-16";
-  if (!valid)
-    RaiseCannotOpenFile(path,
-                        L"Line " + std::to_wstring(badLine) + L" is not valid " + name + L" text");
-  if (wide.find(L'\0') != std::wstring::npos)
-    RaiseCannotOpenFile(path, L"It contains a zero character, so it is not a text file");
-  std::string ansi;
-  if (WideToAnsiExact(wide, ansi)) return ansi;
-  size_t line = 1;
-  for (size_t start = 0; start < wide.size(); ++line) {
-    const size_t end = std::min(wide.find(L'\n', start), wide.size());
-    std::string part;
-    const bool spelt = WideToAnsiExact(wide.substr(start, end - start), part);
-    Wipe(part);
-    if (!spelt) break;
-    start = end + 1;
+// The message for a file the list does not take.
+std::wstring RefusalText(const ListFileReader& reader) {
+  const std::wstring line = L"Line " + std::to_wstring(reader.RefusedLine());
+  switch (reader.Refusal()) {
+    case ListFileRefusal::ZeroByte: return L"It contains a zero byte, so it is not a text file";
+    case ListFileRefusal::InvalidText:
+      return line + L" is not valid " +
+             (reader.Encoding() == TextEncoding::Utf8 ? L"UTF-8" : L"UTF-16") + L" text";
+    case ListFileRefusal::ZeroCharacter:
+      return L"It contains a zero character, so it is not a text file";
+    case ListFileRefusal::NotInCodePage:
+      return line +
+             L" holds a character that the list cannot show in this system's code page, so the "
+             L"file is not opened";
+    case ListFileRefusal::TooLarge:
+    case ListFileRefusal::None: break;
   }
-  RaiseCannotOpenFile(path, L"Line " + std::to_wstring(line) +
-                                L" holds a character that the list cannot show in this system's "
-                                L"code page, so the file is not opened");
-  return {};
+  return L"";
 }
 
 // The file's text as the list takes it, and how the file was written; a file too large for the
-// list is not read past the limit. A file without a mark that holds a zero byte is no text file
-// (a binary file opened by mistake): taking the text before it would lose the rest at the next
-// Save.
+// list is not read past the limit.
 std::string LoadListText(const std::wstring& path, TextEncoding& encoding) {
   try {
-    LineBreakConverter converter(kListCapacity);
-    WipedText marked;  // a marked file's bytes, decoded once they are all read
-    bool first = true;
-    ReadFilePieces(path, [&](std::string_view piece) {
-      if (first) {
-        first = false;
-        encoding = EncodingOfBytes(piece);
-        if (encoding != TextEncoding::Ansi) marked.Get().reserve(FileSize(path));
-      }
-      if (encoding != TextEncoding::Ansi) {
-        marked.Get().append(piece);
-        return marked.Get().size() <= kListCapacity * 4;
-      }
-      if (piece.find('\0') != std::string_view::npos) {
-        RaiseCannotOpenFile(path, L"It contains a zero byte, so it is not a text file");
-      }
-      return converter.Feed(piece);
-    });
-    if (first) encoding = TextEncoding::Ansi;  // an empty file
-    if (encoding != TextEncoding::Ansi)
-      converter.Feed(WipedText(AnsiOfMarkedFile(path, marked.Get(), encoding)).Get());
-    std::string text = converter.Finish();
-    if (converter.Overflowed()) throw Exception("Text exceeds memo capacity");
+    ListFileReader reader(SystemAnsiCodePage(), kListCapacity, FileSize(path));
+    ReadFilePieces(path, [&](std::string_view piece) { return reader.Feed(piece); });
+    std::string text = reader.Finish();
+    if (reader.Refusal() == ListFileRefusal::TooLarge)
+      throw Exception("Text exceeds memo capacity");
+    if (reader.Refusal() != ListFileRefusal::None) RaiseCannotOpenFile(path, RefusalText(reader));
+    encoding = reader.Encoding();
     return text;
   } catch (const std::bad_alloc&) {
     // Short of the limit, memory can still run out first: the list stays as it was all the same.
     throw Exception("Text exceeds memo capacity");
   }
-}
-
-// The bytes that Save writes for the list's text: as it is, or in the file's marked encoding.
-std::string FileBytes(const std::string& text, TextEncoding encoding) {
-  if (encoding == TextEncoding::Ansi) return text;
-  Wiped<std::u16string> units;
-  {
-    Wiped<std::wstring> wide(AnsiToWide(text));
-    units.Get().assign(wide.Get().begin(), wide.Get().end());
-  }
-  return EncodeMarkedText(units.Get(), encoding);
 }
 
 // The list's lines as the text field shows them: a wrapped line counts as its displayed pieces,
@@ -166,7 +124,9 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 // Writes the list to the file in its encoding, wiping the copies made on the way.
 void SaveList(const TMemo& list, const std::wstring& fileName, TextEncoding encoding) {
   TWaitCursor wait;
-  SaveFileSafely(fileName, WipedText(FileBytes(WipedText(list.Text()).Get(), encoding)).Get());
+  SaveFileSafely(
+      fileName,
+      WipedText(ListFileBytes(WipedText(list.Text()).Get(), encoding, SystemAnsiCodePage())).Get());
 }
 
 }  // namespace

@@ -50,11 +50,9 @@ TSDIAppForm::TSDIAppForm() : TForm("TSDIAppForm") {
   LengthGroup.Presets = {&RadioButton1,  &RadioButton2,  &RadioButton3, &RadioButton4,
                          &RadioButton11, &RadioButton13, &RadioButton12};
   LengthGroup.Custom = &RadioButton9, LengthGroup.Spinner = &UpDown1, LengthGroup.Default = 8;
-  LengthGroup.Key = "NumChars", LengthGroup.SpinnerKey = "NumCharsCustom";
   CountGroup.Presets = {&RadioButton5, &RadioButton6,  &RadioButton14, &RadioButton15,
                         &RadioButton7, &RadioButton16, &RadioButton8};
   CountGroup.Custom = &RadioButton10, CountGroup.Spinner = &UpDown2, CountGroup.Default = 1;
-  CountGroup.Key = "NumPasswords", CountGroup.SpinnerKey = "NumPasswordsCustom";
 }
 
 // The hidden print buffer is made on the first print: the rich-text library it needs would take a

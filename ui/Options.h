@@ -1,7 +1,7 @@
 // The main window's options that are wired the same way, one row each: the character check boxes
-// (control, request field, settings key), the colour schemes (menu item, caption, colour) and the
-// clipboard clearing times (menu item, caption, seconds). Generate, the settings file and the menu
-// all walk these tables.
+// (control, request field), the colour schemes (menu item, caption, colour) and the clipboard
+// clearing times (menu item, caption, seconds). Generate and the menu walk these tables; the
+// settings file's keys are the table in Settings.cpp.
 #pragma once
 #include "generator/PasswordGenerator.h"
 #include "ui/Main.h"
@@ -9,17 +9,15 @@
 struct CharacterOption {
   TCheckBox TSDIAppForm::*box;
   bool PasswordRequest::*field;
-  const char* key;  // in the settings file's "Settings" section
 };
 
-// In the order the settings file holds the keys.
 inline constexpr CharacterOption kCharacterOptions[] = {
-    {&TSDIAppForm::CheckBox1, &PasswordRequest::UseLowercase, "UseLowerCase"},
-    {&TSDIAppForm::CheckBox2, &PasswordRequest::UseUppercase, "UseUpperCase"},
-    {&TSDIAppForm::CheckBox3, &PasswordRequest::UseDigits, "UseNumbers"},
-    {&TSDIAppForm::CheckBox4, &PasswordRequest::UseSpecial, "UseSpecial"},
-    {&TSDIAppForm::CheckBox5, &PasswordRequest::ExcludeSimilar, "NoSimilar"},
-    {&TSDIAppForm::CheckBox7, &PasswordRequest::UseCustom, "Custom"},
+    {&TSDIAppForm::CheckBox1, &PasswordRequest::UseLowercase},
+    {&TSDIAppForm::CheckBox2, &PasswordRequest::UseUppercase},
+    {&TSDIAppForm::CheckBox3, &PasswordRequest::UseDigits},
+    {&TSDIAppForm::CheckBox4, &PasswordRequest::UseSpecial},
+    {&TSDIAppForm::CheckBox5, &PasswordRequest::ExcludeSimilar},
+    {&TSDIAppForm::CheckBox7, &PasswordRequest::UseCustom},
 };
 
 struct ColorScheme {

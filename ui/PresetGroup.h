@@ -1,6 +1,5 @@
 // A group of numeric presets with a "Custom" button that takes a spinner's value: the main window's
-// password length and count. It ties the group's controls to its settings keys, so that Generate
-// and the settings file walk one list of presets.
+// password length and count. Generate and the settings file walk one list of presets.
 #pragma once
 #include <vector>
 
@@ -13,9 +12,7 @@ struct TPresetGroup {
   std::vector<TRadioButton*> Presets;
   TRadioButton* Custom = nullptr;  // "Custom": the value is the spinner's
   TUpDown* Spinner = nullptr;      // its Associate is the edit field that shows the custom value
-  int Default = 0;                 // the value when nothing is checked; its text is Key's default
-  const char* Key = "";            // settings key of the checked button's text
-  const char* SpinnerKey = "";     // settings key of the spinner's position
+  int Default = 0;  // the value when nothing is checked; its text is the settings key's default
 
   // The checked preset's caption read as a decimal integer, or the spinner's position as a 16-bit
   // signed value when "Custom" is checked, or Default when nothing is.

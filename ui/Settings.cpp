@@ -1,11 +1,15 @@
-// The settings file: where it lives, and the main window's LoadSettings and SaveSettings. The
-// option controls are the settings; this file only moves them to and from the file, key by key.
+// The settings file: where it lives, and the main window's LoadSettings and SaveSettings, which
+// walk one table of its keys. The option controls are the settings; this file only moves them to
+// and from the file, key by key.
 #include "ui/Settings.h"
 
 #include <shlobj.h>
 
+#include <array>
+#include <climits>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -16,7 +20,6 @@
 #include "framework/WideText.h"
 #include "shell/ShellFolders.h"
 #include "ui/Main.h"
-#include "ui/Options.h"
 
 std::wstring SettingsFolder;
 
@@ -27,37 +30,6 @@ const char* const kSettings = "Settings";
 
 // Spinner positions are stored as 16-bit signed values and handed back without clamping.
 int Low16(int value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
-
-// Checks the preset whose caption is exactly the stored text, or "Custom" when none is (checking
-// one radio button unchecks the others: one change, not one per preset). Then the spinner's
-// position.
-void LoadGroup(TIniFile& ini, const TPresetGroup& group) {
-  const std::string text = ini.ReadString(kSettings, group.Key, std::to_string(group.Default));
-  TRadioButton* checked = group.Custom;
-  for (TRadioButton* preset : group.Presets)
-    if (preset->Text() == text) checked = preset;
-  checked->SetChecked(true);
-  group.Spinner->SetPosition(
-      Low16(ini.ReadInteger(kSettings, group.SpinnerKey, Low16(group.Spinner->Position()))));
-}
-
-// Every checked button writes its value: a preset its caption, "Custom" its edit field's text.
-// Then the spinner's position.
-void SaveGroup(TIniFile& ini, const TPresetGroup& group) {
-  for (const TRadioButton* preset : group.Presets)
-    if (preset->Checked()) ini.WriteString(kSettings, group.Key, preset->Text());
-  if (group.Custom->Checked())
-    ini.WriteString(kSettings, group.Key, group.Spinner->Associate->Text());
-  ini.WriteInteger(kSettings, group.SpinnerKey, Low16(group.Spinner->Position()));
-}
-
-void LoadCheck(TIniFile& ini, const char* key, TCheckBox& box) {
-  box.SetChecked(ini.ReadBool(kSettings, key, box.Checked()));
-}
-
-void SaveCheck(TIniFile& ini, const char* key, const TCheckBox& box) {
-  ini.WriteBool(kSettings, key, box.Checked());
-}
 
 // The bounds to store: the outer rectangle as it is on the screen, except for a minimised window,
 // whose normal bounds are stored instead of its parked icon position.
@@ -78,15 +50,6 @@ RECT SavedBounds(HWND window) {
   return r;
 }
 
-// A custom set typed on several lines is stored as one line: a line break in the value would
-// become a line of the file, and everything after it would be lost or read as a key.
-std::string OneLine(std::string text) {
-  std::string result;
-  for (char c : text)
-    if (c != '\r' && c != '\n') result += c;
-  return result;
-}
-
 // The roaming application-data folder as the system reports it; "" when it has none.
 std::wstring RoamingAppDataFolder() {
   wchar_t path[MAX_PATH] = {};
@@ -98,6 +61,177 @@ std::wstring RoamingAppDataFolder() {
 // A drive ("C:"), a drive's root or a relative name would put the settings at the root, open to
 // every user, or wherever the program was started from: such a value counts as none.
 std::wstring Usable(std::wstring folder) { return IsFolderBelowRoot(folder) ? folder : L""; }
+
+// What a walk over the keys carries from row to row: the window's bounds are four keys, applied
+// together once all four are read.
+struct SettingsWalk {
+  TIniFile& ini;
+  TSDIAppForm& form;
+  std::array<int, 4> bounds;  // top, left, width, height: as stored, or as they are on the screen
+  int boundsRead = 0;
+};
+
+struct SettingKey;
+// How a key is stored and what on the form it binds: reading it into the form, writing it out.
+struct SettingKind {
+  void (*load)(SettingsWalk&, const SettingKey&);
+  void (*save)(SettingsWalk&, const SettingKey&);
+};
+
+// A key's default when the file lacks it: kOwn is the bound value as the form has it.
+constexpr int kOwn = INT_MIN;
+
+struct SettingKey {
+  const char* section;
+  const char* name;
+  const SettingKind* kind;
+  int fallback;  // the default
+};
+
+int Fallback(const SettingKey& key, int own) { return key.fallback == kOwn ? own : key.fallback; }
+
+std::array<int, 4> BoundsOf(const RECT& r) {
+  return {int(r.top), int(r.left), int(r.right - r.left), int(r.bottom - r.top)};
+}
+
+// One of the window's bounds (top, left, width, height). Bounds stored on another monitor layout,
+// or too small to use, give way to the design size on the nearest monitor.
+template <int part>
+constexpr SettingKind Bound{
+    [](SettingsWalk& w, const SettingKey& key) {
+      w.bounds[part] = w.ini.ReadInteger(key.section, key.name, w.bounds[part]);
+      if (++w.boundsRead == 4)
+        w.form.SetBoundsOnScreen(w.bounds[1], w.bounds[0], w.bounds[2], w.bounds[3]);
+    },
+    [](SettingsWalk& w, const SettingKey& key) {
+      w.ini.WriteInteger(key.section, key.name, w.bounds[part]);
+    }};
+
+// A check box's or a menu item's check, as "1" or "0".
+template <auto check>
+constexpr SettingKind Bool{
+    [](SettingsWalk& w, const SettingKey& key) {
+      auto& c = w.form.*check;
+      c.SetChecked(w.ini.ReadBool(key.section, key.name, Fallback(key, c.Checked()) != 0));
+    },
+    [](SettingsWalk& w, const SettingKey& key) {
+      w.ini.WriteBool(key.section, key.name, (w.form.*check).Checked());
+    }};
+
+// A text field's text, stored as one line: a line break in the value would become a line of the
+// file, and everything after it would be lost or read as a key. Read back as stored.
+template <auto field>
+constexpr SettingKind Text{[](SettingsWalk& w, const SettingKey& key) {
+                             auto& f = w.form.*field;
+                             f.SetText(w.ini.ReadString(key.section, key.name, f.Text()));
+                           },
+                           [](SettingsWalk& w, const SettingKey& key) {
+                             std::string line;
+                             for (char c : (w.form.*field).Text())
+                               if (c != '\r' && c != '\n') line += c;
+                             w.ini.WriteString(key.section, key.name, line);
+                           }};
+
+// A spinner's position, as a 16-bit signed value.
+template <auto spinner>
+constexpr SettingKind Spin{
+    [](SettingsWalk& w, const SettingKey& key) {
+      auto& s = w.form.*spinner;
+      s.SetPosition(
+          Low16(w.ini.ReadInteger(key.section, key.name, Fallback(key, Low16(s.Position())))));
+    },
+    [](SettingsWalk& w, const SettingKey& key) {
+      w.ini.WriteInteger(key.section, key.name, Low16((w.form.*spinner).Position()));
+    }};
+
+// An integer the form holds: a member, or a getter and a setter (which judges a stored value).
+template <auto get>
+int Get(const TSDIAppForm& form) {
+  if constexpr (std::is_member_function_pointer_v<decltype(get)>)
+    return (form.*get)();
+  else
+    return form.*get;
+}
+template <auto set>
+void Set(TSDIAppForm& form, int value) {
+  if constexpr (std::is_member_function_pointer_v<decltype(set)>)
+    (form.*set)(value);
+  else
+    form.*set = value;
+}
+template <auto get, auto set = get>
+constexpr SettingKind Integer{
+    [](SettingsWalk& w, const SettingKey& key) {
+      Set<set>(w.form, w.ini.ReadInteger(key.section, key.name, Fallback(key, Get<get>(w.form))));
+    },
+    [](SettingsWalk& w, const SettingKey& key) {
+      w.ini.WriteInteger(key.section, key.name, Get<get>(w.form));
+    }};
+
+// A preset group's choice: the caption of its checked preset, or "Custom"'s field text. Read back,
+// the preset whose caption is exactly the stored text is checked, or "Custom" when none is
+// (checking one radio button unchecks the others: one change, not one per preset). The group's
+// own default stands for a missing key.
+template <auto group>
+constexpr SettingKind Preset{
+    [](SettingsWalk& w, const SettingKey& key) {
+      const TPresetGroup& g = w.form.*group;
+      const std::string text = w.ini.ReadString(key.section, key.name, std::to_string(g.Default));
+      TRadioButton* checked = g.Custom;
+      for (TRadioButton* preset : g.Presets)
+        if (preset->Text() == text) checked = preset;
+      checked->SetChecked(true);
+    },
+    [](SettingsWalk& w, const SettingKey& key) {
+      const TPresetGroup& g = w.form.*group;
+      for (const TRadioButton* preset : g.Presets)
+        if (preset->Checked()) w.ini.WriteString(key.section, key.name, preset->Text());
+      if (g.Custom->Checked())
+        w.ini.WriteString(key.section, key.name, g.Spinner->Associate->Text());
+    }};
+
+// Two radio buttons as "0" and "1"; any other text, the empty one included, checks the second.
+template <auto first, auto second>
+constexpr SettingKind Choice{[](SettingsWalk& w, const SettingKey& key) {
+                               const bool isFirst =
+                                   w.ini.ReadString(key.section, key.name,
+                                                    std::to_string(key.fallback)) == "0";
+                               (w.form.*(isFirst ? first : second)).SetChecked(true);
+                             },
+                             [](SettingsWalk& w, const SettingKey& key) {
+                               if ((w.form.*first).Checked())
+                                 w.ini.WriteString(key.section, key.name, "0");
+                               if ((w.form.*second).Checked())
+                                 w.ini.WriteString(key.section, key.name, "1");
+                             }};
+
+using F = TSDIAppForm;
+
+// Every key of the settings file, in the file's order; LoadSettings reads them in this order too.
+// An option is one row.
+const SettingKey kSettingKeys[] = {
+    {kForm, "Top", &Bound<0>, kOwn},
+    {kForm, "Left", &Bound<1>, kOwn},
+    {kForm, "Width", &Bound<2>, kOwn},
+    {kForm, "Height", &Bound<3>, kOwn},
+    {kSettings, "NumChars", &Preset<&F::LengthGroup>, kOwn},
+    {kSettings, "NumCharsCustom", &Spin<&F::UpDown1>, kOwn},
+    {kSettings, "UseLowerCase", &Bool<&F::CheckBox1>, kOwn},
+    {kSettings, "UseUpperCase", &Bool<&F::CheckBox2>, kOwn},
+    {kSettings, "UseNumbers", &Bool<&F::CheckBox3>, kOwn},
+    {kSettings, "UseSpecial", &Bool<&F::CheckBox4>, kOwn},
+    {kSettings, "NoSimilar", &Bool<&F::CheckBox5>, kOwn},
+    {kSettings, "Custom", &Bool<&F::CheckBox7>, kOwn},
+    {kSettings, "CustomMemo", &Text<&F::Memo2>, kOwn},
+    {kSettings, "ClearOnExit", &Bool<&F::CheckBox8>, kOwn},
+    {kSettings, "ColorScheme", &Integer<&F::CheckedScheme, &F::SetScheme>, 0},
+    {kSettings, "NumPasswords", &Preset<&F::CountGroup>, kOwn},
+    {kSettings, "NumPasswordsCustom", &Spin<&F::UpDown2>, kOwn},
+    {kSettings, "FormatString", &Choice<&F::RadioButton17, &F::RadioButton21>, 0},
+    // The group size's first-run value is 0, not the design 4.
+    {kSettings, "FormatStringCustom", &Spin<&F::UpDown3>, 0},
+    {kSettings, "AutoCopy", &Bool<&F::CheckBox6>, kOwn},
+};
 
 }  // namespace
 
@@ -119,54 +253,12 @@ void FixSettingsFolder() {
 
 void TSDIAppForm::LoadSettings() {
   TIniFile ini(SettingsFileName());
-
-  // Bounds stored on another monitor layout, or too small to use, give way to the design size on
-  // the nearest monitor; bounds that fit are used as stored.
-  const RECT r = BoundsRect();
-  const int top = ini.ReadInteger(kForm, "Top", r.top);
-  const int left = ini.ReadInteger(kForm, "Left", r.left);
-  const int width = ini.ReadInteger(kForm, "Width", r.right - r.left);
-  const int height = ini.ReadInteger(kForm, "Height", r.bottom - r.top);
-  SetBoundsOnScreen(left, top, width, height);
-
-  LoadGroup(ini, LengthGroup);
-  SetScheme(ini.ReadInteger(kSettings, "ColorScheme", 0));
-  for (const CharacterOption& option : kCharacterOptions)
-    LoadCheck(ini, option.key, this->*option.box);
-  Memo2.SetText(ini.ReadString(kSettings, "CustomMemo", Memo2.Text()));
-  LoadCheck(ini, "ClearOnExit", CheckBox8);
-
-  LoadGroup(ini, CountGroup);
-
-  // Any text but "0", the empty text included, selects "Groups of".
-  if (ini.ReadString(kSettings, "FormatString", "0") == "0")
-    RadioButton17.SetChecked(true);
-  else
-    RadioButton21.SetChecked(true);
-  UpDown3.SetPosition(Low16(ini.ReadInteger(kSettings, "FormatStringCustom", 0)));
-  LoadCheck(ini, "AutoCopy", CheckBox6);
+  SettingsWalk walk{ini, *this, BoundsOf(BoundsRect())};
+  for (const SettingKey& key : kSettingKeys) key.kind->load(walk, key);
 }
 
 void TSDIAppForm::SaveSettings() {
   TIniFile ini(SettingsFileName());
-
-  const RECT r = SavedBounds(Handle);
-  ini.WriteInteger(kForm, "Top", r.top);
-  ini.WriteInteger(kForm, "Left", r.left);
-  ini.WriteInteger(kForm, "Width", r.right - r.left);
-  ini.WriteInteger(kForm, "Height", r.bottom - r.top);
-
-  SaveGroup(ini, LengthGroup);
-  for (const CharacterOption& option : kCharacterOptions)
-    SaveCheck(ini, option.key, this->*option.box);
-  ini.WriteString(kSettings, "CustomMemo", OneLine(Memo2.Text()));
-  SaveCheck(ini, "ClearOnExit", CheckBox8);
-
-  ini.WriteInteger(kSettings, "ColorScheme", CheckedScheme());
-
-  SaveGroup(ini, CountGroup);
-  if (RadioButton17.Checked()) ini.WriteString(kSettings, "FormatString", "0");
-  if (RadioButton21.Checked()) ini.WriteString(kSettings, "FormatString", "1");
-  ini.WriteInteger(kSettings, "FormatStringCustom", Low16(UpDown3.Position()));
-  SaveCheck(ini, "AutoCopy", CheckBox6);
+  SettingsWalk walk{ini, *this, BoundsOf(SavedBounds(Handle))};
+  for (const SettingKey& key : kSettingKeys) key.kind->save(walk, key);
 }

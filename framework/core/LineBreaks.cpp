@@ -58,9 +58,3 @@ std::string LineBreakConverter::Finish() {
   if (overflowed_) return std::string();
   return std::move(text_);
 }
-
-std::string ListTextFromFileBytes(std::string_view bytes) {
-  LineBreakConverter converter;
-  converter.Feed(bytes);
-  return converter.Finish();
-}

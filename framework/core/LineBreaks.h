@@ -31,7 +31,3 @@ class LineBreakConverter {
   bool ended_ = false;
   bool overflowed_ = false;
 };
-
-// The whole conversion in one call: CR LF stays, a lone CR or LF becomes CR LF (LF CR is two
-// breaks), nothing after the first zero byte is kept.
-std::string ListTextFromFileBytes(std::string_view bytes);

@@ -1,13 +1,38 @@
 #include "framework/core/LineBreaks.h"
+#include "framework/core/ListFile.h"
 #include "framework/core/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "framework/core/tests/Latin1CodePage.h"
+
 using namespace std::string_literals;
 
 namespace {
+
+// The whole conversion in one call.
+std::string ListTextFromFileBytes(std::string_view bytes) {
+  LineBreakConverter converter;
+  converter.Feed(bytes);
+  return converter.Finish();
+}
+
+// Reads a list file as the window does, handed over in two pieces cut at `cut`.
+struct Read {
+  std::string text;
+  TextEncoding encoding;
+  ListFileRefusal refusal;
+  size_t line;
+};
+Read ReadList(const std::string& bytes, size_t maxChars = 1000, size_t cut = 0) {
+  ListFileReader reader(Latin1CodePage(), maxChars, bytes.size());
+  if (reader.Feed(std::string_view(bytes).substr(0, cut)))
+    reader.Feed(std::string_view(bytes).substr(cut));
+  std::string text = reader.Finish();
+  return {text, reader.Encoding(), reader.Refusal(), reader.RefusedLine()};
+}
 
 struct Case {
   std::string file;
@@ -163,4 +188,52 @@ TEST(MarkedText, BrokenOrCutSequencesAreRefusedWithTheirLine) {
     EXPECT_FALSE(DecodeMarkedText(c.bytes, EncodingOfBytes(c.bytes), text, badLine)) << c.bytes;
     EXPECT_EQ(badLine, c.line) << c.bytes;
   }
+}
+
+TEST(ListFile, AFileReadsAsTheListInItsEncodingAndSavesBackTheSame) {
+  const std::string utf8 = "\xEF\xBB\xBF", le = "\xFF\xFE", be = "\xFE\xFF";
+  const struct {
+    std::string in;
+    TextEncoding encoding;
+    std::string shown, saved;
+  } cases[] = {
+      {"lf\ncr\rlfcr\n\rend\r\n\x80", TextEncoding::Ansi, "lf\r\ncr\r\nlfcr\r\n\r\nend\r\n\x80",
+       "lf\r\ncr\r\nlfcr\r\n\r\nend\r\n\x80"},
+      {"", TextEncoding::Ansi, "", ""},
+      {utf8 + "caf\xC3\xA9\nx", TextEncoding::Utf8, "caf\xE9\r\nx", utf8 + "caf\xC3\xA9\r\nx"},
+      {le + "c\0\xE9\0\r\0\n\0"s, TextEncoding::Utf16Le, "c\xE9\r\n", le + "c\0\xE9\0\r\0\n\0"s},
+      {be + "\0c\0\xE9"s, TextEncoding::Utf16Be, "c\xE9", be + "\0c\0\xE9"s},
+  };
+  for (const auto& c : cases) {
+    const Read read = ReadList(c.in);
+    EXPECT_EQ(read.refusal, ListFileRefusal::None) << c.in;
+    EXPECT_EQ(read.text, c.shown);
+    EXPECT_EQ(read.encoding, c.encoding);
+    EXPECT_EQ(ListFileBytes(read.text, read.encoding, Latin1CodePage()), c.saved);
+  }
+}
+
+TEST(ListFile, TextTheListCannotHoldAsItIsRefusesTheFileWhereverThePiecesAreCut) {
+  const std::string utf8 = "\xEF\xBB\xBF", le = "\xFF\xFE";
+  const struct {
+    std::string in;
+    ListFileRefusal refusal;
+    size_t line;
+  } cases[] = {
+      {"a\r\n\0b"s, ListFileRefusal::ZeroByte, 0},
+      {le + "a\0\0\0"s, ListFileRefusal::ZeroCharacter, 0},
+      {utf8 + "ok\n\xC3", ListFileRefusal::InvalidText, 2},
+      {utf8 + "ok\r\n\xCE\xA9mega\r\n", ListFileRefusal::NotInCodePage, 2},
+      {"abc\n", ListFileRefusal::TooLarge, 0},
+      {utf8 + "abc\n", ListFileRefusal::TooLarge, 0},
+  };
+  for (const auto& c : cases) {
+    for (size_t cut = 0; cut <= c.in.size(); ++cut) {
+      const Read read = ReadList(c.in, 4, cut);
+      EXPECT_EQ(read.refusal, c.refusal) << c.in << " cut at " << cut;
+      EXPECT_EQ(read.line, c.line) << c.in;
+      EXPECT_EQ(read.text, "");
+    }
+  }
+  EXPECT_EQ(ReadList("ab\n", 4).refusal, ListFileRefusal::None) << "exactly four characters";
 }

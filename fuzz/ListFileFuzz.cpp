@@ -1,7 +1,8 @@
-// Fuzzes the loader's line-break conversion over arbitrary bytes: the result must be the
+// Fuzzes reading a list file over arbitrary bytes: the line-break conversion must be the
 // documented one (checked against a plain byte-by-byte statement of the rule), whatever the bytes
 // and however the file is cut into pieces while reading. A file with a byte-order mark that
-// decodes at all must encode back to its very bytes: nothing is changed silently.
+// decodes at all must encode back to its very bytes: nothing is changed silently. A file the list
+// takes reads the same however it is cut, and saves to bytes that read back as the same list.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +10,9 @@
 #include <string_view>
 
 #include "framework/core/LineBreaks.h"
+#include "framework/core/ListFile.h"
 #include "framework/core/TextEncoding.h"
+#include "framework/core/tests/Latin1CodePage.h"
 
 namespace {
 
@@ -33,12 +36,23 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
+// The list's text, its encoding, the refusal and its line, as one text to compare.
+std::string ReadList(std::string_view bytes, size_t cut, size_t maxChars) {
+  ListFileReader reader(Latin1CodePage(), maxChars, bytes.size());
+  if (reader.Feed(bytes.substr(0, cut))) reader.Feed(bytes.substr(cut));
+  std::string text = reader.Finish();
+  return text + '\0' + char(reader.Encoding()) + char(reader.Refusal()) +
+         std::to_string(reader.RefusedLine());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const std::string expected = Reference(bytes);
-  const std::string whole = ListTextFromFileBytes(bytes);
+  LineBreakConverter converter;
+  converter.Feed(bytes);
+  const std::string whole = converter.Finish();
   Check(whole == expected);
 
   // The result never holds a NUL, a lone CR or a lone LF.
@@ -72,6 +86,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(EncodeMarkedText(text, encoding) == bytes);
     else
       Check(badLine >= 1);
+  }
+
+  // Room for every byte as a line break, but not for much more.
+  const std::string read = ReadList(bytes, size, 4 * size);
+  Check(ReadList(bytes, cut, 4 * size) == read);
+  const size_t end = read.find('\0');
+  if (read[end + 2] == char(ListFileRefusal::None)) {
+    if (encoding == TextEncoding::Ansi) Check(read.substr(0, end) == expected);
+    const std::string saved = ListFileBytes(read.substr(0, end), encoding, Latin1CodePage());
+    Check(ReadList(saved, saved.size(), 4 * size) == read);
+  } else {
+    Check(end == 0);
   }
   return 0;
 }
