@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <sstream>
+#include <tuple>
 
 #include "generator/tests/TestSources.h"
 
@@ -327,26 +328,27 @@ TEST(MultiByteCharacters, AnUnbiasedSourceDrawsFromSingleBytesAndWholeCharacters
   EXPECT_EQ(direct.Ranges, std::vector<uint32_t>(3, 11));
 }
 
-// Every password of four characters from 0..9 and x in turn, as a direct source's draws: a
-// generator that keeps exactly the qualifying passwords shows each of them once, and no other,
-// grouping them afterwards.
+// Every password of four characters from !, 0..9 and x in turn, as a direct source's draws, with
+// the other symbols left out and a custom set that shares the 5: keeping exactly the qualifying
+// passwords shows each once (placing one of each and shuffling would make !x55 likelier than
+// !xx5), grouped afterwards; their number is the strength.
 TEST(OneOfEach, EveryQualifyingPasswordIsEquallyLikelyEvenWithOverlappingSets) {
-  // Digits, and a custom set sharing the 5: placing one of each and shuffling would make xx55
-  // likelier than xxx5.
   std::vector<uint32_t> script;
   std::vector<std::string> qualifying;
-  for (int tuple = 0; tuple < 11 * 11 * 11 * 11; ++tuple) {
-    std::string password;
-    for (int rest = tuple; password.size() < 4; rest /= 11) {
-      script.push_back(static_cast<uint32_t>(rest % 11));
-      password += "0123456789x"[rest % 11];
+  for (int tuple = 0; tuple < 12 * 12 * 12 * 12; ++tuple) {
+    std::string p;
+    for (int rest = tuple; p.size() < 4; rest /= 12) {
+      script.push_back(static_cast<uint32_t>(rest % 12));
+      p += "!0123456789x"[rest % 12];
     }
-    if (password.find_first_of("x5") != std::string::npos && password != "xxxx")
-      qualifying.push_back(password);
+    if (p.find('!') != p.npos && p.find_first_of("x5") != p.npos &&
+        p.find_first_of("0123456789") != p.npos)
+      qualifying.push_back(p);
   }
   PasswordRequest r = Request(4, static_cast<int>(qualifying.size()));
-  r.UseDigits = r.UseCustom = r.AtLeastOneOfEach = r.UseGroups = true;
+  r.UseDigits = r.UseSpecial = r.UseCustom = r.AtLeastOneOfEach = r.UseGroups = true;
   r.CustomCharacters = "x5";
+  r.LeaveOut = "\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~";
   r.GroupSize = 2;
   ScriptedSource source(script, 0, true);
   std::vector<std::string> made;
@@ -359,16 +361,9 @@ TEST(OneOfEach, EveryQualifyingPasswordIsEquallyLikelyEvenWithOverlappingSets) {
 const char* const TooRare = "Passwords that hold one of each chosen set are too rare with these";
 
 TEST(OneOfEach, ASourceThatNeverQualifiesStopsAtTheCapWithAMessage) {
-  struct Zeros : RandomSource {
-    uint64_t Draws = 0;
-    uint32_t Below(uint32_t) override {
-      ++Draws;
-      return 0;
-    }
-    bool DrawsFromAcceptable() const override { return true; }
-  } zeros;  // "00" for ever
   PasswordRequest r = Request(2, 1);
   r.UseLowercase = r.UseDigits = r.AtLeastOneOfEach = true;
+  ScriptedSource zeros({}, 0, true);  // "00" for ever
   NoticeRecorder notices;
   std::string out = "kept";
   EXPECT_EQ(GeneratePasswords(r, out, notices.Handler(), zeros), GenerateOutcome::CannotMeet);
@@ -381,33 +376,27 @@ TEST(Validation, RequestsThatCannotBeMetAreRefusedBeforeAnyDraw) {
   std::string high;  // 128 custom characters beside a letter of each case, a digit and 32 symbols
   for (int c = 128; c < 256; ++c) high += static_cast<char>(c);
   const std::string lower = "bcdefghjkmnpqrstuvwxyz", upper = "BCDEFGHJKLMNOPQRSTUVWXYZ";
-  const struct {
-    int Length;
-    bool OneOfEach;
-    std::string LeaveOut, Custom;
-    const char* Message;
-  } cases[] = {
+  const std::tuple<int, bool, std::string, std::string, const char*> cases[] = {
       {2, true, "", "", "The password length is less than the number of chosen character sets"},
-      {8, true, "0123456789", "", "No numbers are left once similar and left-out characters"},
       {8, true, "", "il", "No custom characters are left once similar and left-out characters"},
       {8, false, "a" + lower + "A" + upper + "23456789", "",
        "No characters are left to draw from once similar and left-out characters are removed"},
       {5, true, lower + upper + "3456789", high, TooRare},
   };
-  for (const auto& c : cases) {
-    PasswordRequest r = Request(c.Length, 2);
+  for (const auto& [length, oneOfEach, leaveOut, custom, message] : cases) {
+    PasswordRequest r = Request(length, 2);
     r.UseLowercase = r.UseUppercase = r.UseDigits = r.ExcludeSimilar = true;
-    r.UseSpecial = c.Length == 5;
-    r.UseCustom = !c.Custom.empty();
-    r.CustomCharacters = c.Custom;
-    r.AtLeastOneOfEach = c.OneOfEach;
-    r.LeaveOut = c.LeaveOut;
+    r.UseSpecial = length == 5;
+    r.UseCustom = !custom.empty();
+    r.CustomCharacters = custom;
+    r.AtLeastOneOfEach = oneOfEach;
+    r.LeaveOut = leaveOut;
     ScriptedSource source;
     NoticeRecorder notices;
     std::string out = "kept";
     GeneratePasswords(r, out, notices.Handler(), source);
-    ASSERT_EQ(notices.Shown.size(), 1u) << c.Message;
-    EXPECT_EQ(notices.Shown[0].rfind(c.Message, 0), 0u) << notices.Shown[0];
+    ASSERT_EQ(notices.Shown.size(), 1u) << message;
+    EXPECT_EQ(notices.Shown[0].rfind(message, 0), 0u) << notices.Shown[0];
     EXPECT_EQ(out, "kept");
     EXPECT_EQ(source.Draws, 0u);
     EXPECT_EQ(PasswordBits(r), 0);
@@ -427,20 +416,6 @@ TEST(LeaveOut, RemovesCharactersFromEverySetTheCustomSetAndWholeCharactersInclud
   EXPECT_EQ(direct.Ranges, std::vector<uint32_t>(3, 2));
 }
 
-// The inclusion-exclusion count of passwords holding one of each of the sets (sharing nothing),
-// as the base-2 logarithm.
-double DisjointBits(std::vector<double> sizes, int length) {
-  double all = 0, sum = 0;
-  for (double s : sizes) all += s;
-  for (unsigned subset = 0; subset < (1u << sizes.size()); ++subset) {
-    double left = all, sign = 1;
-    for (size_t i = 0; i < sizes.size(); ++i)
-      if (subset & (1u << i)) left -= sizes[i], sign = -sign;
-    sum += sign * std::pow(left, length);
-  }
-  return std::log2(sum);
-}
-
 TEST(Strength, CountsThePasswordsTheOptionsCanMakeInBits) {
   PasswordRequest r = Request(8, 1);
   r.UseLowercase = r.UseGroups = true;  // dashes add nothing
@@ -448,10 +423,9 @@ TEST(Strength, CountsThePasswordsTheOptionsCanMakeInBits) {
   EXPECT_EQ(StrengthBits(r), 38);  // 8 x log2 26 = 37.6
   r.LeaveOut = "abc";
   EXPECT_NEAR(PasswordBits(r), 8 * std::log2(23.0), 1e-9);
-  r.UseUppercase = r.UseDigits = r.UseSpecial = r.AtLeastOneOfEach = r.ExcludeSimilar = true;
+  r.UseUppercase = r.UseDigits = r.UseSpecial = r.ExcludeSimilar = true;
   r.PasswordLength = 16;
-  r.LeaveOut = "Z";
-  EXPECT_NEAR(PasswordBits(r), DisjointBits({23, 24, 8, 32}, 16), 1e-9);
+  EXPECT_NEAR(PasswordBits(r), 16 * std::log2(23 + 25 + 8 + 32 - 3.0), 1e-9);
   std::string words;
   for (int bits : {39, 40, 63, 64, 79, 80}) words += StrengthWord(bits) + std::string(",");
   EXPECT_EQ(words, "weak,fair,fair,strong,strong,very strong,");
