@@ -83,3 +83,12 @@ void ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
   SetLastError(error);
   RaiseLastOSError();
 }
+
+unsigned long ClipboardSequence() { return GetClipboardSequenceNumber(); }
+
+bool TryEmptyClipboardIfUnchanged(unsigned long sequence) {
+  if (!TryOpenClipboard()) return false;
+  const ScopeGuard close([] { CloseClipboard(); });
+  if (GetClipboardSequenceNumber() == sequence) EmptyClipboard();
+  return true;
+}

@@ -225,13 +225,15 @@ void TForm::SetColor(TColor color) {
 }
 
 void TForm::IdleUpdate() {
+  if (StatusBar && !hintShown_) StatusBar->SetSimpleText(IdleHint());
   if (Actions) Actions->Update();
   if (Menu) Menu->UpdateEnabled();
   if (ToolBar) ToolBar->UpdateEnabled();
 }
 
 void TForm::ShowHint(const std::string& hint) {
-  if (StatusBar) StatusBar->SetSimpleText(hint);
+  hintShown_ = !hint.empty();
+  if (StatusBar) StatusBar->SetSimpleText(hintShown_ ? hint : IdleHint());
 }
 
 void TForm::UpdateHintAt(HWND target, POINT screenPoint) {
@@ -345,6 +347,7 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DRAWITEM: result = OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); break;
     case WM_ACTIVATE: result = OnActivate(LOWORD(wParam)); break;
+    case WM_TIMER: result = OnTimer(wParam); break;
     case WM_CLOSE: result = OnClose(); break;
     case WM_DESTROY: result = OnDestroy(); break;
   }
@@ -478,6 +481,11 @@ std::optional<LRESULT> TForm::OnActivate(WORD state) {
                                                    : nullptr;
   if (!target) return std::nullopt;
   ::SetFocus(target);
+  return 0;
+}
+
+std::optional<LRESULT> TForm::OnTimer(UINT_PTR id) {
+  Guard([this, id] { TimerFired(id); });
   return 0;
 }
 

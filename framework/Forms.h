@@ -74,6 +74,10 @@ class TForm {
   virtual void Resize() {}
   // After the fonts, the table's controls and the bars have been made for a new DPI.
   virtual void DpiChanged() {}
+  // A timer of the form's window (SetTimer on Handle) is due; runs inside Guard.
+  virtual void TimerFired(UINT_PTR) {}
+  // What the status bar shows while there is no hint to show; kept up to date when idle.
+  virtual std::string IdleHint() { return ""; }
   // A length stated at 96 DPI, at the window's DPI.
   int Scaled(int length) const;
   // The smallest client area at which the form stays usable; 0 x 0 for no limit.
@@ -106,6 +110,7 @@ class TForm {
   std::optional<LRESULT> OnMeasureItem(MEASUREITEMSTRUCT& item);
   std::optional<LRESULT> OnDrawItem(DRAWITEMSTRUCT& item);
   std::optional<LRESULT> OnActivate(WORD state);
+  std::optional<LRESULT> OnTimer(UINT_PTR id);
   std::optional<LRESULT> OnClose();
   std::optional<LRESULT> OnDestroy();
   void HandleCommand(WPARAM wParam, LPARAM lParam);
@@ -129,6 +134,7 @@ class TForm {
   std::string className_;
   int nextControlId_ = 100;
   bool shownOnce_ = false;
+  bool hintShown_ = false;  // the status bar shows a hint rather than IdleHint
   HWND lastFocus_ = nullptr;
   std::vector<OwnedFont> fonts_;
   std::vector<ControlDef> layout_;  // the table as stated, for a change of DPI

@@ -2,11 +2,23 @@
 #include "generator/PasswordGenerator.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int FirstCode = 33;  // a draw is FirstCode + Below(CodeRange)
 constexpr uint32_t CodeRange = 224;
 constexpr uint32_t MaxDraws = 100001;  // per position; then the position is dropped
+// With one of each chosen set, a request whose passwords qualify less often than one in 2^16 is
+// refused before drawing; any other needs more than 2^22 whole passwords with a chance of at most
+// (1 - 2^-16)^(2^22) = e^-64. Reaching the cap all the same is reported, never passed over.
+constexpr double MinQualifyingShare = 1.0 / 65536;
+constexpr uint32_t MaxPasswordDraws = uint32_t(1) << 22;
+constexpr int SetCount = 5;
+const char* const SetNames[SetCount] = {"lowercase letters", "uppercase letters", "numbers",
+                                        "special symbols", "custom characters"};
+const char* const TooRare =
+    "Passwords that hold one of each chosen set are too rare with these options: choose a longer "
+    "password or leave out fewer characters";
 
 bool IsDigit(int code) { return code >= '0' && code <= '9'; }
 bool IsUpper(int code) { return code >= 'A' && code <= 'Z'; }
@@ -27,6 +39,96 @@ bool HasClass(const PasswordRequest& r) {
 bool IsBlank(const std::string& text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) <= 32; });
+}
+
+unsigned ChosenSets(const PasswordRequest& r) {
+  return (r.UseLowercase ? kLowerSet : 0) | (r.UseUppercase ? kUpperSet : 0) |
+         (r.UseDigits ? kDigitSet : 0) | (r.UseSpecial ? kSpecialSet : 0) |
+         (r.UseCustom ? kCustomSet : 0);
+}
+
+int SetCountOf(unsigned sets) {
+  int n = 0;
+  for (; sets; sets &= sets - 1) ++n;
+  return n;
+}
+
+// Splits text into its characters: single bytes are marked in `bytes`, longer ones are listed
+// once each in `multi`, in the order they come. A byte that starts no character is none.
+void SplitCharacters(const std::string& text, const CharacterLength& characterLength,
+                     bool (&bytes)[256], std::vector<std::string>& multi) {
+  for (size_t at = 0; at < text.size();) {
+    const size_t left = text.size() - at;
+    const size_t n = characterLength ? std::min(characterLength(&text[at], left), left) : 1;
+    if (n == 0) {
+      ++at;
+    } else if (n == 1) {
+      bytes[static_cast<unsigned char>(text[at++])] = true;
+    } else {
+      const std::string c = text.substr(at, n);
+      if (std::find(multi.begin(), multi.end(), c) == multi.end()) multi.push_back(c);
+      at += n;
+    }
+  }
+}
+
+// The share of all passwords of `length` characters drawn from the table that hold a character of
+// each chosen set: the inclusion-exclusion count over the sets divided by (characters)^length.
+// Summed as the chance that the first p characters have met exactly a given group of sets, which
+// adds only terms of one sign, so a tiny share comes out as exactly as a large one.
+double QualifyingShare(const CodeTable& t, int32_t length) {
+  const double characters = double(t.Count) + double(t.MultiByte.size());
+  double weight[32] = {};  // by the sets a character belongs to: that share of the characters
+  for (uint32_t i = 0; i < t.Count; ++i) weight[t.SetsOf[t.Acceptable[i]]] += 1 / characters;
+  weight[kCustomSet] += double(t.MultiByte.size()) / characters;
+  std::vector<unsigned> kinds;  // the groups of sets some character belongs to
+  for (unsigned sets = 0; sets < 32; ++sets)
+    if (weight[sets] > 0) kinds.push_back(sets);
+  double reach[32] = {1};  // by the sets met so far
+  // Once all but 2^-53 of the passwords qualify, the share is 1 as far as a double can tell.
+  for (int32_t p = 0; p < length && 1 - reach[t.Chosen] > 0x1p-53; ++p) {
+    double next[32] = {};
+    for (unsigned met = 0; met < 32; ++met)
+      if (reach[met] > 0)
+        for (unsigned sets : kinds) next[met | sets] += reach[met] * weight[sets];
+    std::copy(next, next + 32, reach);
+  }
+  return reach[t.Chosen];
+}
+
+// Why a request is refused, checked in this order before anything is drawn; no message when it can
+// be served. `share` is the qualifying share when one of each set is asked for, else 1.
+struct Verdict {
+  GenerateOutcome outcome = GenerateOutcome::Done;
+  std::string message;
+  double share = 1;
+};
+Verdict Judge(const PasswordRequest& r, const CodeTable& t) {
+  if (!HasClass(r))
+    return {GenerateOutcome::Refused,
+            "Please select one or several items in Password characters options"};
+  if (r.UseCustom && IsBlank(r.CustomCharacters))
+    return {GenerateOutcome::Refused, "No custom characters selected"};
+  // Without left-out characters only a custom set can be emptied: every class keeps others.
+  if (t.Count == 0 && t.MultiByte.empty())
+    return {GenerateOutcome::NothingAcceptable,
+            t.LeftSomethingOut
+                ? "No characters are left to draw from once similar and left-out characters "
+                  "are removed"
+                : "All custom characters are excluded as similar characters"};
+  if (!r.AtLeastOneOfEach) return {};
+  for (int set = 0; set < SetCount; ++set)
+    if ((t.Chosen & (1u << set)) && t.SetSizes[set] == 0)
+      return {GenerateOutcome::CannotMeet,
+              std::string("No ") + SetNames[set] +
+                  " are left once similar and left-out characters are removed, so passwords "
+                  "cannot hold one of each chosen set"};
+  if (r.PasswordLength < SetCountOf(t.Chosen))
+    return {GenerateOutcome::CannotMeet,
+            "The password length is less than the number of chosen character sets"};
+  const double share = QualifyingShare(t, r.PasswordLength);
+  if (share < MinQualifyingShare) return {GenerateOutcome::CannotMeet, TooRare, share};
+  return {GenerateOutcome::Done, "", share};
 }
 
 // One position: a character, or -1 when the position is dropped.
@@ -70,20 +172,39 @@ int DrawWhole(const CodeTable& table, RandomSource& source, bool direct) {
   return -1;
 }
 
-// One password of whole characters, grouped by characters rather than bytes.
-void AppendWholeCharacters(std::string& text, int32_t length, const CodeTable& table,
-                           RandomSource& source, bool direct, const PasswordRequest& r) {
-  const int32_t group = r.UseGroups && r.GroupSize > 0 ? r.GroupSize : 0;
-  int32_t placed = 0;
+// One password's characters as DrawWhole gives them; dropped positions leave no entry.
+void DrawIds(std::vector<int>& ids, int32_t length, const CodeTable& table, RandomSource& source,
+             bool direct) {
+  ids.clear();
   for (int32_t p = 0; p < length; ++p) {
     const int c = DrawWhole(table, source, direct);
-    if (c < 0) continue;
-    if (group && placed > 0 && placed % group == 0) text += '-';
-    if (c < 256)
-      text += static_cast<char>(c);
+    if (c >= 0) ids.push_back(c);
+  }
+}
+
+// Draws whole passwords until one holds a character of each chosen set: every qualifying password
+// stays exactly as likely as any other. False when the cap runs out.
+bool DrawQualifying(std::vector<int>& ids, int32_t length, const CodeTable& table,
+                    RandomSource& source, bool direct) {
+  for (uint32_t draw = 0; draw < MaxPasswordDraws; ++draw) {
+    DrawIds(ids, length, table, source, direct);
+    unsigned met = 0;
+    for (int c : ids) met |= c < 256 ? table.SetsOf[c] : kCustomSet;
+    if (met == table.Chosen) return true;
+  }
+  return false;
+}
+
+// Appends one password, grouped by characters rather than bytes.
+void AppendIds(std::string& text, const std::vector<int>& ids, const CodeTable& table,
+               const PasswordRequest& r) {
+  const size_t group = r.UseGroups && r.GroupSize > 0 ? static_cast<size_t>(r.GroupSize) : 0;
+  for (size_t i = 0; i < ids.size(); ++i) {
+    if (group && i > 0 && i % group == 0) text += '-';
+    if (ids[i] < 256)
+      text += static_cast<char>(ids[i]);
     else
-      text += table.MultiByte[static_cast<size_t>(c - 256)];
-    ++placed;
+      text += table.MultiByte[static_cast<size_t>(ids[i] - 256)];
   }
 }
 
@@ -111,51 +232,64 @@ void ReserveFor(std::string& text, const PasswordRequest& r) {
 
 CodeTable BuildCodeTable(const PasswordRequest& r, const CharacterLength& characterLength) {
   CodeTable table;
-  bool inCustom[256] = {};
-  const std::string& custom = r.CustomCharacters;
-  for (size_t at = 0; r.UseCustom && at < custom.size();) {
-    const size_t left = custom.size() - at;
-    const size_t n = characterLength ? std::min(characterLength(&custom[at], left), left) : 1;
-    if (n == 0) {
-      ++at;  // a byte that starts no character is none
-    } else if (n == 1) {
-      inCustom[static_cast<unsigned char>(custom[at++])] = true;
-    } else {
-      const std::string c = custom.substr(at, n);
-      if (std::find(table.MultiByte.begin(), table.MultiByte.end(), c) == table.MultiByte.end())
-        table.MultiByte.push_back(c);
-      at += n;
+  table.Chosen = ChosenSets(r);
+  bool inCustom[256] = {}, leftOut[256] = {};
+  std::vector<std::string> customMulti, leftOutMulti;
+  if (r.UseCustom) SplitCharacters(r.CustomCharacters, characterLength, inCustom, customMulti);
+  SplitCharacters(r.LeaveOut, characterLength, leftOut, leftOutMulti);
+  for (const std::string& c : customMulti) {
+    if (std::find(leftOutMulti.begin(), leftOutMulti.end(), c) != leftOutMulti.end()) {
+      table.LeftSomethingOut = true;
+      continue;
     }
+    table.MultiByte.push_back(c);
+    ++table.SetSizes[4];
   }
 
   for (int code = FirstCode; code < FirstCode + static_cast<int>(CodeRange); ++code) {
     const unsigned char c = static_cast<unsigned char>(code & 0xFF);
-    const bool accepted = (r.UseDigits && IsDigit(code)) || (r.UseUppercase && IsUpper(code)) ||
-                          (r.UseLowercase && IsLower(code)) || (r.UseSpecial && IsSpecial(code)) ||
-                          inCustom[c];
-    if (!accepted || (r.ExcludeSimilar && IsLookAlike(c))) continue;
+    const unsigned sets =
+        table.Chosen & ((IsLower(code) ? kLowerSet : 0) | (IsUpper(code) ? kUpperSet : 0) |
+                        (IsDigit(code) ? kDigitSet : 0) | (IsSpecial(code) ? kSpecialSet : 0) |
+                        (inCustom[c] ? kCustomSet : 0));
+    if (!sets || (r.ExcludeSimilar && IsLookAlike(c))) continue;
+    if (leftOut[c]) {
+      table.LeftSomethingOut = true;
+      continue;
+    }
     table.Accepts[code] = true;
     table.Acceptable[table.Count++] = c;
+    table.SetsOf[c] = static_cast<unsigned char>(sets);
+    for (int set = 0; set < SetCount; ++set)
+      if (sets & (1u << set)) ++table.SetSizes[set];
   }
   return table;
+}
+
+double PasswordBits(const PasswordRequest& request, const CharacterLength& characterLength) {
+  const CodeTable table = BuildCodeTable(request, characterLength);
+  const Verdict verdict = Judge(request, table);
+  if (!verdict.message.empty() || request.PasswordLength <= 0) return 0;
+  const double characters = double(table.Count) + double(table.MultiByte.size());
+  return std::max(0.0, request.PasswordLength * std::log2(characters) + std::log2(verdict.share));
+}
+
+int StrengthBits(const PasswordRequest& request, const CharacterLength& characterLength) {
+  return static_cast<int>(std::lround(PasswordBits(request, characterLength)));
+}
+
+const char* StrengthWord(int bits) {
+  return bits < 40 ? "weak" : bits < 64 ? "fair" : bits < 80 ? "strong" : "very strong";
 }
 
 GenerateOutcome GeneratePasswords(const PasswordRequest& request, std::string& output,
                                   const Notice& notice, RandomSource& source,
                                   const CharacterLength& characterLength) {
-  if (!HasClass(request)) {
-    notice("Please select one or several items in Password characters options");
-    return GenerateOutcome::Refused;
-  }
-  if (request.UseCustom && IsBlank(request.CustomCharacters)) {
-    notice("No custom characters selected");
-    return GenerateOutcome::Refused;
-  }
   const CodeTable table = BuildCodeTable(request, characterLength);
-  // Only a custom set can be emptied by the look-alike veto: every class keeps other characters.
-  if (table.Count == 0 && table.MultiByte.empty()) {
-    notice("All custom characters are excluded as similar characters");
-    return GenerateOutcome::NothingAcceptable;
+  const Verdict verdict = Judge(request, table);
+  if (!verdict.message.empty()) {
+    notice(verdict.message);
+    return verdict.outcome;
   }
   if (request.PasswordCount <= 0) {
     output.clear();
@@ -170,9 +304,22 @@ GenerateOutcome GeneratePasswords(const PasswordRequest& request, std::string& o
   std::string chars;
   chars.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
 
+  std::vector<int> ids;  // a password's characters when drawn whole; wiped below
+  ids.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
+  const auto wipeIds = [&ids] { WipeBytes(ids.data(), ids.capacity() * sizeof(int)); };
+
   for (int32_t i = 1; i <= request.PasswordCount; ++i) {
-    if (!table.MultiByte.empty()) {
-      AppendWholeCharacters(text, length, table, source, direct, request);
+    if (request.AtLeastOneOfEach) {
+      if (!DrawQualifying(ids, length, table, source, direct)) {
+        wipeIds();
+        WipeBytes(&text[0], text.size());
+        notice(TooRare);
+        return GenerateOutcome::CannotMeet;
+      }
+      AppendIds(text, ids, table, request);
+    } else if (!table.MultiByte.empty()) {
+      DrawIds(ids, length, table, source, direct);
+      AppendIds(text, ids, table, request);
     } else if (direct && !grouped) {
       // Every position gets a character, so they can go straight into place.
       const size_t at = text.size();
@@ -184,6 +331,7 @@ GenerateOutcome GeneratePasswords(const PasswordRequest& request, std::string& o
     }
     if (i != request.PasswordCount) text += "\r\n";
   }
+  wipeIds();
   output.swap(text);
   return GenerateOutcome::Done;
 }

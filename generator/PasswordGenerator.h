@@ -19,6 +19,11 @@ struct PasswordRequest {
   std::string CustomCharacters;
   bool UseGroups = false;
   int32_t GroupSize = 0;
+  // Every password holds a character of each chosen set (the classes and the custom set, each
+  // after the removals below).
+  bool AtLeastOneOfEach = false;
+  // Characters never used, whichever set they belong to (blanks and line breaks are never drawn).
+  std::string LeaveOut;
 };
 
 // Shows a validation message to the user and returns when it is closed.
@@ -33,7 +38,8 @@ using CharacterLength = std::function<size_t(const char* text, size_t left)>;
 enum class GenerateOutcome {
   Done,
   Refused,            // no character class, or a blank custom set
-  NothingAcceptable,  // every character allowed is excluded as a look-alike
+  NothingAcceptable,  // every character allowed is excluded as a look-alike or left out
+  CannotMeet,         // one of each chosen set: too short, a set left empty, or too rare
 };
 
 // Fills `output` with the passwords. A request that cannot be served shows its message through
@@ -43,6 +49,17 @@ GenerateOutcome GeneratePasswords(const PasswordRequest& request, std::string& o
                                   const Notice& notice, RandomSource& source,
                                   const CharacterLength& characterLength = {});
 
+// The strength of one password under the request: the base-2 logarithm of the number of
+// passwords it can produce, all equally likely (with AtLeastOneOfEach, only those that hold one of
+// each chosen set). 0 for a request that Generate refuses; dashes add nothing.
+double PasswordBits(const PasswordRequest& request, const CharacterLength& characterLength = {});
+// PasswordBits rounded to whole bits, and the word for them.
+int StrengthBits(const PasswordRequest& request, const CharacterLength& characterLength = {});
+const char* StrengthWord(int bits);
+
+// The character sets of a request, as bits.
+constexpr unsigned kLowerSet = 1, kUpperSet = 2, kDigitSet = 4, kSpecialSet = 8, kCustomSet = 16;
+
 // Which of the drawable codes 33..256 a request accepts, and the accepted ones in ascending order;
 // beside them the custom characters of more than one byte, each once, in the order typed.
 struct CodeTable {
@@ -50,6 +67,10 @@ struct CodeTable {
   unsigned char Acceptable[224] = {};  // each as the character it becomes (low 8 bits)
   uint32_t Count = 0;
   std::vector<std::string> MultiByte;
+  unsigned Chosen = 0;             // the enabled sets
+  unsigned char SetsOf[256] = {};  // by accepted character: the enabled sets that hold it
+  uint32_t SetSizes[5] = {};       // accepted characters of each set, in CharacterSet order
+  bool LeftSomethingOut = false;   // LeaveOut removed a character that would have been drawn
 };
 CodeTable BuildCodeTable(const PasswordRequest& request,
                          const CharacterLength& characterLength = {});

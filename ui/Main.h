@@ -5,6 +5,7 @@
 #include "framework/FileDialogs.h"
 #include "framework/Forms.h"
 #include "framework/core/TextEncoding.h"
+#include "generator/PasswordGenerator.h"
 #include "ui/PresetGroup.h"
 
 // Path of the password-list file last opened or saved; empty when none. Wide, as the file dialogs
@@ -62,9 +63,17 @@ class TSDIAppForm : public TForm {
       FileExitItem;
   TMenuItem Edit1, CutItem, CopyItem, PasteItem;
   TMenuItem Options1, Colorscheme1, mniDefault, mniWhite, mniGray, mniYellow, mniBlue;
+  // Options beyond the panel's (MainOptions.cpp; the clearing times are rows of
+  // kClearClipboardTimes in Options.h).
+  TMenuItem N3, mniAtLeastOneOfEach, mniLeaveOut, Clearclipboardafter1, mniClearNever, mniClear10s,
+      mniClear30s, mniClear1m, mniClear5m;
+  // The characters never to use, as the "Leave out characters" box last took them.
+  std::string LeaveOutCharacters;
   TMenuItem Help1, HelpAboutItem;
 
   // Generate and Clear, creation and closing (MainCommands.cpp).
+  // The options as Generate reads them.
+  PasswordRequest ReadRequest();
   void Button1Click();
   void Button2Click();
   void FormCreate() override;
@@ -97,6 +106,22 @@ class TSDIAppForm : public TForm {
   int CheckedScheme() const;
   int SchemeOf(const TMenuItem& item) const;
 
+  // The new options' menu items, the strength in the status bar and the timed clipboard clearing
+  // (MainOptions.cpp).
+  void mniAtLeastOneOfEachClick();
+  void mniLeaveOutClick();
+  // The seconds of the checked "Clear clipboard after" item (0: never); checks the item of
+  // `seconds`, or "Never" for a number that has none.
+  int ClearClipboardSeconds() const;
+  void SetClearClipboardSeconds(int seconds);
+  // After Generate copied: the clipboard is emptied when the chosen time is up, unless it has
+  // changed since.
+  void ScheduleClipboardClear();
+  static constexpr UINT_PTR kClearClipboardTimer = 1;
+  void TimerFired(UINT_PTR id) override;
+  // "Each password: 38 bits (weak)" for the current options.
+  std::string IdleHint() override;
+
   // The settings file (Settings.cpp).
   void LoadSettings();
   void SaveSettings();
@@ -111,4 +136,10 @@ class TSDIAppForm : public TForm {
   void CreateActions();   // MainLayout.cpp
   void CreateMenu();      // MainLayout.cpp
   void AddSchemeItems();  // Schemes.cpp
+  void AddOptionItems();  // MainOptions.cpp
+  // Empties the clipboard if a timed clearing is due and nobody has copied since.
+  void ClearClipboardIfUnchanged();
+  unsigned long copiedSequence_ = 0;  // the clipboard's change count right after our copy
+  bool clearPending_ = false;
+  std::string strengthOptions_, strengthText_;  // the last options measured, and the result
 };

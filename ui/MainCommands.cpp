@@ -37,10 +37,12 @@ void TSDIAppForm::FormClose() {
   } catch (const std::exception& e) {
     ShowException(e);
   }
+  // A timed clearing cannot wait for a program that has ended: it happens now.
+  ClearClipboardIfUnchanged();
   ClearClipboardOnExit();
 }
 
-void TSDIAppForm::Button1Click() {
+PasswordRequest TSDIAppForm::ReadRequest() {
   PasswordRequest request;
   request.PasswordLength = LengthGroup.Value();
   request.PasswordCount = CountGroup.Value();
@@ -49,17 +51,28 @@ void TSDIAppForm::Button1Click() {
   request.CustomCharacters = Memo2.Text();
   request.UseGroups = RadioButton21.Checked();
   request.GroupSize = static_cast<int16_t>(UpDown3.Position());
+  request.AtLeastOneOfEach = mniAtLeastOneOfEach.Checked();
+  request.LeaveOut = LeaveOutCharacters;
+  return request;
+}
 
+void TSDIAppForm::Button1Click() {
+  const PasswordRequest request = ReadRequest();
   WipedText text;
   SystemSource source;
-  // A set that leaves no character to draw from has been reported: there is nothing to add.
-  if (GeneratePasswords(request, text.Get(), ShowMessage, source, AnsiCharacterLength()) ==
-      GenerateOutcome::NothingAcceptable)
+  // A request with no character left to draw from, or that cannot hold one of each set, has been
+  // reported: there is nothing to add.
+  const GenerateOutcome outcome =
+      GeneratePasswords(request, text.Get(), ShowMessage, source, AnsiCharacterLength());
+  if (outcome == GenerateOutcome::NothingAcceptable || outcome == GenerateOutcome::CannotMeet)
     return;
   // Drawing the passwords is quick; the list taking them is what can last.
   std::optional<TWaitCursor> wait;
   if (text.Get().size() >= kSlowAddition) wait.emplace();
-  if (CheckBox6.Checked()) ClipboardSetText(text.Get(), true);
+  if (CheckBox6.Checked()) {
+    ClipboardSetText(text.Get(), true);
+    ScheduleClipboardClear();
+  }
   AppendToList(text.Get());
 }
 

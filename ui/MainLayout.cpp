@@ -221,7 +221,9 @@ void TSDIAppForm::CreateMenu() {
   Options1.Caption = "Options";
   Colorscheme1.Caption = "Color scheme";
   AddSchemeItems();
-  Options1.Items = {&Colorscheme1};
+  N3.Caption = "-";
+  AddOptionItems();
+  Options1.Items = {&Colorscheme1, &N3, &mniAtLeastOneOfEach, &mniLeaveOut, &Clearclipboardafter1};
 
   Help1.Caption = "&Help";
   Help1.Hint = "Help topics";

@@ -1,6 +1,7 @@
 // The main window's options that are wired the same way, one row each: the character check boxes
-// (control, request field) and the colour schemes (menu item, caption, colour). Generate and the
-// menu walk these tables; the settings file's keys are the table in Settings.cpp.
+// (control, request field), the colour schemes (menu item, caption, colour) and the clipboard
+// clearing times (menu item, caption, seconds). Generate and the menu walk these tables; the
+// settings file's keys are the table in Settings.cpp.
 #pragma once
 #include "generator/PasswordGenerator.h"
 #include "ui/Main.h"
@@ -35,4 +36,16 @@ inline constexpr ColorScheme kColorSchemes[] = {
     {&TSDIAppForm::mniYellow, "Yellow", 0x00CCFFFF},
     // Red 221, green 237, blue 255.
     {&TSDIAppForm::mniBlue, "Blue", 0x00FFEDDD},
+};
+
+struct ClearClipboardTime {
+  TMenuItem TSDIAppForm::*item;
+  const char* caption;
+  int seconds;  // also the "ClearClipboardAfter" value in the settings file
+};
+
+inline constexpr ClearClipboardTime kClearClipboardTimes[] = {
+    {&TSDIAppForm::mniClearNever, "Never", 0},     {&TSDIAppForm::mniClear10s, "10 seconds", 10},
+    {&TSDIAppForm::mniClear30s, "30 seconds", 30}, {&TSDIAppForm::mniClear1m, "1 minute", 60},
+    {&TSDIAppForm::mniClear5m, "5 minutes", 300},
 };

@@ -130,19 +130,35 @@ constexpr SettingKind Bool{
       w.ini.WriteBool(key.section, key.name, (w.form.*check).Checked());
     }};
 
-// A text field's text, stored as one line: a line break in the value would become a line of the
-// file, and everything after it would be lost or read as a key. Read back as stored.
+// A text stored as one line: a line break in the value would become a line of the file, and
+// everything after it would be lost or read as a key. Read back as stored.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (char c : text)
+    if (c != '\r' && c != '\n') line += c;
+  return line;
+}
+
+// A text field's text.
 template <auto field>
 constexpr SettingKind Text{[](SettingsWalk& w, const SettingKey& key) {
                              auto& f = w.form.*field;
                              f.SetText(w.ini.ReadString(key.section, key.name, f.Text()));
                            },
                            [](SettingsWalk& w, const SettingKey& key) {
-                             std::string line;
-                             for (char c : (w.form.*field).Text())
-                               if (c != '\r' && c != '\n') line += c;
-                             w.ini.WriteString(key.section, key.name, line);
+                             w.ini.WriteString(key.section, key.name,
+                                               OneLine((w.form.*field).Text()));
                            }};
+
+// A text the form keeps in a member.
+template <auto member>
+constexpr SettingKind String{[](SettingsWalk& w, const SettingKey& key) {
+                               std::string& text = w.form.*member;
+                               text = w.ini.ReadString(key.section, key.name, text);
+                             },
+                             [](SettingsWalk& w, const SettingKey& key) {
+                               w.ini.WriteString(key.section, key.name, OneLine(w.form.*member));
+                             }};
 
 // A spinner's position, as a 16-bit signed value.
 template <auto spinner>
@@ -243,6 +259,12 @@ const SettingKey kSettingKeys[] = {
     // The group size's first-run value is 0, not the design 4.
     {kSettings, "FormatStringCustom", &Spin<&F::UpDown3>, 0},
     {kSettings, "AutoCopy", &Bool<&F::CheckBox6>, kOwn},
+    // The Options menu's own options, after every older key: a file without them loads them off.
+    {kSettings, "AtLeastOneOfEach", &Bool<&F::mniAtLeastOneOfEach>, kOwn},
+    {kSettings, "LeaveOut", &String<&F::LeaveOutCharacters>, kOwn},
+    // Seconds; any value but those of the menu's items means "Never".
+    {kSettings, "ClearClipboardAfter",
+     &Integer<&F::ClearClipboardSeconds, &F::SetClearClipboardSeconds>, 0},
 };
 
 }  // namespace

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <sstream>
+#include <tuple>
+
 #include "generator/tests/TestSources.h"
 
 namespace {
@@ -322,4 +326,107 @@ TEST(MultiByteCharacters, AnUnbiasedSourceDrawsFromSingleBytesAndWholeCharacters
             "0\x82\xA0"
             "9");
   EXPECT_EQ(direct.Ranges, std::vector<uint32_t>(3, 11));
+}
+
+// Every password of four characters from !, 0..9 and x in turn, as a direct source's draws, with
+// the other symbols left out and a custom set that shares the 5: keeping exactly the qualifying
+// passwords shows each once (placing one of each and shuffling would make !x55 likelier than
+// !xx5), grouped afterwards; their number is the strength.
+TEST(OneOfEach, EveryQualifyingPasswordIsEquallyLikelyEvenWithOverlappingSets) {
+  std::vector<uint32_t> script;
+  std::vector<std::string> qualifying;
+  for (int tuple = 0; tuple < 12 * 12 * 12 * 12; ++tuple) {
+    std::string p;
+    for (int rest = tuple; p.size() < 4; rest /= 12) {
+      script.push_back(static_cast<uint32_t>(rest % 12));
+      p += "!0123456789x"[rest % 12];
+    }
+    if (p.find('!') != p.npos && p.find_first_of("x5") != p.npos &&
+        p.find_first_of("0123456789") != p.npos)
+      qualifying.push_back(p);
+  }
+  PasswordRequest r = Request(4, static_cast<int>(qualifying.size()));
+  r.UseDigits = r.UseSpecial = r.UseCustom = r.AtLeastOneOfEach = r.UseGroups = true;
+  r.CustomCharacters = "x5";
+  r.LeaveOut = "\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~";
+  r.GroupSize = 2;
+  ScriptedSource source(script, 0, true);
+  std::vector<std::string> made;
+  std::istringstream lines(Generate(r, source));
+  for (std::string line; std::getline(lines, line);) made.push_back(line.erase(2, 1).substr(0, 4));
+  EXPECT_EQ(made, qualifying);
+  EXPECT_NEAR(PasswordBits(r), std::log2(double(qualifying.size())), 1e-9);
+}
+
+const char* const TooRare = "Passwords that hold one of each chosen set are too rare with these";
+
+TEST(OneOfEach, ASourceThatNeverQualifiesStopsAtTheCapWithAMessage) {
+  PasswordRequest r = Request(2, 1);
+  r.UseLowercase = r.UseDigits = r.AtLeastOneOfEach = true;
+  ScriptedSource zeros({}, 0, true);  // "00" for ever
+  NoticeRecorder notices;
+  std::string out = "kept";
+  EXPECT_EQ(GeneratePasswords(r, out, notices.Handler(), zeros), GenerateOutcome::CannotMeet);
+  EXPECT_EQ(zeros.Draws, 2u << 22);
+  EXPECT_EQ(notices.Shown.at(0).rfind(TooRare, 0), 0u);
+  EXPECT_EQ(out, "kept");
+}
+
+TEST(Validation, RequestsThatCannotBeMetAreRefusedBeforeAnyDraw) {
+  std::string high;  // 128 custom characters beside a letter of each case, a digit and 32 symbols
+  for (int c = 128; c < 256; ++c) high += static_cast<char>(c);
+  const std::string lower = "bcdefghjkmnpqrstuvwxyz", upper = "BCDEFGHJKLMNOPQRSTUVWXYZ";
+  const std::tuple<int, bool, std::string, std::string, const char*> cases[] = {
+      {2, true, "", "", "The password length is less than the number of chosen character sets"},
+      {8, true, "", "il", "No custom characters are left once similar and left-out characters"},
+      {8, false, "a" + lower + "A" + upper + "23456789", "",
+       "No characters are left to draw from once similar and left-out characters are removed"},
+      {5, true, lower + upper + "3456789", high, TooRare},
+  };
+  for (const auto& [length, oneOfEach, leaveOut, custom, message] : cases) {
+    PasswordRequest r = Request(length, 2);
+    r.UseLowercase = r.UseUppercase = r.UseDigits = r.ExcludeSimilar = true;
+    r.UseSpecial = length == 5;
+    r.UseCustom = !custom.empty();
+    r.CustomCharacters = custom;
+    r.AtLeastOneOfEach = oneOfEach;
+    r.LeaveOut = leaveOut;
+    ScriptedSource source;
+    NoticeRecorder notices;
+    std::string out = "kept";
+    GeneratePasswords(r, out, notices.Handler(), source);
+    ASSERT_EQ(notices.Shown.size(), 1u) << message;
+    EXPECT_EQ(notices.Shown[0].rfind(message, 0), 0u) << notices.Shown[0];
+    EXPECT_EQ(out, "kept");
+    EXPECT_EQ(source.Draws, 0u);
+    EXPECT_EQ(PasswordBits(r), 0);
+  }
+}
+
+TEST(LeaveOut, RemovesCharactersFromEverySetTheCustomSetAndWholeCharactersIncluded) {
+  PasswordRequest r = Request(3, 1);
+  r.UseDigits = r.UseCustom = true;
+  r.CustomCharacters = "xy\x82\xA0\x95\x5C";
+  r.LeaveOut = "0123456789y\x82\xA0";
+  ScriptedSource direct({0, 1, 0}, 0, true);
+  std::string out;
+  GeneratePasswords(
+      r, out, [](const std::string& t) { FAIL() << t; }, direct, DoubleByte);
+  EXPECT_EQ(out, "x\x95\x5Cx");
+  EXPECT_EQ(direct.Ranges, std::vector<uint32_t>(3, 2));
+}
+
+TEST(Strength, CountsThePasswordsTheOptionsCanMakeInBits) {
+  PasswordRequest r = Request(8, 1);
+  r.UseLowercase = r.UseGroups = true;  // dashes add nothing
+  r.GroupSize = 4;
+  EXPECT_EQ(StrengthBits(r), 38);  // 8 x log2 26 = 37.6
+  r.LeaveOut = "abc";
+  EXPECT_NEAR(PasswordBits(r), 8 * std::log2(23.0), 1e-9);
+  r.UseUppercase = r.UseDigits = r.UseSpecial = r.ExcludeSimilar = true;
+  r.PasswordLength = 16;
+  EXPECT_NEAR(PasswordBits(r), 16 * std::log2(23 + 25 + 8 + 32 - 3.0), 1e-9);
+  std::string words;
+  for (int bits : {39, 40, 63, 64, 79, 80}) words += StrengthWord(bits) + std::string(",");
+  EXPECT_EQ(words, "weak,fair,fair,strong,strong,very strong,");
 }

@@ -217,3 +217,24 @@ TEST_F(MainWindowTest, ALargeGenerateShowsTheWaitCursorWhileTheListTakesItASmall
   EXPECT_TRUE(watch.WaitedAt(EM_REPLACESEL)) << "a thousand passwords of a hundred letters";
   EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_WAIT)) << "and back afterwards";
 }
+
+TEST_F(MainWindowTest, TimedClearingEmptiesOurCopyButSparesWhatTheUserCopiedSince) {
+  const UINT_PTR timer = TSDIAppForm::kClearClipboardTimer;
+  form->CheckBox6.SetChecked(true);
+  Click(form->Button1);  // "Never"
+  EXPECT_FALSE(KillTimer(form->Handle, timer));
+  SendMessageA(form->Handle, WM_COMMAND, form->mniClear10s.Id, 0);
+  Click(form->Button1);
+  EXPECT_TRUE(KillTimer(form->Handle, timer));
+  OtherProgram other;
+  other.HoldOpen();  // a viewer holding the clipboard only puts the clearing off
+  SendMessageA(form->Handle, WM_TIMER, timer, 0);
+  other.Release();
+  EXPECT_TRUE(KillTimer(form->Handle, timer));
+  SendMessageA(form->Handle, WM_TIMER, timer, 0);
+  EXPECT_FALSE(ClipboardHasText());
+  Click(form->Button1);
+  other.PutText("the user's own text");
+  SendMessageA(form->Handle, WM_TIMER, timer, 0);
+  EXPECT_EQ(ClipboardGetText(), "the user's own text");
+}

@@ -20,7 +20,7 @@ Placement Placed(const TSDIAppForm& form) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-TEST_F(SettingsTest, AFirstRunOpensInTheDesignStateAndWritesAllTwentyKeysInOrder) {
+TEST_F(SettingsTest, AFirstRunOpensInTheDesignStateAndWritesTheTwentyKeysThenTheNewThreeInOrder) {
   Start();
   EXPECT_EQ(SettingsFolder, AnsiToWide(folder));
   EXPECT_NE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
@@ -42,7 +42,8 @@ TEST_F(SettingsTest, AFirstRunOpensInTheDesignStateAndWritesAllTwentyKeysInOrder
             "[Settings]\r\nNumChars=8\r\nNumCharsCustom=8\r\nUseLowerCase=1\r\nUseUpperCase=0\r\n"
             "UseNumbers=0\r\nUseSpecial=0\r\nNoSimilar=0\r\nCustom=0\r\nCustomMemo=\r\n"
             "ClearOnExit=0\r\nColorScheme=0\r\nNumPasswords=1\r\nNumPasswordsCustom=1\r\n"
-            "FormatString=0\r\nFormatStringCustom=0\r\nAutoCopy=0\r\n");
+            "FormatString=0\r\nFormatStringCustom=0\r\nAutoCopy=0\r\n"
+            "AtLeastOneOfEach=0\r\nLeaveOut=\r\nClearClipboardAfter=0\r\n");
 }
 
 TEST_F(SettingsTest, BoundsOffEveryMonitorComeUpAtTheDesignSizeOnTheNearestWorkArea) {
@@ -152,6 +153,16 @@ TEST_F(SettingsTest, BooleansAreNonZeroNumbersAndOtherTextKeepsTheCurrentState) 
   EXPECT_FALSE(form->CheckBox6.Checked());  // no "AutoCopy" key at all
 }
 
+TEST_F(SettingsTest, AClearingTimeNoMenuItemHasMeansNever) {
+  for (const char* stored : {"30", "7", "-10", "abc", "30s"}) {
+    Clean();
+    PutFile(std::string("[Settings]\r\nClearClipboardAfter=") + stored + "\r\n");
+    Start();
+    EXPECT_EQ(form->ClearClipboardSeconds(), std::string(stored) == "30" ? 30 : 0) << stored;
+    Stop();
+  }
+}
+
 TEST_F(SettingsTest, AnyFormatStringButZeroSelectsGroupsOf) {
   const std::pair<const char*, bool> cases[] = {{"FormatString=\r\n", true},
                                                 {"FormatString=2\r\n", true},
@@ -233,8 +244,14 @@ TEST_F(SettingsTest, OptionsAndSchemeComeBackAfterARestart) {
   form->RadioButton21.SetChecked(true);
   form->UpDown3.SetPosition(5);
   form->mniYellowClick();
+  form->mniAtLeastOneOfEachClick();
+  form->LeaveOutCharacters = " \"'\\ ";
+  form->SetClearClipboardSeconds(300);
   form->SetBounds(40, 50, 740, 560);
   Restart();
+  EXPECT_TRUE(form->mniAtLeastOneOfEach.Checked());
+  EXPECT_EQ(form->LeaveOutCharacters, " \"'\\ ");
+  EXPECT_TRUE(form->mniClear5m.Checked());
   EXPECT_TRUE(form->RadioButton13.Checked());
   EXPECT_FALSE(form->RadioButton1.Checked());
   EXPECT_TRUE(form->RadioButton10.Checked());

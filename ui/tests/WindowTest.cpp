@@ -8,6 +8,7 @@
 #include "tests/support/OtherProgram.h"
 #include "tests/support/WindowSearch.h"
 #include "ui/About.h"
+#include "ui/LeaveOut.h"
 #include "ui/tests/MainWindowFixture.h"
 
 TEST_F(MainWindowTest, FirstRunOpensWithItsCaptionBoundsAndDesignDefaults) {
@@ -377,10 +378,65 @@ TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
   EXPECT_EQ(Width(form->Button1), ScaleForDpi(75, dpi));
   TAboutBox about;
   about.Create();
-  for (HWND window : {form->Handle, about.Handle})
+  TLeaveOutForm leaveOut;
+  leaveOut.Create();
+  for (HWND window : {form->Handle, about.Handle, leaveOut.Handle})
     for (HWND child : FindControls(window, nullptr)) {
       if (TControl* c = TControl::FromHandle(child)) {
         EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
       }
     }
+}
+
+TEST_F(MainWindowTest, OptionsMenuOffersTheNewOptionsAfterTheSchemesBehindASeparator) {
+  const auto captions = [](HMENU menu) {
+    std::string all;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      char text[64] = {};
+      GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+      all += std::string(text) + (GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED ? "*|" : "|");
+    }
+    return all;
+  };
+  HMENU options = GetSubMenu(GetMenu(form->Handle), 2);
+  EXPECT_EQ(captions(options),
+            "Color scheme||At least one of each chosen set|"
+            "Leave out characters...|Clear clipboard after|");
+  EXPECT_EQ(captions(GetSubMenu(options, 4)), "Never*|10 seconds|30 seconds|1 minute|5 minutes|");
+  SendMessageA(form->Handle, WM_COMMAND, form->mniAtLeastOneOfEach.Id, 0);
+  SendMessageA(form->Handle, WM_COMMAND, form->mniClear1m.Id, 0);
+  EXPECT_EQ(captions(GetSubMenu(options, 4)), "Never|10 seconds|30 seconds|1 minute*|5 minutes|");
+  // The status bar follows: 8 of 94 characters with one of each class, not 8 x log2 94 = 52.4.
+  form->CheckBox2.SetChecked(true);
+  form->CheckBox3.SetChecked(true);
+  form->CheckBox4.SetChecked(true);
+  form->IdleUpdate();
+  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 51 bits (fair)");
+}
+
+// Plays the user in the "Leave out characters" box once it shows: types the text, then the key.
+void AnswerLeaveOutBox(const char* text, WPARAM key) {
+  static const char* typed;
+  static WPARAM pressed;
+  typed = text, pressed = key;
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND field = FindWindowExA(FindWindowA("TLeaveOutForm", "Leave out characters"), nullptr,
+                               "Edit", nullptr);
+    SetWindowTextA(field, typed);
+    PostMessageA(field, WM_KEYDOWN, pressed, 1);
+  });
+}
+
+TEST_F(MainWindowTest, TheLeaveOutBoxTakesItsTextOnEnterAndKeepsTheOldOnEscape) {
+  AnswerLeaveOutBox(" \"\\'abcdefghijklmnopqrstuvw", VK_RETURN);
+  SendMessageA(form->Handle, WM_COMMAND, form->mniLeaveOut.Id, 0);
+  EXPECT_EQ(form->LeaveOutCharacters, " \"\\'abcdefghijklmnopqrstuvw");
+  AnswerLeaveOutBox("", VK_ESCAPE);
+  form->mniLeaveOutClick();
+  EXPECT_EQ(form->LeaveOutCharacters, " \"\\'abcdefghijklmnopqrstuvw");
+  // Over a control without a hint the status bar shows the strength: 8 x log2 3.
+  PostMessageA(form->Button1.Handle, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  Pump();
+  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 13 bits (weak)");
 }

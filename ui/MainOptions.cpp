@@ -1,0 +1,91 @@
+// The options of the Options menu beyond the colour schemes: one of each chosen set, the characters
+// left out, the timed clipboard clearing; and the strength of one password in the status bar.
+#include <string>
+
+#include "framework/Clipboard.h"
+#include "framework/CodePage.h"
+#include "ui/LeaveOut.h"
+#include "ui/Options.h"
+
+namespace {
+constexpr int kClearTimeCount = sizeof kClearClipboardTimes / sizeof kClearClipboardTimes[0];
+// How soon a clearing is tried again when another program holds the clipboard open.
+constexpr UINT kRetryMilliseconds = 1000;
+}  // namespace
+
+void TSDIAppForm::AddOptionItems() {
+  mniAtLeastOneOfEach.Caption = "At least one of each chosen set";
+  mniAtLeastOneOfEach.OnClick = [this] { mniAtLeastOneOfEachClick(); };
+  mniLeaveOut.Caption = "Leave out characters...";
+  mniLeaveOut.OnClick = [this] { mniLeaveOutClick(); };
+  Clearclipboardafter1.Caption = "Clear clipboard after";
+  for (const ClearClipboardTime& time : kClearClipboardTimes) {
+    TMenuItem& item = this->*time.item;
+    item.Caption = time.caption;
+    item.RadioItem = true;
+    item.GroupIndex = 2;
+    item.OnClick = [this, seconds = time.seconds] { SetClearClipboardSeconds(seconds); };
+    Clearclipboardafter1.Items.push_back(&item);
+  }
+  mniClearNever.SetChecked(true);
+}
+
+void TSDIAppForm::mniAtLeastOneOfEachClick() {
+  mniAtLeastOneOfEach.SetChecked(!mniAtLeastOneOfEach.Checked());
+}
+
+void TSDIAppForm::mniLeaveOutClick() { EditLeaveOutCharacters(LeaveOutCharacters); }
+
+int TSDIAppForm::ClearClipboardSeconds() const {
+  for (const ClearClipboardTime& time : kClearClipboardTimes)
+    if ((this->*time.item).Checked()) return time.seconds;
+  return 0;
+}
+
+void TSDIAppForm::SetClearClipboardSeconds(int seconds) {
+  int row = 0;  // "Never" for a number no item has
+  for (int i = 0; i < kClearTimeCount; ++i)
+    if (kClearClipboardTimes[i].seconds == seconds) row = i;
+  (this->*kClearClipboardTimes[row].item).SetChecked(true);
+}
+
+void TSDIAppForm::ScheduleClipboardClear() {
+  const int seconds = ClearClipboardSeconds();
+  if (seconds <= 0) return;
+  // Read after the clipboard was closed: our own copy counts as a change too.
+  copiedSequence_ = ClipboardSequence();
+  clearPending_ = true;
+  SetTimer(Handle, kClearClipboardTimer, static_cast<UINT>(seconds) * 1000, nullptr);
+}
+
+void TSDIAppForm::TimerFired(UINT_PTR id) {
+  if (id == kClearClipboardTimer) ClearClipboardIfUnchanged();
+}
+
+void TSDIAppForm::ClearClipboardIfUnchanged() {
+  if (!clearPending_) return;
+  // A clipboard viewer may hold it open for a while: the password must not stay for that.
+  if (!TryEmptyClipboardIfUnchanged(copiedSequence_)) {
+    SetTimer(Handle, kClearClipboardTimer, kRetryMilliseconds, nullptr);
+    return;
+  }
+  KillTimer(Handle, kClearClipboardTimer);
+  clearPending_ = false;
+}
+
+std::string TSDIAppForm::IdleHint() {
+  if (!Memo2.Handle) return "";
+  const PasswordRequest r = ReadRequest();
+  // Measured again only when an option that counts has changed (the count and grouping do not).
+  std::string options = std::to_string(r.PasswordLength);
+  for (bool flag : {r.UseLowercase, r.UseUppercase, r.UseDigits, r.UseSpecial, r.ExcludeSimilar,
+                    r.UseCustom, r.AtLeastOneOfEach})
+    options += flag ? '1' : '0';
+  options += r.CustomCharacters + '\0' + r.LeaveOut;
+  if (options != strengthOptions_ || strengthText_.empty()) {
+    const int bits = StrengthBits(r, AnsiCharacterLength());
+    strengthText_ = "Each password: " + std::to_string(bits) + " bits (" + StrengthWord(bits) + ")";
+    strengthOptions_ = options;
+  }
+  return strengthText_;
+}
