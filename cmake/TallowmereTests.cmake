@@ -24,7 +24,8 @@ function(tallowmere_win_test name)
   if(NOT T_LABELS)
     set(T_LABELS wine)
   endif()
-  # First: the test list flattens the properties, and a list-valued one (LABELS) shifts the rest.
+  # The test list flattens the properties: a list-valued one would shift the rest, so a test gets
+  # one label (the end-to-end tests "e2e", not "wine" as well) and the environment one variable.
   set(environment)
   if(T_ENVIRONMENT)
     set(environment ENVIRONMENT "${T_ENVIRONMENT}")
