@@ -41,25 +41,38 @@ bool ListFileReader::Take(std::string_view piece) {
   return TakeUnmarked(piece);
 }
 
-// The first bytes wait until they show a zero byte (then every byte is kept, to be read as UTF-16
-// if it is that) or until no zero byte can mean UTF-16 any more.
+// The first kProbeBytes wait to tell the file's kind: without a zero byte it is ANSI text, which
+// a later zero byte refuses; with one, reading goes on only while it can be UTF-16.
 bool ListFileReader::TakeUnmarked(std::string_view piece) {
-  const size_t zero = piece.find('\0');
-  if (probing_ && !zeros_ && zero != std::string_view::npos)
-    zeros_ = probe_.Get().size() + zero < kProbeBytes;
+  if (probing_) {
+    // Exactly the first kProbeBytes, however the file comes in pieces.
+    const std::string_view head = piece.substr(0, kProbeBytes - probe_.Get().size());
+    AppendWiped(probe_.Get(), head, std::min(sizeHint_, kProbeBytes));
+    zeros_ = zeros_ || head.find('\0') != std::string_view::npos;
+    if (probe_.Get().size() < kProbeBytes) return true;
+    if (!EndProbe()) return false;
+    piece.remove_prefix(head.size());
+  }
   if (zeros_) {
     AppendWiped(probe_.Get(), piece, sizeHint_);
     return maxChars_ > SIZE_MAX / 4 || probe_.Get().size() <= maxChars_ * 4;
   }
   // Taking the text before a zero byte would lose the rest at the next Save.
-  if (zero != std::string_view::npos) {
+  if (piece.find('\0') != std::string_view::npos) {
     refusal_ = ListFileRefusal::ZeroByte;
     return false;
   }
-  if (!probing_) return converter_.Feed(piece);
-  AppendWiped(probe_.Get(), piece, std::min(sizeHint_, kProbeBytes));
-  if (probe_.Get().size() < kProbeBytes) return true;
+  return converter_.Feed(piece);
+}
+
+// A binary file opened by mistake is refused here, before the rest of it is read.
+bool ListFileReader::EndProbe() {
   probing_ = false;
+  if (zeros_) {
+    TextEncoding utf16;  // told again from all the bytes at the end
+    refusal_ = Utf16Refusal(probe_.Get(), utf16);
+    return refusal_ == ListFileRefusal::None;
+  }
   const bool more = converter_.Feed(probe_.Get());
   Wipe(probe_.Get());
   probe_.Get().clear();
@@ -99,22 +112,28 @@ bool ListFileReader::SpellInAnsi(const std::u16string& text, std::string& ansi) 
 // Zero bytes in a file without a mark: UTF-16 where they say so plainly. A list in UTF-16 has a
 // zero high byte in most units (every one below U+0100: blanks, digits, Latin letters, line
 // breaks) and, being text, no zero unit; a binary file, or text with a stray zero byte, does not.
-void ListFileReader::ReadUnmarkedUtf16() {
-  const std::string& bytes = probe_.Get();
+// Text in other scripts has zero high bytes only at its line breaks and ASCII, but they still
+// fall on one side, where a binary file's fall on both.
+ListFileRefusal ListFileReader::Utf16Refusal(const std::string& bytes, TextEncoding& encoding) {
   size_t zeros[2] = {0, 0};
   for (size_t i = 0; i < bytes.size(); ++i)
     if (bytes[i] == '\0') ++zeros[i % 2];
   const bool little = zeros[1] >= zeros[0];
   const size_t high = zeros[little ? 1 : 0], low = zeros[little ? 0 : 1], units = bytes.size() / 2;
-  const bool whole = bytes.size() % 2 == 0;
-  if (!whole || high * 4 < units || low * 4 > high) {
-    refusal_ = ListFileRefusal::ZeroByte;
-    return;
-  }
+  const bool plain = high * 4 >= units && low * 4 <= high;
+  const bool oneSided = high >= 4 && low * 16 <= high && high * 64 >= units;
+  if (bytes.size() % 2 != 0 || !(plain || oneSided)) return ListFileRefusal::ZeroByte;
+  encoding = little ? TextEncoding::Utf16LeNoMark : TextEncoding::Utf16BeNoMark;
+  if (low > 0 || high * 2 < units) return ListFileRefusal::LooksLikeUtf16;
+  return ListFileRefusal::None;
+}
+
+void ListFileReader::ReadUnmarkedUtf16() {
+  refusal_ = Utf16Refusal(probe_.Get(), encoding_);
+  if (refusal_ != ListFileRefusal::None) return;
   Wiped<std::u16string> decoded;
   size_t badLine = 0;
-  encoding_ = little ? TextEncoding::Utf16LeNoMark : TextEncoding::Utf16BeNoMark;
-  if (low > 0 || high * 2 < units || !DecodeMarkedText(bytes, encoding_, decoded.Get(), badLine)) {
+  if (!DecodeMarkedText(probe_.Get(), encoding_, decoded.Get(), badLine)) {
     refusal_ = ListFileRefusal::LooksLikeUtf16;
     return;
   }
@@ -122,8 +141,10 @@ void ListFileReader::ReadUnmarkedUtf16() {
   if (SpellInAnsi(decoded.Get(), ansi.Get())) converter_.Feed(ansi.Get());
 }
 
-// Valid UTF-8 holding a character beyond ASCII was written as UTF-8. The line breaks are
-// converted already: they are ASCII, and never part of a UTF-8 sequence.
+// Valid UTF-8 holding a character beyond ASCII was written as UTF-8, unless the code page cannot
+// spell it: then it is ANSI text that happens to be valid UTF-8, such as a list this program
+// wrote, and it opens as before. The line breaks are converted already: they are ASCII, and never
+// part of a UTF-8 sequence.
 std::string ListFileReader::ReadUnmarkedUtf8(std::string bytes) {
   WipedText kept(std::move(bytes));
   const std::string& text = kept.Get();
@@ -132,9 +153,9 @@ std::string ListFileReader::ReadUnmarkedUtf8(std::string bytes) {
   if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; }) ||
       !DecodeMarkedText(text, TextEncoding::Utf8NoMark, decoded.Get(), badLine))
     return std::move(kept.Get());
-  encoding_ = TextEncoding::Utf8NoMark;
   WipedText ansi;
-  if (!SpellInAnsi(decoded.Get(), ansi.Get())) return std::string();
+  if (!codePage_.fromUtf16(decoded.Get(), ansi.Get())) return std::move(kept.Get());
+  encoding_ = TextEncoding::Utf8NoMark;
   return std::move(ansi.Get());
 }
 

@@ -30,10 +30,11 @@ enum class ListFileRefusal {
 };
 
 // Reads a list file piece by piece, as the platform hands its bytes over. A file without a mark is
-// UTF-8 when its bytes are valid UTF-8 and hold a character beyond ASCII; UTF-16 when a zero byte
-// comes early, it has whole 16-bit units, at least half of them have a zero high byte (blanks,
-// digits, Latin letters and line breaks do), no low byte is zero and it decodes (a file nearly so
-// is refused as LooksLikeUtf16); ANSI otherwise.
+// UTF-8 when its bytes are valid UTF-8, hold a character beyond ASCII and the code page can spell
+// them; UTF-16 when a zero byte comes early, it has whole 16-bit units, at least half of them have
+// a zero high byte (blanks, digits, Latin letters and line breaks do), no low byte is zero and it
+// decodes (a file nearly so, or with zero bytes almost all on one side, is refused as
+// LooksLikeUtf16; one whose first 64 KiB already say neither, at once); ANSI otherwise.
 class ListFileReader {
  public:
   // maxChars: the most text the list holds; sizeHint: the file's size, when known, so that a
@@ -59,6 +60,9 @@ class ListFileReader {
   // The ANSI spelling of a Unicode file's text; false (refused at its line) when the code page
   // cannot spell a character.
   bool SpellInAnsi(const std::u16string& text, std::string& ansi);
+  bool EndProbe();
+  // None when the bytes without a mark can be UTF-16 (`encoding` tells which), else the refusal.
+  static ListFileRefusal Utf16Refusal(const std::string& bytes, TextEncoding& encoding);
   void ReadUnmarkedUtf16();
   std::string ReadUnmarkedUtf8(std::string ansi);
 
@@ -67,8 +71,8 @@ class ListFileReader {
   LineBreakConverter converter_;
   WipedText head_;    // the first bytes, until they tell the encoding
   WipedText marked_;  // a marked file's bytes, decoded once they are all read
-  // An unmarked file's first bytes, until they show a zero byte (then all its bytes, as UTF-16's
-  // might be) or pass kProbeBytes.
+  // An unmarked file's first kProbeBytes, until they tell its kind; all its bytes while it may be
+  // UTF-16.
   WipedText probe_;
   bool probing_ = true, zeros_ = false;
   bool first_ = true;

@@ -26,7 +26,7 @@ struct Read {
   ListFileRefusal refusal;
   size_t line;
 };
-Read ReadList(const std::string& bytes, size_t maxChars = 1000, size_t cut = 0) {
+Read ReadList(const std::string& bytes, size_t maxChars = 100000, size_t cut = 0) {
   ListFileReader reader(Latin1CodePage(), maxChars, bytes.size());
   if (reader.Feed(std::string_view(bytes).substr(0, cut)))
     reader.Feed(std::string_view(bytes).substr(cut));
@@ -192,6 +192,8 @@ TEST(MarkedText, BrokenOrCutSequencesAreRefusedWithTheirLine) {
 
 TEST(ListFile, AFileReadsAsTheListInItsEncodingAndSavesBackTheSame) {
   const std::string utf8 = "\xEF\xBB\xBF", le = "\xFF\xFE", be = "\xFE\xFF";
+  std::string wide(72000, '\0');  // past the first 64 KiB
+  for (size_t i = 0; i < wide.size(); i += 2) wide[i] = 'a';
   const struct {
     std::string in;
     TextEncoding encoding;
@@ -205,8 +207,10 @@ TEST(ListFile, AFileReadsAsTheListInItsEncodingAndSavesBackTheSame) {
       {be + "\0c\0\xE9"s, TextEncoding::Utf16Be, "c\xE9", be + "\0c\0\xE9"s},
       {"caf\xC3\xA9\nx", TextEncoding::Utf8NoMark, "caf\xE9\r\nx", "caf\xC3\xA9\r\nx"},
       {"ascii\n", TextEncoding::Ansi, "ascii\r\n", "ascii\r\n"},
+      {"x\xC4\xA3y", TextEncoding::Ansi, "x\xC4\xA3y", "x\xC4\xA3y"},
       {"c\0\xE9\0\r\0\n\0"s, TextEncoding::Utf16LeNoMark, "c\xE9\r\n", "c\0\xE9\0\r\0\n\0"s},
       {"\0c\0\xE9"s, TextEncoding::Utf16BeNoMark, "c\xE9", "\0c\0\xE9"s},
+      {wide, TextEncoding::Utf16LeNoMark, std::string(36000, 'a'), wide},
   };
   for (const auto& c : cases) {
     const Read read = ReadList(c.in);
@@ -219,6 +223,7 @@ TEST(ListFile, AFileReadsAsTheListInItsEncodingAndSavesBackTheSame) {
 
 TEST(ListFile, TextTheListCannotHoldAsItIsRefusesTheFileWhereverThePiecesAreCut) {
   const std::string utf8 = "\xEF\xBB\xBF", le = "\xFF\xFE";
+  const std::string han = std::string(14, '\x4E') + "\r\0\n\0"s;  // U+4E4E seven times
   const struct {
     std::string in;
     ListFileRefusal refusal;
@@ -227,7 +232,8 @@ TEST(ListFile, TextTheListCannotHoldAsItIsRefusesTheFileWhereverThePiecesAreCut)
       {"a\r\n\0b"s, ListFileRefusal::ZeroByte, 0},
       {"a\0\0b"s, ListFileRefusal::ZeroByte, 0},
       {"a\0\x3D\xD8"s, ListFileRefusal::LooksLikeUtf16, 0},
-      {"\xCE\xA9\r\n", ListFileRefusal::NotInCodePage, 1},
+      {han + han, ListFileRefusal::LooksLikeUtf16, 0},
+      {"\xA9\x03\r\0\n\0"s, ListFileRefusal::NotInCodePage, 1},
       {le + "a\0\0\0"s, ListFileRefusal::ZeroCharacter, 0},
       {utf8 + "ok\n\xC3", ListFileRefusal::InvalidText, 2},
       {utf8 + "ok\r\n\xCE\xA9mega\r\n", ListFileRefusal::NotInCodePage, 2},
@@ -243,4 +249,7 @@ TEST(ListFile, TextTheListCannotHoldAsItIsRefusesTheFileWhereverThePiecesAreCut)
     }
   }
   EXPECT_EQ(ReadList("ab\n", 4).refusal, ListFileRefusal::None) << "exactly four characters";
+  ListFileReader binary(Latin1CodePage(), size_t(1) << 30, size_t(300) << 20);
+  EXPECT_FALSE(binary.Feed("MZ\x90\0"s + std::string(64 * 1024, '\1'))) << "not read whole";
+  EXPECT_EQ(binary.Refusal(), ListFileRefusal::ZeroByte);
 }
