@@ -36,9 +36,17 @@ bool ListFileReader::Begin() {
 bool ListFileReader::Take(std::string_view piece) {
   if (encoding_ != TextEncoding::Ansi) {
     AppendWiped(marked_.Get(), piece);  // beyond the reserve if the file grew meanwhile
-    return maxChars_ > SIZE_MAX / 4 || marked_.Get().size() <= maxChars_ * 4;
+    return Fits(marked_.Get());
   }
   return TakeUnmarked(piece);
+}
+
+// No Unicode encoding spells a character in more than four bytes: more bytes than that cannot fit,
+// and the bytes read so far, cut anywhere, must not be decoded as if they were the file.
+bool ListFileReader::Fits(const std::string& bytes) {
+  if (maxChars_ > SIZE_MAX / 4 || bytes.size() <= maxChars_ * 4) return true;
+  refusal_ = ListFileRefusal::TooLarge;
+  return false;
 }
 
 // The first kProbeBytes wait to tell the file's kind: without a zero byte it is ANSI text, which
@@ -55,7 +63,7 @@ bool ListFileReader::TakeUnmarked(std::string_view piece) {
   }
   if (zeros_) {
     AppendWiped(probe_.Get(), piece, sizeHint_);
-    return maxChars_ > SIZE_MAX / 4 || probe_.Get().size() <= maxChars_ * 4;
+    return Fits(probe_.Get());
   }
   // Taking the text before a zero byte would lose the rest at the next Save.
   if (piece.find('\0') != std::string_view::npos) {

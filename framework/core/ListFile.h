@@ -56,6 +56,7 @@ class ListFileReader {
   bool Begin();
   bool Take(std::string_view piece);
   bool TakeUnmarked(std::string_view piece);
+  bool Fits(const std::string& bytes);
   void DecodeMarked();
   // The ANSI spelling of a Unicode file's text; false (refused at its line) when the code page
   // cannot spell a character.

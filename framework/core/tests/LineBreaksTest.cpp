@@ -239,6 +239,8 @@ TEST(ListFile, TextTheListCannotHoldAsItIsRefusesTheFileWhereverThePiecesAreCut)
       {utf8 + "ok\r\n\xCE\xA9mega\r\n", ListFileRefusal::NotInCodePage, 2},
       {"abc\n", ListFileRefusal::TooLarge, 0},
       {utf8 + "abc\n", ListFileRefusal::TooLarge, 0},
+      {utf8 + "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9",
+       ListFileRefusal::TooLarge, 0},
   };
   for (const auto& c : cases) {
     for (size_t cut = 0; cut <= c.in.size(); ++cut) {
