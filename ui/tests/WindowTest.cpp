@@ -412,6 +412,17 @@ TEST_F(MainWindowTest, OptionsMenuOffersTheNewOptionsAfterTheSchemesBehindASepar
   form->CheckBox4.SetChecked(true);
   form->IdleUpdate();
   EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 51 bits (fair)");
+  // A length of 81 is measured anew, not taken for 8 and the flags after it: 81 of 62 characters,
+  // holding an x, a capital and a digit.
+  form->Memo2.SetText("1x");
+  form->IdleUpdate();
+  form->CheckBox4.SetChecked(false);
+  form->CheckBox7.SetChecked(true);
+  form->Memo2.SetText("x");
+  form->RadioButton9.SetChecked(true);
+  form->UpDown1.SetPosition(81);
+  form->IdleUpdate();
+  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 482 bits (very strong)");
 }
 
 // Plays the user in the "Leave out characters" box once it shows: types the text, then the key.
