@@ -67,9 +67,8 @@ bool TryMarkKeptOutOfHistory() {
          TryPutData(history, &no, sizeof no) && TryPutData(cloud, &no, sizeof no);
 }
 
-}  // namespace
-
-void ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
+// ClipboardSetText's work.
+void PutText(const std::string& text, bool keepOutOfHistory) {
   if (!TryOpenClipboard()) throw Exception("Cannot open clipboard");
   const ScopeGuard close([] { CloseClipboard(); });
   EmptyClipboard();
@@ -83,8 +82,17 @@ void ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
   SetLastError(error);
   RaiseLastOSError();
 }
+}  // namespace
 
-unsigned long ClipboardSequence() { return GetClipboardSequenceNumber(); }
+unsigned long ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
+  PutText(text, keepOutOfHistory);
+  // Some systems count our change only as the clipboard is closed (Wine by two), so the count is
+  // read after that; another program's copy takes the ownership from our window, so an owner
+  // still ours after the reading means the count was ours. Otherwise the answer is one below it,
+  // which the count, only ever growing, can no longer match.
+  const unsigned long sequence = GetClipboardSequenceNumber();
+  return GetClipboardOwner() == OwnerWindow() ? sequence : sequence - 1;
+}
 
 bool TryEmptyClipboardIfUnchanged(unsigned long sequence) {
   if (!TryOpenClipboard()) return false;

@@ -220,6 +220,26 @@ void AppendGrouped(std::string& text, const std::string& chars, const PasswordRe
   }
 }
 
+// Overwrites a buffer up to its capacity: a shortened or cleared one still holds its old tail.
+template <typename Buffer>
+void WipeWhole(Buffer& buffer) {
+  const size_t size = buffer.size();
+  buffer.resize(buffer.capacity());  // within the capacity: the same memory
+  if (!buffer.empty()) WipeBytes(&buffer[0], buffer.size() * sizeof(buffer[0]));
+  buffer.resize(size);
+}
+
+// The working buffers, wiped however generation ends (a random source may throw).
+struct WorkBuffers {
+  std::string text, chars;
+  std::vector<int> ids;
+  ~WorkBuffers() {
+    WipeWhole(text);
+    WipeWhole(chars);
+    WipeWhole(ids);
+  }
+};
+
 // Room for the whole text when it is of a sensible size; larger texts grow as they go.
 void ReserveFor(std::string& text, const PasswordRequest& r) {
   const uint64_t length = static_cast<uint64_t>(std::max(r.PasswordLength, 0));
@@ -299,20 +319,17 @@ GenerateOutcome GeneratePasswords(const PasswordRequest& request, std::string& o
   const int32_t length = std::max(request.PasswordLength, 0);
   const bool direct = source.DrawsFromAcceptable();
   const bool grouped = request.UseGroups && request.GroupSize > 0;
-  std::string text;
+  WorkBuffers work;  // after the swap below, `text` holds what `output` held before
+  std::string& text = work.text;
   ReserveFor(text, request);
-  std::string chars;
+  std::string& chars = work.chars;
   chars.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
-
-  std::vector<int> ids;  // a password's characters when drawn whole; wiped below
+  std::vector<int>& ids = work.ids;  // a password's characters when drawn whole
   ids.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
-  const auto wipeIds = [&ids] { WipeBytes(ids.data(), ids.capacity() * sizeof(int)); };
 
   for (int32_t i = 1; i <= request.PasswordCount; ++i) {
     if (request.AtLeastOneOfEach) {
       if (!DrawQualifying(ids, length, table, source, direct)) {
-        wipeIds();
-        WipeBytes(&text[0], text.size());
         notice(TooRare);
         return GenerateOutcome::CannotMeet;
       }
@@ -331,7 +348,6 @@ GenerateOutcome GeneratePasswords(const PasswordRequest& request, std::string& o
     }
     if (i != request.PasswordCount) text += "\r\n";
   }
-  wipeIds();
   output.swap(text);
   return GenerateOutcome::Done;
 }

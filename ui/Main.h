@@ -115,8 +115,8 @@ class TSDIAppForm : public TForm {
   int ClearClipboardSeconds() const;
   void SetClearClipboardSeconds(int seconds);
   // After Generate copied: the clipboard is emptied when the chosen time is up, unless it has
-  // changed since.
-  void ScheduleClipboardClear();
+  // changed since `sequence`, the change count our copy left.
+  void ScheduleClipboardClear(unsigned long sequence);
   static constexpr UINT_PTR kClearClipboardTimer = 1;
   void TimerFired(UINT_PTR id) override;
   // "Each password: 38 bits (weak)" for the current options.
@@ -137,8 +137,9 @@ class TSDIAppForm : public TForm {
   void CreateMenu();      // MainLayout.cpp
   void AddSchemeItems();  // Schemes.cpp
   void AddOptionItems();  // MainOptions.cpp
-  // Empties the clipboard if a timed clearing is due and nobody has copied since.
-  void ClearClipboardIfUnchanged();
+  // Empties the clipboard if a timed clearing is due and nobody has copied since. While another
+  // program holds it open, a timer tries again; at the close it is tried for about a second.
+  void ClearClipboardIfUnchanged(bool closing = false);
   unsigned long copiedSequence_ = 0;  // the clipboard's change count right after our copy
   bool clearPending_ = false;
   std::string strengthOptions_, strengthText_;  // the last options measured, and the result

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <exception>
 #include <optional>
+#include <string>
 
 #include "framework/Clipboard.h"
 #include "framework/CodePage.h"
@@ -38,7 +39,7 @@ void TSDIAppForm::FormClose() {
     ShowException(e);
   }
   // A timed clearing cannot wait for a program that has ended: it happens now.
-  ClearClipboardIfUnchanged();
+  ClearClipboardIfUnchanged(true);
   ClearClipboardOnExit();
 }
 
@@ -60,18 +61,25 @@ void TSDIAppForm::Button1Click() {
   const PasswordRequest request = ReadRequest();
   WipedText text;
   SystemSource source;
+  // With one of each chosen set the drawing itself can take seconds; a refusal is shown once the
+  // wait cursor is gone.
+  std::optional<TWaitCursor> wait(std::in_place);
+  std::string refusal;
+  const GenerateOutcome outcome = GeneratePasswords(
+      request, text.Get(), [&refusal](const std::string& m) { refusal = m; }, source,
+      AnsiCharacterLength());
+  if (!refusal.empty()) {
+    wait.reset();
+    ShowMessage(refusal);
+  }
   // A request with no character left to draw from, or that cannot hold one of each set, has been
   // reported: there is nothing to add.
-  const GenerateOutcome outcome =
-      GeneratePasswords(request, text.Get(), ShowMessage, source, AnsiCharacterLength());
   if (outcome == GenerateOutcome::NothingAcceptable || outcome == GenerateOutcome::CannotMeet)
     return;
-  // Drawing the passwords is quick; the list taking them is what can last.
-  std::optional<TWaitCursor> wait;
-  if (text.Get().size() >= kSlowAddition) wait.emplace();
+  // Otherwise the list taking the passwords is what can last.
+  if (text.Get().size() < kSlowAddition) wait.reset();
   if (CheckBox6.Checked()) {
-    ClipboardSetText(text.Get(), true);
-    ScheduleClipboardClear();
+    ScheduleClipboardClear(ClipboardSetText(text.Get(), true));
   }
   AppendToList(text.Get());
 }

@@ -11,6 +11,8 @@ namespace {
 constexpr int kClearTimeCount = sizeof kClearClipboardTimes / sizeof kClearClipboardTimes[0];
 // How soon a clearing is tried again when another program holds the clipboard open.
 constexpr UINT kRetryMilliseconds = 1000;
+// How long the close waits for such a program before giving the clearing up.
+constexpr ULONGLONG kCloseWaitMilliseconds = 1000;
 }  // namespace
 
 void TSDIAppForm::AddOptionItems() {
@@ -49,11 +51,10 @@ void TSDIAppForm::SetClearClipboardSeconds(int seconds) {
   (this->*kClearClipboardTimes[row].item).SetChecked(true);
 }
 
-void TSDIAppForm::ScheduleClipboardClear() {
+void TSDIAppForm::ScheduleClipboardClear(unsigned long sequence) {
   const int seconds = ClearClipboardSeconds();
   if (seconds <= 0) return;
-  // Read after the clipboard was closed: our own copy counts as a change too.
-  copiedSequence_ = ClipboardSequence();
+  copiedSequence_ = sequence;
   clearPending_ = true;
   SetTimer(Handle, kClearClipboardTimer, static_cast<UINT>(seconds) * 1000, nullptr);
 }
@@ -62,12 +63,18 @@ void TSDIAppForm::TimerFired(UINT_PTR id) {
   if (id == kClearClipboardTimer) ClearClipboardIfUnchanged();
 }
 
-void TSDIAppForm::ClearClipboardIfUnchanged() {
+void TSDIAppForm::ClearClipboardIfUnchanged(bool closing) {
   if (!clearPending_) return;
-  // A clipboard viewer may hold it open for a while: the password must not stay for that.
-  if (!TryEmptyClipboardIfUnchanged(copiedSequence_)) {
-    SetTimer(Handle, kClearClipboardTimer, kRetryMilliseconds, nullptr);
-    return;
+  // A clipboard viewer may hold it open for a while: the password must not stay for that. A timer
+  // set at the close would die with the window, so then the clearing waits here instead.
+  const ULONGLONG start = GetTickCount64();
+  while (!TryEmptyClipboardIfUnchanged(copiedSequence_)) {
+    if (!closing) {
+      SetTimer(Handle, kClearClipboardTimer, kRetryMilliseconds, nullptr);
+      return;
+    }
+    if (GetTickCount64() - start >= kCloseWaitMilliseconds) break;
+    Sleep(50);
   }
   KillTimer(Handle, kClearClipboardTimer);
   clearPending_ = false;
@@ -77,7 +84,7 @@ std::string TSDIAppForm::IdleHint() {
   if (!Memo2.Handle) return "";
   const PasswordRequest r = ReadRequest();
   // Measured again only when an option that counts has changed (the count and grouping do not).
-  std::string options = std::to_string(r.PasswordLength);
+  std::string options = std::to_string(r.PasswordLength) + ':';
   for (bool flag : {r.UseLowercase, r.UseUppercase, r.UseDigits, r.UseSpecial, r.ExcludeSimilar,
                     r.UseCustom, r.AtLeastOneOfEach})
     options += flag ? '1' : '0';

@@ -1,6 +1,7 @@
 // The Generate and Clear commands, driven through the window's controls.
 #include <algorithm>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "framework/Clipboard.h"
@@ -237,4 +238,16 @@ TEST_F(MainWindowTest, TimedClearingEmptiesOurCopyButSparesWhatTheUserCopiedSinc
   other.PutText("the user's own text");
   SendMessageA(form->Handle, WM_TIMER, timer, 0);
   EXPECT_EQ(ClipboardGetText(), "the user's own text");
+  // At the close no timer can fire later: a viewer holding the clipboard a moment is waited for.
+  form->CheckBox8.SetChecked(false);
+  Click(form->Button1);
+  OtherProgram viewer;
+  viewer.HoldOpen();
+  std::thread release([&viewer] {
+    Sleep(300);
+    viewer.Release();
+  });
+  form->FormClose();
+  release.join();
+  EXPECT_FALSE(ClipboardHasText());
 }

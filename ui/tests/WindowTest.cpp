@@ -412,31 +412,43 @@ TEST_F(MainWindowTest, OptionsMenuOffersTheNewOptionsAfterTheSchemesBehindASepar
   form->CheckBox4.SetChecked(true);
   form->IdleUpdate();
   EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 51 bits (fair)");
+  // A length of 81 is measured anew, not taken for 8 and the flags after it: 81 of 62 characters,
+  // holding an x, a capital and a digit.
+  form->Memo2.SetText("1x");
+  form->IdleUpdate();
+  form->CheckBox4.SetChecked(false);
+  form->CheckBox7.SetChecked(true);
+  form->Memo2.SetText("x");
+  form->RadioButton9.SetChecked(true);
+  form->UpDown1.SetPosition(81);
+  form->IdleUpdate();
+  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 482 bits (very strong)");
 }
 
 // Plays the user in the "Leave out characters" box once it shows: types the text, then the key.
-void AnswerLeaveOutBox(const char* text, WPARAM key) {
-  static const char* typed;
+void AnswerLeaveOutBox(const wchar_t* text, WPARAM key) {
+  static const wchar_t* typed;
   static WPARAM pressed;
   typed = text, pressed = key;
   SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     HWND field = FindWindowExA(FindWindowA("TLeaveOutForm", "Leave out characters"), nullptr,
                                "Edit", nullptr);
-    SetWindowTextA(field, typed);
+    SetWindowTextW(field, typed);
     PostMessageA(field, WM_KEYDOWN, pressed, 1);
   });
 }
 
 TEST_F(MainWindowTest, TheLeaveOutBoxTakesItsTextOnEnterAndKeepsTheOldOnEscape) {
-  AnswerLeaveOutBox(" \"\\'abcdefghijklmnopqrstuvw", VK_RETURN);
+  // Characters the code page lacks are dropped, never read as "?" or a look-alike.
+  AnswerLeaveOutBox(L" \"\\'abcdefghijk\u0142mnopqrstuvw\U0001F600", VK_RETURN);
   SendMessageA(form->Handle, WM_COMMAND, form->mniLeaveOut.Id, 0);
-  EXPECT_EQ(form->LeaveOutCharacters, " \"\\'abcdefghijklmnopqrstuvw");
-  AnswerLeaveOutBox("", VK_ESCAPE);
+  EXPECT_EQ(form->LeaveOutCharacters, " \"\\'abcdefghijkmnopqrstuvw");
+  AnswerLeaveOutBox(L"", VK_ESCAPE);
   form->mniLeaveOutClick();
-  EXPECT_EQ(form->LeaveOutCharacters, " \"\\'abcdefghijklmnopqrstuvw");
-  // Over a control without a hint the status bar shows the strength: 8 x log2 3.
+  EXPECT_EQ(form->LeaveOutCharacters, " \"\\'abcdefghijkmnopqrstuvw");
+  // Over a control without a hint the status bar shows the strength: 8 x log2 4 (l, x, y, z).
   PostMessageA(form->Button1.Handle, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   Pump();
-  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 13 bits (weak)");
+  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 16 bits (weak)");
 }
