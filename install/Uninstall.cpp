@@ -79,7 +79,8 @@ class ComScope {
   bool ok_;
 };
 
-// The program a shortcut starts, as stored in it; "" when it cannot be read.
+// The program a shortcut starts, with what it stores as environment variables expanded (setup's
+// shortcuts may say "%ProgramFiles%"), and nothing else reinterpreted; "" when it cannot be read.
 std::wstring ShortcutTarget(const std::wstring& link) {
   IShellLinkW* shell = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -90,7 +91,7 @@ std::wstring ShortcutTarget(const std::wstring& link) {
   if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
     wchar_t path[MAX_PATH] = {};
     if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
-        shell->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK)
+        shell->GetPath(path, MAX_PATH, nullptr, 0) == S_OK)
       target = path;
     file->Release();
   }
