@@ -116,7 +116,13 @@ void RegisterUninstallEntry(const std::string& exePath, const std::string& devel
   if (exePath.empty() || StartsWithText(developmentFolder, exePath)) return;
   // The entry names an exe that administrators run to uninstall: only a copy that only they can
   // change lists itself. Any other is portable; setup writes the entry for the folder it installs.
-  if (IsInProgramFiles(AnsiToWide(exePath))) EnsureUninstallEntry(exePath);
+  // It names the path with every link resolved, the one judged: a link on the way in, such as a
+  // user's junction into Program Files, could be pointed elsewhere afterwards.
+  const std::wstring real = RealPath(AnsiToWide(exePath));
+  std::string listed;
+  if (real.compare(0, 4, L"\\\\?\\") == 0 && real.compare(4, 4, L"UNC\\") != 0 &&
+      WideToAnsiExact(real.substr(4), listed) && IsInProgramFiles(real))
+    EnsureUninstallEntry(listed);
   CancelOwnRunOnceDeletions(AnsiToWide(exePath));
   // Cancelled whether or not the run-once values are still there: the next logon consumes those,
   // the restart list waits for the restart.

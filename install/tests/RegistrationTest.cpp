@@ -61,6 +61,17 @@ TEST_F(Registration, PathWithBlanksStaysOneWordOfTheUninstallCommand) {
   EXPECT_EQ(values[1].second, "\"" + x86_ + "\" /uninstall");
 }
 
+// A user's link into Program Files could be pointed elsewhere after an administrator's start.
+TEST_F(Registration, StartThroughALinkListsThePathItLeadsTo) {
+  const TempFolder temp("reglink");
+  const std::string link = temp.Path() + "\\Linked";
+  ASSERT_TRUE(MakeFollowedFolderLink(link, StripTrailingSlash(FolderOfPath(installed_))));
+  RegisterUninstallEntry(link + "\\Tallowmere.exe", DevFolder);
+  EXPECT_EQ(ValuesOf(UninstallEntryKey),
+            (Values{{"DisplayName", "Brindlecast"},
+                    {"UninstallString", "\"" + installed_ + "\" /uninstall"}}));
+}
+
 // A copy outside Program Files (this test's own, in the build folder) is portable: an
 // administrator's start of it must not let it name itself to the next administrator.
 TEST_F(Registration, WithoutArgumentsTheRunningExecutableOutsideProgramFilesListsNothing) {
