@@ -51,19 +51,21 @@ bool IsInProgramFiles(const std::wstring& path) {
   return false;
 }
 
-void CancelOwnRunOnceDeletions(const std::wstring& exePath) {
-  RegistryKey runOnce;
-  if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return;
-  if (!runOnce.ValueExists(RunOnceProgramValue)) return;  // numbered values alone are not ours
+bool RunOnceCommandIsOwn(const std::string& command, const std::wstring& exePath) {
   // The uninstaller names the folder by its short form; an earlier version may have used either.
   std::wstring wideFolder = FolderOfPath(exePath);
   if (!wideFolder.empty()) wideFolder.pop_back();
   std::string folder;
   if (!WideToAnsiExact(wideFolder, folder)) folder.clear();  // then only its short form counts
-  const std::string command = runOnce.ReadString(RunOnceProgramValue);
-  if (!CommandNamesFolder(command, StripTrailingSlash(ShortPath(wideFolder))) &&
-      !CommandNamesFolder(command, folder))
-    return;
+  return CommandNamesFolder(command, StripTrailingSlash(ShortPath(wideFolder))) ||
+         CommandNamesFolder(command, folder);
+}
+
+void CancelOwnRunOnceDeletions(const std::wstring& exePath) {
+  RegistryKey runOnce;
+  if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return;
+  if (!runOnce.ValueExists(RunOnceProgramValue)) return;  // numbered values alone are not ours
+  if (!RunOnceCommandIsOwn(runOnce.ReadString(RunOnceProgramValue), exePath)) return;
   runOnce.TryDeleteValue(RunOnceProgramValue);
   for (unsigned n = 0; n < 0x80000000u; ++n) {
     const std::string name = RunOnceFileValue(n);
