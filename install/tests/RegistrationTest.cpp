@@ -47,8 +47,12 @@ void ScheduleDeletions(std::initializer_list<const char*> names) {
 
 }  // namespace
 
+// Started through a user's link into Program Files, which could be pointed elsewhere afterwards.
 TEST_F(Registration, FirstStartWritesExactlyTheNameAndTheQuotedUninstallCommand) {
-  RegisterUninstallEntry(installed_, DevFolder);
+  const TempFolder temp("reglink");
+  ASSERT_TRUE(
+      MakeFollowedFolderLink(temp.Path() + "\\L", StripTrailingSlash(FolderOfPath(installed_))));
+  RegisterUninstallEntry(temp.Path() + "\\L\\Tallowmere.exe", DevFolder);
   EXPECT_EQ(ValuesOf(UninstallEntryKey),
             (Values{{"DisplayName", "Brindlecast"},
                     {"UninstallString", "\"" + installed_ + "\" /uninstall"}}));
@@ -59,17 +63,6 @@ TEST_F(Registration, PathWithBlanksStaysOneWordOfTheUninstallCommand) {
   const Values values = ValuesOf(UninstallEntryKey);
   ASSERT_EQ(values.size(), 2u);
   EXPECT_EQ(values[1].second, "\"" + x86_ + "\" /uninstall");
-}
-
-// A user's link into Program Files could be pointed elsewhere after an administrator's start.
-TEST_F(Registration, StartThroughALinkListsThePathItLeadsTo) {
-  const TempFolder temp("reglink");
-  const std::string link = temp.Path() + "\\Linked";
-  ASSERT_TRUE(MakeFollowedFolderLink(link, StripTrailingSlash(FolderOfPath(installed_))));
-  RegisterUninstallEntry(link + "\\Tallowmere.exe", DevFolder);
-  EXPECT_EQ(ValuesOf(UninstallEntryKey),
-            (Values{{"DisplayName", "Brindlecast"},
-                    {"UninstallString", "\"" + installed_ + "\" /uninstall"}}));
 }
 
 // A copy outside Program Files (this test's own, in the build folder) is portable: an

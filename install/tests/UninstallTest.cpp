@@ -338,8 +338,7 @@ TEST_F(Uninstall, PathsCmdWouldMisreadAreLeftToTheNextRestartInstead) {
             (std::vector<std::string>{exeFolder_ + Retired(), StripTrailingSlash(exeFolder_)}));
 }
 
-// The run-once value's name is shared: another copy's command waiting for the next logon stays.
-TEST_F(Uninstall, AnotherCopysWaitingCommandStaysAndThisCopyWaitsForTheRestart) {
+TEST_F(Uninstall, AnotherCopysWaitingRunOnceCommandStaysAndThisCopyWaitsForTheRestart) {
   SetMachineValue(RunOnceKey, "Delete Brindlecast", "cmd.exe /c del C:\\Other\\x");
   List("");
   Run();
