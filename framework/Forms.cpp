@@ -335,9 +335,10 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: result = OnSize(); break;
     case WM_DPICHANGED:
       // Any program may send it: a value no screen has (up to 65535) is kept to the system's
-      // own range, 100 % to 500 %.
-      result = OnDpiChanged(std::clamp(static_cast<int>(LOWORD(wParam)), 96, 480),
-                            *reinterpret_cast<RECT*>(lParam));
+      // own range, 100 % to 500 %, and one without the suggested rectangle is ignored.
+      result = lParam ? OnDpiChanged(std::clamp(static_cast<int>(LOWORD(wParam)), 96, 480),
+                                     *reinterpret_cast<RECT*>(lParam))
+                      : 0;
       break;
     case WM_NEXTDLGCTL: result = OnNextDlgCtl(wParam, lParam); break;
     case WM_UPDATEUISTATE: result = OnUpdateUiState(wParam, lParam); break;

@@ -27,7 +27,8 @@ std::string SystemFolder() {
 }
 
 // Runs inside the delay-load helper, which unwinds cleanly: a C++ exception reaches the command
-// that needed the library, and its message box says what is missing.
+// that needed the library, and its message box says what is missing. (Visual Studio's build
+// takes /EHs for it: with /EHsc, an exception through the helper's C code is undefined.)
 FARPROC WINAPI DelayLoadHook(unsigned notice, PDelayLoadInfo info) {
   if (notice == dliNotePreLoadLibrary) {
     if (HMODULE module = LoadSystemLibrary(info->szDll)) return reinterpret_cast<FARPROC>(module);

@@ -17,6 +17,9 @@ void RegisterUninstallEntry(const std::string& exePath, const std::string& devel
 // Files folders, which only administrators can change.
 bool IsInProgramFiles(const std::wstring& path);
 
+// True when the run-once `command` deletes the file an uninstall of the copy at `exePath` left.
+bool RunOnceCommandIsOwn(const std::string& command, const std::wstring& exePath);
+
 // Cancels the run-once deletion that an uninstall of the copy at `exePath` left, with the numbered
 // values that go with it; another copy's deletion stays.
 void CancelOwnRunOnceDeletions(const std::wstring& exePath);

@@ -51,19 +51,21 @@ bool IsInProgramFiles(const std::wstring& path) {
   return false;
 }
 
-void CancelOwnRunOnceDeletions(const std::wstring& exePath) {
-  RegistryKey runOnce;
-  if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return;
-  if (!runOnce.ValueExists(RunOnceProgramValue)) return;  // numbered values alone are not ours
+bool RunOnceCommandIsOwn(const std::string& command, const std::wstring& exePath) {
   // The uninstaller names the folder by its short form; an earlier version may have used either.
   std::wstring wideFolder = FolderOfPath(exePath);
   if (!wideFolder.empty()) wideFolder.pop_back();
   std::string folder;
   if (!WideToAnsiExact(wideFolder, folder)) folder.clear();  // then only its short form counts
-  const std::string command = runOnce.ReadString(RunOnceProgramValue);
-  if (!CommandNamesFolder(command, StripTrailingSlash(ShortPath(wideFolder))) &&
-      !CommandNamesFolder(command, folder))
-    return;
+  return CommandNamesFolder(command, StripTrailingSlash(ShortPath(wideFolder))) ||
+         CommandNamesFolder(command, folder);
+}
+
+void CancelOwnRunOnceDeletions(const std::wstring& exePath) {
+  RegistryKey runOnce;
+  if (!runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return;
+  if (!runOnce.ValueExists(RunOnceProgramValue)) return;  // numbered values alone are not ours
+  if (!RunOnceCommandIsOwn(runOnce.ReadString(RunOnceProgramValue), exePath)) return;
   runOnce.TryDeleteValue(RunOnceProgramValue);
   for (unsigned n = 0; n < 0x80000000u; ++n) {
     const std::string name = RunOnceFileValue(n);
@@ -116,7 +118,13 @@ void RegisterUninstallEntry(const std::string& exePath, const std::string& devel
   if (exePath.empty() || StartsWithText(developmentFolder, exePath)) return;
   // The entry names an exe that administrators run to uninstall: only a copy that only they can
   // change lists itself. Any other is portable; setup writes the entry for the folder it installs.
-  if (IsInProgramFiles(AnsiToWide(exePath))) EnsureUninstallEntry(exePath);
+  // It names the path with every link resolved, the one judged: a link on the way in, such as a
+  // user's junction into Program Files, could be pointed elsewhere afterwards.
+  const std::wstring real = RealPath(AnsiToWide(exePath));
+  std::string listed;
+  if (real.compare(0, 4, L"\\\\?\\") == 0 && real.compare(4, 4, L"UNC\\") != 0 &&
+      WideToAnsiExact(real.substr(4), listed) && IsInProgramFiles(real))
+    EnsureUninstallEntry(listed);
   CancelOwnRunOnceDeletions(AnsiToWide(exePath));
   // Cancelled whether or not the run-once values are still there: the next logon consumes those,
   // the restart list waits for the restart.

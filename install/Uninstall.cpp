@@ -79,7 +79,8 @@ class ComScope {
   bool ok_;
 };
 
-// The program a shortcut starts, as stored in it; "" when it cannot be read.
+// The program a shortcut starts, with what it stores as environment variables expanded (setup's
+// shortcuts may say "%ProgramFiles%"), and nothing else reinterpreted; "" when it cannot be read.
 std::wstring ShortcutTarget(const std::wstring& link) {
   IShellLinkW* shell = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -90,7 +91,7 @@ std::wstring ShortcutTarget(const std::wstring& link) {
   if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
     wchar_t path[MAX_PATH] = {};
     if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
-        shell->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK)
+        shell->GetPath(path, MAX_PATH, nullptr, 0) == S_OK)
       target = path;
     file->Release();
   }
@@ -204,17 +205,24 @@ std::string RetireExecutable(const std::wstring& exePath, const std::wstring& ex
 }
 
 // Schedules the deletion of the retired executable and then of its emptied folder: by the
-// run-once command, or, where cmd would misread the folder's path, by the system at the next
-// restart. Nothing else is scheduled: a left-over file could be swapped for a link before the
-// command runs, with an administrator's rights, so the user is told about it instead. False when
-// neither could be scheduled.
+// run-once command, or, where cmd would misread the folder's path or another copy's command
+// holds the value, by the system at the next restart. Nothing else is scheduled: a left-over file
+// could be swapped for a link before the command runs, with an administrator's rights, so the user
+// is told about it instead. False when neither could be scheduled.
 bool ScheduleDeletion(const RegistryKey& runOnce, const std::string& cmd,
-                      const std::wstring& exeFolder, const std::string& retiredName) {
+                      const std::wstring& exePath, const std::wstring& exeFolder,
+                      const std::string& retiredName) {
   const std::string shortFolder = StripTrailingSlash(ShortPath(exeFolder));
-  runOnce.WriteString(RunOnceProgramValue, ProgramCommand(cmd, shortFolder, retiredName));
+  // Every copy's command has the one value's name: another copy's still waiting for the next logon
+  // stays, and this copy's deletion waits for the restart instead.
+  const bool anothers = runOnce.ValueExists(RunOnceProgramValue) &&
+                        !RunOnceCommandIsOwn(runOnce.ReadString(RunOnceProgramValue), exePath);
+  if (!anothers)
+    runOnce.WriteString(RunOnceProgramValue, ProgramCommand(cmd, shortFolder, retiredName));
   if (retiredName.empty()) return false;
   // The command must survive a power cut before the next logon.
-  if (!shortFolder.empty() && !CmdWouldReinterpret(shortFolder)) return runOnce.TryFlush();
+  if (!anothers && !shortFolder.empty() && !CmdWouldReinterpret(shortFolder))
+    return runOnce.TryFlush();
   // The system deletes in the list's order: the file, then its folder if it is empty by then. (Also
   // for a folder the code page cannot spell, which has no command's spelling.)
   const std::wstring folder = exeFolder.substr(0, exeFolder.size() - 1);
@@ -259,7 +267,7 @@ void UninstallProgram(const std::wstring& exePath,
   SortLeftOvers(removed.inUse);
   for (const std::string& entry : removed.inUse) removed.leftBehind.push_back(shownFolder + entry);
   const std::string retired = RetireExecutable(exePath, exeFolder);
-  if (!ScheduleDeletion(runOnce, cmd, exeFolder, retired))
+  if (!ScheduleDeletion(runOnce, cmd, exePath, exeFolder, retired))
     removed.leftBehind.push_back(retired.empty() ? WideToAnsi(exePath) : shownFolder + retired);
   if (entryIsOurs && !TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) &&
       MachineKeyExists(UninstallEntryKey))

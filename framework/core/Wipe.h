@@ -20,7 +20,8 @@ void WipeToCapacity(Buffer& buffer) {
 }
 
 // Appends the piece; when the text must grow, it grows into a new buffer here (of at least
-// sizeHint bytes) and the old one is wiped (the string itself would free it as it was).
+// sizeHint bytes) and the old one is wiped (the string itself would free it as it was). The piece
+// must not lie in `text`: it would be wiped before it is copied.
 void AppendWiped(std::string& text, std::string_view piece, size_t sizeHint = 0);
 
 // Every character held (of every line, for lines).

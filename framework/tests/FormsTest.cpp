@@ -93,11 +93,13 @@ TEST_F(FormsTest, AnErrorInAClickHandlerIsShownAndNothingElseHappens) {
   EXPECT_EQ(seen[0].text, "Cannot open clipboard.");
 }
 
-// Any program may send the message: a DPI no screen has is taken as the largest the system knows.
+// Any program may send the message: a DPI no screen has is taken as the largest the system knows,
+// and one without the suggested rectangle is passed over.
 TEST_F(FormsTest, AnImpossibleDpiIsTakenAsTheLargestTheSystemKnows) {
   TestForm form;
   form.Create();
   RECT suggested{0, 0, 400, 300};
+  SendMessageA(form.Handle, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
   SendMessageA(form.Handle, WM_DPICHANGED, MAKEWPARAM(20000, 20000),
                reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(form.Dpi, 480);

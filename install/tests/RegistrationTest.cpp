@@ -47,8 +47,12 @@ void ScheduleDeletions(std::initializer_list<const char*> names) {
 
 }  // namespace
 
+// Started through a user's link into Program Files, which could be pointed elsewhere afterwards.
 TEST_F(Registration, FirstStartWritesExactlyTheNameAndTheQuotedUninstallCommand) {
-  RegisterUninstallEntry(installed_, DevFolder);
+  const TempFolder temp("reglink");
+  ASSERT_TRUE(
+      MakeFollowedFolderLink(temp.Path() + "\\L", StripTrailingSlash(FolderOfPath(installed_))));
+  RegisterUninstallEntry(temp.Path() + "\\L\\Tallowmere.exe", DevFolder);
   EXPECT_EQ(ValuesOf(UninstallEntryKey),
             (Values{{"DisplayName", "Brindlecast"},
                     {"UninstallString", "\"" + installed_ + "\" /uninstall"}}));

@@ -338,6 +338,15 @@ TEST_F(Uninstall, PathsCmdWouldMisreadAreLeftToTheNextRestartInstead) {
             (std::vector<std::string>{exeFolder_ + Retired(), StripTrailingSlash(exeFolder_)}));
 }
 
+TEST_F(Uninstall, AnotherCopysWaitingRunOnceCommandStaysAndThisCopyWaitsForTheRestart) {
+  SetMachineValue(RunOnceKey, "Delete Brindlecast", "cmd.exe /c del C:\\Other\\x");
+  List("");
+  Run();
+  EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", "cmd.exe /c del C:\\Other\\x"}}));
+  EXPECT_EQ(TakePendingDeletes(temp_.Path()),
+            (std::vector<std::string>{exeFolder_ + Retired(), StripTrailingSlash(exeFolder_)}));
+}
+
 // A start or a reinstall before the restart takes back what the uninstaller of this copy left to
 // the restart, and what an earlier version left for its listed files; any other deletion stays,
 // inside the folder too (a copy at a drive root or in a downloads folder shares it).
