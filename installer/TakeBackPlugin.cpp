@@ -137,11 +137,11 @@ bool IsAdministrative(PSID sid) {
   return same;
 }
 
-// The folder the new ones go in (or the install folder's parent) must be one no user can take the
-// new folder out of: owned by an administrator, and granting no one else the rights to rename,
-// delete or re-own it or what is in it. C:\'s own access passes: users may make folders there,
-// and what they may change in those is given only to the folders inherited.
-std::wstring WhyNotSafeParent(HANDLE h, const std::wstring& path) {
+// The folder the new ones go in (or the install folder's parent, and an existing install folder)
+// must be one no user can take the install folder out of: owned by an administrator, and granting
+// no one else the rights to rename, delete or re-own it or what is in it. C:\'s own access passes:
+// users may make folders there, and what they may change in those is given only to be inherited.
+std::wstring WhyNotAdministratorsOnly(HANDLE h, const std::wstring& path) {
   if (IsWine()) return L"";
   PSID owner = nullptr;
   PACL dacl = nullptr;
@@ -164,7 +164,7 @@ std::wstring WhyNotSafeParent(HANDLE h, const std::wstring& path) {
       auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
       PSID sid = &ace->SidStart;
       if ((ace->Mask & risky) && !IsAdministrative(sid) && !IsWellKnownSid(sid, WinCreatorOwnerSid))
-        why = path + L" lets users who are not administrators move what is in it";
+        why = path + L" lets users who are not administrators rename it or what is in it";
     }
   }
   LocalFree(descriptor);
@@ -290,7 +290,7 @@ Outcome PrepareFolder(const std::wstring& folder) {
   if (!parentHandle.Valid()) return {Outcome::Refused, parent + L" cannot be opened"};
   if (const std::wstring why = WhyNotPlain(parentHandle.Get(), parent); !why.empty())
     return {Outcome::Refused, why};
-  if (const std::wstring why = WhyNotSafeParent(parentHandle.Get(), parent); !why.empty())
+  if (const std::wstring why = WhyNotAdministratorsOnly(parentHandle.Get(), parent); !why.empty())
     return {Outcome::Refused, why};
   DWORD volume = 0;
   if (!GetVolumeInformationByHandleW(nearest.Get(), nullptr, 0, nullptr, nullptr, &volume, nullptr,
@@ -302,6 +302,10 @@ Outcome PrepareFolder(const std::wstring& folder) {
         L"its drive keeps no access rights (as FAT does), so any user could replace the program"};
   if (exists && !FolderIsEmpty(path) && !HoldsEarlierInstall(path))
     return {Outcome::Refused, L"it holds other files, whose access setup would change"};
+  // A folder that users could rename until now may be renamed later through a handle they kept.
+  if (exists)
+    if (const std::wstring why = WhyNotAdministratorsOnly(nearest.Get(), path); !why.empty())
+      return {Outcome::Refused, why + L" (setup protects a folder it makes itself)"};
 
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(ProtectedAccess, SDDL_REVISION_1,
