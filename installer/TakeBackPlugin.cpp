@@ -251,6 +251,8 @@ DWORD ProtectOpened(const std::wstring& path, PSECURITY_DESCRIPTOR descriptor) {
 // outside Program Files is protected only when it is empty or holds an earlier install.
 Outcome PrepareFolder(const std::wstring& folder) {
   const std::wstring path = Plain(folder);
+  if (path.size() == 3 && path[1] == L':' && path[2] == L'\\')
+    return {Outcome::Refused, L"it is a whole drive"};
   if (path.size() < 4 || path[1] != L':' || path[2] != L'\\')
     return {Outcome::Refused, L"it is not a folder on a drive of this computer"};
   std::vector<std::wstring> parts;  // C:\, C:\A, C:\A\B ... up to the install folder
