@@ -2,11 +2,12 @@
 // next logon or restart takes back the deletions the uninstaller of the copy it replaces left, by
 // the same rules as the program's own start: only that copy's. The restart list belongs to every
 // program, which the setup's own script language could only edit through the code page.
-// It also gives a folder outside Program Files the access Program Files has, which the script
-// language can do only by running icacls and reading its output.
-// And it starts the installed program as the
-// signed-in user, not with setup's rights.
-//   TakeBack::ProtectFolder "<folder>"   (pushes "ok", or why not)
+// It also makes the install folder, outside Program Files with the access Program Files has from
+// the moment it exists, which the script language can do only by running icacls and reading its
+// output. And it starts the installed program as the signed-in user, not with setup's rights.
+//   TakeBack::PrepareFolder "<folder>"   (pushes "ok", "ok protected" when it changed an existing
+//                                         folder's access, "refused <why>" having changed
+//                                         nothing, or "failed <why>")
 //   TakeBack::StartAsUser "<exe>" "<working folder>"   (pushes "ok", or why not)
 //   TakeBack::RunOnceDeletes "<folder>\Tallowmere.exe"
 //   TakeBack::RestartDeletes "<folder>\Tallowmere.exe"
@@ -19,8 +20,11 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
+#include "framework/Owned.h"
 #include "install/Install.h"
+#include "install/ProgramFolder.h"
 
 namespace {
 
@@ -49,38 +53,289 @@ void Push(StackItem** top, int size, const std::wstring& text) {
   *top = item;
 }
 
-// Setup runs elevated; an administrator may take ownership once the privilege is switched on.
-void EnablePrivilege(const wchar_t* name) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return;
-  TOKEN_PRIVILEGES privileges{1, {{{0, 0}, SE_PRIVILEGE_ENABLED}}};
-  if (LookupPrivilegeValueW(nullptr, name, &privileges.Privileges[0].Luid))
-    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-  CloseHandle(token);
-}
-
 // Program Files' access: administrators and SYSTEM have full control, users read and run, the
 // owner is the administrators (an owner may always rewrite the list), and nothing comes from the
-// parent, where users may have been given more. Inherited by what is in the folder.
-DWORD Protect(const std::wstring& folder) {
+// parent, where users may have been given more. Inherited by what is in the folder. An elevated
+// administrator may name the administrators as owner without any privilege.
+const wchar_t* const ProtectedAccess =
+    L"O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+
+struct Outcome {
+  enum Kind { Ok, Refused, Failed } kind;
+  std::wstring why;
+};
+
+// Wine keeps no access lists: it makes a descriptor up from the Unix file mode (owner: whoever
+// runs it), so there is nothing there to judge.
+bool IsWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// A path as given, or as GetFinalPathNameByHandleW gives it, without "\\?\" and a last backslash.
+std::wstring Plain(std::wstring path) {
+  if (path.compare(0, 4, L"\\\\?\\") == 0) path.erase(0, 4);
+  while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+  return path;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  const std::wstring x = Plain(a), y = Plain(b);
+  return CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(),
+                              static_cast<int>(y.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The folder itself, never what a link there points to.
+HANDLE OpenFolder(const std::wstring& path, DWORD access) {
+  return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING,
+                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// Why setup must not go through this opened part of the path: a link, a file, or a place whose
+// real path is not the one asked for (a link further up). "" when it is a plain folder.
+std::wstring WhyNotPlain(HANDLE h, const std::wstring& path) {
+  FILE_ATTRIBUTE_TAG_INFO info{};
+  if (!GetFileInformationByHandleEx(h, FileAttributeTagInfo, &info, sizeof info))
+    return path + L" cannot be read";
+  if (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return path + L" is a link";
+  if (!(info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return path + L" is not a folder";
+  wchar_t real[MAX_PATH * 4] = {};
+  const DWORD n = GetFinalPathNameByHandleW(h, real, MAX_PATH * 4, 0);
+  if (n == 0 || n >= MAX_PATH * 4 || !SamePath(real, path)) return path + L" leads elsewhere";
+  return L"";
+}
+
+std::vector<std::wstring> ProgramFilesFolders() {
+  std::vector<std::wstring> folders;
+  for (const wchar_t* name : {L"ProgramFilesDir", L"ProgramFilesDir (x86)"}) {
+    wchar_t value[MAX_PATH] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", name,
+                     RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS)
+      folders.push_back(RealPath(value));
+  }
+  return folders;
+}
+
+bool IsProgramFilesFolder(const std::wstring& path) {
+  const std::wstring real = RealPath(path);
+  for (const std::wstring& folder : ProgramFilesFolders())
+    if (!real.empty() && !folder.empty() && SamePath(real, folder)) return true;
+  return false;
+}
+
+bool IsAdministrative(PSID sid) {
+  if (IsWellKnownSid(sid, WinBuiltinAdministratorsSid) || IsWellKnownSid(sid, WinLocalSystemSid))
+    return true;
+  PSID installer = nullptr;  // TrustedInstaller, which owns the system's own folders
+  if (!ConvertStringSidToSidW(L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",
+                              &installer))
+    return false;
+  const bool same = EqualSid(sid, installer);
+  LocalFree(installer);
+  return same;
+}
+
+// The folder the new ones go in (or the install folder's parent, and an existing install folder)
+// must be one no user can take the install folder out of: owned by an administrator, and granting
+// no one else the rights to rename, delete or re-own it or what is in it. C:\'s own access passes:
+// users may make folders there, and what they may change in those is given only to be inherited.
+std::wstring WhyNotAdministratorsOnly(HANDLE h, const std::wstring& path) {
+  if (IsWine()) return L"";
+  PSID owner = nullptr;
+  PACL dacl = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
-          L"O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", SDDL_REVISION_1,
-          &descriptor, nullptr))
-    return GetLastError();
+  if (GetSecurityInfo(h, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                      &owner, nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
+    return L"the access of " + path + L" cannot be read";
+  std::wstring why;
+  const DWORD risky = FILE_DELETE_CHILD | WRITE_DAC | WRITE_OWNER | GENERIC_ALL | DELETE;
+  if (!owner || !IsAdministrative(owner)) {
+    why = path + L" belongs to a user who is not an administrator";
+  } else if (!dacl) {
+    why = path + L" lets everyone change it";
+  } else {
+    for (DWORD i = 0; i < dacl->AceCount && why.empty(); ++i) {
+      ACE_HEADER* header = nullptr;
+      if (!GetAce(dacl, i, reinterpret_cast<void**>(&header))) continue;
+      if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE))
+        continue;
+      auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
+      PSID sid = &ace->SidStart;
+      if ((ace->Mask & risky) && !IsAdministrative(sid) && !IsWellKnownSid(sid, WinCreatorOwnerSid))
+        why = path + L" lets users who are not administrators rename it or what is in it";
+    }
+  }
+  LocalFree(descriptor);
+  return why;
+}
+
+// Switches on what lets an administrator open a folder whose access shuts the administrators
+// out, for as long as it lives, and restores the token's earlier state.
+class OwnershipPrivileges {
+ public:
+  OwnershipPrivileges() {
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token_))
+      return;
+    struct {
+      DWORD count;
+      LUID_AND_ATTRIBUTES privileges[2];
+    } wanted{2, {{{0, 0}, SE_PRIVILEGE_ENABLED}, {{0, 0}, SE_PRIVILEGE_ENABLED}}};
+    if (!LookupPrivilegeValueW(nullptr, L"SeTakeOwnershipPrivilege", &wanted.privileges[0].Luid) ||
+        !LookupPrivilegeValueW(nullptr, L"SeRestorePrivilege", &wanted.privileges[1].Luid))
+      return;
+    DWORD size = sizeof previous_;
+    adjusted_ = AdjustTokenPrivileges(token_, FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&wanted),
+                                      sizeof previous_,
+                                      reinterpret_cast<TOKEN_PRIVILEGES*>(&previous_), &size);
+  }
+  ~OwnershipPrivileges() {
+    if (adjusted_)
+      AdjustTokenPrivileges(token_, FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&previous_), 0,
+                            nullptr, nullptr);
+    if (token_) CloseHandle(token_);
+  }
+  OwnershipPrivileges(const OwnershipPrivileges&) = delete;
+  OwnershipPrivileges& operator=(const OwnershipPrivileges&) = delete;
+
+ private:
+  HANDLE token_ = nullptr;
+  BOOL adjusted_ = FALSE;
+  struct {
+    DWORD count;
+    LUID_AND_ATTRIBUTES privileges[2];
+  } previous_{};
+};
+
+bool FolderIsEmpty(const std::wstring& path) {
+  WIN32_FIND_DATAW found;
+  FindHandle find(FindFirstFileW((path + L"\\*").c_str(), &found));
+  if (!find.Valid()) return false;
+  do {
+    if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0) return false;
+  } while (FindNextFileW(find.Get(), &found));
+  return true;
+}
+
+bool HoldsEarlierInstall(const std::wstring& path) {
+  const DWORD list = GetFileAttributesW((path + L"\\install.txt").c_str());
+  return list != INVALID_FILE_ATTRIBUTES &&
+         !(list & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
+// Sets the protected access on an existing folder through the handle that was checked.
+DWORD ProtectOpened(const std::wstring& path, PSECURITY_DESCRIPTOR descriptor) {
+  const DWORD access = READ_CONTROL | WRITE_DAC | WRITE_OWNER | FILE_READ_ATTRIBUTES;
+  FileHandle h(OpenFolder(path, access));
+  if (!h.Valid() && GetLastError() == ERROR_ACCESS_DENIED) {
+    const OwnershipPrivileges privileges;
+    h.Reset(OpenFolder(path, access));
+  }
+  if (!h.Valid()) return GetLastError();
+  if (!WhyNotPlain(h.Get(), path).empty()) return ERROR_CANT_ACCESS_FILE;
   BOOL present = FALSE, defaulted = FALSE;
   PACL dacl = nullptr;
   PSID owner = nullptr;
   GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
   GetSecurityDescriptorOwner(descriptor, &owner, &defaulted);
-  EnablePrivilege(L"SeTakeOwnershipPrivilege");
-  EnablePrivilege(L"SeRestorePrivilege");
-  const DWORD error = SetNamedSecurityInfoW(
-      const_cast<wchar_t*>(folder.c_str()), SE_FILE_OBJECT,
+  return SetSecurityInfo(
+      h.Get(), SE_FILE_OBJECT,
       OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
       owner, nullptr, dacl, nullptr);
+}
+
+// Checks every existing part of the path, then makes the missing folders: outside Program Files
+// the first with the protected access from the start (never a moment with the access inherited
+// from C:\, which lets every user change it), the others inheriting it. An existing install folder
+// outside Program Files is protected only when it is empty or holds an earlier install.
+Outcome PrepareFolder(const std::wstring& folder) {
+  const std::wstring path = Plain(folder);
+  if (path.size() == 3 && path[1] == L':' && path[2] == L'\\')
+    return {Outcome::Refused, L"it is a whole drive"};
+  if (path.size() < 4 || path[1] != L':' || path[2] != L'\\')
+    return {Outcome::Refused, L"it is not a folder on a drive of this computer"};
+  std::vector<std::wstring> parts;  // C:\, C:\A, C:\A\B ... up to the install folder
+  parts.push_back(path.substr(0, 3));
+  for (size_t at = path.find(L'\\', 3);; at = path.find(L'\\', at + 1)) {
+    parts.push_back(at == std::wstring::npos ? path : path.substr(0, at));
+    if (at == std::wstring::npos) break;
+  }
+  size_t existing = 0;  // how many parts exist
+  FileHandle nearest;
+  for (; existing < parts.size(); ++existing) {
+    FileHandle h(OpenFolder(parts[existing], FILE_READ_ATTRIBUTES | READ_CONTROL));
+    if (!h.Valid()) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) break;
+      return {Outcome::Refused, parts[existing] + L" cannot be opened"};
+    }
+    if (const std::wstring why = WhyNotPlain(h.Get(), parts[existing]); !why.empty())
+      return {Outcome::Refused, why};
+    nearest = std::move(h);
+  }
+  if (existing == 0) return {Outcome::Refused, L"the drive cannot be opened"};
+  const bool exists = existing == parts.size();
+  if (exists && IsProgramFilesFolder(path))
+    return {Outcome::Refused, L"it is a Program Files folder itself"};
+  const std::wstring& parent = parts[existing == parts.size() ? existing - 2 : existing - 1];
+  // Program Files and what is in it give users no write access to begin with.
+  if (IsProgramFilesFolder(parent) || IsInProgramFiles(parent)) {
+    for (size_t i = existing; i < parts.size(); ++i)
+      if (!CreateDirectoryW(parts[i].c_str(), nullptr)) {
+        for (size_t j = i; j-- > existing;) RemoveDirectoryW(parts[j].c_str());
+        return {Outcome::Refused, parts[i] + L" cannot be made"};
+      }
+    return {Outcome::Ok, L""};
+  }
+  FileHandle parentHandle(OpenFolder(parent, FILE_READ_ATTRIBUTES | READ_CONTROL));
+  if (!parentHandle.Valid()) return {Outcome::Refused, parent + L" cannot be opened"};
+  if (const std::wstring why = WhyNotPlain(parentHandle.Get(), parent); !why.empty())
+    return {Outcome::Refused, why};
+  if (const std::wstring why = WhyNotAdministratorsOnly(parentHandle.Get(), parent); !why.empty())
+    return {Outcome::Refused, why};
+  DWORD volume = 0;
+  if (!GetVolumeInformationByHandleW(nearest.Get(), nullptr, 0, nullptr, nullptr, &volume, nullptr,
+                                     0))
+    return {Outcome::Refused, L"its drive cannot be read"};
+  if (!(volume & FILE_PERSISTENT_ACLS))
+    return {
+        Outcome::Refused,
+        L"its drive keeps no access rights (as FAT does), so any user could replace the program"};
+  if (exists && !FolderIsEmpty(path) && !HoldsEarlierInstall(path))
+    return {Outcome::Refused, L"it holds other files, whose access setup would change"};
+  // A folder that users could rename until now may be renamed later through a handle they kept.
+  if (exists)
+    if (const std::wstring why = WhyNotAdministratorsOnly(nearest.Get(), path); !why.empty())
+      return {Outcome::Refused, why + L" (setup protects a folder it makes itself)"};
+
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(ProtectedAccess, SDDL_REVISION_1,
+                                                            &descriptor, nullptr))
+    return {Outcome::Refused, L"error " + std::to_wstring(GetLastError())};
+  Outcome outcome{Outcome::Ok, L""};
+  if (exists) {
+    const DWORD error = ProtectOpened(path, descriptor);
+    if (error != ERROR_SUCCESS)
+      outcome = {Outcome::Failed, L"its access cannot be set (error " + std::to_wstring(error) +
+                                      L") and may have changed in part"};
+    else
+      outcome.why = L"protected";
+  } else {
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+    for (size_t i = existing; i < parts.size(); ++i)
+      if (!CreateDirectoryW(parts[i].c_str(), i == existing ? &attributes : nullptr)) {
+        const DWORD error = GetLastError();
+        bool removed = true;
+        for (size_t j = i; j-- > existing;) removed = RemoveDirectoryW(parts[j].c_str()) && removed;
+        outcome = {removed ? Outcome::Refused : Outcome::Failed,
+                   parts[i] + L" cannot be made (error " + std::to_wstring(error) + L")" +
+                       (removed ? L"" : L", and the folders made before it stay")};
+        break;
+      }
+  }
   LocalFree(descriptor);
-  return error;
+  return outcome;
 }
 
 // Holds one COM reference and releases it.
@@ -162,24 +417,29 @@ HRESULT StartThroughDesktopShell(const std::wstring& exe, const std::wstring& fo
 extern "C" __declspec(dllexport) void __cdecl StartAsUser(HWND, int size, wchar_t*, StackItem** top,
                                                           void*) {
   const std::wstring exe = Pop(top), folder = Pop(top);
+  HRESULT hr = E_FAIL;
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  const HRESULT hr = StartThroughDesktopShell(exe, folder);
+  try {
+    hr = StartThroughDesktopShell(exe, folder);
+  } catch (...) {
+    hr = E_UNEXPECTED;  // nothing may escape into the setup
+  }
   if (SUCCEEDED(com)) CoUninitialize();
   Push(top, size,
        SUCCEEDED(hr) ? L"ok" : L"error " + std::to_wstring(static_cast<unsigned long>(hr)));
 }
 
-extern "C" __declspec(dllexport) void __cdecl ProtectFolder(HWND, int size, wchar_t*,
+extern "C" __declspec(dllexport) void __cdecl PrepareFolder(HWND, int size, wchar_t*,
                                                             StackItem** top, void*) {
   const std::wstring folder = Pop(top);
   try {
-    // Inside Program Files the folder already has its access, inherited.
-    const DWORD error = folder.empty()             ? ERROR_PATH_NOT_FOUND
-                        : IsInProgramFiles(folder) ? ERROR_SUCCESS
-                                                   : Protect(folder);
-    Push(top, size, error == ERROR_SUCCESS ? L"ok" : L"error " + std::to_wstring(error));
+    const Outcome outcome = PrepareFolder(folder);
+    Push(top, size,
+         outcome.kind == Outcome::Ok        ? (outcome.why.empty() ? L"ok" : L"ok " + outcome.why)
+         : outcome.kind == Outcome::Refused ? L"refused " + outcome.why
+                                            : L"failed " + outcome.why);
   } catch (...) {
-    Push(top, size, L"error");
+    Push(top, size, L"failed an unexpected error");
   }
 }
 

@@ -77,16 +77,12 @@ Function .onInit
 FunctionEnd
 
 ; Setup runs with administrator rights, perhaps another account's: the program is started by the
-; desktop's shell instead, as the signed-in user with that user's ordinary rights, in Documents (so
-; that its first Save As does not aim at the install folder). Where that shell does not answer, by
-; explorer.exe, which hands the file to the running shell; never by setup itself.
+; desktop's shell instead, as the signed-in user with that user's ordinary rights, in the shell's
+; own working folder. Where no shell answers, nothing is started (the Start menu has it); never by
+; setup, whose rights and folders are not the user's.
 Function StartProgram
-  SetShellVarContext current
-  TakeBack::StartAsUser "$INSTDIR\${EXE_NAME}" "$DOCUMENTS"
+  TakeBack::StartAsUser "$INSTDIR\${EXE_NAME}" ""
   Pop $0
-  ${If} $0 != "ok"
-    Exec '"$WINDIR\explorer.exe" "$INSTDIR\${EXE_NAME}"'
-  ${EndIf}
 FunctionEnd
 
 Function DirectoryLeave
@@ -166,7 +162,7 @@ Function CheckInstalledElsewhere
   Abort
 FunctionEnd
 
-; SetOutPath makes every missing folder of the path: a failed install removes those it made.
+; The plugin makes every missing folder of the path: a failed install removes those it made.
 Function FindNewFolder
   StrCpy $NewFolder ""
   StrCpy $R0 $INSTDIR
@@ -188,23 +184,34 @@ Function RemoveNewFolders
   ${LoopUntil} $R0 == ""
 FunctionEnd
 
-; Moves an old file (or a link in its place, as a link) out of the new one's way; a folder of that
-; name stays, and the new file then cannot be made.
-!macro MoveAside NAME
+; A .old an earlier setup could not delete is not this setup's to put back: it goes first, and if
+; it cannot, setup stops before anything is written.
+!macro DeleteStale NAME
   ${If} ${FileExists} "$INSTDIR\${NAME}.old"
     Delete "$INSTDIR\${NAME}.old"
-  ${EndIf}
-  ${If} ${FileExists} "$INSTDIR\${NAME}"
-  ${AndIfNot} ${FileExists} "$INSTDIR\${NAME}\*.*"
-    Rename "$INSTDIR\${NAME}" "$INSTDIR\${NAME}.old"
+    ${IfThen} ${FileExists} "$INSTDIR\${NAME}.old" ${|} Goto failed ${|}
   ${EndIf}
 !macroend
 
-; Undoes MoveAside after a failure.
-!macro PutBack NAME
-  ${If} ${FileExists} "$INSTDIR\${NAME}.old"
+; Moves an old file (or a link in its place, as a link) out of the new one's way, and marks it for
+; PutBack; a folder of that name stays, and the new file then cannot be made.
+!macro MoveAside NAME MOVED
+  ${If} ${FileExists} "$INSTDIR\${NAME}"
+  ${AndIfNot} ${FileExists} "$INSTDIR\${NAME}\*.*"
+    ClearErrors
+    Rename "$INSTDIR\${NAME}" "$INSTDIR\${NAME}.old"
+    IfErrors failed
+    StrCpy ${MOVED} "moved"
+  ${EndIf}
+!macroend
+
+; Undoes MoveAside after a failure; $7 says if it could not.
+!macro PutBack NAME MOVED
+  ${If} ${MOVED} != ""
     Delete "$INSTDIR\${NAME}"
+    ClearErrors
     Rename "$INSTDIR\${NAME}.old" "$INSTDIR\${NAME}"
+    ${IfThen} ${Errors} ${|} StrCpy $7 "$7 ${NAME}.old" ${|}
   ${EndIf}
 !macroend
 
@@ -233,22 +240,33 @@ Section "${PRODUCT}" SecMain
   SectionIn RO
   SetRegView 64
   Call FindNewFolder
+
+  ; The plugin makes the missing folders: outside Program Files the first of them has Program
+  ; Files' access from the start, so that no user can replace what the entry and the shortcuts
+  ; start. An existing folder there gets that access only when it is empty or holds an earlier
+  ; install; one holding other files, a Program Files folder itself or a drive is refused, as is a
+  ; path through a link or below a folder users may rename.
+  TakeBack::PrepareFolder "$INSTDIR"
+  Pop $0
+  StrCpy $8 ""  ; "protected" once an existing folder's access has changed
+  StrCpy $1 $0 2
+  ${If} $1 == "ok"
+    StrCpy $8 $0 "" 3
+  ${Else}
+    StrCpy $1 $0 8
+    ${If} $1 == "refused "
+      StrCpy $0 $0 "" 8
+      StrCpy $0 "Cannot install to $INSTDIR: $0.$\r$\n$\r$\nNothing was changed."
+    ${Else}
+      StrCpy $0 $0 "" 7
+      StrCpy $0 "Cannot install to $INSTDIR: $0."
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONSTOP "$0" /SD IDOK
+    SetErrorLevel 2
+    Abort "$0"
+  ${EndIf}
   SetOutPath "$INSTDIR"
   Call EnsureNotRunning
-
-  ; Outside Program Files the folder (from the first one setup made) first gets Program Files'
-  ; access, so that no user can replace what the entry and the shortcuts start.
-  ${If} $NewFolder != ""
-    TakeBack::ProtectFolder "$NewFolder"
-  ${Else}
-    TakeBack::ProtectFolder "$INSTDIR"
-  ${EndIf}
-  Pop $0
-  ${If} $0 != "ok"
-    Call RemoveNewFolders
-    SetErrorLevel 2
-    Abort "Cannot protect $INSTDIR ($0): nothing was changed."
-  ${EndIf}
 
   ; The list, read by /uninstall (ANSI, CR LF, relative to this folder, every installed file and
   ; itself), then the program. Old files are moved aside rather than written through, since a
@@ -257,11 +275,14 @@ Section "${PRODUCT}" SecMain
   ; (The error flag is read with IfErrors, which also clears it.)
   SetOverwrite try
   StrCpy $1 ""  ; set once this setup writes into the names moved aside
+  StrCpy $5 ""  ; set once install.txt is moved aside
+  StrCpy $6 ""  ; set once the exe is moved aside
+  StrCpy $7 ""  ; the moved-aside files that could not be put back
+  !insertmacro DeleteStale "install.txt"
+  !insertmacro DeleteStale "${EXE_NAME}"
+  !insertmacro MoveAside "install.txt" $5
+  !insertmacro MoveAside "${EXE_NAME}" $6
   ClearErrors
-  !insertmacro MoveAside "install.txt"
-  IfErrors failed
-  !insertmacro MoveAside "${EXE_NAME}"
-  IfErrors failed
   FileOpen $0 "$INSTDIR\install.txt" w
   IfErrors failed
   StrCpy $1 "written"
@@ -275,10 +296,16 @@ Section "${PRODUCT}" SecMain
       Delete "$INSTDIR\install.txt"
       Delete "$INSTDIR\${EXE_NAME}"
     ${EndIf}
-    !insertmacro PutBack "install.txt"
-    !insertmacro PutBack "${EXE_NAME}"
+    !insertmacro PutBack "install.txt" $5
+    !insertmacro PutBack "${EXE_NAME}" $6
     Call RemoveNewFolders
     SetErrorLevel 2
+    ${If} $7 != ""
+      Abort "Cannot write $INSTDIR\${EXE_NAME} and install.txt; the old files stay as$7."
+    ${ElseIf} $8 != ""
+      Abort "Cannot write $INSTDIR\${EXE_NAME} and install.txt: nothing was installed, but the \
+        folder keeps the access setup gave it."
+    ${EndIf}
     Abort "Cannot write $INSTDIR\${EXE_NAME} and install.txt: nothing was changed."
   written:
   Delete "$INSTDIR\install.txt.old"

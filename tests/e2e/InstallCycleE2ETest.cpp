@@ -283,10 +283,15 @@ TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDele
 }
 
 // A setup that cannot write its list (a folder has taken the name) changes nothing: no program, no
-// entry, and the deletion an uninstall of this folder left stays scheduled.
+// entry, and the deletion an uninstall of this folder left stays scheduled. Nor does one that
+// cannot clear an earlier run's Tallowmere.exe.old, which is not its own to put back.
 TEST_F(InstallCycleE2E, ASetupThatFailsLeavesNothing) {
-  const std::string list = InstallFolder + "\\install.txt";
+  const std::string list = InstallFolder + "\\install.txt", stale = Exe + ".old";
   ASSERT_TRUE(CreateDirectoryA(InstallFolder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(stale.c_str(), nullptr));
+  EXPECT_EQ(RunSetup("/S /D=" + InstallFolder), 2u);
+  EXPECT_FALSE(Exists(Exe)) << "put back a .old it never moved";
+  RemoveDirectoryA(stale.c_str());
   ASSERT_TRUE(CreateDirectoryA(list.c_str(), nullptr));
   char shortFolder[MAX_PATH] = {};
   GetShortPathNameA(InstallFolder.c_str(), shortFolder, MAX_PATH);
@@ -314,6 +319,20 @@ TEST_F(InstallCycleE2E, SetupOutsideProgramFilesWritesNothingThroughALinkInTheFo
   EXPECT_EQ(RunSetup("/S /D=" + folder), 0u);
   EXPECT_EQ(Bytes(victim), "victim");
   EXPECT_EQ(Bytes(folder + "\\install.txt"), InstallList);
+  RemoveTree("C:\\Brindle Tools");
+}
+
+// A folder of someone else's files keeps its access; Program Files itself is never the folder.
+TEST_F(InstallCycleE2E, SetupRefusesAFolderOfOtherFilesAndProgramFilesItself) {
+  const std::string folder = "C:\\Brindle Tools\\Papers";
+  CreateDirectoryA("C:\\Brindle Tools", nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WriteBytes(folder + "\\letter.txt", "mine");
+  EXPECT_EQ(RunSetup("/S /D=" + folder), 2u);
+  EXPECT_FALSE(Exists(folder + "\\install.txt"));
+  EXPECT_EQ(RunSetup("/S /D=C:\\Program Files"), 2u);
+  EXPECT_FALSE(Exists("C:\\Program Files\\install.txt"));
+  EXPECT_FALSE(MachineKeyExists(EntryKey));
   RemoveTree("C:\\Brindle Tools");
 }
 
