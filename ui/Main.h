@@ -117,6 +117,9 @@ class TSDIAppForm : public TForm {
   // After Generate copied: the clipboard is emptied when the chosen time is up, unless it has
   // changed since `sequence`, the change count our copy left.
   void ScheduleClipboardClear(unsigned long sequence);
+  // Puts passwords on the clipboard the program's way: kept out of the clipboard's history and
+  // cloud, and taken off again as "Clear clipboard after" says.
+  void CopyToClipboard(const std::string& text);
   static constexpr UINT_PTR kClearClipboardTimer = 1;
   void TimerFired(UINT_PTR id) override;
   // "Each password: 38 bits (weak)" for the current options.

@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "framework/Clipboard.h"
 #include "framework/CodePage.h"
 #include "framework/Dialogs.h"
 #include "framework/ErrorReport.h"
@@ -78,9 +77,7 @@ void TSDIAppForm::Button1Click() {
     return;
   // Otherwise the list taking the passwords is what can last.
   if (text.Get().size() < kSlowAddition) wait.reset();
-  if (CheckBox6.Checked()) {
-    ScheduleClipboardClear(ClipboardSetText(text.Get(), true));
-  }
+  if (CheckBox6.Checked()) CopyToClipboard(text.Get());
   AppendToList(text.Get());
 }
 

@@ -51,6 +51,10 @@ void TSDIAppForm::SetClearClipboardSeconds(int seconds) {
   (this->*kClearClipboardTimes[row].item).SetChecked(true);
 }
 
+void TSDIAppForm::CopyToClipboard(const std::string& text) {
+  ScheduleClipboardClear(ClipboardSetText(text, true));
+}
+
 void TSDIAppForm::ScheduleClipboardClear(unsigned long sequence) {
   const int seconds = ClearClipboardSeconds();
   if (seconds <= 0) return;
