@@ -118,8 +118,9 @@ class TSDIAppForm : public TForm {
   // changed since `sequence`, the change count our copy left.
   void ScheduleClipboardClear(unsigned long sequence);
   // Puts passwords on the clipboard the program's way: kept out of the clipboard's history and
-  // cloud, and taken off again as "Clear clipboard after" says.
-  void CopyToClipboard(const std::string& text);
+  // cloud, and taken off again as "Clear clipboard after" says. With renderNow the text is placed
+  // at once (a Cut: the text exists nowhere else afterwards).
+  void CopyToClipboard(const std::string& text, bool renderNow = false);
   static constexpr UINT_PTR kClearClipboardTimer = 1;
   void TimerFired(UINT_PTR id) override;
   // "Each password: 38 bits (weak)" for the current options.

@@ -51,7 +51,7 @@ void TSDIAppForm::SetClearClipboardSeconds(int seconds) {
   (this->*kClearClipboardTimes[row].item).SetChecked(true);
 }
 
-void TSDIAppForm::CopyToClipboard(const std::string& text) {
+void TSDIAppForm::CopyToClipboard(const std::string& text, bool /*renderNow*/) {
   ScheduleClipboardClear(ClipboardSetText(text, true));
 }
 
