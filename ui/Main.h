@@ -93,6 +93,13 @@ class TSDIAppForm : public TForm {
   // The clipboard step of closing: empties the clipboard when "Clear clipboard on exit" is checked.
   void ClearClipboardOnExit();
 
+  // The password list's own handling (MainList.cpp): a double-click selects a whole line, the
+  // context menu copies the line's password, and every copy and cut goes through CopyToClipboard.
+  void SubclassList();
+  void Memo1DblClick(POINT client);
+  void Memo1ContextPopup(LPARAM screenPoint);  // -1: from the keyboard
+  void Memo1Copy(bool cut);
+
   void HelpAbout1Execute();  // About.cpp
 
   // Colour schemes (Schemes.cpp).

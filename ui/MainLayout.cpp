@@ -140,6 +140,7 @@ void TSDIAppForm::CreateControls() {
       {&Memo1, nullptr, "", 0, 385, 760, 150, false, WS_VSCROLL},
   };
   CreateTable(table);
+  SubclassList();
 
   SendMessageA(Memo1.Handle, WM_SETFONT,
                reinterpret_cast<WPARAM>(CreateUiFont("Courier New", 10, kCharset)), FALSE);
