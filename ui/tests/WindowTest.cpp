@@ -26,9 +26,9 @@ static std::string AnswerListMenu(HWND list, LPARAM at, WPARAM key) {
     const HWND window = FindWindowA("#32768", nullptr);
     const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
     for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
-      char text[64] = {};  // a separator's stays empty
+      char text[64] = {};  // a separator's stays empty, and it counts as grey
       GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-      const bool grey = GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED;
+      const bool grey = GetMenuState(menu, i, MF_BYPOSITION) & (MF_GRAYED | MF_SEPARATOR);
       menuSeen += (grey ? "~" : "") + std::string(text) + "|";
     }
     for (WPARAM k : {menuKey, WPARAM(VK_RETURN)}) PostMessageA(window, WM_KEYDOWN, k, 0);
@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, TheListsMenuCopiesTheLineUnderThePointerWhateverIsSelecte
   POINT p{4, 4};  // on the first line
   ClientToScreen(list, &p);
   EXPECT_EQ(AnswerListMenu(list, MAKELPARAM(p.x, p.y), VK_DOWN),
-            "Copy &password||~&Undo||Cu&t|&Copy|&Paste|&Delete||Select &All|");
+            "Copy &password|~|~&Undo|~|Cu&t|&Copy|&Paste|&Delete|~|Select &All|");
   EXPECT_EQ(ClipboardGetText(), "ab-cd ef");
   EXPECT_TRUE(KeptOutOfHistory());
   // From the keyboard it is the caret's line; on an empty line there is nothing to copy.
