@@ -15,15 +15,16 @@
 int RunProgram(int showCommand) {
   Application.Initialize();
   StartupPhaseDone("framework set-up");
+  int exitCode = 0;
   try {
-    RunStartupTasks();
+    exitCode = RunStartupTasks();
   } catch (const EAbort&) {
     return 1;  // the start-up already said why it stops
   } catch (const std::exception& e) {
     ShowLastChanceError(e.what());
     return 1;
   }
-  if (TerminateRequested) return 0;
+  if (TerminateRequested) return exitCode;
 
   TSDIAppForm SDIAppForm;  // the main window, named as the program's one instance
   TAboutBox aboutBox;

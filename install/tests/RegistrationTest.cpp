@@ -55,13 +55,14 @@ TEST_F(Registration, FirstStartWritesExactlyTheNameAndTheQuotedUninstallCommand)
   RegisterUninstallEntry(temp.Path() + "\\L\\Tallowmere.exe", DevFolder);
   EXPECT_EQ(ValuesOf(UninstallEntryKey),
             (Values{{"DisplayName", "Brindlecast"},
-                    {"UninstallString", "\"" + installed_ + "\" /uninstall"}}));
+                    {"UninstallString", "\"" + installed_ + "\" /uninstall"},
+                    {"QuietUninstallString", "\"" + installed_ + "\" /uninstall /S"}}));
 }
 
 TEST_F(Registration, PathWithBlanksStaysOneWordOfTheUninstallCommand) {
   RegisterUninstallEntry(x86_, DevFolder);
   const Values values = ValuesOf(UninstallEntryKey);
-  ASSERT_EQ(values.size(), 2u);
+  ASSERT_EQ(values.size(), 3u);
   EXPECT_EQ(values[1].second, "\"" + x86_ + "\" /uninstall");
 }
 

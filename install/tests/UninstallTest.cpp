@@ -297,6 +297,44 @@ TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
   EXPECT_EQ(seen[2].text, "Uninstall complete.");
 }
 
+TEST_F(Uninstall, SilentTakesIgnoreShowsNothingAndSaysHowItEnded) {
+  const std::string menu = WideToAnsi(GetShellFolder("Programs")) + "\\Brindlecast";
+  CreateDirectoryA(menu.c_str(), nullptr);
+  ASSERT_TRUE(MakeShortcut(menu + "\\Brindlecast.lnk", exe_));
+  WriteFileText(menu + "\\held.txt", "x");
+  HANDLE held = CreateFileA((menu + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  const auto opened = [this](const std::wstring& folder) { opened_.push_back(WideToAnsi(folder)); };
+  EXPECT_EQ(UninstallProgram(AnsiToWide(exe_), opened, true), UninstallExit::ListMissing);
+  CloseHandle(held);
+  EXPECT_TRUE(PathExists(menu + "\\held.txt"));
+  RemoveTree(menu);
+  List("");
+  EXPECT_EQ(UninstallProgram(AnsiToWide(exe_), opened, true), UninstallExit::Removed);
+  EXPECT_TRUE(opened_.empty());
+  EXPECT_TRUE(watcher_.Seen().empty());
+}
+
+// The folders setup made above this copy's go after it, innermost first, each only when empty.
+TEST_F(Uninstall, TheFoldersSetupMadeAboveGoAfterTheFolderInnermostFirst) {
+  const std::string made = temp_.Path() + "\\Made", outer = made + "\\Outer";
+  CreateDirectoryA(made.c_str(), nullptr);
+  CreateDirectoryA(outer.c_str(), nullptr);
+  exeFolder_ = outer + "\\App\\";
+  CreateDirectoryA(exeFolder_.c_str(), nullptr);
+  exe_ = exeFolder_ + "Tallowmere.exe";
+  WriteFileText(exe_, "MZ");
+  SetMachineValue(UninstallEntryKey, "UninstallString", "\"" + exe_ + "\" /uninstall");
+  SetMachineValue(UninstallEntryKey, FoldersMadeFromValue, made);
+  List("");
+  Run();
+  const std::string command = ExeCommand();
+  EXPECT_EQ(RunOnceValues(),
+            (Values{{"Delete Brindlecast", command.substr(0, command.size() - 1) + " & rmdir \"" +
+                                               ShortPathOf(outer) + "\" & rmdir \"" +
+                                               ShortPathOf(made) + "\")"}}));
+}
+
 TEST_F(Uninstall, RunOnceKeyThatCannotBeOpenedStopsBeforeAnythingIsRemoved) {
   const KeptRegistryKey runOnce(HKEY_LOCAL_MACHINE, RunOnceKey);
   runOnce.Remove();

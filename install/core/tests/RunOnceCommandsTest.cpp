@@ -44,6 +44,15 @@ TEST(ProgramCommand, DeletesOnlyTheRetiredFileByPatternThenItsFolderWhenEmpty) {
                                                  "?\")");
 }
 
+TEST(ProgramCommand, FoldersMadeAboveGoInnermostFirstUpToOneCmdCannotName) {
+  const std::string name = RetiredExecutableName(1), folder = "C:\\TOOLS\\PASSWO~1";
+  const std::string base = ProgramCommand(Cmd, folder, name);
+  const std::string made = base.substr(0, base.size() - 1) + " & rmdir \"C:\\TOOLS\")";
+  EXPECT_EQ(ProgramCommand(Cmd, folder, name, {"C:\\TOOLS"}), made);
+  for (const char* stop : {"", "C:", "C:\\A&B"})
+    EXPECT_EQ(ProgramCommand(Cmd, folder, name, {"C:\\TOOLS", stop, "C:\\X"}), made) << stop;
+}
+
 TEST(ProgramCommand, WithoutARetiredFileOrWithAFolderCmdWouldMisreadItDoesNothing) {
   for (const auto& [folder, name] : {std::pair<std::string, std::string>{"C:\\B", ""},
                                      {"", "~tlm0000000000000001.del"},
