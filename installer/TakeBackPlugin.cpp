@@ -30,6 +30,7 @@
 #include "install/ProgramFolder.h"
 #include "install/core/FolderAccess.h"
 #include "install/core/InstallList.h"
+#include "install/core/RunOnceCommands.h"
 
 namespace {
 
@@ -215,12 +216,16 @@ class OwnershipPrivileges {
   } previous_{};
 };
 
+// Empty but for what an uninstall of the copy here left for the next logon (which setup deletes).
 bool FolderIsEmpty(const std::wstring& path) {
   WIN32_FIND_DATAW found;
   FindHandle find(FindFirstFileW((path + L"\\*").c_str(), &found));
   if (!find.Valid()) return false;
   do {
-    if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0) return false;
+    if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0 &&
+        !((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+          IsRetiredExecutableName(WideToAnsi(found.cFileName))))
+      return false;
   } while (FindNextFileW(find.Get(), &found));
   return true;
 }

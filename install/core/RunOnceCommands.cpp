@@ -33,6 +33,12 @@ std::string RetiredExecutableName(unsigned long long random) {
   return std::string("~tlm") + digits + ".del";
 }
 
+bool IsRetiredExecutableName(const std::string& name) {
+  const std::string lower = LowerAscii(name);
+  return lower.size() == 24 && lower.compare(0, 4, "~tlm") == 0 &&
+         lower.compare(20, 4, ".del") == 0 && lower.find_first_not_of("0123456789abcdef", 4) == 20;
+}
+
 namespace {
 
 // Quoted, so that a short path that still holds a blank (no 8.3 names on the volume) stays whole.

@@ -29,6 +29,10 @@ bool CmdWouldReinterpret(const std::string& path);
 // hexadecimal digits of `random` + ".del".
 std::string RetiredExecutableName(unsigned long long random);
 
+// True for a name RetiredExecutableName gives, in any letter case: what an uninstall of this
+// folder's copy left for the next logon, which a reinstall deletes.
+bool IsRetiredExecutableName(const std::string& name);
+
 // The command for the executable: when `shortFolder` + "\" + `retiredName` (with "?" for its last
 // character) exists, deletes it, then removes the folder (short form, no trailing backslash) when
 // that is then empty. A drive root or an empty folder path is never removed. Without a retired

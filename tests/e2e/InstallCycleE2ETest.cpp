@@ -263,8 +263,7 @@ TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDele
   ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
   UninstallAnsweringYes();
   ASSERT_NE(MachineValue(RunOnce, "Delete Brindlecast"), "(none)");
-  const std::string other = InstallFolder + "\\other.txt";
-  WriteBytes(other, "x");
+  const std::string other = InstallFolder + "\\other.txt";  // no file needed to name it
   for (const std::string& path : {InstallFolder + "\\install.txt", other, InstallFolder})
     ASSERT_TRUE(MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) << path;
   ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
@@ -280,7 +279,6 @@ TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDele
   EXPECT_EQ(std::wstring(list, size / sizeof(wchar_t)),
             std::wstring(L"\\??\\") + std::wstring(other.begin(), other.end()) +
                 std::wstring(L"\0\0\0", 3));
-  DeleteFileA(other.c_str());
 }
 
 // A setup that cannot write its list (a folder has taken the name) changes nothing: no program, no
@@ -289,6 +287,9 @@ TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDele
 TEST_F(InstallCycleE2E, ASetupThatFailsLeavesNothing) {
   const std::string list = InstallFolder + "\\install.txt", stale = Exe + ".old";
   ASSERT_TRUE(CreateDirectoryA(InstallFolder.c_str(), nullptr));
+  // An earlier install's folder, as its entry names it.
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, EntryKey, "InstallLocation", REG_SZ, InstallFolder.c_str(),
+                  static_cast<DWORD>(InstallFolder.size() + 1));
   ASSERT_TRUE(CreateDirectoryA(stale.c_str(), nullptr));
   EXPECT_EQ(RunSetup("/S /D=" + InstallFolder), 6u);
   EXPECT_FALSE(Exists(Exe)) << "put back a .old it never moved";
@@ -301,7 +302,7 @@ TEST_F(InstallCycleE2E, ASetupThatFailsLeavesNothing) {
                   static_cast<DWORD>(command.size() + 1));
   EXPECT_EQ(RunSetup("/S /D=" + InstallFolder), 6u);
   EXPECT_FALSE(Exists(Exe));
-  EXPECT_FALSE(MachineKeyExists(EntryKey));
+  EXPECT_EQ(MachineValue(EntryKey, "DisplayName"), "(none)");
   EXPECT_EQ(MachineValue(RunOnce, "Delete Brindlecast"), command);
   RemoveDirectoryA(list.c_str());
 }
@@ -339,7 +340,7 @@ TEST_F(InstallCycleE2E, SetupRefusesAFolderOfOtherFilesAndProgramFilesItself) {
   const std::string other = "C:\\Program Files\\Common Files\\Brindle Other",
                     portable = "C:\\Program Files\\Brindle Portable";
   const std::string zipList = "Tallowmere.exe\r\nREADME.txt\r\ninstall.txt\r\n";
-  for (const std::string & [ place, list ] :
+  for (const auto& [place, list] :
        {std::pair{other, std::string("other.dll\r\n")}, std::pair{portable, zipList}}) {
     CreateDirectoryA(place.c_str(), nullptr);
     WriteBytes(place + "\\install.txt", list);

@@ -34,6 +34,9 @@ TEST(RunOnceCommands, PathsCmdWouldMisreadEvenInQuotesAreRecognised) {
 TEST(ProgramCommand, DeletesOnlyTheRetiredFileByPatternThenItsFolderWhenEmpty) {
   const std::string name = RetiredExecutableName(0x0123456789abcdefull);
   EXPECT_EQ(name, "~tlm0123456789abcdef.del");
+  EXPECT_TRUE(IsRetiredExecutableName("~TLM0123456789ABCDEF.DEL"));
+  for (const char* other : {"~tlm0123456789abcdeg.del", "~tlm0123456789abcde.del", "x~tlm.del"})
+    EXPECT_FALSE(IsRetiredExecutableName(other)) << other;
   const std::string pattern = "\"C:\\PROGRA~1\\BRINDL~1\\~tlm0123456789abcdef.de?\"";
   EXPECT_EQ(ProgramCommand(Cmd, "C:\\PROGRA~1\\BRINDL~1", name),
             Cmd + " /c if exist " + pattern + " (del /f /q " + pattern +
