@@ -181,7 +181,7 @@ Function TakeQuotedFolder
   StrCpy $R0 $R0 -1
   StrCpy $R4 $R0 2 1
   ${IfThen} $R4 != ":\" ${|} Goto refuse ${|}
-  StrCpy $R3 3
+  StrCpy $R3 2
   ${Do}
     StrCpy $R4 $R0 1 $R3
     ${IfThen} $R4 == "" ${|} Return ${|}
