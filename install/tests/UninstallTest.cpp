@@ -309,30 +309,8 @@ TEST_F(Uninstall, SilentTakesIgnoreShowsNothingAndSaysHowItEnded) {
   CloseHandle(held);
   EXPECT_TRUE(PathExists(menu + "\\held.txt"));
   RemoveTree(menu);
-  List("");
-  EXPECT_EQ(UninstallProgram(AnsiToWide(exe_), opened, true), UninstallExit::Removed);
   EXPECT_TRUE(opened_.empty());
   EXPECT_TRUE(watcher_.Seen().empty());
-}
-
-// The folders setup made above this copy's go after it, innermost first, each only when empty.
-TEST_F(Uninstall, TheFoldersSetupMadeAboveGoAfterTheFolderInnermostFirst) {
-  const std::string made = temp_.Path() + "\\Made", outer = made + "\\Outer";
-  CreateDirectoryA(made.c_str(), nullptr);
-  CreateDirectoryA(outer.c_str(), nullptr);
-  exeFolder_ = outer + "\\App\\";
-  CreateDirectoryA(exeFolder_.c_str(), nullptr);
-  exe_ = exeFolder_ + "Tallowmere.exe";
-  WriteFileText(exe_, "MZ");
-  SetMachineValue(UninstallEntryKey, "UninstallString", "\"" + exe_ + "\" /uninstall");
-  SetMachineValue(UninstallEntryKey, FoldersMadeFromValue, made);
-  List("");
-  Run();
-  const std::string command = ExeCommand();
-  EXPECT_EQ(RunOnceValues(),
-            (Values{{"Delete Brindlecast", command.substr(0, command.size() - 1) + " & rmdir \"" +
-                                               ShortPathOf(outer) + "\" & rmdir \"" +
-                                               ShortPathOf(made) + "\")"}}));
 }
 
 TEST_F(Uninstall, RunOnceKeyThatCannotBeOpenedStopsBeforeAnythingIsRemoved) {
