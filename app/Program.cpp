@@ -9,6 +9,7 @@
 #include "framework/ErrorReport.h"
 #include "framework/Exceptions.h"
 #include "framework/StartupPhases.h"
+#include "install/Install.h"
 #include "ui/About.h"
 #include "ui/Main.h"
 
@@ -21,7 +22,7 @@ int RunProgram(int showCommand) {
   } catch (const EAbort&) {
     return 1;  // the start-up already said why it stops
   } catch (const std::exception& e) {
-    ShowLastChanceError(e.what());
+    if (!IsSilentUninstall()) ShowLastChanceError(e.what());
     return 1;
   }
   if (TerminateRequested) return exitCode;

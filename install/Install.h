@@ -31,6 +31,8 @@ void CancelOwnRunOnceDeletions(const std::wstring& exePath);
 // the process's exit code: the uninstall's (UninstallExit), 0 when not asked to uninstall or
 // answered No.
 int CheckUninstallSwitch();
+// True when this process was started with "/uninstall /S": it then shows nothing at all.
+bool IsSilentUninstall();
 int CheckUninstallSwitch(const std::string& commandLine,
                          const std::function<UninstallExit(bool silent)>& uninstall);
 

@@ -353,6 +353,8 @@ int CheckUninstallSwitch(const std::string& commandLine,
   return static_cast<int>(code);
 }
 
+bool IsSilentUninstall() { return HasSilentSwitch(GetCommandLineA()); }
+
 int CheckUninstallSwitch() {
   return CheckUninstallSwitch(GetCommandLineA(),
                               [](bool silent) { return UninstallProgram(silent); });
