@@ -63,8 +63,8 @@ class TSDIAppForm : public TForm {
       FileExitItem;
   TMenuItem Edit1, CutItem, CopyItem, PasteItem;
   TMenuItem Options1, Colorscheme1, mniDefault, mniWhite, mniGray, mniYellow, mniBlue;
-  // Options beyond the panel's (MainOptions.cpp; the clearing times are rows of
-  // kClearClipboardTimes in Options.h).
+  // Options beyond the panel's (MainOptions.cpp; the check items are rows of kOptionItems, the
+  // clearing times rows of kClearClipboardTimes in Options.h).
   TMenuItem N3, mniAtLeastOneOfEach, mniLeaveOut, Clearclipboardafter1, mniClearNever, mniClear10s,
       mniClear30s, mniClear1m, mniClear5m;
   // The characters never to use, as the "Leave out characters" box last took them.
@@ -108,7 +108,6 @@ class TSDIAppForm : public TForm {
 
   // The new options' menu items, the strength in the status bar and the timed clipboard clearing
   // (MainOptions.cpp).
-  void mniAtLeastOneOfEachClick();
   void mniLeaveOutClick();
   // The seconds of the checked "Clear clipboard after" item (0: never); checks the item of
   // `seconds`, or "Never" for a number that has none.
@@ -146,5 +145,6 @@ class TSDIAppForm : public TForm {
   void ClearClipboardIfUnchanged(bool closing = false);
   unsigned long copiedSequence_ = 0;  // the clipboard's change count right after our copy
   bool clearPending_ = false;
-  std::string strengthOptions_, strengthText_;  // the last options measured, and the result
+  PasswordRequest strengthRequest_;  // the options last measured
+  std::string strengthText_;         // and the result
 };

@@ -1,7 +1,8 @@
 // The main window's options that are wired the same way, one row each: the character check boxes
-// (control, request field), the colour schemes (menu item, caption, colour) and the clipboard
-// clearing times (menu item, caption, seconds). Generate and the menu walk these tables; the
-// settings file's keys are the table in Settings.cpp.
+// (control, request field), the Options menu's check items (menu item, caption, request field),
+// the colour schemes (menu item, caption, colour) and the clipboard clearing times (menu item,
+// caption, seconds). Generate and the menu walk these tables; the settings file's keys are the
+// table in Settings.cpp.
 #pragma once
 #include "generator/PasswordGenerator.h"
 #include "ui/Main.h"
@@ -18,6 +19,18 @@ inline constexpr CharacterOption kCharacterOptions[] = {
     {&TSDIAppForm::CheckBox4, &PasswordRequest::UseSpecial},
     {&TSDIAppForm::CheckBox5, &PasswordRequest::ExcludeSimilar},
     {&TSDIAppForm::CheckBox7, &PasswordRequest::UseCustom},
+};
+
+// Checked and unchecked by a click, in this order below the colour schemes.
+struct OptionItem {
+  TMenuItem TSDIAppForm::*item;
+  const char* caption;
+  bool PasswordRequest::*field;
+};
+
+inline constexpr OptionItem kOptionItems[] = {
+    {&TSDIAppForm::mniAtLeastOneOfEach, "At least one of each chosen set",
+     &PasswordRequest::AtLeastOneOfEach},
 };
 
 struct ColorScheme {

@@ -430,3 +430,22 @@ TEST(Strength, CountsThePasswordsTheOptionsCanMakeInBits) {
   for (int bits : {39, 40, 63, 64, 79, 80}) words += StrengthWord(bits) + std::string(",");
   EXPECT_EQ(words, "weak,fair,fair,strong,strong,very strong,");
 }
+
+TEST(Request, EqualOnlyWhenEveryFieldIs) {
+  std::vector<PasswordRequest> changed(13);
+  changed[0].PasswordLength = 1;
+  changed[1].UseLowercase = true;
+  changed[2].UseUppercase = true;
+  changed[3].UseDigits = true;
+  changed[4].UseSpecial = true;
+  changed[5].ExcludeSimilar = true;
+  changed[6].PasswordCount = 1;
+  changed[7].UseCustom = true;
+  changed[8].CustomCharacters = "x";
+  changed[9].UseGroups = true;
+  changed[10].GroupSize = 1;
+  changed[11].AtLeastOneOfEach = true;
+  changed[12].LeaveOut = "x";
+  for (size_t i = 0; i < changed.size(); ++i) EXPECT_FALSE(changed[i] == PasswordRequest()) << i;
+  EXPECT_TRUE(changed[12] == changed[12]);
+}
