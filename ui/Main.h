@@ -4,16 +4,9 @@
 
 #include "framework/FileDialogs.h"
 #include "framework/Forms.h"
-#include "framework/core/TextEncoding.h"
 #include "generator/PasswordGenerator.h"
+#include "ui/ListDocument.h"
 #include "ui/PresetGroup.h"
-
-// Path of the password-list file last opened or saved; empty when none. Wide, as the file dialogs
-// give it: a name may hold characters the ANSI code page lacks (the list's text stays ANSI).
-extern std::wstring CurrentFileName;
-// How that file was written: a file opened with a byte-order mark is saved back with it; a new
-// list, and a file without a mark, is ANSI text.
-extern TextEncoding CurrentEncoding;
 
 // Which file implements what is noted beside each group of members.
 class TSDIAppForm : public TForm {
@@ -25,6 +18,7 @@ class TSDIAppForm : public TForm {
   TToolBar ToolBar1;
   TPanel Panel1;
   TMemo Memo1;
+  TListDocument Document{Memo1};  // the list's file
   TStatusBar StatusBar;
   TRichEdit RichEdit1;
   TOpenDialog OpenDialog;
