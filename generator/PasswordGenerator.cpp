@@ -112,10 +112,11 @@ Verdict Judge(const PasswordRequest& r, const CodeTable& t) {
   // Without left-out characters only a custom set can be emptied: every class keeps others.
   if (t.Count == 0 && t.MultiByte.empty())
     return {GenerateOutcome::NothingAcceptable,
-            t.LeftSomethingOut
+            !t.LeftSomethingOut ? "All custom characters are excluded as similar characters"
+            : r.ExcludeSimilar
                 ? "No characters are left to draw from once similar and left-out characters "
                   "are removed"
-                : "All custom characters are excluded as similar characters"};
+                : "No characters are left to draw from once left-out characters are removed"};
   if (!r.AtLeastOneOfEach) return {};
   for (int set = 0; set < SetCount; ++set)
     if ((t.Chosen & (1u << set)) && t.SetSizes[set] == 0)

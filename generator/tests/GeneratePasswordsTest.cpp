@@ -381,11 +381,14 @@ TEST(Validation, RequestsThatCannotBeMetAreRefusedBeforeAnyDraw) {
       {8, true, "", "il", "No custom characters are left once similar and left-out characters"},
       {8, false, "a" + lower + "A" + upper + "23456789", "",
        "No characters are left to draw from once similar and left-out characters are removed"},
+      {9, false, "a" + lower + "A" + upper + "0123456789iloI", "",
+       "No characters are left to draw from once left-out characters are removed"},
       {5, true, lower + upper + "3456789", high, TooRare},
   };
   for (const auto& [length, oneOfEach, leaveOut, custom, message] : cases) {
     PasswordRequest r = Request(length, 2);
     r.UseLowercase = r.UseUppercase = r.UseDigits = r.ExcludeSimilar = true;
+    r.ExcludeSimilar = length != 9;
     r.UseSpecial = length == 5;
     r.UseCustom = !custom.empty();
     r.CustomCharacters = custom;
