@@ -48,6 +48,16 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
+// Leaves no password in the hidden print buffer: its undo goes off (it would keep the text), the
+// text is overwritten where it lies, and then emptied.
+void WipePrintBuffer(HWND buffer) {
+  SendMessageA(buffer, EM_SETUNDOLIMIT, 0, 0);
+  const std::string blanks(static_cast<size_t>(std::max(GetWindowTextLengthA(buffer), 0)), ' ');
+  SendMessageA(buffer, EM_SETSEL, 0, -1);
+  SendMessageA(buffer, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(blanks.c_str()));
+  SetWindowTextA(buffer, "");
+}
+
 }  // namespace
 
 void TSDIAppForm::FileNew1Execute() { Document.New(); }
@@ -85,7 +95,7 @@ void TSDIAppForm::Print1Click() {
   // ends, so that no password stays in it.
   struct EmptiedAfter {
     HWND buffer;
-    ~EmptiedAfter() { SetWindowTextA(buffer, ""); }
+    ~EmptiedAfter() { WipePrintBuffer(buffer); }
   } emptied{PrintBuffer()};
   SetWindowTextA(emptied.buffer, WipedText(JoinLines(lines.Get())).Get().c_str());
   CHARFORMATA format{};

@@ -334,6 +334,8 @@ TEST_F(FileCommandsTest, PrintPassesTheDisplayedLinesThroughThePrintBufferAndEmp
   else
     EXPECT_TRUE(user.Seen().empty());
   EXPECT_EQ(form->RichEdit1.Text(), "") << "the passwords do not stay in the print buffer";
+  SendMessageA(form->PrintBuffer(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x"));
+  EXPECT_FALSE(SendMessageA(form->PrintBuffer(), EM_CANUNDO, 0, 0)) << "nor in its undo, now off";
 
   ASSERT_EQ(PrintBufferSpy::texts.size(), 2u);
   EXPECT_EQ(PrintBufferSpy::texts[1], "");
