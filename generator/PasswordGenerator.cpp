@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "generator/WipeBytes.h"
+
 namespace {
 constexpr int FirstCode = 33;  // a draw is FirstCode + Below(CodeRange)
 constexpr uint32_t CodeRange = 224;
@@ -221,23 +223,14 @@ void AppendGrouped(std::string& text, const std::string& chars, const PasswordRe
   }
 }
 
-// Overwrites a buffer up to its capacity: a shortened or cleared one still holds its old tail.
-template <typename Buffer>
-void WipeWhole(Buffer& buffer) {
-  const size_t size = buffer.size();
-  buffer.resize(buffer.capacity());  // within the capacity: the same memory
-  if (!buffer.empty()) WipeBytes(&buffer[0], buffer.size() * sizeof(buffer[0]));
-  buffer.resize(size);
-}
-
 // The working buffers, wiped however generation ends (a random source may throw).
 struct WorkBuffers {
   std::string text, chars;
   std::vector<int> ids;
   ~WorkBuffers() {
-    WipeWhole(text);
-    WipeWhole(chars);
-    WipeWhole(ids);
+    WipeToCapacity(text);
+    WipeToCapacity(chars);
+    WipeToCapacity(ids);
   }
 };
 
