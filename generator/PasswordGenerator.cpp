@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "generator/WipeBytes.h"
+
 namespace {
 constexpr int FirstCode = 33;  // a draw is FirstCode + Below(CodeRange)
 constexpr uint32_t CodeRange = 224;
@@ -112,10 +114,11 @@ Verdict Judge(const PasswordRequest& r, const CodeTable& t) {
   // Without left-out characters only a custom set can be emptied: every class keeps others.
   if (t.Count == 0 && t.MultiByte.empty())
     return {GenerateOutcome::NothingAcceptable,
-            t.LeftSomethingOut
+            !t.LeftSomethingOut ? "All custom characters are excluded as similar characters"
+            : r.ExcludeSimilar
                 ? "No characters are left to draw from once similar and left-out characters "
                   "are removed"
-                : "All custom characters are excluded as similar characters"};
+                : "No characters are left to draw from once left-out characters are removed"};
   if (!r.AtLeastOneOfEach) return {};
   for (int set = 0; set < SetCount; ++set)
     if ((t.Chosen & (1u << set)) && t.SetSizes[set] == 0)
@@ -220,14 +223,6 @@ void AppendGrouped(std::string& text, const std::string& chars, const PasswordRe
   }
 }
 
-// Overwrites a buffer up to its capacity: a shortened or cleared one still holds its old tail.
-template <typename Buffer>
-void WipeWhole(Buffer& buffer) {
-  const size_t size = buffer.size();
-  buffer.resize(buffer.capacity());  // within the capacity: the same memory
-  if (!buffer.empty()) WipeBytes(&buffer[0], buffer.size() * sizeof(buffer[0]));
-  buffer.resize(size);
-}
 
 // Room for the whole text when it is of a sensible size; larger texts grow as they go.
 void ReserveFor(std::string& text, const PasswordRequest& r) {
@@ -310,9 +305,9 @@ PasswordMaker::PasswordMaker(const PasswordRequest& request, const Notice& notic
 
 // The working buffers are wiped however the work ends (a random source may throw).
 PasswordMaker::~PasswordMaker() {
-  WipeWhole(text_);
-  WipeWhole(chars_);
-  WipeWhole(ids_);
+  WipeToCapacity(text_);
+  WipeToCapacity(chars_);
+  WipeToCapacity(ids_);
 }
 
 void PasswordMaker::MakeMore(int32_t count, RandomSource& source) {
@@ -345,7 +340,7 @@ void PasswordMaker::MakeMore(int32_t count, RandomSource& source) {
 
 void PasswordMaker::TakeText(std::string& output) {
   output.swap(text_);
-  WipeWhole(text_);
+  WipeToCapacity(text_);
   text_.clear();
 }
 

@@ -244,7 +244,7 @@ TEST_F(SettingsTest, OptionsAndSchemeComeBackAfterARestart) {
   form->RadioButton21.SetChecked(true);
   form->UpDown3.SetPosition(5);
   form->mniYellowClick();
-  form->mniAtLeastOneOfEachClick();
+  SendMessageA(form->Handle, WM_COMMAND, form->mniAtLeastOneOfEach.Id, 0);
   form->LeaveOutCharacters = " \"'\\ ";
   form->SetClearClipboardSeconds(300);
   form->SetBounds(40, 50, 740, 560);

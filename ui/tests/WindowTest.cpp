@@ -190,6 +190,13 @@ TEST_F(MainWindowTest, MenuAndToolBarCarryTheActionsHintsAndShortcuts) {
   SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP),
                reinterpret_cast<LPARAM>(GetMenu(form->Handle)));
   EXPECT_EQ(form->StatusBar.SimpleText(), "File related commands");
+  // Print has no hint: the strength stays away while the menu is open, and is back once it closes.
+  SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(form->Print1.Id, MF_STRING),
+               reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(form->Handle), 0)));
+  form->IdleUpdate();
+  EXPECT_EQ(form->StatusBar.SimpleText(), "");
+  SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  EXPECT_NE(form->StatusBar.SimpleText(), "");
 }
 
 TEST_F(MainWindowTest, FirstFocusIsOnGenerate) {
