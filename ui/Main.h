@@ -5,6 +5,7 @@
 #include "framework/FileDialogs.h"
 #include "framework/Forms.h"
 #include "framework/core/TextEncoding.h"
+#include "generator/Passphrase.h"
 #include "generator/PasswordGenerator.h"
 #include "ui/PresetGroup.h"
 
@@ -69,6 +70,9 @@ class TSDIAppForm : public TForm {
       mniClear30s, mniClear1m, mniClear5m;
   // The characters never to use, as the "Leave out characters" box last took them.
   std::string LeaveOutCharacters;
+  // "Make passphrases..." behind a separator; the box's options as it last held them.
+  TMenuItem N4, mniPassphrases;
+  PassphraseRequest PassphraseOptions;
   TMenuItem Help1, HelpAboutItem;
 
   // Generate and Clear, creation and closing (MainCommands.cpp).
@@ -94,6 +98,12 @@ class TSDIAppForm : public TForm {
   void ClearClipboardOnExit();
 
   void HelpAbout1Execute();  // About.cpp
+
+  // The "Make passphrases" box and its Generate (MainPassphrases.cpp): the passphrases are added
+  // to the list and copied as Generate adds and copies passwords; a refusal adds and copies
+  // nothing.
+  void mniPassphrasesClick();
+  void AddPassphrases(const PassphraseRequest& request);
 
   // Colour schemes (Schemes.cpp).
   void mniDefaultClick();

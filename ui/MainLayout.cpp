@@ -223,7 +223,11 @@ void TSDIAppForm::CreateMenu() {
   AddSchemeItems();
   N3.Caption = "-";
   AddOptionItems();
-  Options1.Items = {&Colorscheme1, &N3, &mniAtLeastOneOfEach, &mniLeaveOut, &Clearclipboardafter1};
+  N4.Caption = "-";
+  mniPassphrases.Caption = "Make passphrases...";
+  mniPassphrases.OnClick = [this] { mniPassphrasesClick(); };
+  Options1.Items = {&Colorscheme1,         &N3, &mniAtLeastOneOfEach, &mniLeaveOut,
+                    &Clearclipboardafter1, &N4, &mniPassphrases};
 
   Help1.Caption = "&Help";
   Help1.Hint = "Help topics";
