@@ -3,6 +3,7 @@
 #include "ui/Passphrases.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "framework/CodePage.h"
