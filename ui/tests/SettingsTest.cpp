@@ -275,18 +275,12 @@ TEST_F(SettingsTest, OptionsAndSchemeComeBackAfterARestart) {
 }
 
 TEST_F(SettingsTest, PassphraseNumbersBeyondTheBoxsRangeTakeItsEndsAndBadValuesTheDefaults) {
-  PutFile(
-      "[Settings]\r\nPassphraseWords=99\r\nPassphraseSeparator=12345678901\r\n"
-      "PassphraseCapitalize=yes\r\nPassphraseDigit=1\r\nPassphraseCount=abc\r\n");
+  PutFile("[Settings]\r\nPassphraseWords=-5\r\nPassphraseSeparator=12345678901\r\n"
+          "PassphraseCapitalize=yes\r\nPassphraseDigit=1\r\nPassphraseCount=5000\r\n");
   Start();
-  const PassphraseRequest* p = &form->PassphraseOptions;
-  EXPECT_EQ(std::tie(p->Words, p->Separator, p->Capitalize, p->AddDigit, p->Count),
-            std::make_tuple(20, std::string("-"), false, true, 1));
-  Stop();
-  PutFile("[Settings]\r\nPassphraseWords=-5\r\nPassphraseCount=5000\r\n");
-  Start();
-  p = &form->PassphraseOptions;
-  EXPECT_EQ(std::tie(p->Words, p->Count), std::make_tuple(3, 1000));
+  const PassphraseRequest& p = form->PassphraseOptions;
+  EXPECT_EQ(std::tie(p.Words, p.Separator, p.Capitalize, p.AddDigit, p.Count),
+            std::make_tuple(3, std::string("-"), false, true, 1000));
 }
 
 TEST_F(SettingsTest, ForeignSectionsKeysAndLinesSurviveAClose) {
