@@ -56,6 +56,7 @@ TEST(Passphrase, StrengthCountsTheWordsLeftAndTheDigitsPlaces) {
 TEST(Passphrase, RefusalsSayWhyDrawNothingAndKeepTheOutput) {
   const std::pair<PassphraseRequest, const char*> cases[] = {
       {Phrase(2, "-"), "The number of words must be from 3 to 20"},
+      {Phrase(21, "-"), "The number of words must be from 3 to 20"},
       {Phrase(3, "12345678901"), "The separator can hold at most 10 characters"},
       {Phrase(3, "+-", "x-"), "The separator holds a left-out character"},
       {Phrase(3, "-", "abcdg"),
