@@ -224,8 +224,6 @@ void TSDIAppForm::CreateMenu() {
   N3.Caption = "-";
   AddOptionItems();
   N4.Caption = "-";
-  mniPassphrases.Caption = "Make passphrases...";
-  mniPassphrases.OnClick = [this] { mniPassphrasesClick(); };
   Options1.Items = {&Colorscheme1,         &N3, &mniAtLeastOneOfEach, &mniLeaveOut,
                     &Clearclipboardafter1, &N4, &mniPassphrases};
 

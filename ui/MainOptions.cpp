@@ -30,6 +30,8 @@ void TSDIAppForm::AddOptionItems() {
     Clearclipboardafter1.Items.push_back(&item);
   }
   mniClearNever.SetChecked(true);
+  mniPassphrases.Caption = "Make passphrases...";
+  mniPassphrases.OnClick = [this] { mniPassphrasesClick(); };
 }
 
 void TSDIAppForm::mniAtLeastOneOfEachClick() {
