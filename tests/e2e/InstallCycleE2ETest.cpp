@@ -340,7 +340,7 @@ TEST_F(InstallCycleE2E, SetupRefusesAFolderOfOtherFilesAndProgramFilesItself) {
   EXPECT_EQ(RunSetup("/S /D=" + folder), 5u);
   const std::string other = "C:\\Program Files\\Common Files\\Brindle Other",
                     portable = "C:\\Program Files\\Brindle Portable";
-  const std::string zipList = "Tallowmere.exe\r\nREADME.txt\r\ninstall.txt\r\n";
+  const std::string zipList = "Tallowmere.exe\r\nREADME.txt\r\nNOTICE.txt\r\ninstall.txt\r\n";
   for (const auto& [place, list] :
        {std::pair{other, std::string("other.dll\r\n")}, std::pair{portable, zipList}}) {
     CreateDirectoryA(place.c_str(), nullptr);
