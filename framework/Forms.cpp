@@ -296,6 +296,8 @@ void TForm::HandleCommand(WPARAM wParam, LPARAM lParam) {
   if (lParam && (!ToolBar || reinterpret_cast<HWND>(lParam) != ToolBar->Handle)) {
     TControl* c = TControl::FromHandle(reinterpret_cast<HWND>(lParam));
     if (c && HIWORD(wParam) == BN_CLICKED && c->OnClick) Guard(c->OnClick);
+    if (c && HIWORD(wParam) == EN_CHANGE && c->OnChange) Guard(c->OnChange);
+    if (c && HIWORD(wParam) == EN_KILLFOCUS && c->OnExit) Guard(c->OnExit);
     return;
   }
   if (Actions) {

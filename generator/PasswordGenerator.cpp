@@ -54,9 +54,8 @@ int SetCountOf(unsigned sets) {
   for (; sets; sets &= sets - 1) ++n;
   return n;
 }
+}  // namespace
 
-// Splits text into its characters: single bytes are marked in `bytes`, longer ones are listed
-// once each in `multi`, in the order they come. A byte that starts no character is none.
 void SplitCharacters(const std::string& text, const CharacterLength& characterLength,
                      bool (&bytes)[256], std::vector<std::string>& multi) {
   for (size_t at = 0; at < text.size();) {
@@ -74,6 +73,7 @@ void SplitCharacters(const std::string& text, const CharacterLength& characterLe
   }
 }
 
+namespace {
 // The share of all passwords of `length` characters drawn from the table that hold a character of
 // each chosen set: the inclusion-exclusion count over the sets divided by (characters)^length.
 // Summed as the chance that the first p characters have met exactly a given group of sets, which
@@ -222,7 +222,6 @@ void AppendGrouped(std::string& text, const std::string& chars, const PasswordRe
     text.append(chars, start, group);
   }
 }
-
 
 // Room for the whole text when it is of a sensible size; larger texts grow as they go.
 void ReserveFor(std::string& text, const PasswordRequest& r) {

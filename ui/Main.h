@@ -5,6 +5,7 @@
 
 #include "framework/FileDialogs.h"
 #include "framework/Forms.h"
+#include "generator/Passphrase.h"
 #include "generator/PasswordGenerator.h"
 #include "ui/ListDocument.h"
 #include "ui/PresetGroup.h"
@@ -65,6 +66,9 @@ class TSDIAppForm : public TForm {
       mniClear30s, mniClear1m, mniClear5m;
   // The characters never to use, as the "Leave out characters" box last took them.
   std::string LeaveOutCharacters;
+  // "Make passphrases..." behind a separator; the box's options as it last held them.
+  TMenuItem N4, mniPassphrases;
+  PassphraseRequest PassphraseOptions;
   TMenuItem Help1, HelpAboutItem;
 
   // Generate and Clear, creation and closing (MainCommands.cpp).
@@ -110,6 +114,12 @@ class TSDIAppForm : public TForm {
   void Memo1Copy(bool cut);
 
   void HelpAbout1Execute();  // About.cpp
+
+  // The "Make passphrases" box and its Generate (MainPassphrases.cpp): the passphrases are added
+  // to the list and copied as Generate adds and copies passwords; a refusal adds and copies
+  // nothing.
+  void mniPassphrasesClick();
+  void AddPassphrases(const PassphraseRequest& request);
 
   // Colour schemes (Schemes.cpp).
   void mniDefaultClick();

@@ -36,6 +36,10 @@ void TSDIAppForm::AddOptionItems() {
     Clearclipboardafter1.Items.push_back(&item);
   }
   mniClearNever.SetChecked(true);
+  N4.Caption = "-";
+  mniPassphrases.Caption = "Make passphrases...";
+  mniPassphrases.OnClick = [this] { mniPassphrasesClick(); };
+  Options1.Items.insert(Options1.Items.end(), {&N4, &mniPassphrases});
 }
 
 void TSDIAppForm::mniLeaveOutClick() { EditLeaveOutCharacters(LeaveOutCharacters); }
