@@ -302,6 +302,10 @@ const char* StrengthWord(int bits) {
   return bits < 40 ? "weak" : bits < 64 ? "fair" : bits < 80 ? "strong" : "very strong";
 }
 
+std::string StrengthText(int bits) {
+  return "Each password: " + std::to_string(bits) + " bits (" + StrengthWord(bits) + ")";
+}
+
 GenerateOutcome GeneratePasswords(const PasswordRequest& request, std::string& output,
                                   const Notice& notice, RandomSource& source,
                                   const CharacterLength& characterLength) {

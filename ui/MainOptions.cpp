@@ -95,7 +95,7 @@ std::string TSDIAppForm::IdleHint() {
   options += r.CustomCharacters + '\0' + r.LeaveOut;
   if (options != strengthOptions_ || strengthText_.empty()) {
     const int bits = StrengthBits(r, AnsiCharacterLength());
-    strengthText_ = "Each password: " + std::to_string(bits) + " bits (" + StrengthWord(bits) + ")";
+    strengthText_ = StrengthText(bits);
     strengthOptions_ = options;
   }
   return strengthText_;

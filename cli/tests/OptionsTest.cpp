@@ -1,0 +1,100 @@
+// The command line's options: what each asks of the generator, and the line for each bad one.
+#include <gtest/gtest.h>
+
+#include "cli/core/Options.h"
+
+namespace {
+// The request in short: length x count, the sets (LUDSC), then the other options.
+std::string Describe(const CliOptions& o) {
+  const PasswordRequest& r = o.Password;
+  std::string d = std::to_string(r.PasswordLength) + "x" + std::to_string(r.PasswordCount) + " ";
+  d += std::string(r.UseLowercase ? "L" : "") + (r.UseUppercase ? "U" : "") +
+       (r.UseDigits ? "D" : "") + (r.UseSpecial ? "S" : "") +
+       (r.UseCustom ? "C[" + r.CustomCharacters + "]" : "");
+  if (r.ExcludeSimilar) d += " no-similar";
+  if (r.AtLeastOneOfEach) d += " one-of-each";
+  if (!r.LeaveOut.empty()) d += " out[" + r.LeaveOut + "]";
+  if (r.UseGroups) d += " groups" + std::to_string(r.GroupSize);
+  const char* actions[] = {"", " strength", " help", " version"};
+  return d + actions[static_cast<int>(o.Action)];
+}
+
+ParsedArguments Parse(std::vector<std::string> args, bool slashHelp = false) {
+  // Stands in for a code page without the euro sign.
+  const ToGeneratorText latin = [](const std::string& in, std::string& out, std::string& bad) {
+    out = in;
+    if (in.find("\xE2\x82\xAC") == std::string::npos) return true;
+    bad = "\xE2\x82\xAC";
+    return false;
+  };
+  return ParseArguments(args, latin, slashHelp);
+}
+
+TEST(CliOptions, EachOptionAsksTheGeneratorWhatItSays) {
+  const struct {
+    std::vector<std::string> args;
+    const char* request;
+  } cases[] = {
+      {{}, "16x1 LUDS"},
+      {{"--length", "20"}, "20x1 LUDS"},
+      {{"--length=100"}, "100x1 LUDS"},
+      {{"-l", "1"}, "1x1 LUDS"},
+      {{"-l8", "-n10000000"}, "8x10000000 LUDS"},
+      {{"--count=3", "--count", "5"}, "16x5 LUDS"},
+      {{"--digits"}, "16x1 D"},
+      {{"--lower", "--upper"}, "16x1 LU"},
+      {{"--symbols", "--custom", "ab"}, "16x1 SC[ab]"},
+      {{"--custom=xyz"}, "16x1 C[xyz]"},
+      {{"--no-similar", "--one-of-each"}, "16x1 LUDS no-similar one-of-each"},
+      {{"--leave-out", "{}", "--groups", "4"}, "16x1 LUDS out[{}] groups4"},
+      {{"--groups=0"}, "16x1 LUDS"},
+      {{"--strength", "-l", "8"}, "8x1 LUDS strength"},
+      {{"-h"}, "16x1 LUDS help"},
+      {{"--version"}, "16x1 LUDS version"},
+  };
+  for (const auto& c : cases) {
+    const ParsedArguments p = Parse(c.args);
+    EXPECT_EQ(p.Error, "") << c.request;
+    EXPECT_EQ(Describe(p.Options), c.request);
+  }
+  EXPECT_EQ(Describe(Parse({"/?"}, true).Options), "16x1 LUDS help");
+}
+
+TEST(CliOptions, ABadOptionGetsOneLineNamingItAndWhatItAccepts) {
+  const struct {
+    std::vector<std::string> args;
+    const char* error;
+  } cases[] = {
+      {{"--length", "0"}, "--length: 0 is not a number from 1 to 100"},
+      {{"-l101"}, "-l: 101 is not a number from 1 to 100"},
+      {{"--length=16x"}, "--length: \"16x\" is not a number from 1 to 100"},
+      {{"--length", "-5"}, "--length: \"-5\" is not a number from 1 to 100"},
+      {{"-l"}, "-l needs a number from 1 to 100"},
+      {{"--count", "10000001"}, "--count: 10000001 is not a number from 1 to 10000000"},
+      {{"-n", "99999999999"}, "-n: \"99999999999\" is not a number from 1 to 10000000"},
+      {{"--groups", "101"}, "--groups: 101 is not a number from 0 to 100"},
+      {{"--custom"}, "--custom needs a text"},
+      {{"--lower=yes"}, "--lower takes no value"},
+      {{"--leave-out", "\xE2\x82\xAC"},
+       "--leave-out: \"\xE2\x82\xAC\" is not a character of this system's code page"},
+      {{"--colour"}, "unknown option \"--colour\" (see --help)"},
+      {{"-x"}, "unknown option \"-x\" (see --help)"},
+      {{"16"}, "unexpected argument \"16\" (see --help)"},
+      {{"/?"}, "unexpected argument \"/?\" (see --help)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Parse(c.args).Error, c.error);
+}
+
+TEST(CliOptions, Utf8CharactersAreWholeOrNone) {
+  EXPECT_EQ(Utf8CharacterLength("a", 1), 1u);
+  EXPECT_EQ(Utf8CharacterLength("\xC3\xA9", 2), 2u);
+  EXPECT_EQ(Utf8CharacterLength("\xE2\x82\xAC", 3), 3u);
+  EXPECT_EQ(Utf8CharacterLength("\xF0\x9F\x94\x91", 4), 4u);
+  EXPECT_EQ(Utf8CharacterLength("\xE2\x82", 2), 0u);  // cut short
+  EXPECT_EQ(Utf8CharacterLength("\xA9", 1), 0u);      // a continuation alone
+  EXPECT_EQ(Utf8CharacterLength("\xC3"
+                                "a",
+                                2),
+            0u);
+}
+}  // namespace
