@@ -70,6 +70,14 @@ std::string Range(const OptionRow& row) {
   return "a number from " + std::to_string(row.min) + " to " + std::to_string(row.max);
 }
 
+// An argument as a message shows it: in quotes, control characters as "?", so that the message
+// stays one line.
+std::string Quoted(std::string text) {
+  for (char& c : text)
+    if (static_cast<unsigned char>(c) < 32 || c == 127) c = '?';
+  return '"' + text + '"';
+}
+
 // Digits only, and no more of them than any range here needs.
 bool ParseNumber(const std::string& text, int32_t& number) {
   if (text.empty() || text.size() > 9) return false;
@@ -104,7 +112,7 @@ struct Parser {
     int32_t number = 0;
     std::string text;
     if (row.kind == Kind::Number && !ParseNumber(*value, number))
-      return Fail(shown + ": \"" + *value + "\" is not " + Range(row));
+      return Fail(shown + ": " + Quoted(*value) + " is not " + Range(row));
     if (row.kind == Kind::Number && (number < row.min || number > row.max))
       return Fail(shown + ": " + *value + " is not " + Range(row));
     if (row.kind == Kind::Text) {
@@ -139,7 +147,7 @@ struct Parser {
       if (i + 1 >= args.size()) return Fail(shown + " needs " + Needs(row));
       return Apply(row, shown, &args[++i]);
     }
-    return Fail("unknown option \"--" + name + "\" (see --help)");
+    return Fail("unknown option " + Quoted("--" + name) + " (see --help)");
   }
 
   // Short options, several flags in one argument; a value follows in the same one or the next.
@@ -149,7 +157,8 @@ struct Parser {
       const OptionRow* found = nullptr;
       for (const OptionRow& row : kOptions)
         if (row.shortName == arg[at]) found = &row;
-      if (!found) return Fail("unknown option \"-" + arg.substr(at, 1) + "\" (see --help)");
+      if (!found)
+        return Fail("unknown option " + Quoted("-" + arg.substr(at, 1)) + " (see --help)");
       const std::string shown = std::string("-") + arg[at];
       if (found->kind == Kind::Flag) {
         if (!Apply(*found, shown, nullptr)) return false;
@@ -205,7 +214,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args,
     else if (arg.size() > 1 && arg[0] == '-' && arg != "--")
       p.Short(args, i);
     else
-      p.Fail("unexpected argument \"" + arg + "\" (see --help)");
+      p.Fail("unexpected argument " + Quoted(arg) + " (see --help)");
   }
   if (p.result.Error.empty() && !p.passwordOnly.empty() && !p.passphraseOnly.empty())
     p.Fail(p.passwordOnly + " cannot be used with " + p.passphraseOnly);

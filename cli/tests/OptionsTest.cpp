@@ -80,6 +80,7 @@ TEST(CliOptions, ABadOptionGetsOneLineNamingItAndWhatItAccepts) {
       {{"--colour"}, "unknown option \"--colour\" (see --help)"},
       {{"-x"}, "unknown option \"-x\" (see --help)"},
       {{"16"}, "unexpected argument \"16\" (see --help)"},
+      {{"--length=1\n6"}, "--length: \"1?6\" is not a number from 1 to 100"},
       {{"/?"}, "unexpected argument \"/?\" (see --help)"},
   };
   for (const auto& c : cases) EXPECT_EQ(Parse(c.args).Error, c.error);
