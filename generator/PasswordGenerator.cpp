@@ -52,9 +52,8 @@ int SetCountOf(unsigned sets) {
   for (; sets; sets &= sets - 1) ++n;
   return n;
 }
+}  // namespace
 
-// Splits text into its characters: single bytes are marked in `bytes`, longer ones are listed
-// once each in `multi`, in the order they come. A byte that starts no character is none.
 void SplitCharacters(const std::string& text, const CharacterLength& characterLength,
                      bool (&bytes)[256], std::vector<std::string>& multi) {
   for (size_t at = 0; at < text.size();) {
@@ -72,6 +71,7 @@ void SplitCharacters(const std::string& text, const CharacterLength& characterLe
   }
 }
 
+namespace {
 // The share of all passwords of `length` characters drawn from the table that hold a character of
 // each chosen set: the inclusion-exclusion count over the sets divided by (characters)^length.
 // Summed as the chance that the first p characters have met exactly a given group of sets, which
@@ -218,15 +218,6 @@ void AppendGrouped(std::string& text, const std::string& chars, const PasswordRe
     if (start > 0) text += '-';
     text.append(chars, start, group);
   }
-}
-
-// Overwrites a buffer up to its capacity: a shortened or cleared one still holds its old tail.
-template <typename Buffer>
-void WipeWhole(Buffer& buffer) {
-  const size_t size = buffer.size();
-  buffer.resize(buffer.capacity());  // within the capacity: the same memory
-  if (!buffer.empty()) WipeBytes(&buffer[0], buffer.size() * sizeof(buffer[0]));
-  buffer.resize(size);
 }
 
 // The working buffers, wiped however generation ends (a random source may throw).

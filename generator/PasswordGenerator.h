@@ -34,6 +34,11 @@ using Notice = std::function<void(const std::string&)>;
 // as in a single-byte code page.
 using CharacterLength = std::function<size_t(const char* text, size_t left)>;
 
+// Splits text into its characters: single bytes are marked in `bytes`, longer ones are listed
+// once each in `multi`, in the order they come. A byte that starts no character is none.
+void SplitCharacters(const std::string& text, const CharacterLength& characterLength,
+                     bool (&bytes)[256], std::vector<std::string>& multi);
+
 // How a request ended. After a refusal its message has been shown and `output` is as it was.
 enum class GenerateOutcome {
   Done,
