@@ -10,10 +10,7 @@ namespace {
 template <class Text>
 struct WipedText {
   Text text;
-  ~WipedText() {
-    text.resize(text.capacity());
-    if (!text.empty()) WipeBytes(&text[0], text.size() * sizeof(text[0]));
-  }
+  ~WipedText() { WipeWhole(text); }
 };
 
 void ToWide(UINT codePage, const std::string& text, std::wstring& wide) {

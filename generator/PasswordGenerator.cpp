@@ -293,8 +293,9 @@ const char* StrengthWord(int bits) {
   return bits < 40 ? "weak" : bits < 64 ? "fair" : bits < 80 ? "strong" : "very strong";
 }
 
-std::string StrengthText(int bits) {
-  return "Each password: " + std::to_string(bits) + " bits (" + StrengthWord(bits) + ")";
+std::string StrengthText(int bits, const char* each) {
+  return std::string("Each ") + each + ": " + std::to_string(bits) + " bits (" +
+         StrengthWord(bits) + ")";
 }
 
 GenerateOutcome GeneratePasswords(const PasswordRequest& request, std::string& output,

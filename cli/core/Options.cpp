@@ -21,7 +21,10 @@ const OptionRow kOptions[] = {
     {"length", 'l', Kind::Number, Side::Password, 1, 100,
      [](CliOptions& o, int32_t n, const std::string&) { o.Password.PasswordLength = n; }},
     {"count", 'n', Kind::Number, Side::Both, 1, 10000000,
-     [](CliOptions& o, int32_t n, const std::string&) { o.Password.PasswordCount = n; }},
+     [](CliOptions& o, int32_t n, const std::string&) {
+       o.Password.PasswordCount = n;
+       o.Phrase.Count = n;
+     }},
     {"lower", 0, Kind::Flag, Side::Password, 0, 0,
      [](CliOptions& o, int32_t, const std::string&) { o.Password.UseLowercase = true; }},
     {"upper", 0, Kind::Flag, Side::Password, 0, 0,
@@ -40,12 +43,25 @@ const OptionRow kOptions[] = {
     {"one-of-each", 0, Kind::Flag, Side::Password, 0, 0,
      [](CliOptions& o, int32_t, const std::string&) { o.Password.AtLeastOneOfEach = true; }},
     {"leave-out", 0, Kind::Text, Side::Both, 0, 0,
-     [](CliOptions& o, int32_t, const std::string& t) { o.Password.LeaveOut = t; }},
+     [](CliOptions& o, int32_t, const std::string& t) {
+       o.Password.LeaveOut = t;
+       o.Phrase.LeaveOut = t;
+     }},
     {"groups", 0, Kind::Number, Side::Password, 0, 100,
      [](CliOptions& o, int32_t n, const std::string&) {
        o.Password.UseGroups = n > 0;
        o.Password.GroupSize = n;
      }},
+    {"passphrase", 0, Kind::Flag, Side::Both, 0, 0,
+     [](CliOptions& o, int32_t, const std::string&) { o.Passphrase = true; }},
+    {"words", 0, Kind::Number, Side::Passphrase, kMinPassphraseWords, kMaxPassphraseWords,
+     [](CliOptions& o, int32_t n, const std::string&) { o.Phrase.Words = n; }},
+    {"separator", 0, Kind::Text, Side::Passphrase, 0, int32_t(kMaxSeparatorLength),
+     [](CliOptions& o, int32_t, const std::string& t) { o.Phrase.Separator = t; }},
+    {"capitalize", 0, Kind::Flag, Side::Passphrase, 0, 0,
+     [](CliOptions& o, int32_t, const std::string&) { o.Phrase.Capitalize = true; }},
+    {"digit", 0, Kind::Flag, Side::Passphrase, 0, 0,
+     [](CliOptions& o, int32_t, const std::string&) { o.Phrase.AddDigit = true; }},
     {"strength", 0, Kind::Flag, Side::Both, 0, 0,
      [](CliOptions& o, int32_t, const std::string&) { o.Action = CliAction::Strength; }},
     {"help", 'h', Kind::Flag, Side::Both, 0, 0,
@@ -216,7 +232,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args,
     else
       p.Fail("unexpected argument " + Quoted(arg) + " (see --help)");
   }
-  if (p.result.Error.empty() && !p.passwordOnly.empty() && !p.passphraseOnly.empty())
-    p.Fail(p.passwordOnly + " cannot be used with " + p.passphraseOnly);
+  const bool phrase = p.result.Options.Passphrase;
+  if (phrase && !p.passwordOnly.empty())
+    p.Fail(p.passwordOnly + " cannot be used with --passphrase");
+  if (!phrase && !p.passphraseOnly.empty())
+    p.Fail(p.passphraseOnly + " works only with --passphrase");
   return p.result;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "generator/Passphrase.h"
 #include "generator/PasswordGenerator.h"
 
 enum class CliAction { Generate, Strength, Help, Version };
@@ -13,6 +14,8 @@ struct CliOptions {
   CliAction Action = CliAction::Generate;
   // With no options: one password of 16 characters of all four classes.
   PasswordRequest Password = DefaultPasswordRequest();
+  bool Passphrase = false;  // then Phrase instead of Password
+  PassphraseRequest Phrase;
   static PasswordRequest DefaultPasswordRequest();
 };
 

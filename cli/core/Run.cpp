@@ -1,4 +1,5 @@
-// The command line's run: passwords a piece at a time, the strength line, help and version.
+// The command line's run: passwords or passphrases a piece at a time, the strength line, help and
+// version.
 #include "cli/core/Run.h"
 
 #include <algorithm>
@@ -9,16 +10,9 @@ namespace {
 // About this much text is made, written and wiped at a time.
 constexpr size_t kPieceBytes = 64 * 1024;
 
-// Overwrites the whole buffer, also what lies past its end from a longer text before.
-void WipeAll(std::string& text) {
-  text.resize(text.capacity());
-  WipeBytes(&text[0], text.size());
-  text.clear();
-}
-
 struct Wiped {
   std::string text;
-  ~Wiped() { WipeAll(text); }
+  ~Wiped() { WipeWhole(text); }
 };
 
 // Appends without leaving an unwiped copy behind when the buffer must grow.
@@ -27,7 +21,7 @@ void AppendWiped(std::string& text, const std::string& more) {
     std::string bigger;
     bigger.reserve(text.size() + more.size());
     bigger = text;
-    WipeAll(text);
+    WipeWhole(text);
     text.swap(bigger);
   }
   text += more;
@@ -43,33 +37,51 @@ void SetLineEnds(std::string& text, const char* lineEnd) {
   text.resize(to);
 }
 
-int32_t PasswordsPerPiece(const PasswordRequest& r) {
+// The most bytes one line can take (a character up to four bytes), with its line end.
+size_t LineBytes(const CliOptions& o) {
+  if (o.Passphrase) {
+    const size_t word = 10 * 4;  // the list's longest words, capitals and a digit fit
+    return (word + o.Phrase.Separator.size()) * static_cast<size_t>(o.Phrase.Words) + 2;
+  }
+  const PasswordRequest& r = o.Password;
   const size_t group = r.UseGroups && r.GroupSize > 0 ? static_cast<size_t>(r.GroupSize) : 0;
   const size_t length = static_cast<size_t>(std::max(r.PasswordLength, 1));
-  // Custom characters may take several bytes each.
-  const size_t perPassword = (length + (group ? length / group : 0)) * 4 + 2;
-  return static_cast<int32_t>(std::max<size_t>(1, kPieceBytes / perPassword));
+  return (length + (group ? length / group : 0)) * 4 + 2;
 }
 
-int Generate(const PasswordRequest& request, CliConsole& console, RandomSource& source,
+// Makes `count` lines into `text`, as the generator does.
+GenerateOutcome MakeLines(const CliOptions& o, int32_t count, std::string& text,
+                          const Notice& notice, RandomSource& source,
+                          const CharacterLength& characterLength) {
+  if (o.Passphrase) {
+    PassphraseRequest r = o.Phrase;
+    r.Count = count;
+    return GeneratePassphrases(r, text, notice, source, ProgramWords(), characterLength);
+  }
+  PasswordRequest r = o.Password;
+  r.PasswordCount = count;
+  return GeneratePasswords(r, text, notice, source, characterLength);
+}
+
+int Generate(const CliOptions& o, CliConsole& console, RandomSource& source,
              const CharacterLength& characterLength) {
   std::string refusal;
   const Notice notice = [&refusal](const std::string& message) { refusal = message; };
-  const int32_t perPiece = PasswordsPerPiece(request);
-  PasswordRequest piece = request;
+  const int32_t perPiece = static_cast<int32_t>(std::max<size_t>(1, kPieceBytes / LineBytes(o)));
   Wiped text;
-  for (int32_t left = request.PasswordCount; left > 0; left -= piece.PasswordCount) {
-    piece.PasswordCount = std::min(left, perPiece);
-    // The generator wipes what `text` held before as it hands back the new passwords.
-    if (GeneratePasswords(piece, text.text, notice, source, characterLength) !=
-        GenerateOutcome::Done) {
+  int32_t count = 0;
+  for (int32_t left = o.Passphrase ? o.Phrase.Count : o.Password.PasswordCount; left > 0;
+       left -= count) {
+    count = std::min(left, perPiece);
+    // The generator wipes what `text` held before as it hands back the new lines.
+    if (MakeLines(o, count, text.text, notice, source, characterLength) != GenerateOutcome::Done) {
       console.Error("tallowmere-cli: " + refusal);
       return kExitRefused;
     }
     SetLineEnds(text.text, console.LineEnd());
     AppendWiped(text.text, console.LineEnd());
     if (!console.Out(text.text)) {
-      console.Error("tallowmere-cli: the passwords could not be written");
+      console.Error("tallowmere-cli: the output could not be written");
       return kExitWriteFailed;
     }
   }
@@ -80,22 +92,24 @@ int Generate(const PasswordRequest& request, CliConsole& console, RandomSource& 
 int RunCli(const CliOptions& options, CliConsole& console, RandomSource& source,
            const CharacterLength& characterLength) {
   const char* end = console.LineEnd();
+  std::string text;
   switch (options.Action) {
-    case CliAction::Help: return console.Out(HelpText(end)) ? kExitDone : kExitWriteFailed;
+    case CliAction::Help: text = HelpText(end); break;
     case CliAction::Version:
-      return console.Out(std::string("tallowmere-cli ") + TALLOWMERE_VERSION + end)
-                 ? kExitDone
-                 : kExitWriteFailed;
+      text = std::string("tallowmere-cli ") + TALLOWMERE_VERSION + end;
+      break;
     case CliAction::Strength:
-      return console.Out(StrengthText(StrengthBits(options.Password, characterLength)) + end)
-                 ? kExitDone
-                 : kExitWriteFailed;
-    case CliAction::Generate: break;
+      text = options.Passphrase ? StrengthText(PassphraseStrengthBits(
+                                                   options.Phrase, ProgramWords(), characterLength),
+                                               "passphrase")
+                                : StrengthText(StrengthBits(options.Password, characterLength));
+      text += end;
+      break;
+    case CliAction::Generate: try { return Generate(options, console, source, characterLength);
+      } catch (const RandomSourceError& e) {
+        console.Error(std::string("tallowmere-cli: ") + e.what());
+        return kExitRefused;
+      }
   }
-  try {
-    return Generate(options.Password, console, source, characterLength);
-  } catch (const RandomSourceError& e) {
-    console.Error(std::string("tallowmere-cli: ") + e.what());
-    return kExitRefused;
-  }
+  return console.Out(text) ? kExitDone : kExitWriteFailed;
 }

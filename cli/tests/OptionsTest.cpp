@@ -4,8 +4,15 @@
 #include "cli/core/Options.h"
 
 namespace {
-// The request in short: length x count, the sets (LUDSC), then the other options.
+// The request in short: length x count, the sets (LUDSC), then the other options; a passphrase's
+// words x count, separator and options.
 std::string Describe(const CliOptions& o) {
+  const char* actions[] = {"", " strength", " help", " version"};
+  const PassphraseRequest& f = o.Phrase;
+  if (o.Passphrase)
+    return "phrase " + std::to_string(f.Words) + "x" + std::to_string(f.Count) + " [" +
+           f.Separator + "]" + (f.Capitalize ? " capitals" : "") + (f.AddDigit ? " digit" : "") +
+           (f.LeaveOut.empty() ? "" : " out[" + f.LeaveOut + "]") + actions[int(o.Action)];
   const PasswordRequest& r = o.Password;
   std::string d = std::to_string(r.PasswordLength) + "x" + std::to_string(r.PasswordCount) + " ";
   d += std::string(r.UseLowercase ? "L" : "") + (r.UseUppercase ? "U" : "") +
@@ -15,7 +22,6 @@ std::string Describe(const CliOptions& o) {
   if (r.AtLeastOneOfEach) d += " one-of-each";
   if (!r.LeaveOut.empty()) d += " out[" + r.LeaveOut + "]";
   if (r.UseGroups) d += " groups" + std::to_string(r.GroupSize);
-  const char* actions[] = {"", " strength", " help", " version"};
   return d + actions[static_cast<int>(o.Action)];
 }
 
@@ -51,6 +57,11 @@ TEST(CliOptions, EachOptionAsksTheGeneratorWhatItSays) {
       {{"--strength", "-l", "8"}, "8x1 LUDS strength"},
       {{"-h"}, "16x1 LUDS help"},
       {{"--version"}, "16x1 LUDS version"},
+      {{"--passphrase"}, "phrase 6x1 [-]"},
+      {{"--passphrase", "--words=3", "--separator", "", "--capitalize", "--digit", "-n2"},
+       "phrase 3x2 [] capitals digit"},
+      {{"--leave-out=q", "--words", "20", "--separator= + ", "--passphrase", "--strength"},
+       "phrase 20x1 [ + ] out[q] strength"},
   };
   for (const auto& c : cases) {
     const ParsedArguments p = Parse(c.args);
@@ -77,6 +88,15 @@ TEST(CliOptions, ABadOptionGetsOneLineNamingItAndWhatItAccepts) {
       {{"--lower=yes"}, "--lower takes no value"},
       {{"--leave-out", "\xE2\x82\xAC"},
        "--leave-out: \"\xE2\x82\xAC\" is not a character of this system's code page"},
+      {{"--passphrase", "--words", "2"}, "--words: 2 is not a number from 3 to 20"},
+      {{"--passphrase", "--words=21"}, "--words: 21 is not a number from 3 to 20"},
+      {{"--passphrase", "--separator", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9......"},
+       "--separator: at most 10 characters"},
+      {{"--passphrase", "--separator=\xE2\x82\xAC"},
+       "--separator: \"\xE2\x82\xAC\" is not a character of this system's code page"},
+      {{"--digits", "--passphrase"}, "--digits cannot be used with --passphrase"},
+      {{"--passphrase", "-l", "8"}, "-l cannot be used with --passphrase"},
+      {{"--capitalize"}, "--capitalize works only with --passphrase"},
       {{"--colour"}, "unknown option \"--colour\" (see --help)"},
       {{"-x"}, "unknown option \"-x\" (see --help)"},
       {{"16"}, "unexpected argument \"16\" (see --help)"},

@@ -72,11 +72,24 @@ TEST(CliRun, AFailedWriteStopsThere) {
   EXPECT_LT(source.Draws, 100000u * 16);
 }
 
+TEST(CliRun, PassphrasesAreWordsOfTheProgramsListOneALine) {
+  ScriptedSource source({0, 1, 2, 7775, 3, 4}, 0, true);
+  RecordingConsole console;
+  EXPECT_EQ(RunWith({"--passphrase", "--words", "3", "-n", "2", "--separator=."}, console, source),
+            kExitDone);
+  const auto word = [](size_t i) { return std::string(Word(i)); };
+  EXPECT_EQ(console.All(), word(0) + "." + word(1) + "." + word(2) + "\n" + word(7775) + "." +
+                               word(3) + "." + word(4) + "\n");
+}
+
 TEST(CliRun, StrengthIsTheWindowsLineAndNothingElse) {
   ScriptedSource source;
   RecordingConsole console;
   EXPECT_EQ(RunWith({"--strength", "-n", "5"}, console, source), kExitDone);
   EXPECT_EQ(console.All(), "Each password: 105 bits (very strong)\n");
   EXPECT_EQ(source.Draws, 0u);
+  RecordingConsole phrase;
+  EXPECT_EQ(RunWith({"--strength", "--passphrase", "--words=5"}, phrase, source), kExitDone);
+  EXPECT_EQ(phrase.All(), "Each passphrase: 65 bits (strong)\n");
 }
 }  // namespace
