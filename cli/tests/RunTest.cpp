@@ -29,6 +29,11 @@ TEST(CliRun, PasswordsGoOneALineEndedAsTheConsoleEndsLines) {
   RecordingConsole console;
   EXPECT_EQ(RunWith({"-l2", "-n3", "--groups=1"}, console, source), kExitDone);
   EXPECT_EQ(console.All(), "a-B\n3-d\nz-z\n");
+  // A character of several bytes is drawn whole.
+  ScriptedSource whole({0, 1, 1, 0}, 1, true);
+  RecordingConsole multi;
+  EXPECT_EQ(RunWith({"--custom", "\xC3\xA9\xE2\x82\xAC", "-l4"}, multi, whole), kExitDone);
+  EXPECT_EQ(multi.All(), "\xC3\xA9\xE2\x82\xAC\xE2\x82\xAC\xC3\xA9\n");
 }
 
 TEST(CliRun, ManyPasswordsAreWrittenInPiecesThatTogetherHoldEveryLine) {
@@ -39,13 +44,6 @@ TEST(CliRun, ManyPasswordsAreWrittenInPiecesThatTogetherHoldEveryLine) {
   const std::string line = std::string(16, 'x') + "\n";
   for (const std::string& piece : console.Written) EXPECT_EQ(piece.size() % line.size(), 0u);
   EXPECT_EQ(console.All().size(), 100000 * line.size());
-}
-
-TEST(CliRun, ACharacterOfSeveralBytesIsDrawnWhole) {
-  ScriptedSource source({0, 1, 1, 0}, 1, true);
-  RecordingConsole console;
-  EXPECT_EQ(RunWith({"--custom", "\xC3\xA9\xE2\x82\xAC", "-l4"}, console, source), kExitDone);
-  EXPECT_EQ(console.All(), "\xC3\xA9\xE2\x82\xAC\xE2\x82\xAC\xC3\xA9\n");
 }
 
 TEST(CliRun, ARefusalGivesTheGeneratorsMessageAndNothingOnOutput) {
