@@ -46,7 +46,8 @@ bool WriteWide(HANDLE handle, const std::wstring& wide) {
   // A console takes a bounded amount a call on older systems.
   for (size_t at = 0; at < wide.size();) {
     DWORD written = 0;
-    const DWORD n = static_cast<DWORD>(std::min<size_t>(wide.size() - at, 8192));
+    DWORD n = static_cast<DWORD>(std::min<size_t>(wide.size() - at, 8192));
+    if (n > 1 && at + n < wide.size() && IS_HIGH_SURROGATE(wide[at + n - 1])) --n;  // kept whole
     if (!WriteConsoleW(handle, wide.data() + at, n, &written, nullptr) || written == 0)
       return false;
     at += written;
