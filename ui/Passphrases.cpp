@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "framework/CodePage.h"
+#include "framework/Dialogs.h"
+#include "framework/WideText.h"
 
 namespace {
 // A whole number as typed, the user's thousands separators allowed; none for any other text.
@@ -100,7 +102,7 @@ void TPassphraseForm::CreateControls() {
 PassphraseRequest TPassphraseForm::ReadRequest(bool settle) {
   PassphraseRequest r;
   r.Words = SpinnerValue(UpDown1, settle);
-  r.Separator = Edit2.Text();
+  SeparatorWhole = ExactAnsiText(Edit2.Handle, r.Separator);
   r.Capitalize = CheckBox1.Checked();
   r.AddDigit = CheckBox2.Checked();
   r.Count = SpinnerValue(UpDown2, settle);
@@ -117,8 +119,13 @@ void TPassphraseForm::SetRequest(const PassphraseRequest& r) {
   UpdateStrength();
 }
 
+// A separator that lost a character would make passphrases unlike the ones asked for.
 void TPassphraseForm::GenerateButtonClick() {
-  if (OnGenerate) OnGenerate(ReadRequest(true));
+  const PassphraseRequest r = ReadRequest(true);
+  if (!SeparatorWhole)
+    ShowMessage("The separator holds a character the system's code page cannot write");
+  else if (OnGenerate)
+    OnGenerate(r);
 }
 
 void TPassphraseForm::UpdateStrength() {
@@ -126,8 +133,7 @@ void TPassphraseForm::UpdateStrength() {
   if (!StrengthLabel.Handle || !UpDown2.Handle) return;
   const int bits =
       PassphraseStrengthBits(ReadRequest(false), ProgramWords(), AnsiCharacterLength());
-  StrengthLabel.SetText("Each passphrase: " + std::to_string(bits) + " bits (" +
-                        StrengthWord(bits) + ")");
+  StrengthLabel.SetText(StrengthText(bits, "passphrase"));
 }
 
 void MakePassphrases(PassphraseRequest& options, const std::string& leaveOut,
