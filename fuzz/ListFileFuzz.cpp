@@ -2,7 +2,8 @@
 // documented one (checked against a plain byte-by-byte statement of the rule), whatever the bytes
 // and however the file is cut into pieces while reading. A file with a byte-order mark that
 // decodes at all must encode back to its very bytes: nothing is changed silently. A file the list
-// takes reads the same however it is cut, and saves to bytes that read back as the same list.
+// takes reads the same however it is cut, and saves to bytes that read back as the same list; in a
+// double-byte code page, ANSI text it takes comes back from Unicode byte for byte.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "framework/core/LineBreaks.h"
 #include "framework/core/ListFile.h"
 #include "framework/core/TextEncoding.h"
+#include "framework/core/tests/DoubleByteCodePage.h"
 #include "framework/core/tests/Latin1CodePage.h"
 
 namespace {
@@ -101,5 +103,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     Check(end == 0);
   }
+
+  const AnsiCodePage doubleByte = DoubleByteCodePage();
+  ListFileReader reader(doubleByte, 4 * size, size);
+  reader.Feed(bytes);
+  const std::string list = reader.Finish();
+  std::u16string units;
+  std::string back;
+  doubleByte.toUtf16(list, units);
+  if (reader.Refusal() == ListFileRefusal::None && reader.Encoding() == TextEncoding::Ansi)
+    Check(list == expected && doubleByte.fromUtf16(units, back) && back == list);
+  if (reader.Refusal() == ListFileRefusal::ChangedByCodePage) Check(reader.RefusedLine() >= 1);
   return 0;
 }

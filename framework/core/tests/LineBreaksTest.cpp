@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "framework/core/tests/DoubleByteCodePage.h"
 #include "framework/core/tests/Latin1CodePage.h"
 
 using namespace std::string_literals;
@@ -26,8 +27,9 @@ struct Read {
   ListFileRefusal refusal;
   size_t line;
 };
-Read ReadList(const std::string& bytes, size_t maxChars = 100000, size_t cut = 0) {
-  ListFileReader reader(Latin1CodePage(), maxChars, bytes.size());
+Read ReadList(const std::string& bytes, size_t maxChars = 100000, size_t cut = 0,
+              AnsiCodePage codePage = Latin1CodePage()) {
+  ListFileReader reader(std::move(codePage), maxChars, bytes.size());
   if (reader.Feed(std::string_view(bytes).substr(0, cut)))
     reader.Feed(std::string_view(bytes).substr(cut));
   std::string text = reader.Finish();
@@ -254,4 +256,27 @@ TEST(ListFile, TextTheListCannotHoldAsItIsRefusesTheFileWhereverThePiecesAreCut)
   ListFileReader binary(Latin1CodePage(), size_t(1) << 30, size_t(300) << 20);
   EXPECT_FALSE(binary.Feed("MZ\x90\0"s + std::string(64 * 1024, '\1'))) << "not read whole";
   EXPECT_EQ(binary.Refusal(), ListFileRefusal::ZeroByte);
+}
+
+TEST(ListFile, ADoubleByteListOpensOnlyWhenItsBytesComeBackAsTheyAre) {
+  std::string many;
+  for (int i = 0; i < 30000; ++i) many += "\x81\x40\r\n";  // past the pieces it is checked in
+  const struct {
+    std::string in;
+    size_t line;  // the line refused, 0 for none
+  } cases[] = {
+      {"ok\r\n\x81\x40\x9E\xFF\xA0\r\n", 0},
+      {"ok\r\n\x9F\x41\r\n", 2},  // a second spelling of a character
+      {"pw\x81\r\nok", 1},        // a lead byte that would take the CR along
+      {"a\r\nb\r\n\x81", 3},
+      {many + "ok\r\n\x9F\x41", 30002},
+  };
+  for (const auto& c : cases) {
+    for (const size_t cut : {size_t(0), size_t(3), c.in.size()}) {
+      const Read read = ReadList(c.in, 200000, cut, DoubleByteCodePage());
+      EXPECT_EQ(read.refusal, c.line ? ListFileRefusal::ChangedByCodePage : ListFileRefusal::None);
+      EXPECT_EQ(read.line, c.line) << c.in.substr(0, 20) << " cut at " << cut;
+      EXPECT_EQ(read.text, c.line ? "" : c.in);
+    }
+  }
 }
