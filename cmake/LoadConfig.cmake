@@ -1,6 +1,6 @@
 # tallowmere_system_libraries_only(<exe>): the libraries the executable imports load from the
 # system folder only, from the first one the loader maps (cmake/LoadConfig.cpp says why), and the
-# test load_config_<exe> checks the built file for it.
+# test load_config_<exe> checks the built file for it (the flags at offset 0x4E of the structure).
 find_program(TALLOWMERE_PYTHON3 python3)
 function(tallowmere_system_libraries_only target)
   if(MSVC)
@@ -14,10 +14,8 @@ function(tallowmere_system_libraries_only target)
                      COMMAND ${TALLOWMERE_PYTHON3} ${PROJECT_SOURCE_DIR}/cmake/LoadConfig.py
                              $<TARGET_FILE:${target}> ${map}
                      VERBATIM)
-  # The flags field (offset 0x4E) of the structure the directory entry points at.
   add_test(NAME load_config_${target}
-           COMMAND bash -c "set -o pipefail
-                            entry=($(${CMAKE_OBJDUMP} -p \"$0\" | grep 'Load Configuration Directory'))
+           COMMAND bash -c "entry=($(${CMAKE_OBJDUMP} -p \"$0\" | grep 'Load Configuration Directory'))
                             base=$(${CMAKE_OBJDUMP} -p \"$0\" | sed -n 's/^ImageBase[[:space:]]*//p')
                             at=$((0x$base + 0x\${entry[2]} + 0x4E))
                             flags=$(${CMAKE_OBJDUMP} -s --start-address=$at --stop-address=$((at + 2)) \"$0\" | awk 'END { print $2 }')

@@ -2,8 +2,7 @@
 // documented one (checked against a plain byte-by-byte statement of the rule), whatever the bytes
 // and however the file is cut into pieces while reading. A file with a byte-order mark that
 // decodes at all must encode back to its very bytes: nothing is changed silently. A file the list
-// takes reads the same however it is cut, and saves to bytes that read back as the same list; in a
-// double-byte code page, ANSI text it takes comes back from Unicode byte for byte.
+// takes reads the same however it is cut, and saves to bytes that read back as the same list.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -104,14 +103,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(end == 0);
   }
 
-  const AnsiCodePage doubleByte = DoubleByteCodePage();
-  ListFileReader reader(doubleByte, 4 * size, size);
+  // In a double-byte code page, ANSI text the list takes comes back from Unicode byte for byte.
+  ListFileReader reader(DoubleByteCodePage(), 4 * size, size);
   reader.Feed(bytes);
   const std::string list = reader.Finish();
-  std::u16string units;
   std::string back;
-  doubleByte.toUtf16(list, units);
+  DoubleByteCodePage().toUtf16(list, text);
   if (reader.Refusal() == ListFileRefusal::None && reader.Encoding() == TextEncoding::Ansi)
-    Check(list == expected && doubleByte.fromUtf16(units, back) && back == list);
+    Check(list == expected && DoubleByteCodePage().fromUtf16(text, back) && back == list);
   return 0;
 }

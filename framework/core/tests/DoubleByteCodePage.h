@@ -1,6 +1,5 @@
-// A double-byte code page shaped as the Japanese one, for the list-file rules off Windows:
-// 0x81-0x9F lead a character and take the next byte along (below 0x40: U+30FB, which it cannot
-// spell), and 0x9F spells again what 0x81 does.
+// A double-byte code page for the list-file rules off Windows: 0x81-0x9F take the next byte along
+// (below 0x40: U+30FB, which it cannot spell), and 0x9F spells again what 0x81 does.
 #pragma once
 #include "framework/core/ListFile.h"
 
