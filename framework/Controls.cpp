@@ -284,8 +284,12 @@ TControl::WindowKind TUpDown::Kind(const TControl&) const {
   return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS, 0};
 }
 
-void TUpDown::Created(const ControlDef&) {
+void TUpDown::Created(const ControlDef& def) {
   SendMessageA(Handle, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Associate->Handle), 0);
+  // Taking a buddy, the control may size itself to its own default width, the same at every
+  // DPI: the table's scaled size stands.
+  SetWindowPos(Handle, nullptr, def.left, def.top, def.width, def.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(Handle, UDM_SETRANGE32, Min, Max);
   SetPosition(Initial);
 }
