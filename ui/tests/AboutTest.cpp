@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "framework/Owned.h"
 #include "tests/support/GdiCount.h"
 #include "ui/tests/MainWindowFixture.h"
 
@@ -84,10 +85,10 @@ TEST_F(AboutTest, TheLinkIsBlueBoldUnderlinedWithAHandCursor) {
   EXPECT_EQ(lf.lfHeight, -11);
 
   HDC dc = GetDC(about->Label1.Handle);
+  const auto release = WindowDcGuard(about->Label1.Handle, dc);
   SendMessageA(about->Panel1.Handle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(about->Label1.Handle));
   EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
-  ReleaseDC(about->Label1.Handle, dc);
 
   SendMessageA(about->Label1.Handle, WM_SETCURSOR, reinterpret_cast<WPARAM>(about->Label1.Handle),
                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));

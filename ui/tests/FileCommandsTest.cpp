@@ -10,6 +10,7 @@
 #include "framework/Clipboard.h"
 #include "framework/Dialogs.h"
 #include "framework/FileStream.h"
+#include "framework/Owned.h"
 #include "framework/Printer.h"
 #include "framework/SystemError.h"
 #include "framework/core/Text.h"
@@ -278,13 +279,13 @@ TEST_F(FileCommandsTest, OpeningAMissingFileReportsItAndTheNextSaveOffersThatNam
 
 TEST_F(FileCommandsTest, OpeningALockedFileReportsItAndKeepsTheList) {
   PutFile("list.txt", "abc");
-  HANDLE lock = CreateFileA((folder + "list.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  FileHandle lock(CreateFileA((folder + "list.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                              nullptr, OPEN_EXISTING, 0, nullptr));
   form->Memo1.SetText("kept");
   ChooseInDialog(folder + "list.txt");
   user.Answer(IDOK);
   Open();
-  CloseHandle(lock);
+  lock.Close();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{
                             ErrorBoxText("Cannot open file \"" + folder + "list.txt\". " +
                                          SystemErrorDescription(ERROR_SHARING_VIOLATION))});

@@ -4,6 +4,7 @@
 
 #include "framework/Clipboard.h"
 #include "framework/Dpi.h"
+#include "framework/Owned.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/OtherProgram.h"
 #include "tests/support/WindowSearch.h"
@@ -296,11 +297,11 @@ TEST_F(MainWindowTest, NoSizeGripIsLeftBehindWhenTheWindowGrows) {
   RedrawWindow(form->Handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   // Where the grip was, the empty bar shows only its face colour.
   HDC dc = GetDC(form->StatusBar.Handle);
+  const auto release = WindowDcGuard(form->StatusBar.Handle, dc);
   int marks = 0;
   for (int x = before.right - 16; x < before.right; ++x)
     for (int y = before.bottom - 16; y < before.bottom; ++y)
       if (GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE)) ++marks;
-  ReleaseDC(form->StatusBar.Handle, dc);
   EXPECT_EQ(marks, 0);
 }
 
@@ -309,12 +310,11 @@ namespace {
 // The room text takes in the control's own font: one line, or lines broken within a width.
 RECT TextRect(HWND control, const std::string& text, UINT format, int width = 0) {
   HDC dc = GetDC(control);
-  HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  const auto release = WindowDcGuard(control, dc);
+  const auto font =
+      SelectedFor(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
   RECT r{0, 0, width, 0};
   DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | format);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
   return r;
 }
 
