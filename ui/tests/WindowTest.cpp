@@ -32,23 +32,6 @@ TEST_F(MainWindowTest, FirstRunOpensWithItsCaptionBoundsAndDesignDefaults) {
   EXPECT_EQ(form->GroupBox3.Text(), "Number of passwords ");
 }
 
-TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem) {
-  const RECT custom = form->Edit2.BoundsRect();
-  EXPECT_EQ(custom.left, 72);
-  EXPECT_EQ(custom.top, 186);
-  const RECT spinner = form->UpDown1.BoundsRect();
-  EXPECT_EQ(spinner.left, 118);
-  const RECT generate = form->Button1.BoundsRect();
-  EXPECT_EQ(generate.left, 8);
-  EXPECT_EQ(generate.top, 300);
-  EXPECT_EQ(generate.right - generate.left, 75);
-  const RECT panel = form->Panel1.BoundsRect();
-  EXPECT_EQ(panel.bottom - panel.top, 339);
-  EXPECT_EQ(panel.top, form->ToolBar1.Height());
-  const RECT list = form->Memo1.BoundsRect();
-  EXPECT_EQ(list.top, panel.bottom);
-}
-
 TEST_F(MainWindowTest, PicturesAreDrawnAtTheSizeTheDpiAsksForAlsoAfterTheDpiChanges) {
   const auto side = [](HIMAGELIST list) {
     int cx = 0, cy = 0;
@@ -369,13 +352,50 @@ std::string Overflow(TControl& c) {
              : "";
 }
 
+// The window's rectangle in its parent's client coordinates.
+RECT InParent(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::string Named(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return std::string(name) + " \"" + WindowText(window) + "\"";
+}
+
+// Where a shown control breaks the layout: not inside its parent (below a group box's caption),
+// or overlapping a shown sibling; "" when it keeps to its place.
+std::string Misplaced(HWND control) {
+  if (!IsWindowVisible(control)) return "";
+  HWND parent = GetParent(control);
+  RECT room, both;
+  GetClientRect(parent, &room);
+  if (dynamic_cast<TGroupBox*>(TControl::FromHandle(parent)))
+    room.top = TextRect(parent, WindowText(parent), DT_SINGLELINE).bottom;
+  const RECT r = InParent(control);
+  if (r.left < room.left || r.top < room.top || r.right > room.right || r.bottom > room.bottom)
+    return Named(control) + " leaves " + Named(parent);
+  for (HWND other = GetWindow(control, GW_HWNDNEXT); other; other = GetWindow(other, GW_HWNDNEXT)) {
+    const RECT o = InParent(other);
+    if (IsWindowVisible(other) && IntersectRect(&both, &r, &o))
+      return Named(control) + " overlaps " + Named(other);
+  }
+  return "";
+}
+
 }  // namespace
 
 // Run at 96 DPI with the suite and again at 144 and 192 DPI (ui_layout_144dpi, ui_layout_192dpi):
-// the main window and the About box.
-TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
+// the main window, the About box and the leave-out box.
+TEST_F(MainWindowTest, EveryControlFitsItsGroupOverlapsNoOtherAndSizesFollowTheDpi) {
   const int dpi = WindowDpi(form->Handle);
   EXPECT_EQ(Width(form->Button1), ScaleForDpi(75, dpi));
+  // The panel right under the tool bar, the list right under the panel.
+  EXPECT_EQ(InParent(form->Panel1.Handle).top, InParent(form->ToolBar1.Handle).bottom);
+  EXPECT_EQ(InParent(form->Memo1.Handle).top, InParent(form->Panel1.Handle).bottom);
   TAboutBox about;
   about.Create();
   TLeaveOutForm leaveOut;
@@ -385,6 +405,7 @@ TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
       if (TControl* c = TControl::FromHandle(child)) {
         EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
       }
+      EXPECT_EQ(Misplaced(child), "") << dpi << " DPI";
     }
 }
 
