@@ -14,10 +14,8 @@ namespace {
 void ChooseFile(AppDriver& app, const char* caption, const std::string& path) {
   HWND dialog = app.WaitForWindow("#32770", caption);
   ASSERT_NE(dialog, nullptr) << caption;
-  HWND field = FileNameField(dialog);
-  ASSERT_NE(field, nullptr);
-  SetText(field, path);
-  PressButton(dialog, IDOK);
+  ASSERT_NE(FileNameField(dialog), nullptr);
+  ASSERT_TRUE(ChooseInFileDialog(dialog, path));
   ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); })) << "the dialog took the name";
 }
 

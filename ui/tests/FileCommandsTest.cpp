@@ -54,10 +54,7 @@ class FileCommandsTest : public MainWindowTest {
   // The user types a name into the next file dialog and presses OK.
   template <class Path>
   void ChooseInDialog(const Path& path) {
-    user.Then([path](HWND d) {
-      SetText(FileNameField(d), path);
-      PressButton(d, IDOK);
-    });
+    user.Then([path](HWND d) { EXPECT_TRUE(ChooseInFileDialog(d, path)); });
   }
   // The texts of the message boxes answered so far.
   std::vector<std::string> BoxTexts() {
