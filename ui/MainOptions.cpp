@@ -65,6 +65,7 @@ void TSDIAppForm::ScheduleClipboardClear(unsigned long sequence) {
 
 void TSDIAppForm::TimerFired(UINT_PTR id) {
   if (id == kClearClipboardTimer) ClearClipboardIfUnchanged();
+  if (id == kGenerateTimer) GenerateSlice();
 }
 
 void TSDIAppForm::ClearClipboardIfUnchanged(bool closing) {
@@ -86,6 +87,7 @@ void TSDIAppForm::ClearClipboardIfUnchanged(bool closing) {
 
 std::string TSDIAppForm::IdleHint() {
   if (!Memo2.Handle) return "";
+  if (Generating()) return ProgressText();
   const PasswordRequest r = ReadRequest();
   // Measured again only when an option that counts has changed (the count and grouping do not).
   std::string options = std::to_string(r.PasswordLength) + ':';
