@@ -1,6 +1,7 @@
 // The options of the Options menu beyond the colour schemes: one of each chosen set, the characters
 // left out, the timed clipboard clearing; and the strength of one password in the status bar.
 #include <string>
+#include <utility>
 
 #include "framework/Clipboard.h"
 #include "framework/CodePage.h"
@@ -16,11 +17,16 @@ constexpr ULONGLONG kCloseWaitMilliseconds = 1000;
 }  // namespace
 
 void TSDIAppForm::AddOptionItems() {
-  mniAtLeastOneOfEach.Caption = "At least one of each chosen set";
-  mniAtLeastOneOfEach.OnClick = [this] { mniAtLeastOneOfEachClick(); };
+  for (const OptionItem& option : kOptionItems) {
+    TMenuItem& item = this->*option.item;
+    item.Caption = option.caption;
+    item.OnClick = [&item] { item.SetChecked(!item.Checked()); };
+    Options1.Items.push_back(&item);
+  }
   mniLeaveOut.Caption = "Leave out characters...";
   mniLeaveOut.OnClick = [this] { mniLeaveOutClick(); };
   Clearclipboardafter1.Caption = "Clear clipboard after";
+  Options1.Items.insert(Options1.Items.end(), {&mniLeaveOut, &Clearclipboardafter1});
   for (const ClearClipboardTime& time : kClearClipboardTimes) {
     TMenuItem& item = this->*time.item;
     item.Caption = time.caption;
@@ -30,10 +36,10 @@ void TSDIAppForm::AddOptionItems() {
     Clearclipboardafter1.Items.push_back(&item);
   }
   mniClearNever.SetChecked(true);
-}
-
-void TSDIAppForm::mniAtLeastOneOfEachClick() {
-  mniAtLeastOneOfEach.SetChecked(!mniAtLeastOneOfEach.Checked());
+  N4.Caption = "-";
+  mniPassphrases.Caption = "Make passphrases...";
+  mniPassphrases.OnClick = [this] { mniPassphrasesClick(); };
+  Options1.Items.insert(Options1.Items.end(), {&N4, &mniPassphrases});
 }
 
 void TSDIAppForm::mniLeaveOutClick() { EditLeaveOutCharacters(LeaveOutCharacters); }
@@ -88,17 +94,12 @@ void TSDIAppForm::ClearClipboardIfUnchanged(bool closing) {
 std::string TSDIAppForm::IdleHint() {
   if (!Memo2.Handle) return "";
   if (Generating()) return ProgressText();
-  const PasswordRequest r = ReadRequest();
-  // Measured again only when an option that counts has changed (the count and grouping do not).
-  std::string options = std::to_string(r.PasswordLength) + ':';
-  for (bool flag : {r.UseLowercase, r.UseUppercase, r.UseDigits, r.UseSpecial, r.ExcludeSimilar,
-                    r.UseCustom, r.AtLeastOneOfEach})
-    options += flag ? '1' : '0';
-  options += r.CustomCharacters + '\0' + r.LeaveOut;
-  if (options != strengthOptions_ || strengthText_.empty()) {
+  // Measured again only when the options have changed since.
+  PasswordRequest r = ReadRequest();
+  if (strengthText_.empty() || !(r == strengthRequest_)) {
     const int bits = StrengthBits(r, AnsiCharacterLength());
     strengthText_ = "Each password: " + std::to_string(bits) + " bits (" + StrengthWord(bits) + ")";
-    strengthOptions_ = options;
+    strengthRequest_ = std::move(r);
   }
   return strengthText_;
 }
