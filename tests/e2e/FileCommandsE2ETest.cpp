@@ -2,8 +2,6 @@
 // exit, driven from outside as a user would.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "tests/e2e/AppDriver.h"
 #include "tests/support/Files.h"
 #include "tests/support/OtherProgram.h"
@@ -16,10 +14,8 @@ namespace {
 void ChooseFile(AppDriver& app, const char* caption, const std::string& path) {
   HWND dialog = app.WaitForWindow("#32770", caption);
   ASSERT_NE(dialog, nullptr) << caption;
-  HWND field = FileNameField(dialog);
-  ASSERT_NE(field, nullptr);
-  SetText(field, path);
-  PressButton(dialog, IDOK);
+  ASSERT_NE(FileNameField(dialog), nullptr);
+  ASSERT_TRUE(ChooseInFileDialog(dialog, path));
   ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); })) << "the dialog took the name";
 }
 
@@ -34,7 +30,7 @@ class SettingsKept {
   }
   ~SettingsKept() {
     if (had_)
-      std::ofstream(path_, std::ios::binary) << bytes_;
+      WriteFileText(path_, bytes_);
     else
       DeleteFileA(path_.c_str());
   }
@@ -50,7 +46,7 @@ TEST(FileCommandsE2E, SaveAndOpenTakeTheNamesTypedIntoTheRealDialogs) {
   const TempFolder temp("e2e");
   const std::string saved = temp.Path() + "\\saved.txt", unix = temp.Path() + "\\unix.txt";
   SettingsKept settings;
-  { std::ofstream(unix, std::ios::binary) << "from\nanother\nsystem"; }
+  WriteFileText(unix, "from\nanother\nsystem");
 
   AppDriver app;
   HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
