@@ -29,17 +29,27 @@ void TSDIAppForm::FormCreate() {
   LoadSettings();
 }
 
-void TSDIAppForm::FormClose() {
+void TSDIAppForm::FormClose() { CloseDown(false); }
+
+void TSDIAppForm::SessionEnding() { CloseDown(true); }
+
+void TSDIAppForm::CloseDown(bool quietly) {
   // Settings that cannot be written (a read-only file, a full disk) must neither keep the window
   // open for good nor leave a password on the clipboard: the error is shown and the close goes on.
+  // While the session ends nobody can answer a box.
   try {
     SaveSettings();
   } catch (const std::exception& e) {
-    ShowException(e);
+    if (!quietly) ShowException(e);
   }
   // A timed clearing cannot wait for a program that has ended: it happens now.
   ClearClipboardIfUnchanged(true);
-  ClearClipboardOnExit();
+  try {
+    ClearClipboardOnExit();
+  } catch (const std::exception&) {
+    if (!quietly) throw;  // the window stays open, its passwords still on offer
+  }
+  PlaceOfferedPasswords();
 }
 
 PasswordRequest TSDIAppForm::ReadRequest() {
@@ -57,6 +67,7 @@ PasswordRequest TSDIAppForm::ReadRequest() {
 }
 
 void TSDIAppForm::Button1Click() {
+  for (TUpDown* spinner : {&UpDown1, &UpDown2}) spinner->ClampToRange();  // used as shown
   const PasswordRequest request = ReadRequest();
   WipedText text;
   SystemSource source;

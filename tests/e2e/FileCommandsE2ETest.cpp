@@ -101,3 +101,50 @@ TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {
     EXPECT_EQ(RawClipboardBytes(), std::string("copied elsewhere") + '\0');
   }
 }
+
+// Passwords reach the clipboard only when a program asks for them: a program killed before that
+// takes them along; one closed normally leaves them there.
+TEST(FileCommandsE2E, CopiedPasswordsGoWithAKilledProgramAndStayAfterAClose) {
+  SettingsKept settings;
+  CreateDirectoryA(SettingsFolderPath().c_str(), nullptr);
+  WritePrivateProfileStringA("Settings", "AutoCopy", "1", SettingsFilePath().c_str());
+  for (const bool kill : {true, false}) {
+    AppDriver app;
+    HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+    ASSERT_NE(main, nullptr);
+    ClickButton(FindControl(main, "Button", "Generate"));
+    const std::string list = WindowText(PasswordList(main));
+    ASSERT_EQ(list.size(), 10u);
+    ASSERT_TRUE(ClipboardHasText());
+    if (kill) {
+      app.Kill();
+      EXPECT_EQ(RawClipboardBytes(), "(none)");
+    } else {
+      PostMessageA(main, WM_CLOSE, 0, 0);
+      EXPECT_EQ(app.WaitForExit(), 0u);
+      EXPECT_EQ(ClipboardGetText() + "\r\n", list);
+    }
+  }
+}
+
+// A logoff: asked, then told the session ends, after which the system ends the process.
+TEST(FileCommandsE2E, ALogoffSavesTheSettingsAndDoesADueClearing) {
+  SettingsKept settings;
+  const std::string file = SettingsFilePath();
+  CreateDirectoryA(SettingsFolderPath().c_str(), nullptr);
+  WritePrivateProfileStringA("Settings", "AutoCopy", "1", file.c_str());
+  WritePrivateProfileStringA("Settings", "ClearClipboardAfter", "300", file.c_str());
+  AppDriver app;
+  HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+  ASSERT_NE(main, nullptr);
+  ClickButton(FindControl(main, "Button", "16"));
+  ClickButton(FindControl(main, "Button", "Generate"));
+  ASSERT_TRUE(ClipboardHasText());
+  EXPECT_EQ(SendMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  SendMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  app.Kill();
+  char stored[16] = {};
+  GetPrivateProfileStringA("Settings", "NumChars", "", stored, sizeof stored, file.c_str());
+  EXPECT_STREQ(stored, "16");
+  EXPECT_FALSE(ClipboardHasText());
+}
