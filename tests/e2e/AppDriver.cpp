@@ -38,11 +38,6 @@ AppDriver::~AppDriver() {
   }
 }
 
-void AppDriver::Kill() {
-  TerminateProcess(info_.hProcess, 99);
-  WaitForSingleObject(info_.hProcess, 5000);
-}
-
 bool AppDriver::Running() const {
   return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }

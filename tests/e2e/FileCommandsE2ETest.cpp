@@ -103,48 +103,38 @@ TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {
 }
 
 // Passwords reach the clipboard only when a program asks for them: a program killed before that
-// takes them along; one closed normally leaves them there.
-TEST(FileCommandsE2E, CopiedPasswordsGoWithAKilledProgramAndStayAfterAClose) {
-  SettingsKept settings;
-  CreateDirectoryA(SettingsFolderPath().c_str(), nullptr);
-  WritePrivateProfileStringA("Settings", "AutoCopy", "1", SettingsFilePath().c_str());
-  for (const bool kill : {true, false}) {
-    AppDriver app;
-    HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
-    ASSERT_NE(main, nullptr);
-    ClickButton(FindControl(main, "Button", "Generate"));
-    const std::string list = WindowText(PasswordList(main));
-    ASSERT_EQ(list.size(), 10u);
-    ASSERT_TRUE(ClipboardHasText());
-    if (kill) {
-      app.Kill();
-      EXPECT_EQ(RawClipboardBytes(), "(none)");
-    } else {
-      PostMessageA(main, WM_CLOSE, 0, 0);
-      EXPECT_EQ(app.WaitForExit(), 0u);
-      EXPECT_EQ(ClipboardGetText() + "\r\n", list);
-    }
-  }
-}
-
-// A logoff: asked, then told the session ends, after which the system ends the process.
-TEST(FileCommandsE2E, ALogoffSavesTheSettingsAndDoesADueClearing) {
+// takes them along, a close leaves them there. A logoff (asked, told the session ends, then the
+// process ended) saves the settings and does a due clearing, also of passwords pasted before.
+TEST(FileCommandsE2E, CopiedPasswordsGoWithAKilledProgramStayAfterACloseAndALogoffClears) {
   SettingsKept settings;
   const std::string file = SettingsFilePath();
   CreateDirectoryA(SettingsFolderPath().c_str(), nullptr);
   WritePrivateProfileStringA("Settings", "AutoCopy", "1", file.c_str());
-  WritePrivateProfileStringA("Settings", "ClearClipboardAfter", "300", file.c_str());
-  AppDriver app;
-  HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
-  ASSERT_NE(main, nullptr);
-  ClickButton(FindControl(main, "Button", "16"));
-  ClickButton(FindControl(main, "Button", "Generate"));
-  ASSERT_TRUE(ClipboardHasText());
-  EXPECT_EQ(SendMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
-  SendMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-  app.Kill();
+  for (const std::string end : {"kill", "close", "logoff"}) {
+    if (end == "logoff")
+      WritePrivateProfileStringA("Settings", "ClearClipboardAfter", "300", file.c_str());
+    AppDriver app;
+    HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+    ASSERT_NE(main, nullptr);
+    ClickButton(FindControl(main, "Button", end == "logoff" ? "16" : "8"));
+    ClickButton(FindControl(main, "Button", "Generate"));
+    const std::string list = WindowText(PasswordList(main));
+    ASSERT_TRUE(ClipboardHasText()) << end;
+    if (end == "close") {
+      PostMessageA(main, WM_CLOSE, 0, 0);
+      EXPECT_EQ(app.WaitForExit(), 0u);
+      EXPECT_EQ(ClipboardGetText() + "\r\n", list);
+      continue;
+    }
+    if (end == "logoff") {
+      EXPECT_EQ(ClipboardGetText() + "\r\n", list);
+      EXPECT_EQ(SendMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+      SendMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    }
+    app.Kill();
+    EXPECT_EQ(RawClipboardBytes(), "(none)") << end;
+  }
   char stored[16] = {};
   GetPrivateProfileStringA("Settings", "NumChars", "", stored, sizeof stored, file.c_str());
   EXPECT_STREQ(stored, "16");
-  EXPECT_FALSE(ClipboardHasText());
 }

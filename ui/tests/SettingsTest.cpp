@@ -124,7 +124,6 @@ TEST_F(SettingsTest, LengthAndCountComeBackWithinTheirBoundsTheGroupSizeAsStored
   ASSERT_TRUE(Close());
   EXPECT_EQ(Stored("Settings", "NumCharsCustom"), "100");
   EXPECT_EQ(Stored("Settings", "NumPasswords"), "1,000");
-  EXPECT_EQ(Stored("Settings", "NumPasswordsCustom"), "1000");
   EXPECT_EQ(Stored("Settings", "FormatStringCustom"), "2000");
 }
 
