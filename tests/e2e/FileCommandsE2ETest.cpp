@@ -102,9 +102,8 @@ TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {
   }
 }
 
-// Passwords reach the clipboard only when a program asks for them: a program killed before that
-// takes them along, a close leaves them there. A logoff (asked, told the session ends, then the
-// process ended) saves the settings and does a due clearing, also of passwords pasted before.
+// Passwords reach the clipboard when a program asks: a killed program takes them along, a closed
+// one leaves them. A logoff (asked, told, then ended) saves and clears as a close, pasted text too.
 TEST(FileCommandsE2E, CopiedPasswordsGoWithAKilledProgramStayAfterACloseAndALogoffClears) {
   SettingsKept settings;
   const std::string file = SettingsFilePath();

@@ -64,7 +64,6 @@ TEST_F(MainWindowTest, ListEndingInATypedLineGetsThePasswordsOnTheNextLineWithou
 
 TEST_F(MainWindowTest, CustomLengthBeyondItsBoundsIsUsedAtTheBoundOtherTextAtTheLastPosition) {
   form->RadioButton9.SetChecked(true);
-  // Each field shows the value Generate used.
   const std::pair<const char*, const char*> cases[] = {
       {"12", "12"}, {"word", "12"}, {"12x", "12"}, {"", "12"},      {"101", "100"},
       {"0", "1"},   {"-7", "1"},    {"95", "95"},  {"1,000", "100"}};
