@@ -9,21 +9,23 @@
 #include "framework/ErrorReport.h"
 #include "framework/Exceptions.h"
 #include "framework/StartupPhases.h"
+#include "install/Install.h"
 #include "ui/About.h"
 #include "ui/Main.h"
 
 int RunProgram(int showCommand) {
   Application.Initialize();
   StartupPhaseDone("framework set-up");
+  int exitCode = 0;
   try {
-    RunStartupTasks();
+    exitCode = RunStartupTasks();
   } catch (const EAbort&) {
     return 1;  // the start-up already said why it stops
   } catch (const std::exception& e) {
-    ShowLastChanceError(e.what());
+    if (!IsSilentUninstall()) ShowLastChanceError(e.what());
     return 1;
   }
-  if (TerminateRequested) return 0;
+  if (TerminateRequested) return exitCode;
 
   TSDIAppForm SDIAppForm;  // the main window, named as the program's one instance
   TAboutBox aboutBox;

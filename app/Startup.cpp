@@ -5,10 +5,11 @@
 #include "framework/StartupPhases.h"
 #include "install/Install.h"
 
-void RunStartupTasks() {
+int RunStartupTasks() {
   RegisterUninstallEntry();
   StartupPhaseDone("installed-programs entry and clean-up");
   TerminateRequested = false;
-  CheckUninstallSwitch();
+  const int exitCode = CheckUninstallSwitch();
   StartupPhaseDone("uninstall switch");
+  return exitCode;
 }

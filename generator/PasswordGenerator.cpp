@@ -234,17 +234,6 @@ void WipeWhole(Buffer& buffer) {
   buffer.resize(size);
 }
 
-// The working buffers, wiped however generation ends (a random source may throw).
-struct WorkBuffers {
-  std::string text, chars;
-  std::vector<int> ids;
-  ~WorkBuffers() {
-    WipeWhole(text);
-    WipeWhole(chars);
-    WipeWhole(ids);
-  }
-};
-
 // Room for the whole text when it is of a sensible size; larger texts grow as they go.
 void ReserveFor(std::string& text, const PasswordRequest& r) {
   const uint64_t length = static_cast<uint64_t>(std::max(r.PasswordLength, 0));
@@ -309,52 +298,69 @@ const char* StrengthWord(int bits) {
   return bits < 40 ? "weak" : bits < 64 ? "fair" : bits < 80 ? "strong" : "very strong";
 }
 
+PasswordMaker::PasswordMaker(const PasswordRequest& request, const Notice& notice,
+                             const CharacterLength& characterLength)
+    : request_(request), notice_(notice), table_(BuildCodeTable(request, characterLength)) {
+  const Verdict verdict = Judge(request_, table_);
+  if (!verdict.message.empty()) {
+    outcome_ = verdict.outcome;
+    notice_(verdict.message);
+    return;
+  }
+  count_ = std::max(request_.PasswordCount, 0);
+  if (count_ == 0) return;
+  const int32_t length = std::max(request_.PasswordLength, 0);
+  ReserveFor(text_, request_);
+  chars_.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
+  ids_.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
+}
+
+// The working buffers are wiped however the work ends (a random source may throw).
+PasswordMaker::~PasswordMaker() {
+  WipeWhole(text_);
+  WipeWhole(chars_);
+  WipeWhole(ids_);
+}
+
+void PasswordMaker::MakeMore(int32_t count, RandomSource& source) {
+  const int32_t length = std::max(request_.PasswordLength, 0);
+  const bool direct = source.DrawsFromAcceptable();
+  const bool grouped = request_.UseGroups && request_.GroupSize > 0;
+  for (int32_t n = 0; n < count && !Finished(); ++n) {
+    if (request_.AtLeastOneOfEach) {
+      if (!DrawQualifying(ids_, length, table_, source, direct)) {
+        outcome_ = GenerateOutcome::CannotMeet;
+        notice_(TooRare);
+        return;
+      }
+      AppendIds(text_, ids_, table_, request_);
+    } else if (!table_.MultiByte.empty()) {
+      DrawIds(ids_, length, table_, source, direct);
+      AppendIds(text_, ids_, table_, request_);
+    } else if (direct && !grouped) {
+      // Every position gets a character, so they can go straight into place.
+      const size_t at = text_.size();
+      text_.resize(at + static_cast<size_t>(length));
+      source.Pick(table_.Acceptable, table_.Count, &text_[at], static_cast<size_t>(length));
+    } else {
+      DrawCharacters(chars_, length, table_, source, direct);
+      AppendGrouped(text_, chars_, request_);
+    }
+    if (++made_ != count_) text_ += "\r\n";
+  }
+}
+
+void PasswordMaker::TakeText(std::string& output) {
+  output.swap(text_);
+  WipeWhole(text_);
+  text_.clear();
+}
+
 GenerateOutcome GeneratePasswords(const PasswordRequest& request, std::string& output,
                                   const Notice& notice, RandomSource& source,
                                   const CharacterLength& characterLength) {
-  const CodeTable table = BuildCodeTable(request, characterLength);
-  const Verdict verdict = Judge(request, table);
-  if (!verdict.message.empty()) {
-    notice(verdict.message);
-    return verdict.outcome;
-  }
-  if (request.PasswordCount <= 0) {
-    output.clear();
-    return GenerateOutcome::Done;
-  }
-
-  const int32_t length = std::max(request.PasswordLength, 0);
-  const bool direct = source.DrawsFromAcceptable();
-  const bool grouped = request.UseGroups && request.GroupSize > 0;
-  WorkBuffers work;  // after the swap below, `text` holds what `output` held before
-  std::string& text = work.text;
-  ReserveFor(text, request);
-  std::string& chars = work.chars;
-  chars.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
-  std::vector<int>& ids = work.ids;  // a password's characters when drawn whole
-  ids.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
-
-  for (int32_t i = 1; i <= request.PasswordCount; ++i) {
-    if (request.AtLeastOneOfEach) {
-      if (!DrawQualifying(ids, length, table, source, direct)) {
-        notice(TooRare);
-        return GenerateOutcome::CannotMeet;
-      }
-      AppendIds(text, ids, table, request);
-    } else if (!table.MultiByte.empty()) {
-      DrawIds(ids, length, table, source, direct);
-      AppendIds(text, ids, table, request);
-    } else if (direct && !grouped) {
-      // Every position gets a character, so they can go straight into place.
-      const size_t at = text.size();
-      text.resize(at + static_cast<size_t>(length));
-      source.Pick(table.Acceptable, table.Count, &text[at], static_cast<size_t>(length));
-    } else {
-      DrawCharacters(chars, length, table, source, direct);
-      AppendGrouped(text, chars, request);
-    }
-    if (i != request.PasswordCount) text += "\r\n";
-  }
-  output.swap(text);
-  return GenerateOutcome::Done;
+  PasswordMaker maker(request, notice, characterLength);
+  maker.MakeMore(maker.Count(), source);
+  if (maker.Outcome() == GenerateOutcome::Done) maker.TakeText(output);
+  return maker.Outcome();
 }

@@ -74,3 +74,35 @@ struct CodeTable {
 };
 CodeTable BuildCodeTable(const PasswordRequest& request,
                          const CharacterLength& characterLength = {});
+
+// Makes the passwords of one request a slice at a time, so that a window can stay responsive
+// between slices. The passwords are independent draws: however the count is sliced, each password
+// is as likely as in one go. The request is judged once, at the start.
+class PasswordMaker {
+ public:
+  // A refusal is shown through `notice` here, and Outcome() tells it.
+  PasswordMaker(const PasswordRequest& request, const Notice& notice,
+                const CharacterLength& characterLength = {});
+  ~PasswordMaker();  // wipes the passwords made
+  PasswordMaker(const PasswordMaker&) = delete;
+  PasswordMaker& operator=(const PasswordMaker&) = delete;
+
+  GenerateOutcome Outcome() const { return outcome_; }
+  int32_t Made() const { return made_; }
+  int32_t Count() const { return count_; }
+  bool Finished() const { return outcome_ != GenerateOutcome::Done || made_ >= count_; }
+  // Makes up to `count` more passwords. One that cannot be drawn is reported through the notice
+  // and ends the work (CannotMeet); a failing source throws.
+  void MakeMore(int32_t count, RandomSource& source);
+  // Hands over the passwords made, joined by CR LF; what `output` held is wiped.
+  void TakeText(std::string& output);
+
+ private:
+  PasswordRequest request_;
+  Notice notice_;
+  CodeTable table_;
+  GenerateOutcome outcome_ = GenerateOutcome::Done;
+  int32_t count_ = 0, made_ = 0;
+  std::string text_, chars_;
+  std::vector<int> ids_;  // a password's characters when drawn whole
+};

@@ -30,8 +30,10 @@ bool IsDotEntry(const wchar_t* name) {
 }
 
 // Removes one entry, asking the user while that fails; Ignore leaves it in place.
-void RemoveWithRetry(const std::wstring& path, BOOL(WINAPI* remove)(LPCWSTR)) {
+void RemoveWithRetry(const std::wstring& path, BOOL(WINAPI* remove)(LPCWSTR),
+                     OnLockedFile onLocked) {
   while (!remove(path.c_str())) {
+    if (onLocked == OnLockedFile::Ignore) return;
     if (ShowMessageBox(L"Cannot delete " + path, "Warning", MsgIcon::Warning,
                        MsgButtons::RetryIgnore) == MsgResult::Ignore)
       return;
@@ -40,7 +42,7 @@ void RemoveWithRetry(const std::wstring& path, BOOL(WINAPI* remove)(LPCWSTR)) {
 
 }  // namespace
 
-void DeleteFolderTree(const std::wstring& folder) {
+void DeleteFolderTree(const std::wstring& folder, OnLockedFile onLocked) {
   // A folder that is itself a link goes alone: listing it would empty the folder it points to.
   const DWORD own = GetFileAttributesW(folder.c_str());
   if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT)) {
@@ -56,11 +58,11 @@ void DeleteFolderTree(const std::wstring& folder) {
       const std::wstring path = folder + L"\\" + e.cFileName;
       const DWORD attrs = e.dwFileAttributes;
       if ((attrs & FILE_ATTRIBUTE_DIRECTORY) && (attrs & FILE_ATTRIBUTE_REPARSE_POINT))
-        RemoveWithRetry(path, RemoveDirectoryW);  // the link goes, its target stays
+        RemoveWithRetry(path, RemoveDirectoryW, onLocked);  // the link goes, its target stays
       else if (attrs & FILE_ATTRIBUTE_DIRECTORY)
-        DeleteFolderTree(path);
+        DeleteFolderTree(path, onLocked);
       else
-        RemoveWithRetry(path, DeleteFileW);
+        RemoveWithRetry(path, DeleteFileW, onLocked);
     }
   }
   if (!RemoveDirectoryW(folder.c_str())) RaiseLastOSError();

@@ -7,7 +7,9 @@
 // file that cannot be deleted, then removes the folder itself. A linked folder (junction or
 // symbolic link) inside is removed as a link: its target is never entered. Raises an error with
 // the system's error code when the folder itself cannot be removed.
-void DeleteFolderTree(const std::wstring& folder);
+// What to do about a file that cannot be deleted: ask Retry/Ignore, or take Ignore unasked.
+enum class OnLockedFile { Ask, Ignore };
+void DeleteFolderTree(const std::wstring& folder, OnLockedFile onLocked = OnLockedFile::Ask);
 void DeleteFolderTree(const std::string& folder);
 
 // True when the folder holds nothing besides "." and "..", or cannot be listed at all.

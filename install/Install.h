@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "install/core/UninstallMessages.h"
+
 // Registers the program in the installed-programs list when its entry is missing and cancels the
 // run-once deletions an earlier uninstall left, and this copy's deletions at the next restart
 // (OwnRestartDeletes). Skipped when the executable runs from the
@@ -25,17 +27,27 @@ bool RunOnceCommandIsOwn(const std::string& command, const std::wstring& exePath
 void CancelOwnRunOnceDeletions(const std::wstring& exePath);
 
 // On "/uninstall" as the first argument: requests termination, asks for confirmation and
-// uninstalls on Yes. Any other command line does nothing.
-void CheckUninstallSwitch();
-void CheckUninstallSwitch(const std::string& commandLine, const std::function<void()>& uninstall);
+// uninstalls on Yes; with "/S" after it, uninstalls without asking or showing anything. Returns
+// the process's exit code: the uninstall's (UninstallExit), 0 when not asked to uninstall or
+// answered No.
+int CheckUninstallSwitch();
+// True when this process was started with "/uninstall /S": it then shows nothing at all.
+bool IsSilentUninstall();
+int CheckUninstallSwitch(const std::string& commandLine,
+                         const std::function<UninstallExit(bool silent)>& uninstall);
 
 // Removes the shortcuts, the start-menu folder and the files and folders that "install.txt" names,
 // schedules the deletion of the executable and of what is left, removes the installed-programs
 // entry and reports completion, naming what stayed behind. `openFolder` shows the executable
 // folder when the list is missing. When the run-once list cannot be opened for writing, or the
 // executable's path is unknown (""), it says why and raises EAbort before changing anything. The
-// folder may have any name; the list's entries are ANSI names relative to it.
-void UninstallProgram();
+// folder may have any name; the list's entries are ANSI names relative to it. Silent, it shows
+// nothing, opens no folder and leaves a file in the start-menu folder that will not go (Ignore);
+// the result says how it ended (a refusal is raised as EAbort all the same).
+UninstallExit UninstallProgram(bool silent);
+UninstallExit UninstallProgram(const std::wstring& exePath,
+                               const std::function<void(const std::wstring& folder)>& openFolder,
+                               bool silent);
 void UninstallProgram(const std::wstring& exePath,
                       const std::function<void(const std::wstring& folder)>& openFolder);
 void UninstallProgram(const std::string& exePath,
@@ -58,3 +70,5 @@ void SortLeftOvers(std::vector<std::string>& entries);
 // Registry paths under HKEY_LOCAL_MACHINE.
 extern const char* const UninstallEntryKey;
 extern const char* const RunOnceKey;
+// The entry's value that names the outermost folder setup made above the install folder.
+extern const char* const FoldersMadeFromValue;

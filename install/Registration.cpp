@@ -17,6 +17,7 @@
 const char* const UninstallEntryKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" TALLOWMERE_PRODUCT;
 const char* const RunOnceKey = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const char* const FoldersMadeFromValue = "FoldersMadeFrom";
 
 namespace {
 
@@ -31,6 +32,7 @@ void EnsureUninstallEntry(const std::string& exePath) {
   entry.WriteString("DisplayName", TALLOWMERE_PRODUCT);
   // Quoted: unquoted, a path with blanks may start another program ("C:\Program.exe").
   entry.WriteString("UninstallString", "\"" + exePath + "\" /uninstall");
+  entry.WriteString("QuietUninstallString", "\"" + exePath + "\" /uninstall /S");
 }
 
 }  // namespace

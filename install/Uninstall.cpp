@@ -39,20 +39,32 @@ void Guarded(Step step) {
   }
 }
 
-// Shows why the uninstall stops and ends the process with a failure, before anything changed.
-[[noreturn]] void Refuse(const std::string& text) {
-  ShowMessage(text);
-  throw EAbort();
+// Ends the uninstall before anything changed, with its exit code; silent for the error reports.
+class UninstallStopped : public EAbort {
+ public:
+  explicit UninstallStopped(UninstallExit code) : code_(code) {}
+  UninstallExit Code() const { return code_; }
+
+ private:
+  UninstallExit code_;
+};
+
+// Shows why the uninstall stops, unless it is silent, and stops it.
+[[noreturn]] void Refuse(const std::string& text, UninstallExit code, bool silent) {
+  if (!silent) ShowMessage(text);
+  throw UninstallStopped(code);
 }
 
 // Opened before anything is deleted: without it nothing could be scheduled, and a half-removed
 // program is worse than an untouched one.
-RegistryKey OpenRunOnceForWriting() {
+RegistryKey OpenRunOnceForWriting(bool silent) {
   RegistryKey runOnce;
   // Never created here: a system without the key has no one to run the commands.
   if (runOnce.Open(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS)) return runOnce;
   const DWORD error = GetLastError();
-  Refuse(RunOnceRefusedText(SystemErrorDescription(error), error == ERROR_ACCESS_DENIED));
+  const bool denied = error == ERROR_ACCESS_DENIED;
+  Refuse(RunOnceRefusedText(SystemErrorDescription(error), denied),
+         denied ? UninstallExit::NeedsAdministrator : UninstallExit::NotStarted, silent);
 }
 
 // The system's own command processor, so that no other cmd.exe is found by search.
@@ -110,20 +122,37 @@ bool IsThisExecutable(const std::wstring& path, const std::wstring& exe) {
 
 // The entry and the shortcuts share their names with every other copy: they go only when they
 // start this executable, so that a portable copy's uninstall leaves the installed copy's alone.
-bool EntryIsThisCopys(const std::wstring& exe) {
+// `madeFrom` gets the outermost folder setup made above this copy's, as the entry records it.
+bool EntryIsThisCopys(const std::wstring& exe, std::wstring& madeFrom) {
   RegistryKey entry;
   if (!entry.Open(HKEY_LOCAL_MACHINE, UninstallEntryKey, KEY_READ)) return false;
+  madeFrom = entry.ReadWideString(FoldersMadeFromValue);
   // Read wide: the folder may have a name the code page cannot spell. The program is the quoted
   // part, or the text up to the first blank.
   const std::wstring command = entry.ReadWideString("UninstallString");
   const size_t start = !command.empty() && command[0] == L'"' ? 1 : 0;
   const size_t end = command.find(start ? L'"' : L' ', start);
-  return IsThisExecutable(command.substr(start, end == std::wstring::npos ? end : end - start),
-                          exe);
+  const bool ours =
+      IsThisExecutable(command.substr(start, end == std::wstring::npos ? end : end - start), exe);
+  if (!ours) madeFrom.clear();
+  return ours;
+}
+
+// The folders setup made above the executable's folder (which ends in "\"), innermost first, in
+// short form: from its parent up to `madeFrom`, and none when that is not above it.
+std::vector<std::string> MadeParents(const std::wstring& exeFolder, const std::wstring& madeFrom) {
+  std::vector<std::string> parents;
+  if (madeFrom.size() <= 3) return parents;  // never a drive's root
+  std::wstring folder = exeFolder.substr(0, exeFolder.size() - 1);
+  while (IsInsideFolder(folder, madeFrom)) {
+    folder.erase(folder.rfind(L'\\'));
+    parents.push_back(StripTrailingSlash(ShortPath(folder)));
+  }
+  return parents;
 }
 
 // A step whose shell folder is unknown ("") does nothing rather than touch the drive's root.
-void RemoveShortcutsAndStartMenu(const std::wstring& exe) {
+void RemoveShortcutsAndStartMenu(const std::wstring& exe, bool silent) {
   const std::wstring name = AnsiToWide(TALLOWMERE_PRODUCT);
   const auto ours = [&](const std::wstring& link) {
     return IsThisExecutable(ShortcutTarget(link), exe);
@@ -139,7 +168,7 @@ void RemoveShortcutsAndStartMenu(const std::wstring& exe) {
     const std::wstring programs = GetShellFolder("Programs");
     const std::wstring menu = programs + L"\\" + name;
     menuIsOurs = !programs.empty() && ours(menu + L"\\" + name + L".lnk");
-    if (menuIsOurs) DeleteFolderTree(menu);
+    if (menuIsOurs) DeleteFolderTree(menu, silent ? OnLockedFile::Ignore : OnLockedFile::Ask);
   });
   Guarded([&] {
     const std::wstring programs = GetShellFolder("Programs");
@@ -211,14 +240,15 @@ std::string RetireExecutable(const std::wstring& exePath, const std::wstring& ex
 // is told about it instead. False when neither could be scheduled.
 bool ScheduleDeletion(const RegistryKey& runOnce, const std::string& cmd,
                       const std::wstring& exePath, const std::wstring& exeFolder,
-                      const std::string& retiredName) {
+                      const std::string& retiredName, const std::vector<std::string>& madeParents) {
   const std::string shortFolder = StripTrailingSlash(ShortPath(exeFolder));
   // Every copy's command has the one value's name: another copy's still waiting for the next logon
   // stays, and this copy's deletion waits for the restart instead.
   const bool anothers = runOnce.ValueExists(RunOnceProgramValue) &&
                         !RunOnceCommandIsOwn(runOnce.ReadString(RunOnceProgramValue), exePath);
   if (!anothers)
-    runOnce.WriteString(RunOnceProgramValue, ProgramCommand(cmd, shortFolder, retiredName));
+    runOnce.WriteString(RunOnceProgramValue,
+                        ProgramCommand(cmd, shortFolder, retiredName, madeParents));
   if (retiredName.empty()) return false;
   // The command must survive a power cut before the next logon.
   if (!anothers && !shortFolder.empty() && !CmdWouldReinterpret(shortFolder))
@@ -241,25 +271,29 @@ bool MachineKeyExists(const std::string& key) {
 
 }  // namespace
 
-void UninstallProgram(const std::wstring& exePath,
-                      const std::function<void(const std::wstring& folder)>& openFolder) {
+UninstallExit UninstallProgram(const std::wstring& exePath,
+                               const std::function<void(const std::wstring& folder)>& openFolder,
+                               bool silent) {
   // A cut path would name another folder, and with it another list.
-  if (exePath.empty()) Refuse(PathUnknownText);
-  const RegistryKey runOnce = OpenRunOnceForWriting();
+  if (exePath.empty()) Refuse(PathUnknownText, UninstallExit::NotStarted, silent);
+  const RegistryKey runOnce = OpenRunOnceForWriting(silent);
   const std::string cmd = SystemCommandProcessor();
   const std::wstring exeFolder = FolderOfPath(exePath);
   const ComScope com;
   // Judged before the executable is renamed.
-  const bool entryIsOurs = EntryIsThisCopys(exePath);
-  RemoveShortcutsAndStartMenu(exePath);
+  std::wstring madeFrom;
+  const bool entryIsOurs = EntryIsThisCopys(exePath, madeFrom);
+  RemoveShortcutsAndStartMenu(exePath, silent);
 
   std::string bytes;
   try {
     bytes = ReadWholeFile(exeFolder + L"install.txt");
   } catch (const std::exception&) {
-    ShowMessage("Can't find install.txt\r\n\r\nYou need to delete the files manually");
-    openFolder(exeFolder);
-    return;
+    if (!silent) {
+      ShowMessage("Can't find install.txt\r\n\r\nYou need to delete the files manually");
+      openFolder(exeFolder);
+    }
+    return UninstallExit::ListMissing;
   }
   const std::string shownFolder = WideToAnsi(exeFolder);  // for the report only
   Removed removed = RemoveListed(ParseInstallList(bytes), exeFolder,
@@ -267,12 +301,19 @@ void UninstallProgram(const std::wstring& exePath,
   SortLeftOvers(removed.inUse);
   for (const std::string& entry : removed.inUse) removed.leftBehind.push_back(shownFolder + entry);
   const std::string retired = RetireExecutable(exePath, exeFolder);
-  if (!ScheduleDeletion(runOnce, cmd, exePath, exeFolder, retired))
+  if (!ScheduleDeletion(runOnce, cmd, exePath, exeFolder, retired,
+                        MadeParents(exeFolder, madeFrom)))
     removed.leftBehind.push_back(retired.empty() ? WideToAnsi(exePath) : shownFolder + retired);
   if (entryIsOurs && !TryDeleteKeyTree(HKEY_LOCAL_MACHINE, UninstallEntryKey) &&
       MachineKeyExists(UninstallEntryKey))
     removed.leftBehind.push_back(std::string("HKEY_LOCAL_MACHINE\\") + UninstallEntryKey);
-  ShowMessage(CompletionText(removed.leftBehind));
+  if (!silent) ShowMessage(CompletionText(removed.leftBehind));
+  return removed.leftBehind.empty() ? UninstallExit::Removed : UninstallExit::LeftBehind;
+}
+
+void UninstallProgram(const std::wstring& exePath,
+                      const std::function<void(const std::wstring& folder)>& openFolder) {
+  UninstallProgram(exePath, openFolder, false);
 }
 
 void UninstallProgram(const std::string& exePath,
@@ -281,21 +322,40 @@ void UninstallProgram(const std::string& exePath,
                    [&](const std::wstring& folder) { openFolder(WideToAnsi(folder)); });
 }
 
-void UninstallProgram() {
-  UninstallProgram(ExecutableWidePath(), [](const std::wstring& folder) {
-    // The shell's open takes the code page's spelling: a folder it cannot spell is not shown.
-    std::string spelt;
-    if (WideToAnsiExact(folder, spelt)) OpenWithShell(nullptr, spelt);
-  });
+UninstallExit UninstallProgram(bool silent) {
+  return UninstallProgram(
+      ExecutableWidePath(),
+      [](const std::wstring& folder) {
+        // The shell's open takes the code page's spelling: a folder it cannot spell is not shown.
+        std::string spelt;
+        if (WideToAnsiExact(folder, spelt)) OpenWithShell(nullptr, spelt);
+      },
+      silent);
 }
 
-void CheckUninstallSwitch(const std::string& commandLine, const std::function<void()>& uninstall) {
-  if (!HasUninstallSwitch(commandLine)) return;
+int CheckUninstallSwitch(const std::string& commandLine,
+                         const std::function<UninstallExit(bool silent)>& uninstall) {
+  if (!HasUninstallSwitch(commandLine)) return 0;
   TerminateRequested = true;
-  if (ConfirmYesNo("Are you sure to remove " TALLOWMERE_PRODUCT "?")) uninstall();
+  const bool silent = HasSilentSwitch(commandLine);
+  UninstallExit code = UninstallExit::Removed;
+  if (silent || ConfirmYesNo("Are you sure to remove " TALLOWMERE_PRODUCT "?")) {
+    try {
+      code = uninstall(silent);
+    } catch (const UninstallStopped& stopped) {
+      code = stopped.Code();
+    } catch (const std::exception&) {
+      if (!silent) throw;  // the last-chance report shows it
+      code = UninstallExit::Failed;
+    }
+  }
   Application.Terminate();
+  return static_cast<int>(code);
 }
 
-void CheckUninstallSwitch() {
-  CheckUninstallSwitch(GetCommandLineA(), [] { UninstallProgram(); });
+bool IsSilentUninstall() { return HasSilentSwitch(GetCommandLineA()); }
+
+int CheckUninstallSwitch() {
+  return CheckUninstallSwitch(GetCommandLineA(),
+                              [](bool silent) { return UninstallProgram(silent); });
 }

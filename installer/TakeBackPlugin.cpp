@@ -5,7 +5,8 @@
 // It also makes the install folder, outside Program Files with the access Program Files has from
 // the moment it exists, which the script language can do only by running icacls and reading its
 // output. And it starts the installed program as the signed-in user, not with setup's rights.
-//   TakeBack::PrepareFolder "<folder>"   (pushes "ok", "ok protected" when it changed an existing
+//   TakeBack::PrepareFolder "<folder>" "<program>|<other file setup writes>|..."
+//                                        (pushes "ok", "ok protected" when it changed an existing
 //                                         folder's access, "refused <why>" having changed
 //                                         nothing, or "failed <why>")
 //   TakeBack::StartAsUser "<exe>" "<working folder>"   (pushes "ok", or why not)
@@ -22,9 +23,14 @@
 #include <string>
 #include <vector>
 
+#include "framework/FileStream.h"
 #include "framework/Owned.h"
+#include "framework/WideText.h"
 #include "install/Install.h"
 #include "install/ProgramFolder.h"
+#include "install/core/FolderAccess.h"
+#include "install/core/InstallList.h"
+#include "install/core/RunOnceCommands.h"
 
 namespace {
 
@@ -125,22 +131,24 @@ bool IsProgramFilesFolder(const std::wstring& path) {
   return false;
 }
 
-bool IsAdministrative(PSID sid) {
-  if (IsWellKnownSid(sid, WinBuiltinAdministratorsSid) || IsWellKnownSid(sid, WinLocalSystemSid))
-    return true;
+static_assert(RightsToMoveAFolder ==
+              (DELETE | FILE_DELETE_CHILD | WRITE_DAC | WRITE_OWNER | GENERIC_ALL));
+
+Trustee TrusteeOf(PSID sid) {
+  if (IsWellKnownSid(sid, WinBuiltinAdministratorsSid)) return Trustee::Administrators;
+  if (IsWellKnownSid(sid, WinLocalSystemSid)) return Trustee::System;
+  if (IsWellKnownSid(sid, WinCreatorOwnerSid)) return Trustee::CreatorOwner;
   PSID installer = nullptr;  // TrustedInstaller, which owns the system's own folders
   if (!ConvertStringSidToSidW(L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",
                               &installer))
-    return false;
+    return Trustee::Other;
   const bool same = EqualSid(sid, installer);
   LocalFree(installer);
-  return same;
+  return same ? Trustee::TrustedInstaller : Trustee::Other;
 }
 
-// The folder the new ones go in (or the install folder's parent, and an existing install folder)
-// must be one no user can take the install folder out of: owned by an administrator, and granting
-// no one else the rights to rename, delete or re-own it or what is in it. C:\'s own access passes:
-// users may make folders there, and what they may change in those is given only to be inherited.
+// A folder above the install folder (and an existing install folder) must be one no user can
+// take the install folder out of (JudgeFolderAccess).
 std::wstring WhyNotAdministratorsOnly(HANDLE h, const std::wstring& path) {
   if (IsWine()) return L"";
   PSID owner = nullptr;
@@ -149,26 +157,26 @@ std::wstring WhyNotAdministratorsOnly(HANDLE h, const std::wstring& path) {
   if (GetSecurityInfo(h, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
                       &owner, nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
     return L"the access of " + path + L" cannot be read";
-  std::wstring why;
-  const DWORD risky = FILE_DELETE_CHILD | WRITE_DAC | WRITE_OWNER | GENERIC_ALL | DELETE;
-  if (!owner || !IsAdministrative(owner)) {
-    why = path + L" belongs to a user who is not an administrator";
-  } else if (!dacl) {
-    why = path + L" lets everyone change it";
-  } else {
-    for (DWORD i = 0; i < dacl->AceCount && why.empty(); ++i) {
-      ACE_HEADER* header = nullptr;
-      if (!GetAce(dacl, i, reinterpret_cast<void**>(&header))) continue;
-      if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE))
-        continue;
-      auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
-      PSID sid = &ace->SidStart;
-      if ((ace->Mask & risky) && !IsAdministrative(sid) && !IsWellKnownSid(sid, WinCreatorOwnerSid))
-        why = path + L" lets users who are not administrators rename it or what is in it";
-    }
+  FolderSecurity security{owner ? TrusteeOf(owner) : Trustee::Other, dacl != nullptr, {}};
+  for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+    ACE_HEADER* header = nullptr;
+    if (!GetAce(dacl, i, reinterpret_cast<void**>(&header))) continue;
+    // Only a plain allowing entry has its SID where ACCESS_ALLOWED_ACE says; the other kinds
+    // (denying, auditing, object entries) are not files' way of granting.
+    if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
+    auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
+    security.entries.push_back(
+        {TrusteeOf(&ace->SidStart), true, (header->AceFlags & INHERIT_ONLY_ACE) != 0, ace->Mask});
   }
   LocalFree(descriptor);
-  return why;
+  switch (JudgeFolderAccess(security)) {
+    case FolderAccessFault::None: return L"";
+    case FolderAccessFault::OwnerNotAdministrator:
+      return path + L" belongs to a user who is not an administrator";
+    case FolderAccessFault::NoAccessList: return path + L" lets everyone change it";
+    case FolderAccessFault::OthersMayMove: break;
+  }
+  return path + L" lets users who are not administrators rename it or what is in it";
 }
 
 // Switches on what lets an administrator open a folder whose access shuts the administrators
@@ -208,20 +216,55 @@ class OwnershipPrivileges {
   } previous_{};
 };
 
+// Empty but for what an uninstall of the copy here left for the next logon (which setup deletes).
 bool FolderIsEmpty(const std::wstring& path) {
   WIN32_FIND_DATAW found;
   FindHandle find(FindFirstFileW((path + L"\\*").c_str(), &found));
   if (!find.Valid()) return false;
   do {
-    if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0) return false;
+    if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0 &&
+        !((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+          IsRetiredExecutableName(WideToAnsi(found.cFileName))))
+      return false;
   } while (FindNextFileW(find.Get(), &found));
   return true;
 }
 
-bool HoldsEarlierInstall(const std::wstring& path) {
-  const DWORD list = GetFileAttributesW((path + L"\\install.txt").c_str());
-  return list != INVALID_FILE_ATTRIBUTES &&
-         !(list & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+bool IsPlainFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
+// The names setup writes, the program first, as the script passes them: "a|b|c".
+std::vector<std::string> SplitNames(const std::wstring& text) {
+  std::vector<std::string> names;
+  for (size_t start = 0;;) {
+    const size_t end = text.find(L'|', start);
+    names.push_back(WideToAnsi(text.substr(start, end == std::wstring::npos ? end : end - start)));
+    if (end == std::wstring::npos) return names;
+    start = end + 1;
+  }
+}
+
+// Setup's own earlier install: the folder its entry names, or one whose install.txt lists only
+// files setup writes, with the program beside it. Any other install.txt (a portable copy's,
+// another program's) is someone else's.
+bool IsEarlierInstall(const std::wstring& path, const std::vector<std::string>& setupFiles) {
+  wchar_t location[MAX_PATH * 4] = {};
+  DWORD size = sizeof location;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, AnsiToWide(UninstallEntryKey).c_str(), L"InstallLocation",
+                   RRF_RT_REG_SZ, nullptr, location, &size) == ERROR_SUCCESS &&
+      location[0] && SamePath(location, path))
+    return true;
+  const std::wstring list = path + L"\\install.txt";
+  if (!IsPlainFile(list) || !IsPlainFile(path + L"\\" + AnsiToWide(setupFiles.front())))
+    return false;
+  try {
+    return ListsOnly(ReadWholeFile(list), setupFiles);
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 // Sets the protected access on an existing folder through the handle that was checked.
@@ -248,8 +291,9 @@ DWORD ProtectOpened(const std::wstring& path, PSECURITY_DESCRIPTOR descriptor) {
 // Checks every existing part of the path, then makes the missing folders: outside Program Files
 // the first with the protected access from the start (never a moment with the access inherited
 // from C:\, which lets every user change it), the others inheriting it. An existing install folder
-// outside Program Files is protected only when it is empty or holds an earlier install.
-Outcome PrepareFolder(const std::wstring& folder) {
+// is taken only when it is empty or holds an earlier install; outside Program Files it is then
+// protected.
+Outcome PrepareFolder(const std::wstring& folder, const std::vector<std::string>& setupFiles) {
   const std::wstring path = Plain(folder);
   if (path.size() == 3 && path[1] == L':' && path[2] == L'\\')
     return {Outcome::Refused, L"it is a whole drive"};
@@ -272,14 +316,24 @@ Outcome PrepareFolder(const std::wstring& folder) {
     }
     if (const std::wstring why = WhyNotPlain(h.Get(), parts[existing]); !why.empty())
       return {Outcome::Refused, why};
+    // Every folder above: one that users may rename could be swapped for a tree of theirs.
+    if (existing + 1 < parts.size())
+      if (const std::wstring why = WhyNotAdministratorsOnly(h.Get(), parts[existing]); !why.empty())
+        return {Outcome::Refused, why};
     nearest = std::move(h);
   }
   if (existing == 0) return {Outcome::Refused, L"the drive cannot be opened"};
   const bool exists = existing == parts.size();
   if (exists && IsProgramFilesFolder(path))
     return {Outcome::Refused, L"it is a Program Files folder itself"};
+  if (exists && !FolderIsEmpty(path) && !IsEarlierInstall(path, setupFiles))
+    return {Outcome::Refused, L"it holds other files, whose access setup would change"};
+  // A folder that users could rename until now may be renamed later through a handle they kept.
+  if (exists)
+    if (const std::wstring why = WhyNotAdministratorsOnly(nearest.Get(), path); !why.empty())
+      return {Outcome::Refused, why + L" (setup protects a folder it makes itself)"};
   const std::wstring& parent = parts[existing == parts.size() ? existing - 2 : existing - 1];
-  // Program Files and what is in it give users no write access to begin with.
+  // What is made in Program Files inherits its access, which gives users no write access.
   if (IsProgramFilesFolder(parent) || IsInProgramFiles(parent)) {
     for (size_t i = existing; i < parts.size(); ++i)
       if (!CreateDirectoryW(parts[i].c_str(), nullptr)) {
@@ -288,12 +342,6 @@ Outcome PrepareFolder(const std::wstring& folder) {
       }
     return {Outcome::Ok, L""};
   }
-  FileHandle parentHandle(OpenFolder(parent, FILE_READ_ATTRIBUTES | READ_CONTROL));
-  if (!parentHandle.Valid()) return {Outcome::Refused, parent + L" cannot be opened"};
-  if (const std::wstring why = WhyNotPlain(parentHandle.Get(), parent); !why.empty())
-    return {Outcome::Refused, why};
-  if (const std::wstring why = WhyNotAdministratorsOnly(parentHandle.Get(), parent); !why.empty())
-    return {Outcome::Refused, why};
   DWORD volume = 0;
   if (!GetVolumeInformationByHandleW(nearest.Get(), nullptr, 0, nullptr, nullptr, &volume, nullptr,
                                      0))
@@ -302,12 +350,6 @@ Outcome PrepareFolder(const std::wstring& folder) {
     return {
         Outcome::Refused,
         L"its drive keeps no access rights (as FAT does), so any user could replace the program"};
-  if (exists && !FolderIsEmpty(path) && !HoldsEarlierInstall(path))
-    return {Outcome::Refused, L"it holds other files, whose access setup would change"};
-  // A folder that users could rename until now may be renamed later through a handle they kept.
-  if (exists)
-    if (const std::wstring why = WhyNotAdministratorsOnly(nearest.Get(), path); !why.empty())
-      return {Outcome::Refused, why + L" (setup protects a folder it makes itself)"};
 
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(ProtectedAccess, SDDL_REVISION_1,
@@ -431,9 +473,9 @@ extern "C" __declspec(dllexport) void __cdecl StartAsUser(HWND, int size, wchar_
 
 extern "C" __declspec(dllexport) void __cdecl PrepareFolder(HWND, int size, wchar_t*,
                                                             StackItem** top, void*) {
-  const std::wstring folder = Pop(top);
+  const std::wstring folder = Pop(top), files = Pop(top);
   try {
-    const Outcome outcome = PrepareFolder(folder);
+    const Outcome outcome = PrepareFolder(folder, SplitNames(files));
     Push(top, size,
          outcome.kind == Outcome::Ok        ? (outcome.why.empty() ? L"ok" : L"ok " + outcome.why)
          : outcome.kind == Outcome::Refused ? L"refused " + outcome.why

@@ -25,6 +25,16 @@ ManifestDPIAware true
 !searchparse /file "${NAMES}" '#define TALLOWMERE_PRODUCT "' PRODUCT '"'
 !searchparse /file "${NAMES}" '#define TALLOWMERE_PUBLISHER "' PUBLISHER '"'
 !define EXE_NAME "Tallowmere.exe"
+; Every file setup writes, the program first: install.txt lists them, and a folder whose
+; install.txt lists nothing else is an earlier install of this setup's.
+!define SETUP_FILES "${EXE_NAME}|install.txt"
+; Exit codes besides NSIS's own 0 (installed) and 1 (cancelled on a page); the README and the
+; winget manifest (installer/manifests.sh) list them.
+!define EXIT_FOLDER_ASKED 2        ; /D= cannot be taken as it stands
+!define EXIT_RUNNING 3             ; the program is running
+!define EXIT_INSTALLED_ELSEWHERE 4 ; installed in another folder
+!define EXIT_FOLDER_REFUSED 5      ; the folder is not one setup may install to
+!define EXIT_CANNOT_WRITE 6        ; the program, its list or the folder's access cannot be written
 !define ENTRY_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 
 Name "${PRODUCT}"
@@ -94,7 +104,9 @@ FunctionEnd
 ; folder, and strips the characters a name cannot hold; Windows drops the dot or blank a folder
 ; name ends in. So the command line's folder, less the trailing blanks and backslashes setup drops
 ; too, must be $INSTDIR, with no part ending in a dot or blank ("..\" included). Read from the
-; command line as started: setup cuts $CMDLINE short before " /D=".
+; command line as started: setup cuts $CMDLINE short before " /D=". PowerShell and Wine quote
+; the whole argument ("/D=C:\a b") when it holds a blank, and setup then ignores it: such a folder
+; is taken here, by the same rules.
 Function CheckAskedFolder
   System::Call 'kernel32::GetCommandLineW() t .R2'
   ; Past the program's own path (quoted, or up to the first blank), then to the first "/D=".
@@ -116,8 +128,17 @@ Function CheckAskedFolder
     ${IfThen} $R4 == "/D=" ${|} ${Break} ${|}
     IntOp $R3 $R3 + 1
   ${Loop}
+  StrCpy $R6 ""  ; the whole argument is quoted
+  ${If} $R3 > 0
+    IntOp $R4 $R3 - 1
+    StrCpy $R6 $R2 1 $R4
+    ${IfThen} $R6 != '"' ${|} StrCpy $R6 "" ${|}
+  ${EndIf}
   IntOp $R3 $R3 + 3
   StrCpy $R0 $R2 "" $R3
+  ${If} $R6 != ""
+    Call TakeQuotedFolder
+  ${EndIf}
   ${Do}
     StrCpy $R4 $R0 1 -1
     ${If} $R4 == " "
@@ -127,7 +148,11 @@ Function CheckAskedFolder
       ${Break}
     ${EndIf}
   ${Loop}
-  ${IfThen} $R0 != $INSTDIR ${|} Goto refuse ${|}
+  ${If} $R6 != ""
+    StrCpy $INSTDIR $R0
+  ${ElseIf} $R0 != $INSTDIR
+    Goto refuse
+  ${EndIf}
   StrCpy $R2 "$R0\"
   StrCpy $R3 0
   ${Do}
@@ -140,7 +165,42 @@ Function CheckAskedFolder
     IntOp $R3 $R3 + 1
   ${Loop}
   refuse:
-  SetErrorLevel 2
+  SetErrorLevel ${EXIT_FOLDER_ASKED}
+  Abort "Cannot install to /D=$R0: nothing was changed."
+FunctionEnd
+
+; $R0, the rest of a quoted "/D=..." argument: without its closing quote (else refused) and the
+; blanks after it, and refused unless it is a full path of names that can be folder names.
+Function TakeQuotedFolder
+  ${Do}
+    StrCpy $R4 $R0 1 -1
+    ${IfThen} $R4 != " " ${|} ${Break} ${|}
+    StrCpy $R0 $R0 -1
+  ${Loop}
+  ${IfThen} $R4 != '"' ${|} Goto refuse ${|}
+  StrCpy $R0 $R0 -1
+  StrCpy $R4 $R0 2 1
+  ${IfThen} $R4 != ":\" ${|} Goto refuse ${|}
+  StrCpy $R3 2
+  ${Do}
+    StrCpy $R4 $R0 1 $R3
+    ${IfThen} $R4 == "" ${|} Return ${|}
+    StrCpy $R5 $R0 2 $R3
+    ${If} $R4 == '"'
+    ${OrIf} $R4 == "*"
+    ${OrIf} $R4 == "?"
+    ${OrIf} $R4 == "<"
+    ${OrIf} $R4 == ">"
+    ${OrIf} $R4 == "|"
+    ${OrIf} $R4 == ":"
+    ${OrIf} $R4 == "/"
+    ${OrIf} $R5 == "\\"
+      Goto refuse
+    ${EndIf}
+    IntOp $R3 $R3 + 1
+  ${Loop}
+  refuse:
+  SetErrorLevel ${EXIT_FOLDER_ASKED}
   Abort "Cannot install to /D=$R0: nothing was changed."
 FunctionEnd
 
@@ -157,7 +217,7 @@ Function CheckInstalledElsewhere
   MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} is installed in $R0.$\r$\n$\r$\n\
     Install it there, or uninstall that copy first." /SD IDOK
   ${If} ${Silent}
-    SetErrorLevel 2
+    SetErrorLevel ${EXIT_INSTALLED_ELSEWHERE}
   ${EndIf}
   Abort
 FunctionEnd
@@ -230,7 +290,7 @@ Function EnsureNotRunning
     ${EndIf}
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
       "${PRODUCT} (${EXE_NAME}) is running.$\r$\n$\r$\nClose it, then choose Retry." /SD IDCANCEL IDRETRY retry
-    SetErrorLevel 2
+    SetErrorLevel ${EXIT_RUNNING}
     Abort "${PRODUCT} is running: nothing was changed."
   retry:
   ${Loop}
@@ -244,9 +304,9 @@ Section "${PRODUCT}" SecMain
   ; The plugin makes the missing folders: outside Program Files the first of them has Program
   ; Files' access from the start, so that no user can replace what the entry and the shortcuts
   ; start. An existing folder there gets that access only when it is empty or holds an earlier
-  ; install; one holding other files, a Program Files folder itself or a drive is refused, as is a
-  ; path through a link or below a folder users may rename.
-  TakeBack::PrepareFolder "$INSTDIR"
+  ; install. Anywhere, one holding other files, a Program Files folder itself or a drive is
+  ; refused, as is a path through a link or below any folder users may rename.
+  TakeBack::PrepareFolder "$INSTDIR" "${SETUP_FILES}"
   Pop $0
   StrCpy $8 ""  ; "protected" once an existing folder's access has changed
   StrCpy $1 $0 2
@@ -257,12 +317,13 @@ Section "${PRODUCT}" SecMain
     ${If} $1 == "refused "
       StrCpy $0 $0 "" 8
       StrCpy $0 "Cannot install to $INSTDIR: $0.$\r$\n$\r$\nNothing was changed."
+      SetErrorLevel ${EXIT_FOLDER_REFUSED}
     ${Else}
       StrCpy $0 $0 "" 7
       StrCpy $0 "Cannot install to $INSTDIR: $0."
+      SetErrorLevel ${EXIT_CANNOT_WRITE}
     ${EndIf}
     MessageBox MB_OK|MB_ICONSTOP "$0" /SD IDOK
-    SetErrorLevel 2
     Abort "$0"
   ${EndIf}
   SetOutPath "$INSTDIR"
@@ -299,7 +360,7 @@ Section "${PRODUCT}" SecMain
     !insertmacro PutBack "install.txt" $5
     !insertmacro PutBack "${EXE_NAME}" $6
     Call RemoveNewFolders
-    SetErrorLevel 2
+    SetErrorLevel ${EXIT_CANNOT_WRITE}
     ${If} $7 != ""
       Abort "Cannot write $INSTDIR\${EXE_NAME} and install.txt; the old files stay as$7."
     ${ElseIf} $8 != ""
@@ -335,6 +396,16 @@ Section "${PRODUCT}" SecMain
   ; The program finds this key present and leaves it alone; its /uninstall deletes it.
   WriteRegStr HKLM "${ENTRY_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${ENTRY_KEY}" "UninstallString" '"$INSTDIR\${EXE_NAME}" /uninstall'
+  WriteRegStr HKLM "${ENTRY_KEY}" "QuietUninstallString" '"$INSTDIR\${EXE_NAME}" /uninstall /S'
+  ; The folders made above the install folder, which the uninstall removes when they are empty;
+  ; an upgrade in the same folder keeps what its first install noted.
+  ReadRegStr $1 HKLM "${ENTRY_KEY}" "InstallLocation"
+  ${If} $NewFolder != ""
+  ${AndIf} $NewFolder != $INSTDIR
+    WriteRegStr HKLM "${ENTRY_KEY}" "FoldersMadeFrom" "$NewFolder"
+  ${ElseIf} $1 != $INSTDIR
+    DeleteRegValue HKLM "${ENTRY_KEY}" "FoldersMadeFrom"
+  ${EndIf}
   WriteRegStr HKLM "${ENTRY_KEY}" "DisplayIcon" "$INSTDIR\${EXE_NAME}"
   WriteRegStr HKLM "${ENTRY_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${ENTRY_KEY}" "Publisher" "${PUBLISHER}"

@@ -23,6 +23,8 @@ setup=$name-setup.exe zip=$name-portable.zip
 hash() { sha256sum "$dist/$1" | cut -d' ' -f1; }
 date=$(date -u -d "@${SOURCE_DATE_EPOCH:-$(bash "$here/../scripts/source-date.sh")}" +%F)
 description="Makes strong random passwords from the system's cryptographic random numbers."
+# Setup's exit codes, as Tallowmere.nsi defines them.
+code() { sed -n "s/^!define EXIT_$1 \([0-9]*\).*/\1/p" "$here/Tallowmere.nsi"; }
 
 rm -rf "$dist/winget" "$dist/scoop"
 mkdir -p "$dist/winget" "$dist/scoop"
@@ -39,8 +41,8 @@ ManifestVersion: 1.6.0
 EOF
 } >"$w.yaml"
 
-# Setup elevates itself, takes /S (silent, starting nothing) and /D=<folder> last, unquoted; it
-# lists itself under the product's name, which is also its uninstall key.
+# Setup elevates itself, takes /S (silent, starting nothing) and /D=<folder> last; it lists
+# itself under the product's name, which is also its uninstall key, with a QuietUninstallString.
 {
   schema installer
   cat <<EOF
@@ -58,6 +60,17 @@ InstallerSwitches:
   SilentWithProgress: /S
   InstallLocation: /D=<INSTALLPATH>
 UpgradeBehavior: install
+ExpectedReturnCodes:
+- InstallerReturnCode: $(code FOLDER_ASKED)
+  ReturnResponse: invalidParameter
+- InstallerReturnCode: $(code RUNNING)
+  ReturnResponse: packageInUse
+- InstallerReturnCode: $(code INSTALLED_ELSEWHERE)
+  ReturnResponse: alreadyInstalled
+- InstallerReturnCode: $(code FOLDER_REFUSED)
+  ReturnResponse: invalidParameter
+- InstallerReturnCode: $(code CANNOT_WRITE)
+  ReturnResponse: custom
 ElevationRequirement: elevatesSelf
 ReleaseDate: $date
 AppsAndFeaturesEntries:

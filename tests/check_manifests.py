@@ -35,6 +35,8 @@ for name in sorted(glob.glob(os.path.join(dist, "winget", "*.yaml"))):
     with open(name) as f:
         manifest = yaml.load(f, Loader=yaml.BaseLoader)  # every scalar a string, as winget reads it
     winget[manifest["ManifestType"]] = manifest
+    for expected in manifest.get("ExpectedReturnCodes", []):  # numbers, which winget reads as such
+        expected["InstallerReturnCode"] = int(expected["InstallerReturnCode"])
     validate(manifest, f"manifest.{manifest['ManifestType']}.1.6.0.json", name)
 check(sorted(winget) == ["defaultLocale", "installer", "version"], f"winget files: {sorted(winget)}")
 check(len({(m["PackageIdentifier"], m["PackageVersion"]) for m in winget.values()}) == 1,

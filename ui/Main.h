@@ -1,5 +1,6 @@
 // The main window: option controls, password list, menu, tool bar and status bar.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "framework/FileDialogs.h"
@@ -57,7 +58,8 @@ class TSDIAppForm : public TForm {
   TActionList ActionList1;
   TAction FileNew1, FileOpen1, FileSave1, FileSaveAs1, FileExit1, EditCut1, EditCopy1, EditPaste1,
       HelpAbout1;
-  TAction Generate1;  // F5 anywhere in the window, as the Generate button
+  TAction Generate1;      // F5 anywhere in the window, as the Generate button
+  TAction GenerateStop1;  // Esc while a long Generate is at work
   TMainMenu MainMenu1;
   TMenuItem File1, FileNewItem, FileOpenItem, FileSaveItem, FileSaveAsItem, N1, Print1, N2,
       FileExitItem;
@@ -83,6 +85,19 @@ class TSDIAppForm : public TForm {
   void SessionEnding() override;
   // Appends a Generate result to the list as one addition, on a line of its own.
   void AppendToList(const std::string& text);
+  // The end of a Generate that made passwords: copied when asked, then added to the list.
+  void PasswordsMade(const std::string& text);
+
+  // Making the passwords (MainGenerate.cpp). A Generate that outlasts about half a second goes on
+  // in slices between the window's messages, with its progress in the status bar.
+  void StartGenerating(const PasswordRequest& request);
+  bool Generating() const { return generation_ != nullptr; }
+  // Stops a Generate still at work, adding and copying nothing: Esc, and first thing when the
+  // window closes or the session ends.
+  void StopGenerating();
+  static constexpr UINT_PTR kGenerateTimer = 2;
+  // "Making passwords: 340 of 1000 - Esc stops", while Generating().
+  std::string ProgressText() const;
 
   // File, print and clipboard commands (MainFile.cpp).
   void FileNew1Execute();
@@ -95,6 +110,13 @@ class TSDIAppForm : public TForm {
   HWND PrintBuffer();
   // The clipboard step of closing: empties the clipboard when "Clear clipboard on exit" is checked.
   void ClearClipboardOnExit();
+
+  // The password list's own handling (MainList.cpp): a double-click selects a whole line, the
+  // context menu copies the line's password, and every copy and cut goes through CopyToClipboard.
+  void SubclassList();
+  void Memo1DblClick(POINT client);
+  void Memo1ContextPopup(LPARAM screenPoint);  // -1: from the keyboard
+  void Memo1Copy(bool cut);
 
   void HelpAbout1Execute();  // About.cpp
 
@@ -155,7 +177,11 @@ class TSDIAppForm : public TForm {
   // The close's work (MainCommands.cpp): the settings saved, a due clearing done, the offered
   // passwords placed. Quietly, a failure shows nothing and stops nothing.
   void CloseDown(bool quietly);
-  unsigned long copiedNumber_ = 0;  // our copy of passwords that a timed clearing takes off
+  struct Generation;     // the passwords of a Generate at work (MainGenerate.cpp)
+  void GenerateSlice();  // the next slice of a long Generate, when its timer fires
+  void FinishGenerating(Generation& work);
+  std::shared_ptr<Generation> generation_;  // shared: the type is complete only there
+  unsigned long copiedNumber_ = 0;          // our copy of passwords that a timed clearing takes off
   bool clearPending_ = false;
   std::string strengthOptions_, strengthText_;  // the last options measured, and the result
 };

@@ -34,6 +34,7 @@ void TSDIAppForm::FormClose() { CloseDown(false); }
 void TSDIAppForm::SessionEnding() { CloseDown(true); }
 
 void TSDIAppForm::CloseDown(bool quietly) {
+  StopGenerating();
   // Settings that cannot be written (a read-only file, a full disk) must neither keep the window
   // open for good nor leave a password on the clipboard: the error is shown and the close goes on.
   // While the session ends nobody can answer a box.
@@ -67,29 +68,17 @@ PasswordRequest TSDIAppForm::ReadRequest() {
 }
 
 void TSDIAppForm::Button1Click() {
+  if (Generating()) return;  // one at a time: the options wait for the Generate at work
   for (TUpDown* spinner : {&UpDown1, &UpDown2}) spinner->ClampToRange();  // used as shown
-  const PasswordRequest request = ReadRequest();
-  WipedText text;
-  SystemSource source;
-  // With one of each chosen set the drawing itself can take seconds; a refusal is shown once the
-  // wait cursor is gone.
-  std::optional<TWaitCursor> wait(std::in_place);
-  std::string refusal;
-  const GenerateOutcome outcome = GeneratePasswords(
-      request, text.Get(), [&refusal](const std::string& m) { refusal = m; }, source,
-      AnsiCharacterLength());
-  if (!refusal.empty()) {
-    wait.reset();
-    ShowMessage(refusal);
-  }
-  // A request with no character left to draw from, or that cannot hold one of each set, has been
-  // reported: there is nothing to add.
-  if (outcome == GenerateOutcome::NothingAcceptable || outcome == GenerateOutcome::CannotMeet)
-    return;
-  // Otherwise the list taking the passwords is what can last.
-  if (text.Get().size() < kSlowAddition) wait.reset();
-  if (CheckBox6.Checked()) CopyToClipboard(text.Get());
-  AppendToList(text.Get());
+  StartGenerating(ReadRequest());
+}
+
+void TSDIAppForm::PasswordsMade(const std::string& text) {
+  // The list taking the passwords is what can last.
+  std::optional<TWaitCursor> wait;
+  if (text.size() >= kSlowAddition) wait.emplace();
+  if (CheckBox6.Checked()) CopyToClipboard(text);
+  AppendToList(text);
 }
 
 void TSDIAppForm::Button2Click() { Memo1.SetText(""); }

@@ -143,6 +143,7 @@ void TSDIAppForm::CreateControls() {
       {&Memo1, nullptr, "", 0, 385, 760, 150, false, WS_VSCROLL},
   };
   CreateTable(table);
+  SubclassList();
 
   SendMessageA(Memo1.Handle, WM_SETFONT,
                reinterpret_cast<WPARAM>(CreateUiFont("Courier New", 10, kCharset)), FALSE);
@@ -173,6 +174,7 @@ void TSDIAppForm::CreateActions() {
        1},
       {&EditPaste1, "&Paste", "Paste|Inserts Clipboard contents", scCtrl + 'V', 2},
       {&Generate1, "Generate", "Generate|Generate passwords", VK_F5, -1},
+      {&GenerateStop1, "Stop", "Stop|Stops making passwords", VK_ESCAPE, -1},
       {&HelpAbout1, "&About...",
        "About|Displays program information, version number, and copyright", 0, -1},
   };
@@ -190,6 +192,8 @@ void TSDIAppForm::CreateActions() {
   FileExit1.OnExecute = [this] { FileExit1Execute(); };
   HelpAbout1.OnExecute = [this] { HelpAbout1Execute(); };
   Generate1.OnExecute = [this] { Button1Click(); };
+  GenerateStop1.OnExecute = [this] { StopGenerating(); };
+  GenerateStop1.OnUpdate = [this](TAction& stop) { stop.Enabled = Generating(); };
   EditCut1.OnExecute = [] { ExecuteEditMessage(WM_CUT); };
   EditCopy1.OnExecute = [] { ExecuteEditMessage(WM_COPY); };
   EditPaste1.OnExecute = [] { ExecuteEditMessage(WM_PASTE); };

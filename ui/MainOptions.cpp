@@ -78,6 +78,7 @@ void TSDIAppForm::ScheduleClipboardClear(unsigned long copy) {
 
 void TSDIAppForm::TimerFired(UINT_PTR id) {
   if (id == kClearClipboardTimer) ClearClipboardIfUnchanged();
+  if (id == kGenerateTimer) GenerateSlice();
 }
 
 void TSDIAppForm::ClearClipboardIfUnchanged(bool closing) {
@@ -101,6 +102,7 @@ void TSDIAppForm::PlaceOfferedPasswords() {
 
 std::string TSDIAppForm::IdleHint() {
   if (!Memo2.Handle) return "";
+  if (Generating()) return ProgressText();
   const PasswordRequest r = ReadRequest();
   // Measured again only when an option that counts has changed (the count and grouping do not).
   std::string options = std::to_string(r.PasswordLength) + ':';

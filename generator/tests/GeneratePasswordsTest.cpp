@@ -134,6 +134,17 @@ TEST(PasswordCount, PasswordsAreJoinedByCrLfWithNoneAfterTheLast) {
   EXPECT_EQ(Generate(r, three), "12\r\n34\r\n56");
 }
 
+TEST(PasswordCount, MadeInSlicesThePasswordsAreThoseOfOneGo) {
+  PasswordRequest r = Request(2, 3);
+  r.UseDigits = true;
+  ScriptedSource draws({1, 2, 3, 4, 5, 6}, 0, true);  // straight from the digits
+  PasswordMaker maker(r, {});
+  for (int32_t slice : {1, 0, 5}) maker.MakeMore(slice, draws);
+  std::string text;
+  maker.TakeText(text);
+  EXPECT_EQ(text, "12\r\n34\r\n56");
+}
+
 TEST(PasswordLength, ZeroOrNegativeGivesEmptyPasswordsBetweenLineBreaks) {
   for (int length : {0, -5}) {
     PasswordRequest r = Request(length, 4);

@@ -32,13 +32,19 @@ size_t NextToken(const std::string& line, size_t pos, std::string& token) {
 
 }  // namespace
 
-std::string FirstArgument(const std::string& commandLine) {
+std::string Argument(const std::string& commandLine, int n) {
   std::string token;
-  const size_t afterProgram = NextToken(commandLine, 0, token);
-  NextToken(commandLine, afterProgram, token);
-  return token;
+  size_t pos = NextToken(commandLine, 0, token);  // the program's path
+  for (int i = 0; i < n; ++i) pos = NextToken(commandLine, pos, token);
+  return n > 0 ? token : "";
 }
+
+std::string FirstArgument(const std::string& commandLine) { return Argument(commandLine, 1); }
 
 bool HasUninstallSwitch(const std::string& commandLine) {
   return LowerAscii(FirstArgument(commandLine)) == "/uninstall";
+}
+
+bool HasSilentSwitch(const std::string& commandLine) {
+  return HasUninstallSwitch(commandLine) && LowerAscii(Argument(commandLine, 2)) == "/s";
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "framework/core/Text.h"
 #include "install/core/InstallText.h"
 
 std::vector<std::string> ParseInstallList(const std::string& bytes) {
@@ -54,4 +55,13 @@ bool IsUnsafeEntry(const std::string& entry) {
     start = end + 1;
   }
   return false;
+}
+
+bool ListsOnly(const std::string& bytes, const std::vector<std::string>& names) {
+  for (const std::string& entry : ParseInstallList(bytes))
+    if (std::none_of(names.begin(), names.end(), [&](const std::string& name) {
+          return LowerAscii(name) == LowerAscii(entry);
+        }))
+      return false;
+  return true;
 }

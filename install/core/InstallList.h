@@ -15,3 +15,7 @@ bool IsFolderEntry(const std::string& entry);
 // True for an entry that could reach outside the executable's folder: rooted, drive-qualified,
 // UNC, or with a ".." component. Such entries are passed over by the uninstaller.
 bool IsUnsafeEntry(const std::string& entry);
+
+// True when every entry of the list is one of `names` (ignoring the case of "A" to "Z"): a list
+// only setup could have written, with nothing else of anyone's in it.
+bool ListsOnly(const std::string& bytes, const std::vector<std::string>& names);

@@ -33,6 +33,12 @@ std::string RetiredExecutableName(unsigned long long random) {
   return std::string("~tlm") + digits + ".del";
 }
 
+bool IsRetiredExecutableName(const std::string& name) {
+  const std::string lower = LowerAscii(name);
+  return lower.size() == 24 && lower.compare(0, 4, "~tlm") == 0 &&
+         lower.compare(20, 4, ".del") == 0 && lower.find_first_not_of("0123456789abcdef", 4) == 20;
+}
+
 namespace {
 
 // Quoted, so that a short path that still holds a blank (no 8.3 names on the volume) stays whole.
@@ -43,7 +49,8 @@ bool IsDriveRoot(const std::string& folder) { return !folder.empty() && folder.b
 }  // namespace
 
 std::string ProgramCommand(const std::string& cmd, const std::string& shortFolder,
-                           const std::string& retiredName) {
+                           const std::string& retiredName,
+                           const std::vector<std::string>& shortParents) {
   if (retiredName.empty() || shortFolder.empty() || CmdWouldReinterpret(shortFolder))
     return cmd + " /c rem";
   // With a wildcard, del deletes matching files only: a folder or a link to one that has taken
@@ -51,7 +58,14 @@ std::string ProgramCommand(const std::string& cmd, const std::string& shortFolde
   const std::string pattern =
       Quoted(shortFolder + "\\" + retiredName.substr(0, retiredName.size() - 1) + "?");
   std::string steps = "del /f /q " + pattern;
-  if (!IsDriveRoot(shortFolder)) steps += " & rmdir " + Quoted(shortFolder);
+  if (!IsDriveRoot(shortFolder)) {
+    steps += " & rmdir " + Quoted(shortFolder);
+    // rmdir without /s fails on a folder that still holds anything, and so on every one above it.
+    for (const std::string& parent : shortParents) {
+      if (parent.empty() || IsDriveRoot(parent) || CmdWouldReinterpret(parent)) break;
+      steps += " & rmdir " + Quoted(parent);
+    }
+  }
   return cmd + " /c if exist " + pattern + " (" + steps + ")";
 }
 

@@ -9,6 +9,7 @@
 // that file was there to be deleted.
 #pragma once
 #include <string>
+#include <vector>
 
 // Run-once value names. The numbered ones are only cancelled: earlier versions wrote them for
 // left-over files, which are now reported to the user instead.
@@ -28,14 +29,21 @@ bool CmdWouldReinterpret(const std::string& path);
 // hexadecimal digits of `random` + ".del".
 std::string RetiredExecutableName(unsigned long long random);
 
+// True for a name RetiredExecutableName gives, in any letter case: what an uninstall of this
+// folder's copy left for the next logon, which a reinstall deletes.
+bool IsRetiredExecutableName(const std::string& name);
+
 // The command for the executable: when `shortFolder` + "\" + `retiredName` (with "?" for its last
 // character) exists, deletes it, then removes the folder (short form, no trailing backslash) when
 // that is then empty. A drive root or an empty folder path is never removed. Without a retired
 // name, or with a folder cmd would reinterpret (the caller leaves those to the next restart), the
 // command does nothing ("rem"): the value is still written, as the mark that a start before the
-// next logon looks for.
+// next logon looks for. Then the folders setup made above it, `shortParents` (innermost first,
+// short forms), each removed only while empty, stopping at the first that is "", a drive root or
+// one cmd would reinterpret.
 std::string ProgramCommand(const std::string& cmd, const std::string& shortFolder,
-                           const std::string& retiredName);
+                           const std::string& retiredName,
+                           const std::vector<std::string>& shortParents = {});
 
 // True when the file `command` deletes lies directly inside `folder` (no trailing backslash),
 // ignoring the case of "A" to "Z": the command this version writes ("if exist" + path) or an

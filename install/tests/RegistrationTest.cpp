@@ -55,14 +55,15 @@ TEST_F(Registration, FirstStartWritesExactlyTheNameAndTheQuotedUninstallCommand)
   RegisterUninstallEntry(temp.Path() + "\\L\\Tallowmere.exe", DevFolder);
   EXPECT_EQ(ValuesOf(UninstallEntryKey),
             (Values{{"DisplayName", "Brindlecast"},
+                    {"QuietUninstallString", "\"" + installed_ + "\" /uninstall /S"},
                     {"UninstallString", "\"" + installed_ + "\" /uninstall"}}));
 }
 
 TEST_F(Registration, PathWithBlanksStaysOneWordOfTheUninstallCommand) {
   RegisterUninstallEntry(x86_, DevFolder);
   const Values values = ValuesOf(UninstallEntryKey);
-  ASSERT_EQ(values.size(), 2u);
-  EXPECT_EQ(values[1].second, "\"" + x86_ + "\" /uninstall");
+  ASSERT_EQ(values.size(), 3u);
+  EXPECT_EQ(values[2].second, "\"" + x86_ + "\" /uninstall");
 }
 
 // A copy outside Program Files (this test's own, in the build folder) is portable: an

@@ -23,8 +23,13 @@ class Switch : public testing::Test {
     return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
   }
   int uninstalls_ = 0;
-  void Check(const std::string& commandLine) {
-    CheckUninstallSwitch(commandLine, [this] { ++uninstalls_; });
+  bool silent_ = false;
+  int Check(const std::string& commandLine) {
+    return CheckUninstallSwitch(commandLine, [this](bool silent) {
+      ++uninstalls_;
+      silent_ = silent;
+      return UninstallExit::LeftBehind;
+    });
   }
 };
 
@@ -65,4 +70,12 @@ TEST_F(Switch, AnsweredYesUninstallsOnceAndEndsTheStart) {
   EXPECT_EQ(uninstalls_, 1);
   EXPECT_TRUE(TerminateRequested);
   EXPECT_TRUE(Application.Terminated);
+}
+
+TEST_F(Switch, SilentUninstallsWithoutAskingAndEndsWithItsCode) {
+  BoxWatcher watcher;
+  EXPECT_EQ(Check("Tallowmere.exe /uninstall /S"), 5);
+  EXPECT_EQ(uninstalls_, 1);
+  EXPECT_TRUE(silent_);
+  EXPECT_TRUE(watcher.Seen().empty());
 }

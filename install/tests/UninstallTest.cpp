@@ -297,6 +297,22 @@ TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
   EXPECT_EQ(seen[2].text, "Uninstall complete.");
 }
 
+TEST_F(Uninstall, SilentTakesIgnoreShowsNothingAndSaysHowItEnded) {
+  const std::string menu = WideToAnsi(GetShellFolder("Programs")) + "\\Brindlecast";
+  CreateDirectoryA(menu.c_str(), nullptr);
+  ASSERT_TRUE(MakeShortcut(menu + "\\Brindlecast.lnk", exe_));
+  WriteFileText(menu + "\\held.txt", "x");
+  HANDLE held = CreateFileA((menu + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  const auto opened = [this](const std::wstring& folder) { opened_.push_back(WideToAnsi(folder)); };
+  EXPECT_EQ(UninstallProgram(AnsiToWide(exe_), opened, true), UninstallExit::ListMissing);
+  CloseHandle(held);
+  EXPECT_TRUE(PathExists(menu + "\\held.txt"));
+  RemoveTree(menu);
+  EXPECT_TRUE(opened_.empty());
+  EXPECT_TRUE(watcher_.Seen().empty());
+}
+
 TEST_F(Uninstall, RunOnceKeyThatCannotBeOpenedStopsBeforeAnythingIsRemoved) {
   const KeptRegistryKey runOnce(HKEY_LOCAL_MACHINE, RunOnceKey);
   runOnce.Remove();

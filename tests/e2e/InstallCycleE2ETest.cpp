@@ -200,6 +200,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   EXPECT_EQ(ResolveLink(desktop_ + "\\Brindlecast.lnk").target, Exe);
   EXPECT_EQ(MachineValue(EntryKey, "DisplayName"), "Brindlecast");
   EXPECT_EQ(MachineValue(EntryKey, "UninstallString"), "\"" + Exe + "\" /uninstall");
+  EXPECT_EQ(MachineValue(EntryKey, "QuietUninstallString"), "\"" + Exe + "\" /uninstall /S");
   EXPECT_EQ(MachineValue(EntryKey, "DisplayIcon"), Exe);
   EXPECT_EQ(MachineValue(EntryKey, "DisplayVersion"), TALLOWMERE_VERSION);
   EXPECT_EQ(MachineValue(EntryKey, "Publisher"), TALLOWMERE_PUBLISHER);
@@ -216,7 +217,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
     ASSERT_NE(main, nullptr);
     WriteBytes(InstallFolder + "\\install.txt", "left as it was");
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, EntryKey, "DisplayVersion");
-    EXPECT_NE(RunSetup("/S"), 0u);
+    EXPECT_EQ(RunSetup("/S"), 3u);
     EXPECT_EQ(Bytes(InstallFolder + "\\install.txt"), "left as it was");
     EXPECT_EQ(MachineValue(EntryKey, "DisplayVersion"), "(none)");
     PostMessageA(main, WM_CLOSE, 0, 0);
@@ -228,7 +229,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   // The upgrade finds the folder through the entry, replaces the files and keeps the settings;
   // but not for a quoted /D=, which setup would drop, upgrading the entry's folder with exit 0.
   WriteBytes(Exe, built + "changed");
-  EXPECT_NE(RunSetup("/S /D=\"" + InstallFolder + "\""), 0u);
+  EXPECT_EQ(RunSetup("/S /D=\"" + InstallFolder + "\""), 2u);
   EXPECT_TRUE(Bytes(Exe) == built + "changed") << "upgraded anyway";
   ASSERT_EQ(RunSetup("/S"), 0u);
   EXPECT_TRUE(Bytes(Exe) == built) << "not the built Tallowmere.exe";
@@ -262,8 +263,7 @@ TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDele
   ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
   UninstallAnsweringYes();
   ASSERT_NE(MachineValue(RunOnce, "Delete Brindlecast"), "(none)");
-  const std::string other = InstallFolder + "\\other.txt";
-  WriteBytes(other, "x");
+  const std::string other = InstallFolder + "\\other.txt";  // no file needed to name it
   for (const std::string& path : {InstallFolder + "\\install.txt", other, InstallFolder})
     ASSERT_TRUE(MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) << path;
   ASSERT_EQ(RunSetup("/S /D=" + InstallFolder), 0u);
@@ -279,7 +279,6 @@ TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDele
   EXPECT_EQ(std::wstring(list, size / sizeof(wchar_t)),
             std::wstring(L"\\??\\") + std::wstring(other.begin(), other.end()) +
                 std::wstring(L"\0\0\0", 3));
-  DeleteFileA(other.c_str());
 }
 
 // A setup that cannot write its list (a folder has taken the name) changes nothing: no program, no
@@ -288,8 +287,11 @@ TEST_F(InstallCycleE2E, InstallingAgainBeforeTheNextLogonCancelsTheScheduledDele
 TEST_F(InstallCycleE2E, ASetupThatFailsLeavesNothing) {
   const std::string list = InstallFolder + "\\install.txt", stale = Exe + ".old";
   ASSERT_TRUE(CreateDirectoryA(InstallFolder.c_str(), nullptr));
+  // An earlier install's folder, as its entry names it.
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, EntryKey, "InstallLocation", REG_SZ, InstallFolder.c_str(),
+                  static_cast<DWORD>(InstallFolder.size() + 1));
   ASSERT_TRUE(CreateDirectoryA(stale.c_str(), nullptr));
-  EXPECT_EQ(RunSetup("/S /D=" + InstallFolder), 2u);
+  EXPECT_EQ(RunSetup("/S /D=" + InstallFolder), 6u);
   EXPECT_FALSE(Exists(Exe)) << "put back a .old it never moved";
   RemoveDirectoryA(stale.c_str());
   ASSERT_TRUE(CreateDirectoryA(list.c_str(), nullptr));
@@ -298,39 +300,56 @@ TEST_F(InstallCycleE2E, ASetupThatFailsLeavesNothing) {
   const std::string command = "cmd.exe /c del " + std::string(shortFolder) + "\\x";
   RegSetKeyValueA(HKEY_LOCAL_MACHINE, RunOnce, "Delete Brindlecast", REG_SZ, command.c_str(),
                   static_cast<DWORD>(command.size() + 1));
-  EXPECT_EQ(RunSetup("/S /D=" + InstallFolder), 2u);
+  EXPECT_EQ(RunSetup("/S /D=" + InstallFolder), 6u);
   EXPECT_FALSE(Exists(Exe));
-  EXPECT_FALSE(MachineKeyExists(EntryKey));
+  EXPECT_EQ(MachineValue(EntryKey, "DisplayName"), "(none)");
   EXPECT_EQ(MachineValue(RunOnce, "Delete Brindlecast"), command);
   RemoveDirectoryA(list.c_str());
 }
 
-// Outside Program Files, in a folder a user could have prepared: a link put at the list's name is
-// replaced, never written through. (Wine keeps no access lists: the folder's protection shows only
+// Outside Program Files, in an earlier install's folder (a list of setup's files only, the
+// program beside it) a user could have prepared: a link put at the list's name is replaced,
+// never written through. (Wine keeps no access lists: the folder's protection shows only
 // on Windows.)
 TEST_F(InstallCycleE2E, SetupOutsideProgramFilesWritesNothingThroughALinkInTheFolder) {
   const std::string folder = "C:\\Brindle Tools\\Link Test",
                     victim = "C:\\Brindle Tools\\victim.txt";
   CreateDirectoryA("C:\\Brindle Tools", nullptr);
   CreateDirectoryA(folder.c_str(), nullptr);
-  WriteBytes(victim, "victim");
+  WriteBytes(victim, "TALLOWMERE.EXE\r\ninstall.txt");
+  WriteBytes(folder + "\\Tallowmere.exe", "MZ");
   // A second name of the victim file, which a write through either name changes.
   ASSERT_TRUE(CreateHardLinkA((folder + "\\install.txt").c_str(), victim.c_str(), nullptr));
   EXPECT_EQ(RunSetup("/S /D=" + folder), 0u);
-  EXPECT_EQ(Bytes(victim), "victim");
+  EXPECT_EQ(Bytes(victim), "TALLOWMERE.EXE\r\ninstall.txt");
   EXPECT_EQ(Bytes(folder + "\\install.txt"), InstallList);
   RemoveTree("C:\\Brindle Tools");
 }
 
-// A folder of someone else's files keeps its access; Program Files itself is never the folder.
+// A folder of someone else's files keeps its access and its files, also in Program Files and
+// also when one of them is called install.txt; Program Files itself is never the folder.
 TEST_F(InstallCycleE2E, SetupRefusesAFolderOfOtherFilesAndProgramFilesItself) {
   const std::string folder = "C:\\Brindle Tools\\Papers";
   CreateDirectoryA("C:\\Brindle Tools", nullptr);
   CreateDirectoryA(folder.c_str(), nullptr);
   WriteBytes(folder + "\\letter.txt", "mine");
-  EXPECT_EQ(RunSetup("/S /D=" + folder), 2u);
+  EXPECT_EQ(RunSetup("/S /D=" + folder), 5u);
   EXPECT_FALSE(Exists(folder + "\\install.txt"));
-  EXPECT_EQ(RunSetup("/S /D=C:\\Program Files"), 2u);
+  WriteBytes(folder + "\\INSTALL.TXT", "Tallowmere.exe");  // no program beside it
+  EXPECT_EQ(RunSetup("/S /D=" + folder), 5u);
+  const std::string other = "C:\\Program Files\\Common Files\\Brindle Other",
+                    portable = "C:\\Program Files\\Brindle Portable";
+  const std::string zipList = "Tallowmere.exe\r\nREADME.txt\r\ninstall.txt\r\n";
+  for (const auto& [place, list] :
+       {std::pair{other, std::string("other.dll\r\n")}, std::pair{portable, zipList}}) {
+    CreateDirectoryA(place.c_str(), nullptr);
+    WriteBytes(place + "\\install.txt", list);
+    WriteBytes(place + "\\Tallowmere.exe", "MZ");
+    EXPECT_EQ(RunSetup("/S /D=" + place), 5u) << place;
+    EXPECT_EQ(Bytes(place + "\\install.txt"), list);
+    RemoveTree(place);
+  }
+  EXPECT_EQ(RunSetup("/S /D=C:\\Program Files"), 5u);
   EXPECT_FALSE(Exists("C:\\Program Files\\install.txt"));
   EXPECT_FALSE(MachineKeyExists(EntryKey));
   RemoveTree("C:\\Brindle Tools");
@@ -349,4 +368,30 @@ TEST_F(InstallCycleE2E, AFolderTheCodePageCannotSpellInstallsAndUninstalls) {
   EXPECT_EQ(GetFileAttributesW((folder + L"\\install.txt").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(MachineKeyExists(EntryKey));
   RemoveTree(folder);
+}
+
+// Unattended as PowerShell passes it (the whole /D= argument quoted). The silent uninstall shows
+// nothing, and the next logon removes the folders setup made above the install folder, each only
+// while empty.
+TEST_F(InstallCycleE2E, AQuotedFolderInstallsAndTheSilentUninstallTakesTheFoldersSetupMade) {
+  const std::string made = "C:\\Brindle Made", outer = made + "\\Outer",
+                    folder = outer + "\\Password Maker";
+  for (const bool keepOne : {false, true}) {
+    ASSERT_EQ(RunSetup("/S \"/D=" + folder + "\""), 0u);
+    EXPECT_EQ(MachineValue(EntryKey, "FoldersMadeFrom"), made);
+    if (keepOne) WriteBytes(outer + "\\keep.txt", "x");
+    AppDriver uninstall(CommandLine{MachineValue(EntryKey, "QuietUninstallString")});
+    bool sawWindow = false;
+    EXPECT_EQ(Answer(uninstall, IDOK, sawWindow).caption, "(no box)");
+    EXPECT_EQ(uninstall.WaitForExit(), 0u);
+    EXPECT_FALSE(sawWindow);
+    EXPECT_FALSE(MachineKeyExists(EntryKey));
+    for (const std::string& command : ProgramRunOnceCommands()) {
+      AppDriver logon(CommandLine{command});
+      EXPECT_EQ(logon.WaitForExit(), 0u) << command;
+    }
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_EQ(Exists(made), keepOne);
+  }
+  RemoveTree(made);
 }

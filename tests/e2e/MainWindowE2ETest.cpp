@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/OtherProgram.h"
 #include "tests/support/ProgramRegistry.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WaitUntil.h"
 
 namespace {
 
@@ -47,6 +49,29 @@ TEST(MainWindowE2E, GenerateAppendsPasswordsAndClosingEndsWithExitCodeZero) {
   ClickButton(FindControl(main, "Button", "Clear"));
   EXPECT_EQ(WindowText(list), "");
 
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+// The list's password under a double-click is copied in one action, as another program sees it.
+TEST(MainWindowE2E, ADoubleClickedPasswordIsCopiedInOneActionKeptOutOfHistory) {
+  AppDriver app;
+  HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+  ASSERT_NE(main, nullptr);
+  HWND list = PasswordList(main);
+  SetText(list, "first\r\n?_or~uMs0manM)5>\r\nlast\r\n");
+  const LRESULT at = SendMessageA(list, EM_POSFROMCHAR, 8, 0);  // on the second line
+  for (UINT click : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    PostMessageA(list, click, 0, MAKELPARAM(LOWORD(at) + 3, HIWORD(at) + 4));
+  EXPECT_TRUE(WaitUntil([list] { return SendMessageA(list, EM_GETSEL, 0, 0) == MAKELONG(7, 23); }));
+  PressKeys(main, {VK_SHIFT, VK_F10});
+  Sleep(300);  // the menu opens; its first item is "Copy password"
+  PressKeys(main, {VK_DOWN});
+  PressKeys(main, {VK_RETURN});
+  EXPECT_TRUE(WaitUntil([] { return ClipboardGetText() == "?_or~uMs0manM)5>"; }));
+  for (const char* format : {"ExcludeClipboardContentFromMonitorProcessing",
+                             "CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"})
+    EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatA(format))) << format;
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
 }

@@ -98,7 +98,7 @@ TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
   EXPECT_FALSE(Exists(""));
 }
 
-TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWithOne) {
+TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWithItsCode) {
   Write("install.txt", "readme.txt\r\n");
   const KeptRegistryKey runOnce(HKEY_LOCAL_MACHINE, RunOnce);
   runOnce.Remove();
@@ -106,10 +106,14 @@ TEST_F(UninstallE2E, RunOnceKeyThatCannotBeOpenedSaysWhyRemovesNothingAndExitsWi
   bool sawWindow = false;
   Answer(app, IDOK, sawWindow);
   const SeenBox refusal = Answer(app, IDOK, sawWindow);
-  EXPECT_EQ(app.WaitForExit(), 1u);
+  EXPECT_EQ(app.WaitForExit(), 3u);
   EXPECT_EQ(refusal.caption, "Tallowmere");
   EXPECT_EQ(refusal.text.rfind("Brindlecast cannot be uninstalled", 0), 0u) << refusal.text;
   EXPECT_NE(refusal.text.find("\r\n\r\nNothing has been removed."), std::string::npos);
+  EXPECT_FALSE(sawWindow);
+  AppDriver silent("/uninstall /S", exe_);
+  EXPECT_EQ(Answer(silent, IDOK, sawWindow).caption, "(no box)");
+  EXPECT_EQ(silent.WaitForExit(), 3u);
   EXPECT_FALSE(sawWindow);
   EXPECT_TRUE(Exists("readme.txt"));
   EXPECT_TRUE(MachineKeyExists(EntryKey));

@@ -266,3 +266,32 @@ TEST_F(MainWindowTest, APasteIsNoCopyTheTimedClearingStillTakesThePasswordsOff) 
   SendMessageA(form->Handle, WM_TIMER, TSDIAppForm::kClearClipboardTimer, 0);
   EXPECT_FALSE(ClipboardHasText());
 }
+
+TEST_F(MainWindowTest, EscOrACloseStopsALongGenerateWithNothingAddedOrCopied) {
+  // A thousand passwords of which one draw in about 65536 holds one of each set.
+  for (TCheckBox* box :
+       {&form->CheckBox2, &form->CheckBox3, &form->CheckBox4, &form->CheckBox6, &form->CheckBox7})
+    box->SetChecked(true);
+  std::string custom;
+  for (int c = 0x80; c <= 0xFF; ++c) custom += static_cast<char>(c);
+  form->Memo2.SetText(custom);
+  for (char c = '"'; c < 0x7F; ++c)
+    if (c != 'a' && c != 'A' && c != '2') form->LeaveOutCharacters += c;
+  form->mniAtLeastOneOfEach.SetChecked(true);
+  form->RadioButton9.SetChecked(true), form->UpDown1.SetPosition(11);
+  form->RadioButton10.SetChecked(true), form->UpDown2.SetPosition(1000);
+  ClipboardSetText("something else", false);
+  for (bool close : {false, true}) {
+    Click(form->Button1);
+    ASSERT_TRUE(form->Generating());
+    const std::string progress = form->StatusBar.SimpleText();
+    EXPECT_EQ(progress.substr(0, 18), "Making passwords: ");
+    EXPECT_EQ(progress.substr(progress.find(" of ")), " of 1000 - Esc stops");
+    Sleep(20);
+    Pump();  // a slice
+    close ? form->FormClose() : Press(VK_ESCAPE);
+    EXPECT_FALSE(form->Generating());
+    EXPECT_EQ(List(), "");
+    EXPECT_EQ(ClipboardGetText(), "something else");
+  }
+}

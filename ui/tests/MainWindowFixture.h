@@ -81,16 +81,17 @@ class MainWindowTest : public testing::Test {
   }
 
   // A key pressed and let go where the keyboard focus is, through the window's own key handling.
-  void Press(UINT key, bool shift = false) {
+  void Press(UINT key, bool shift = false, bool ctrl = false) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
     SetKeyboardState(keys);
     HWND focus = GetFocus();
     PostMessageA(focus, WM_KEYDOWN, key, 1);
     PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
     Pump();
-    keys[VK_SHIFT] = 0;
+    keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
   }
 

@@ -11,6 +11,32 @@
 #include "ui/LeaveOut.h"
 #include "ui/tests/MainWindowFixture.h"
 
+static bool KeptOutOfHistory() {
+  return IsClipboardFormatAvailable(RegisterClipboardFormatA("CanIncludeInClipboardHistory"));
+}
+
+// The list's context menu opened at `at`: its items as shown, "~" before a greyed one; then `key`
+// and Enter are pressed in it.
+static std::string menuSeen;
+static WPARAM menuKey;
+static std::string AnswerListMenu(HWND list, LPARAM at, WPARAM key) {
+  menuSeen.clear(), menuKey = key;
+  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const HWND window = FindWindowA("#32768", nullptr);
+    const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
+      char text[64] = {};  // a separator's stays empty, and it counts as grey
+      GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+      const bool grey = GetMenuState(menu, i, MF_BYPOSITION) & (MF_GRAYED | MF_SEPARATOR);
+      menuSeen += (grey ? "~" : "") + std::string(text) + "|";
+    }
+    for (WPARAM k : {menuKey, WPARAM(VK_RETURN)}) PostMessageA(window, WM_KEYDOWN, k, 0);
+  });
+  SendMessageA(list, WM_CONTEXTMENU, 0, at);
+  return menuSeen;
+}
+
 TEST_F(MainWindowTest, FirstRunOpensWithItsCaptionBoundsAndDesignDefaults) {
   char caption[64] = {};
   GetWindowTextA(form->Handle, caption, sizeof caption);
@@ -95,8 +121,34 @@ TEST_F(MainWindowTest, CutAndCopyFollowTheFocusAndTheSelection) {
 
   form->EditCopy1.Execute();
   EXPECT_EQ(ClipboardGetText(), "bcd");
+  EXPECT_TRUE(KeptOutOfHistory()) << "as every copy from the list";
   form->IdleUpdate();
   EXPECT_TRUE(form->EditPaste1.Enabled);
+  for (const bool cut : {false, true}) {  // Ctrl+Insert and Shift+Delete too
+    ClipboardSetText("", false);
+    Press(cut ? VK_DELETE : VK_INSERT, cut, !cut);
+    EXPECT_EQ(ClipboardGetText(), "bcd");
+    EXPECT_TRUE(KeptOutOfHistory());
+  }
+  EXPECT_EQ(List(), "aef");
+}
+
+TEST_F(MainWindowTest, TheListsMenuCopiesTheLineUnderThePointerWhateverIsSelected) {
+  const HWND list = form->Memo1.Handle;
+  form->Memo1.SetText("ab-cd ef\r\n\r\nlast");
+  form->Memo1.SetFocus();
+  SendMessageA(list, EM_SETSEL, 10, 12);  // the empty line and the next one's first letters
+  ClipboardSetText("", false);
+  POINT p{4, 4};  // on the first line
+  ClientToScreen(list, &p);
+  EXPECT_EQ(AnswerListMenu(list, MAKELPARAM(p.x, p.y), VK_DOWN),
+            "Copy &password|~|~&Undo|~|Cu&t|&Copy|&Paste|&Delete|~|Select &All|");
+  EXPECT_EQ(ClipboardGetText(), "ab-cd ef");
+  EXPECT_TRUE(KeptOutOfHistory());
+  // From the keyboard it is the caret's line; on an empty line there is nothing to copy.
+  SendMessageA(list, EM_SETSEL, 10, 10);
+  EXPECT_EQ(AnswerListMenu(list, -1, VK_UP).substr(0, 16), "~Copy &password|");
+  EXPECT_EQ(SendMessageA(list, EM_GETSEL, 0, 0), MAKELONG(0, 16)) << "Select All, the last item";
 }
 
 TEST_F(MainWindowTest, ShortcutKeysReachTheirActions) {

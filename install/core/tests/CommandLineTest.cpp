@@ -40,3 +40,12 @@ TEST(UninstallSwitch, OtherSpellingsAndLaterPositionsDoNotCount) {
                            "/uninstall", "x.exe \"/uninstall \"", "x.exe /un install"})
     EXPECT_FALSE(HasUninstallSwitch(line)) << line;
 }
+
+TEST(SilentSwitch, OnlySAfterUninstallInAnyCase) {
+  for (const char* line :
+       {"x.exe /uninstall /S", "x.exe /UNINSTALL /s more", "x.exe /uninstall \"/S\""})
+    EXPECT_TRUE(HasSilentSwitch(line)) << line;
+  for (const char* line : {"x.exe /uninstall", "x.exe /S /uninstall", "x.exe /x /S",
+                           "x.exe /uninstall x /S", "x.exe /uninstall /Sx"})
+    EXPECT_FALSE(HasSilentSwitch(line)) << line;
+}

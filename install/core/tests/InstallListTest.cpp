@@ -62,3 +62,12 @@ TEST(IsUnsafeEntry, EntriesThatCouldLeaveTheFolderAreUnsafe) {
         "C:", "x.txt:stream", "... \\x", ". .\\x", "sub\\.. \\x"})
     EXPECT_TRUE(IsUnsafeEntry(entry)) << entry;
 }
+
+TEST(ListsOnly, OnlyAListOfTheGivenNamesInAnyCaseCounts) {
+  const Entries setup{"Tallowmere.exe", "install.txt"};
+  EXPECT_TRUE(ListsOnly("Tallowmere.exe\r\ninstall.txt\r\n", setup));
+  EXPECT_TRUE(ListsOnly("TALLOWMERE.EXE\ninstall.txt", setup));
+  for (const char* list : {"Tallowmere.exe\r\ninstall.txt\r\nREADME.txt\r\n", "letter.doc",
+                           "install.txt\r\n\r\nTallowmere.exe", "sub\\install.txt"})
+    EXPECT_FALSE(ListsOnly(list, setup)) << list;
+}

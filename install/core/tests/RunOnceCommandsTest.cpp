@@ -34,6 +34,9 @@ TEST(RunOnceCommands, PathsCmdWouldMisreadEvenInQuotesAreRecognised) {
 TEST(ProgramCommand, DeletesOnlyTheRetiredFileByPatternThenItsFolderWhenEmpty) {
   const std::string name = RetiredExecutableName(0x0123456789abcdefull);
   EXPECT_EQ(name, "~tlm0123456789abcdef.del");
+  EXPECT_TRUE(IsRetiredExecutableName("~TLM0123456789ABCDEF.DEL"));
+  for (const char* other : {"~tlm0123456789abcdeg.del", "~tlm0123456789abcde.del", "x~tlm.del"})
+    EXPECT_FALSE(IsRetiredExecutableName(other)) << other;
   const std::string pattern = "\"C:\\PROGRA~1\\BRINDL~1\\~tlm0123456789abcdef.de?\"";
   EXPECT_EQ(ProgramCommand(Cmd, "C:\\PROGRA~1\\BRINDL~1", name),
             Cmd + " /c if exist " + pattern + " (del /f /q " + pattern +
@@ -42,6 +45,15 @@ TEST(ProgramCommand, DeletesOnlyTheRetiredFileByPatternThenItsFolderWhenEmpty) {
   EXPECT_EQ(ProgramCommand(Cmd, "C:", name), Cmd + " /c if exist \"C:\\" + name.substr(0, 23) +
                                                  "?\" (del /f /q \"C:\\" + name.substr(0, 23) +
                                                  "?\")");
+}
+
+TEST(ProgramCommand, FoldersMadeAboveGoInnermostFirstUpToOneCmdCannotName) {
+  const std::string name = RetiredExecutableName(1), folder = "C:\\TOOLS\\PASSWO~1";
+  const std::string base = ProgramCommand(Cmd, folder, name);
+  const std::string made = base.substr(0, base.size() - 1) + " & rmdir \"C:\\TOOLS\")";
+  EXPECT_EQ(ProgramCommand(Cmd, folder, name, {"C:\\TOOLS"}), made);
+  for (const char* stop : {"", "C:", "C:\\A&B"})
+    EXPECT_EQ(ProgramCommand(Cmd, folder, name, {"C:\\TOOLS", stop, "C:\\X"}), made) << stop;
 }
 
 TEST(ProgramCommand, WithoutARetiredFileOrWithAFolderCmdWouldMisreadItDoesNothing) {
