@@ -32,7 +32,8 @@ class TControl {
   TControl* Parent = nullptr;
   std::string Hint;
   std::function<void()> OnClick;
-  std::function<void()> OnExit;  // an edit field lost the focus
+  // An edit field's text has changed (typed or set); it has lost the keyboard focus.
+  std::function<void()> OnChange, OnExit;
   // Background for containers, text colour for labels; clNone takes the parent's.
   TColor Color = clNone;
 

@@ -107,6 +107,29 @@ ReplaceResult ReplaceTarget(const std::wstring& target, const std::wstring& temp
   return {replaceError, false};
 }
 
+// Opens the file for reading (others may read it meanwhile, not write); `missing` tells whether a
+// failure found nothing at the path.
+FileHandle OpenForReading(const std::wstring& path, bool* missing = nullptr) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.Valid()) return file;
+  const DWORD error = GetLastError();
+  if (missing) *missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  ThrowCannotOpen(FullPathOf(path), error);
+}
+
+void ReadPieces(HANDLE file, const std::function<bool(std::string_view)>& take) {
+  // The bytes may be passwords: the buffer is wiped on every way out.
+  Wiped<std::vector<char>> wiped(std::vector<char>(1 << 20));
+  std::vector<char>& buffer = wiped.Get();
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+      throw Exception("Stream read error");
+    if (got == 0 || !take(std::string_view(buffer.data(), got))) return;
+  }
+}
+
 }  // namespace
 
 void RaiseCannotOpenFile(const std::wstring& path, const std::wstring& reason) {
@@ -124,18 +147,21 @@ std::wstring FullPathOf(const std::wstring& path) {
 }
 
 void ReadFilePieces(const std::wstring& path, const std::function<bool(std::string_view)>& take) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) ThrowCannotOpen(FullPathOf(path), GetLastError());
-  // The bytes may be passwords: the buffer is wiped on every way out.
-  Wiped<std::vector<char>> wiped(std::vector<char>(1 << 20));
-  std::vector<char>& buffer = wiped.Get();
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
-      throw Exception("Stream read error");
-    if (got == 0 || !take(std::string_view(buffer.data(), got))) return;
-  }
+  FileHandle file = OpenForReading(path);
+  ReadPieces(file.Get(), take);
+}
+
+void ReadListFile(const std::wstring& path, const AnsiCodePage& codePage, size_t maxChars,
+                  ListFileContent& content) {
+  FileHandle file = OpenForReading(path, &content.missing);
+  LARGE_INTEGER size{};  // only a hint: the file may change while it is read
+  if (!GetFileSizeEx(file.Get(), &size)) size.QuadPart = 0;
+  ListFileReader reader(codePage, maxChars, static_cast<size_t>(size.QuadPart));
+  ReadPieces(file.Get(), [&reader](std::string_view piece) { return reader.Feed(piece); });
+  content.text.Get() = reader.Finish();
+  content.encoding = reader.Encoding();
+  content.refusal = reader.Refusal();
+  content.refusedLine = reader.RefusedLine();
 }
 
 void ReadFilePieces(const std::string& path, const std::function<bool(std::string_view)>& take) {

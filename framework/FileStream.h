@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/ListFile.h"
+
 // The absolute form of a path as the messages show it.
 std::wstring FullPathOf(const std::wstring& path);
 
@@ -18,6 +20,18 @@ std::wstring FullPathOf(const std::wstring& path);
 // take piece by piece until the end or until take returns false.
 void ReadFilePieces(const std::wstring& path, const std::function<bool(std::string_view)>& take);
 void ReadFilePieces(const std::string& path, const std::function<bool(std::string_view)>& take);
+
+// A list file as ListFileReader reads it, from one opening of the path.
+struct ListFileContent {
+  bool missing = false;  // set when the file cannot be opened because nothing is at the path
+  WipedText text;        // the list's text, or "" when refused
+  TextEncoding encoding = TextEncoding::Ansi;
+  ListFileRefusal refusal = ListFileRefusal::None;
+  size_t refusedLine = 0;
+};
+// Fills `content`; raises "Cannot open file" when the file cannot be opened.
+void ReadListFile(const std::wstring& path, const AnsiCodePage& codePage, size_t maxChars,
+                  ListFileContent& content);
 
 std::string ReadWholeFile(const std::wstring& path);
 std::string ReadWholeFile(const std::string& path);

@@ -296,6 +296,7 @@ void TForm::HandleCommand(WPARAM wParam, LPARAM lParam) {
   if (lParam && (!ToolBar || reinterpret_cast<HWND>(lParam) != ToolBar->Handle)) {
     TControl* c = TControl::FromHandle(reinterpret_cast<HWND>(lParam));
     if (c && HIWORD(wParam) == BN_CLICKED && c->OnClick) Guard(c->OnClick);
+    if (c && HIWORD(wParam) == EN_CHANGE && c->OnChange) Guard(c->OnChange);
     if (c && HIWORD(wParam) == EN_KILLFOCUS && c->OnExit) Guard(c->OnExit);
     return;
   }
@@ -458,7 +459,12 @@ std::optional<LRESULT> TForm::OnUpdateUiState(WPARAM wParam, LPARAM lParam) {
 }
 
 std::optional<LRESULT> TForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
-  if (Menu) ShowHint(Menu->HintFor(wParam, lParam));
+  if (!Menu) return 0;
+  // While a menu is open the status bar speaks of its items only: one without a hint leaves it
+  // empty rather than showing IdleHint, which would read as that item's hint.
+  const bool closed = HIWORD(wParam) == 0xFFFF && lParam == 0;
+  hintShown_ = !closed;
+  if (StatusBar) StatusBar->SetSimpleText(closed ? IdleHint() : Menu->HintFor(wParam, lParam));
   return 0;
 }
 

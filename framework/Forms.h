@@ -138,7 +138,7 @@ class TForm {
   std::string className_;
   int nextControlId_ = 100;
   bool shownOnce_ = false;
-  bool hintShown_ = false;  // the status bar shows a hint rather than IdleHint
+  bool hintShown_ = false;  // the status bar shows a hint (or a menu is open) rather than IdleHint
   HWND lastFocus_ = nullptr;
   std::vector<OwnedFont> fonts_;
   std::vector<ControlDef> layout_;  // the table as stated, for a change of DPI

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "generator/WipeBytes.h"
+
 namespace {
 constexpr int FirstCode = 33;  // a draw is FirstCode + Below(CodeRange)
 constexpr uint32_t CodeRange = 224;
@@ -54,14 +56,12 @@ int SetCountOf(unsigned sets) {
   for (; sets; sets &= sets - 1) ++n;
   return n;
 }
+}  // namespace
 
-// Splits text into its characters: single bytes are marked in `bytes`, longer ones are listed
-// once each in `multi`, in the order they come, and kept in `seen` for lookups (views into
-// `text`). A byte that starts no character is none. The status bar measures a custom set at each
-// keystroke: the work stays linear in the text.
+// The status bar measures a custom set at each keystroke: the work stays linear in the text.
 void SplitCharacters(const std::string& text, const CharacterLength& characterLength,
-                     bool (&bytes)[256], std::vector<std::string>& multi,
-                     std::unordered_set<std::string_view>& seen) {
+                     bool (&bytes)[256], std::vector<std::string>& multi) {
+  std::unordered_set<std::string_view> seen;  // views into `text`
   for (size_t at = 0; at < text.size();) {
     const size_t left = text.size() - at;
     const size_t n = characterLength ? std::min(characterLength(&text[at], left), left) : 1;
@@ -77,6 +77,7 @@ void SplitCharacters(const std::string& text, const CharacterLength& characterLe
   }
 }
 
+namespace {
 // The share of all passwords of `length` characters drawn from the table that hold a character of
 // each chosen set: the inclusion-exclusion count over the sets divided by (characters)^length.
 // Summed as the chance that the first p characters have met exactly a given group of sets, which
@@ -117,10 +118,11 @@ Verdict Judge(const PasswordRequest& r, const CodeTable& t) {
   // Without left-out characters only a custom set can be emptied: every class keeps others.
   if (t.Count == 0 && t.MultiByte.empty())
     return {GenerateOutcome::NothingAcceptable,
-            t.LeftSomethingOut
+            !t.LeftSomethingOut ? "All custom characters are excluded as similar characters"
+            : r.ExcludeSimilar
                 ? "No characters are left to draw from once similar and left-out characters "
                   "are removed"
-                : "All custom characters are excluded as similar characters"};
+                : "No characters are left to draw from once left-out characters are removed"};
   if (!r.AtLeastOneOfEach) return {};
   for (int set = 0; set < SetCount; ++set)
     if ((t.Chosen & (1u << set)) && t.SetSizes[set] == 0)
@@ -225,15 +227,6 @@ void AppendGrouped(std::string& text, const std::string& chars, const PasswordRe
   }
 }
 
-// Overwrites a buffer up to its capacity: a shortened or cleared one still holds its old tail.
-template <typename Buffer>
-void WipeWhole(Buffer& buffer) {
-  const size_t size = buffer.size();
-  buffer.resize(buffer.capacity());  // within the capacity: the same memory
-  if (!buffer.empty()) WipeBytes(&buffer[0], buffer.size() * sizeof(buffer[0]));
-  buffer.resize(size);
-}
-
 // Room for the whole text when it is of a sensible size; larger texts grow as they go.
 void ReserveFor(std::string& text, const PasswordRequest& r) {
   const uint64_t length = static_cast<uint64_t>(std::max(r.PasswordLength, 0));
@@ -249,10 +242,9 @@ CodeTable BuildCodeTable(const PasswordRequest& r, const CharacterLength& charac
   table.Chosen = ChosenSets(r);
   bool inCustom[256] = {}, leftOut[256] = {};
   std::vector<std::string> customMulti, leftOutMulti;
-  std::unordered_set<std::string_view> inCustomMulti, leftOutSeen;
-  if (r.UseCustom)
-    SplitCharacters(r.CustomCharacters, characterLength, inCustom, customMulti, inCustomMulti);
-  SplitCharacters(r.LeaveOut, characterLength, leftOut, leftOutMulti, leftOutSeen);
+  if (r.UseCustom) SplitCharacters(r.CustomCharacters, characterLength, inCustom, customMulti);
+  SplitCharacters(r.LeaveOut, characterLength, leftOut, leftOutMulti);
+  const std::unordered_set<std::string_view> leftOutSeen(leftOutMulti.begin(), leftOutMulti.end());
   for (const std::string& c : customMulti) {
     if (leftOutSeen.count(c)) {
       table.LeftSomethingOut = true;
@@ -317,9 +309,9 @@ PasswordMaker::PasswordMaker(const PasswordRequest& request, const Notice& notic
 
 // The working buffers are wiped however the work ends (a random source may throw).
 PasswordMaker::~PasswordMaker() {
-  WipeWhole(text_);
-  WipeWhole(chars_);
-  WipeWhole(ids_);
+  WipeToCapacity(text_);
+  WipeToCapacity(chars_);
+  WipeToCapacity(ids_);
 }
 
 void PasswordMaker::MakeMore(int32_t count, RandomSource& source) {
@@ -352,7 +344,7 @@ void PasswordMaker::MakeMore(int32_t count, RandomSource& source) {
 
 void PasswordMaker::TakeText(std::string& output) {
   output.swap(text_);
-  WipeWhole(text_);
+  WipeToCapacity(text_);
   text_.clear();
 }
 

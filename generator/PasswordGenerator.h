@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "generator/RandomSource.h"
@@ -25,6 +26,15 @@ struct PasswordRequest {
   // Characters never used, whichever set they belong to (blanks and line breaks are never drawn).
   std::string LeaveOut;
 };
+// Every field alike: a new field joins the list here too.
+inline bool operator==(const PasswordRequest& a, const PasswordRequest& b) {
+  const auto fields = [](const PasswordRequest& r) {
+    return std::tie(r.PasswordLength, r.UseLowercase, r.UseUppercase, r.UseDigits, r.UseSpecial,
+                    r.ExcludeSimilar, r.PasswordCount, r.UseCustom, r.CustomCharacters, r.UseGroups,
+                    r.GroupSize, r.AtLeastOneOfEach, r.LeaveOut);
+  };
+  return fields(a) == fields(b);
+}
 
 // Shows a validation message to the user and returns when it is closed.
 using Notice = std::function<void(const std::string&)>;
@@ -33,6 +43,11 @@ using Notice = std::function<void(const std::string&)>;
 // or 0 when the bytes there start no whole character. Empty: every byte is a character of its own,
 // as in a single-byte code page.
 using CharacterLength = std::function<size_t(const char* text, size_t left)>;
+
+// Splits text into its characters: single bytes are marked in `bytes`, longer ones are listed
+// once each in `multi`, in the order they come. A byte that starts no character is none.
+void SplitCharacters(const std::string& text, const CharacterLength& characterLength,
+                     bool (&bytes)[256], std::vector<std::string>& multi);
 
 // How a request ended. After a refusal its message has been shown and `output` is as it was.
 enum class GenerateOutcome {

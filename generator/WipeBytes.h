@@ -5,3 +5,13 @@
 
 // Overwrites the bytes with zeros in a way the compiler may not leave out as dead stores.
 void WipeBytes(void* data, size_t size);
+
+// Overwrites the whole buffer, up to its capacity: a text that was shortened, or cleared, still
+// holds its old characters past its end. Sizes stay as they were.
+template <typename Buffer>
+void WipeToCapacity(Buffer& buffer) {
+  const size_t size = buffer.size();
+  buffer.resize(buffer.capacity());  // within the capacity: the same buffer, its tail now in reach
+  if (!buffer.empty()) WipeBytes(&buffer[0], buffer.size() * sizeof(buffer[0]));
+  buffer.resize(size);
+}

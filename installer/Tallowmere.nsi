@@ -1,6 +1,6 @@
-; Setup for Tallowmere: copies Tallowmere.exe, writes the install.txt its /uninstall reads, the
-; shortcuts and the installed-programs entry. There is no separate uninstaller: the entry runs the
-; program's own /uninstall.
+; Setup for Tallowmere: copies Tallowmere.exe and NOTICE.txt, writes the install.txt its /uninstall
+; reads, the shortcuts and the installed-programs entry. There is no separate uninstaller: the entry
+; runs the program's own /uninstall.
 ; makensis /DVERSION=x.y.z /DNAMES=<framework/core/Product.h> /DSTAGE=<folder with Tallowmere.exe>
 ;          /DPLUGINS=<folder with amd64-unicode\TakeBack.dll> /DICON=<.ico> /DOUTFILE=<setup.exe>
 ;          Tallowmere.nsi   (installer/package.sh passes them)
@@ -27,7 +27,7 @@ ManifestDPIAware true
 !define EXE_NAME "Tallowmere.exe"
 ; Every file setup writes, the program first: install.txt lists them, and a folder whose
 ; install.txt lists nothing else is an earlier install of this setup's.
-!define SETUP_FILES "${EXE_NAME}|install.txt"
+!define SETUP_FILES "${EXE_NAME}|NOTICE.txt|install.txt"
 ; Exit codes besides NSIS's own 0 (installed) and 1 (cancelled on a page); the README and the
 ; winget manifest (installer/manifests.sh) list them.
 !define EXIT_FOLDER_ASKED 2        ; /D= cannot be taken as it stands
@@ -338,27 +338,34 @@ Section "${PRODUCT}" SecMain
   StrCpy $1 ""  ; set once this setup writes into the names moved aside
   StrCpy $5 ""  ; set once install.txt is moved aside
   StrCpy $6 ""  ; set once the exe is moved aside
+  StrCpy $4 ""  ; set once NOTICE.txt is moved aside
   StrCpy $7 ""  ; the moved-aside files that could not be put back
   !insertmacro DeleteStale "install.txt"
   !insertmacro DeleteStale "${EXE_NAME}"
+  !insertmacro DeleteStale "NOTICE.txt"
   !insertmacro MoveAside "install.txt" $5
   !insertmacro MoveAside "${EXE_NAME}" $6
+  !insertmacro MoveAside "NOTICE.txt" $4
   ClearErrors
   FileOpen $0 "$INSTDIR\install.txt" w
   IfErrors failed
   StrCpy $1 "written"
   FileWrite $0 "${EXE_NAME}$\r$\n"
+  FileWrite $0 "NOTICE.txt$\r$\n"
   FileWrite $0 "install.txt$\r$\n"
   FileClose $0
   File "${STAGE}\${EXE_NAME}"
+  File "${STAGE}\NOTICE.txt"
   IfErrors failed written
   failed:
     ${If} $1 != ""
       Delete "$INSTDIR\install.txt"
       Delete "$INSTDIR\${EXE_NAME}"
+      Delete "$INSTDIR\NOTICE.txt"
     ${EndIf}
     !insertmacro PutBack "install.txt" $5
     !insertmacro PutBack "${EXE_NAME}" $6
+    !insertmacro PutBack "NOTICE.txt" $4
     Call RemoveNewFolders
     SetErrorLevel ${EXIT_CANNOT_WRITE}
     ${If} $7 != ""
@@ -371,6 +378,7 @@ Section "${PRODUCT}" SecMain
   written:
   Delete "$INSTDIR\install.txt.old"
   Delete "$INSTDIR\${EXE_NAME}.old"
+  Delete "$INSTDIR\NOTICE.txt.old"
   ; An uninstall since the last logon left a run-once command that would delete this new copy at
   ; the next one: cancelled, but only if it names this folder (another copy's stays).
   TakeBack::RunOnceDeletes "$INSTDIR\${EXE_NAME}"

@@ -34,6 +34,9 @@ mkdir -p "$work/setup" "$work/plugins/amd64-unicode" "$work/portable/$name" "$di
 
 # Setup: the exe as it will be installed, with the commit's time (SetDateSave keeps it).
 cp "$exe" "$work/setup/Tallowmere.exe"
+# The credits of what the program holds from others, as Windows text.
+sed -e 's/$/\r/' "$here/../NOTICE" >"$work/setup/NOTICE.txt"
+touch -d "@$SOURCE_DATE_EPOCH" "$work/setup/NOTICE.txt"
 sign "$work/setup/Tallowmere.exe" Tallowmere
 touch -d "@$SOURCE_DATE_EPOCH" "$work/setup/Tallowmere.exe"
 cp "$plugin" "$work/plugins/amd64-unicode/TakeBack.dll"
@@ -44,11 +47,13 @@ makensis -V2 -INPUTCHARSET UTF8 "-DVERSION=$version" "-DNAMES=$here/../framework
   "-DOUTFILE=$dist/$name-setup.exe" "$here/Tallowmere.nsi"
 sign "$dist/$name-setup.exe" "Tallowmere setup"
 
-# Portable zip: one folder with the exe, a short text and the install.txt that /uninstall reads.
+# Portable zip: one folder with the exe, a short text, the credits and the install.txt that
+# /uninstall reads.
 p=$work/portable/$name
 cp "$work/setup/Tallowmere.exe" "$p/Tallowmere.exe"
+cp "$work/setup/NOTICE.txt" "$p/NOTICE.txt"
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/portable-readme.txt" >"$p/README.txt"
-printf 'Tallowmere.exe\r\nREADME.txt\r\ninstall.txt\r\n' >"$p/install.txt"
+printf 'Tallowmere.exe\r\nREADME.txt\r\nNOTICE.txt\r\ninstall.txt\r\n' >"$p/install.txt"
 chmod 644 "$p"/*
 touch -d "@$SOURCE_DATE_EPOCH" "$p"/*
 rm -f "$dist/$name-portable.zip"

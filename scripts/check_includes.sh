@@ -7,16 +7,17 @@
 set -uo pipefail
 shopt -s nullglob
 cd "${1:-.}" || exit 2
-# A file includes from its own folder or from a lower rank; ui and install stay apart.
-declare -A rank=([app]=4 [ui]=3 [install]=3 [shell]=2 [framework]=1 [generator]=0)
-sources=({app,ui,install,shell,framework,generator}/*.{h,cpp} {framework,install}/core/*.{h,cpp})
+# A file includes from its own folder or from a lower rank; ui and install stay apart, as do the
+# program (app) and the setup's plugin (installer).
+declare -A rank=([app]=4 [installer]=4 [ui]=3 [install]=3 [shell]=2 [framework]=1 [generator]=0)
+sources=({app,installer,ui,install,shell,framework,generator}/*.{h,cpp} {framework,install}/core/*.{h,cpp})
 edges=$(grep -Ho '^\s*#\s*include\s*"[^"]*"' "${sources[@]}" |
   sed -E 's/^([^.]*)\.[a-z]+:.*"(.*)\.[a-z]+"$/\1 \2/')
 status=0
 while read -r from to; do
   if [ "${from%%/*}" != "${to%%/*}" ] && ! [ "${rank[${to%%/*}]:-9}" -lt "${rank[${from%%/*}]}" ]
   then
-    echo "$from may not include $to: layers are app > ui, install > shell > framework > generator"
+    echo "$from may not include $to: layers are app, installer > ui, install > shell > framework > generator"
     status=1
   fi
   # The generator, the lowest layer, is portable as well.

@@ -5,16 +5,10 @@
 
 #include "framework/FileDialogs.h"
 #include "framework/Forms.h"
-#include "framework/core/TextEncoding.h"
+#include "generator/Passphrase.h"
 #include "generator/PasswordGenerator.h"
+#include "ui/ListDocument.h"
 #include "ui/PresetGroup.h"
-
-// Path of the password-list file last opened or saved; empty when none. Wide, as the file dialogs
-// give it: a name may hold characters the ANSI code page lacks (the list's text stays ANSI).
-extern std::wstring CurrentFileName;
-// How that file was written: a file opened with a byte-order mark is saved back with it; a new
-// list, and a file without a mark, is ANSI text.
-extern TextEncoding CurrentEncoding;
 
 // Which file implements what is noted beside each group of members.
 class TSDIAppForm : public TForm {
@@ -26,6 +20,7 @@ class TSDIAppForm : public TForm {
   TToolBar ToolBar1;
   TPanel Panel1;
   TMemo Memo1;
+  TListDocument Document{Memo1};  // the list's file
   TStatusBar StatusBar;
   TRichEdit RichEdit1;
   TOpenDialog OpenDialog;
@@ -65,12 +60,15 @@ class TSDIAppForm : public TForm {
       FileExitItem;
   TMenuItem Edit1, CutItem, CopyItem, PasteItem;
   TMenuItem Options1, Colorscheme1, mniDefault, mniWhite, mniGray, mniYellow, mniBlue;
-  // Options beyond the panel's (MainOptions.cpp; the clearing times are rows of
-  // kClearClipboardTimes in Options.h).
+  // Options beyond the panel's (MainOptions.cpp; the check items are rows of kOptionItems, the
+  // clearing times rows of kClearClipboardTimes in Options.h).
   TMenuItem N3, mniAtLeastOneOfEach, mniLeaveOut, Clearclipboardafter1, mniClearNever, mniClear10s,
       mniClear30s, mniClear1m, mniClear5m;
   // The characters never to use, as the "Leave out characters" box last took them.
   std::string LeaveOutCharacters;
+  // "Make passphrases..." behind a separator; the box's options as it last held them.
+  TMenuItem N4, mniPassphrases;
+  PassphraseRequest PassphraseOptions;
   TMenuItem Help1, HelpAboutItem;
 
   // Generate and Clear, creation and closing (MainCommands.cpp).
@@ -120,6 +118,12 @@ class TSDIAppForm : public TForm {
 
   void HelpAbout1Execute();  // About.cpp
 
+  // The "Make passphrases" box and its Generate (MainPassphrases.cpp): the passphrases are added
+  // to the list and copied as Generate adds and copies passwords; a refusal adds and copies
+  // nothing.
+  void mniPassphrasesClick();
+  void AddPassphrases(const PassphraseRequest& request);
+
   // Colour schemes (Schemes.cpp).
   void mniDefaultClick();
   void mniWhiteClick();
@@ -133,7 +137,6 @@ class TSDIAppForm : public TForm {
 
   // The new options' menu items, the strength in the status bar and the timed clipboard clearing
   // (MainOptions.cpp).
-  void mniAtLeastOneOfEachClick();
   void mniLeaveOutClick();
   // The seconds of the checked "Clear clipboard after" item (0: never); checks the item of
   // `seconds`, or "Never" for a number that has none.
@@ -183,5 +186,6 @@ class TSDIAppForm : public TForm {
   std::shared_ptr<Generation> generation_;  // shared: the type is complete only there
   unsigned long copiedNumber_ = 0;          // our copy of passwords that a timed clearing takes off
   bool clearPending_ = false;
-  std::string strengthOptions_, strengthText_;  // the last options measured, and the result
+  PasswordRequest strengthRequest_;  // the options last measured
+  std::string strengthText_;         // and the result
 };

@@ -59,10 +59,11 @@ PasswordRequest TSDIAppForm::ReadRequest() {
   request.PasswordCount = CountGroup.Value();
   for (const CharacterOption& option : kCharacterOptions)
     request.*option.field = (this->*option.box).Checked();
+  for (const OptionItem& option : kOptionItems)
+    request.*option.field = (this->*option.item).Checked();
   request.CustomCharacters = Memo2.Text();
   request.UseGroups = RadioButton21.Checked();
   request.GroupSize = static_cast<int16_t>(UpDown3.Position());
-  request.AtLeastOneOfEach = mniAtLeastOneOfEach.Checked();
   request.LeaveOut = LeaveOutCharacters;
   return request;
 }

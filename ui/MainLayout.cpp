@@ -229,8 +229,8 @@ void TSDIAppForm::CreateMenu() {
   Colorscheme1.Caption = "Color scheme";
   AddSchemeItems();
   N3.Caption = "-";
+  Options1.Items = {&Colorscheme1, &N3};
   AddOptionItems();
-  Options1.Items = {&Colorscheme1, &N3, &mniAtLeastOneOfEach, &mniLeaveOut, &Clearclipboardafter1};
 
   Help1.Caption = "&Help";
   Help1.Hint = "Help topics";

@@ -2,6 +2,7 @@
 // left out, the timed clipboard clearing; and the strength of one password in the status bar.
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "framework/Clipboard.h"
 #include "framework/CodePage.h"
@@ -27,11 +28,16 @@ bool TryForAMoment(const std::function<bool()>& attempt) {
 }  // namespace
 
 void TSDIAppForm::AddOptionItems() {
-  mniAtLeastOneOfEach.Caption = "At least one of each chosen set";
-  mniAtLeastOneOfEach.OnClick = [this] { mniAtLeastOneOfEachClick(); };
+  for (const OptionItem& option : kOptionItems) {
+    TMenuItem& item = this->*option.item;
+    item.Caption = option.caption;
+    item.OnClick = [&item] { item.SetChecked(!item.Checked()); };
+    Options1.Items.push_back(&item);
+  }
   mniLeaveOut.Caption = "Leave out characters...";
   mniLeaveOut.OnClick = [this] { mniLeaveOutClick(); };
   Clearclipboardafter1.Caption = "Clear clipboard after";
+  Options1.Items.insert(Options1.Items.end(), {&mniLeaveOut, &Clearclipboardafter1});
   for (const ClearClipboardTime& time : kClearClipboardTimes) {
     TMenuItem& item = this->*time.item;
     item.Caption = time.caption;
@@ -41,10 +47,10 @@ void TSDIAppForm::AddOptionItems() {
     Clearclipboardafter1.Items.push_back(&item);
   }
   mniClearNever.SetChecked(true);
-}
-
-void TSDIAppForm::mniAtLeastOneOfEachClick() {
-  mniAtLeastOneOfEach.SetChecked(!mniAtLeastOneOfEach.Checked());
+  N4.Caption = "-";
+  mniPassphrases.Caption = "Make passphrases...";
+  mniPassphrases.OnClick = [this] { mniPassphrasesClick(); };
+  Options1.Items.insert(Options1.Items.end(), {&N4, &mniPassphrases});
 }
 
 void TSDIAppForm::mniLeaveOutClick() { EditLeaveOutCharacters(LeaveOutCharacters); }
@@ -103,17 +109,12 @@ void TSDIAppForm::PlaceOfferedPasswords() {
 std::string TSDIAppForm::IdleHint() {
   if (!Memo2.Handle) return "";
   if (Generating()) return ProgressText();
-  const PasswordRequest r = ReadRequest();
-  // Measured again only when an option that counts has changed (the count and grouping do not).
-  std::string options = std::to_string(r.PasswordLength) + ':';
-  for (bool flag : {r.UseLowercase, r.UseUppercase, r.UseDigits, r.UseSpecial, r.ExcludeSimilar,
-                    r.UseCustom, r.AtLeastOneOfEach})
-    options += flag ? '1' : '0';
-  options += r.CustomCharacters + '\0' + r.LeaveOut;
-  if (options != strengthOptions_ || strengthText_.empty()) {
+  // Measured again only when the options have changed since.
+  PasswordRequest r = ReadRequest();
+  if (strengthText_.empty() || !(r == strengthRequest_)) {
     const int bits = StrengthBits(r, AnsiCharacterLength());
     strengthText_ = "Each password: " + std::to_string(bits) + " bits (" + StrengthWord(bits) + ")";
-    strengthOptions_ = options;
+    strengthRequest_ = std::move(r);
   }
   return strengthText_;
 }

@@ -1,7 +1,8 @@
 // The main window's options that are wired the same way, one row each: the character check boxes
-// (control, request field), the colour schemes (menu item, caption, colour) and the clipboard
-// clearing times (menu item, caption, seconds). Generate and the menu walk these tables; the
-// settings file's keys are the table in Settings.cpp.
+// (control, request field), the Options menu's check items (menu item, caption, request field),
+// the colour schemes (menu item, caption, colour, click handler) and the clipboard clearing times
+// (menu item, caption, seconds). Generate and the menu walk these tables; the settings file's keys
+// are the table in Settings.cpp.
 #pragma once
 #include "generator/PasswordGenerator.h"
 #include "ui/Main.h"
@@ -20,22 +21,35 @@ inline constexpr CharacterOption kCharacterOptions[] = {
     {&TSDIAppForm::CheckBox7, &PasswordRequest::UseCustom},
 };
 
+// Checked and unchecked by a click, in this order below the colour schemes.
+struct OptionItem {
+  TMenuItem TSDIAppForm::*item;
+  const char* caption;
+  bool PasswordRequest::*field;
+};
+
+inline constexpr OptionItem kOptionItems[] = {
+    {&TSDIAppForm::mniAtLeastOneOfEach, "At least one of each chosen set",
+     &PasswordRequest::AtLeastOneOfEach},
+};
+
 struct ColorScheme {
   TMenuItem TSDIAppForm::*item;
   const char* caption;
   TColor color;
+  void (TSDIAppForm::*click)();  // what a click on the item calls
 };
 
 // A scheme's number (its "ColorScheme" value in the settings file) is its place here.
 inline constexpr ColorScheme kColorSchemes[] = {
     // Default follows the system's appearance settings.
-    {&TSDIAppForm::mniDefault, "Default", clBtnFace},
-    {&TSDIAppForm::mniWhite, "White", 0x00FFFFFF},
-    {&TSDIAppForm::mniGray, "Gray", 0x00808080},
+    {&TSDIAppForm::mniDefault, "Default", clBtnFace, &TSDIAppForm::mniDefaultClick},
+    {&TSDIAppForm::mniWhite, "White", 0x00FFFFFF, &TSDIAppForm::mniWhiteClick},
+    {&TSDIAppForm::mniGray, "Gray", 0x00808080, &TSDIAppForm::mniGrayClick},
     // Red 255, green 255, blue 204.
-    {&TSDIAppForm::mniYellow, "Yellow", 0x00CCFFFF},
+    {&TSDIAppForm::mniYellow, "Yellow", 0x00CCFFFF, &TSDIAppForm::mniYellowClick},
     // Red 221, green 237, blue 255.
-    {&TSDIAppForm::mniBlue, "Blue", 0x00FFEDDD},
+    {&TSDIAppForm::mniBlue, "Blue", 0x00FFEDDD, &TSDIAppForm::mniBlueClick},
 };
 
 struct ClearClipboardTime {

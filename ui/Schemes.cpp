@@ -12,7 +12,7 @@ void TSDIAppForm::AddSchemeItems() {
     item.Caption = kColorSchemes[scheme].caption;
     item.RadioItem = true;
     item.GroupIndex = 1;
-    item.OnClick = [this, scheme] { SetScheme(scheme); };
+    item.OnClick = [this, click = kColorSchemes[scheme].click] { (this->*click)(); };
     Colorscheme1.Items.push_back(&item);
   }
   mniDefault.SetChecked(true);

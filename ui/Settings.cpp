@@ -5,6 +5,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdint>
@@ -15,6 +16,7 @@
 
 #include "framework/Folders.h"
 #include "framework/IniFile.h"
+#include "framework/core/IniValue.h"
 #include "framework/core/Product.h"
 #include "framework/core/Text.h"
 #include "framework/WideText.h"
@@ -233,7 +235,37 @@ constexpr SettingKind Choice{[](SettingsWalk& w, const SettingKey& key) {
                                  w.ini.WriteString(key.section, key.name, "1");
                              }};
 
+// One of the options the main window keeps for the "Make passphrases" box. A number beyond the
+// box's range counts as its nearest end, as the box's spinners take it; a text that is no number,
+// a separator longer than the box takes and a missing key leave the default.
+template <auto field, int min = 0, int max = 0>
+constexpr SettingKind Phrase{
+    [](SettingsWalk& w, const SettingKey& key) {
+      auto& value = w.form.PassphraseOptions.*field;
+      using T = std::decay_t<decltype(value)>;
+      if constexpr (std::is_same_v<T, bool>) {
+        value = w.ini.ReadBool(key.section, key.name, value);
+      } else if constexpr (std::is_same_v<T, std::string>) {
+        const std::string text = w.ini.ReadString(key.section, key.name, value);
+        if (text.size() <= kMaxSeparatorLength) value = text;
+      } else {
+        const int32_t read = IniTextToInt(w.ini.ReadString(key.section, key.name, ""), INT32_MIN);
+        if (read != INT32_MIN) value = std::clamp<int32_t>(read, min, max);
+      }
+    },
+    [](SettingsWalk& w, const SettingKey& key) {
+      const auto& value = w.form.PassphraseOptions.*field;
+      using T = std::decay_t<decltype(value)>;
+      if constexpr (std::is_same_v<T, bool>)
+        w.ini.WriteBool(key.section, key.name, value);
+      else if constexpr (std::is_same_v<T, std::string>)
+        w.ini.WriteString(key.section, key.name, OneLine(value));
+      else
+        w.ini.WriteInteger(key.section, key.name, value);
+    }};
+
 using F = TSDIAppForm;
+using P = PassphraseRequest;
 
 // Every key of the settings file, in the file's order; LoadSettings reads them in this order too.
 // An option is one row.
@@ -265,6 +297,11 @@ const SettingKey kSettingKeys[] = {
     // Seconds; any value but those of the menu's items means "Never".
     {kSettings, "ClearClipboardAfter",
      &Integer<&F::ClearClipboardSeconds, &F::SetClearClipboardSeconds>, 0},
+    {kSettings, "PassphraseWords", &Phrase<&P::Words, kMinPassphraseWords, kMaxPassphraseWords>, 0},
+    {kSettings, "PassphraseSeparator", &Phrase<&P::Separator>, 0},
+    {kSettings, "PassphraseCapitalize", &Phrase<&P::Capitalize>, 0},
+    {kSettings, "PassphraseDigit", &Phrase<&P::AddDigit>, 0},
+    {kSettings, "PassphraseCount", &Phrase<&P::Count, 1, 1000>, 0},
 };
 
 }  // namespace

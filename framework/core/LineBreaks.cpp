@@ -1,9 +1,6 @@
 // Line-break conversion of loaded list files.
 #include "framework/core/LineBreaks.h"
 
-#include <algorithm>
-#include <utility>
-
 #include "framework/core/Wipe.h"
 
 LineBreakConverter::~LineBreakConverter() { Wipe(text_); }
@@ -14,15 +11,7 @@ void LineBreakConverter::Append(std::string_view piece) {
     overflowed_ = true;
     return;
   }
-  // Grown here rather than by the string itself, which would free the old copy unwiped.
-  if (piece.size() > text_.capacity() - text_.size()) {
-    std::string grown;
-    grown.reserve(std::max(text_.size() + piece.size(), std::min(2 * text_.capacity(), maxChars_)));
-    grown.append(text_);
-    Wipe(text_);
-    text_.swap(grown);
-  }
-  text_.append(piece);
+  AppendWiped(text_, piece, 0, maxChars_);
 }
 
 bool LineBreakConverter::Feed(std::string_view bytes) {

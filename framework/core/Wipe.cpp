@@ -11,10 +11,11 @@ void Wipe(std::vector<std::string>& lines) {
   for (auto& line : lines) Wipe(line);
 }
 
-void AppendWiped(std::string& text, std::string_view piece, size_t sizeHint) {
+void AppendWiped(std::string& text, std::string_view piece, size_t sizeHint, size_t most) {
   if (piece.size() > text.capacity() - text.size()) {
     std::string grown;
-    grown.reserve(std::max({sizeHint, text.size() + piece.size(), 2 * text.capacity()}));
+    grown.reserve(std::max(text.size() + piece.size(),
+                           std::min(std::max(sizeHint, 2 * text.capacity()), most)));
     grown.append(text);
     Wipe(text);
     text.swap(grown);

@@ -2,6 +2,7 @@
 // passwords. Portable, so the core's text code uses it too.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -9,20 +10,11 @@
 
 #include "generator/WipeBytes.h"
 
-// Overwrites the whole buffer, up to its capacity: a text that was shortened, or cleared, still
-// holds its old characters past its end. Sizes stay as they were.
-template <typename Buffer>
-void WipeToCapacity(Buffer& buffer) {
-  const size_t size = buffer.size();
-  buffer.resize(buffer.capacity());  // within the capacity: the same buffer, its tail now in reach
-  if (!buffer.empty()) WipeBytes(&buffer[0], buffer.size() * sizeof(buffer[0]));
-  buffer.resize(size);
-}
-
 // Appends the piece; when the text must grow, it grows into a new buffer here (of at least
-// sizeHint bytes) and the old one is wiped (the string itself would free it as it was). The piece
-// must not lie in `text`: it would be wiped before it is copied.
-void AppendWiped(std::string& text, std::string_view piece, size_t sizeHint = 0);
+// sizeHint bytes, doubling short of `most`) and the old one is wiped (the string itself would free
+// it as it was). The piece must not lie in `text`: it would be wiped before it is copied.
+void AppendWiped(std::string& text, std::string_view piece, size_t sizeHint = 0,
+                 size_t most = SIZE_MAX);
 
 // Every character held (of every line, for lines).
 void Wipe(std::string& text);

@@ -392,11 +392,14 @@ TEST(Validation, RequestsThatCannotBeMetAreRefusedBeforeAnyDraw) {
       {8, true, "", "il", "No custom characters are left once similar and left-out characters"},
       {8, false, "a" + lower + "A" + upper + "23456789", "",
        "No characters are left to draw from once similar and left-out characters are removed"},
+      {9, false, "a" + lower + "A" + upper + "0123456789iloI", "",
+       "No characters are left to draw from once left-out characters are removed"},
       {5, true, lower + upper + "3456789", high, TooRare},
   };
   for (const auto& [length, oneOfEach, leaveOut, custom, message] : cases) {
     PasswordRequest r = Request(length, 2);
     r.UseLowercase = r.UseUppercase = r.UseDigits = r.ExcludeSimilar = true;
+    r.ExcludeSimilar = length != 9;
     r.UseSpecial = length == 5;
     r.UseCustom = !custom.empty();
     r.CustomCharacters = custom;
@@ -440,4 +443,23 @@ TEST(Strength, CountsThePasswordsTheOptionsCanMakeInBits) {
   std::string words;
   for (int bits : {39, 40, 63, 64, 79, 80}) words += StrengthWord(bits) + std::string(",");
   EXPECT_EQ(words, "weak,fair,fair,strong,strong,very strong,");
+}
+
+TEST(Request, EqualOnlyWhenEveryFieldIs) {
+  std::vector<PasswordRequest> changed(13);
+  changed[0].PasswordLength = 1;
+  changed[1].UseLowercase = true;
+  changed[2].UseUppercase = true;
+  changed[3].UseDigits = true;
+  changed[4].UseSpecial = true;
+  changed[5].ExcludeSimilar = true;
+  changed[6].PasswordCount = 1;
+  changed[7].UseCustom = true;
+  changed[8].CustomCharacters = "x";
+  changed[9].UseGroups = true;
+  changed[10].GroupSize = 1;
+  changed[11].AtLeastOneOfEach = true;
+  changed[12].LeaveOut = "x";
+  for (size_t i = 0; i < changed.size(); ++i) EXPECT_FALSE(changed[i] == PasswordRequest()) << i;
+  EXPECT_TRUE(changed[12] == changed[12]);
 }

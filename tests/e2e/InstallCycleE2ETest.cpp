@@ -22,7 +22,7 @@ namespace {
 
 const std::string InstallFolder = "C:\\Program Files\\Brindle Cycle Test";
 const std::string Exe = InstallFolder + "\\Tallowmere.exe";
-const std::string InstallList = "Tallowmere.exe\r\ninstall.txt\r\n";
+const std::string InstallList = "Tallowmere.exe\r\nNOTICE.txt\r\ninstall.txt\r\n";
 const char* const SessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
 
 // NSIS takes /D= raw to the end of the command line: a folder with blanks goes unquoted.
@@ -159,7 +159,7 @@ class InstallCycleE2E : public testing::Test {
     CoUninitialize();
   }
   void Remove() {
-    for (const char* name : {"\\Tallowmere.exe", "\\install.txt"})
+    for (const char* name : {"\\Tallowmere.exe", "\\NOTICE.txt", "\\install.txt"})
       DeleteFileA((InstallFolder + name).c_str());
     RemoveDirectoryA(InstallFolder.c_str());
     DeleteFileA((desktop_ + "\\Brindlecast.lnk").c_str());
@@ -190,6 +190,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
   const std::string built = Bytes(TallowmereExe());
   EXPECT_TRUE(Bytes(Exe) == built) << "not the built Tallowmere.exe";
   EXPECT_EQ(Bytes(InstallFolder + "\\install.txt"), InstallList);
+  EXPECT_NE(Bytes(InstallFolder + "\\NOTICE.txt").find("(CC BY 3.0 US):\r\n"), std::string::npos);
   const Link start = ResolveLink(menu_ + "\\Brindlecast.lnk");
   EXPECT_EQ(start.target, Exe);
   EXPECT_EQ(start.arguments, "");
@@ -339,7 +340,7 @@ TEST_F(InstallCycleE2E, SetupRefusesAFolderOfOtherFilesAndProgramFilesItself) {
   EXPECT_EQ(RunSetup("/S /D=" + folder), 5u);
   const std::string other = "C:\\Program Files\\Common Files\\Brindle Other",
                     portable = "C:\\Program Files\\Brindle Portable";
-  const std::string zipList = "Tallowmere.exe\r\nREADME.txt\r\ninstall.txt\r\n";
+  const std::string zipList = "Tallowmere.exe\r\nREADME.txt\r\nNOTICE.txt\r\ninstall.txt\r\n";
   for (const auto& [place, list] :
        {std::pair{other, std::string("other.dll\r\n")}, std::pair{portable, zipList}}) {
     CreateDirectoryA(place.c_str(), nullptr);

@@ -33,7 +33,6 @@ class FileCommandsTest : public MainWindowTest {
     settingsFile = SettingsFileName();
     hadSettings = GetFileAttributesW(settingsFile.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (hadSettings) settings = ReadWholeFile(settingsFile);
-    CurrentFileName.clear();
   }
   void TearDown() override {
     MainWindowTest::TearDown();
@@ -127,7 +126,7 @@ TEST_F(FileCommandsTest, AMarkedFileWithACharacterTheListCannotShowIsRefusedAndC
                             "list.txt\". Line 2 holds a character that the list cannot show in "
                             "this system's code page, so the file is not opened")});
   EXPECT_EQ(List(), "old");
-  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "other.txt"));
+  EXPECT_EQ(form->Document.CurrentFileName, AnsiToWide(folder + "other.txt"));
   EXPECT_EQ(FileBytes("list.txt"),
             "\xEF\xBB\xBF"
             "ok\r\n\xCE\xA9mega\r\n");
@@ -138,7 +137,7 @@ TEST_F(FileCommandsTest, ANameOutsideTheAnsiCodePageWorksAndIsShownAsTheUserSees
   form->Memo1.SetText("abc\r\n\xE9");
   ChooseInDialog(path);
   SaveAs();
-  EXPECT_EQ(CurrentFileName, path);
+  EXPECT_EQ(form->Document.CurrentFileName, path);
   EXPECT_EQ(ReadWholeFile(path), "abc\r\n\xE9") << "the text stays in the ANSI code page";
   New();
   ChooseInDialog(path);
@@ -184,7 +183,7 @@ TEST_F(FileCommandsTest, AFileHoldingAZeroByteIsRefusedAndChangesNothing) {
                             "Cannot open file \"" + folder +
                             "list.txt\". It contains a zero byte, so it is not a text file")});
   EXPECT_EQ(List(), "old");
-  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "other.txt"));
+  EXPECT_EQ(form->Document.CurrentFileName, AnsiToWide(folder + "other.txt"));
 }
 
 TEST_F(FileCommandsTest, AnEmptyListSavesAnEmptyFileAndAnEmptyFileEmptiesTheList) {
@@ -236,25 +235,25 @@ TEST_F(FileCommandsTest, NewEmptiesListAndNameSoTheNextSaveIsSaveAs) {
   OpenFile("list.txt");
   New();
   EXPECT_EQ(List(), "");
-  EXPECT_EQ(CurrentFileName, L"");
+  EXPECT_EQ(form->Document.CurrentFileName, L"");
   form->Memo1.SetText("fresh\r\n");
   ChooseInDialog(folder + "other.txt");
   Save();
   EXPECT_TRUE(user.Seen().empty()) << "no overwrite question on the way to a new name";
-  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "other.txt"));
+  EXPECT_EQ(form->Document.CurrentFileName, AnsiToWide(folder + "other.txt"));
   EXPECT_EQ(FileBytes("other.txt"), "fresh\r\n");
   EXPECT_EQ(FileBytes("list.txt"), "old");
 }
 
 TEST_F(FileCommandsTest, CancelledDialogsChangeNothing) {
   form->Memo1.SetText("kept");
-  CurrentFileName = AnsiToWide(folder + "list.txt");
+  form->Document.CurrentFileName = AnsiToWide(folder + "list.txt");
   user.Then([](HWND d) { PressButton(d, IDCANCEL); });
   Open();
   user.Then([](HWND d) { PressButton(d, IDCANCEL); });
   SaveAs();
   EXPECT_EQ(List(), "kept");
-  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "list.txt"));
+  EXPECT_EQ(form->Document.CurrentFileName, AnsiToWide(folder + "list.txt"));
   EXPECT_EQ(GetFileAttributesA((folder + "list.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -269,7 +268,7 @@ TEST_F(FileCommandsTest, OpeningAMissingFileReportsItAndTheNextSaveOffersThatNam
                                        SystemErrorDescription(ERROR_FILE_NOT_FOUND)));
   EXPECT_EQ(seen[0].caption, ApplicationTitle());
   EXPECT_EQ(List(), "kept");
-  EXPECT_EQ(CurrentFileName, AnsiToWide(folder + "missing.txt"));
+  EXPECT_EQ(form->Document.CurrentFileName, AnsiToWide(folder + "missing.txt"));
 
   user.Answer(kNo);
   Save();
@@ -289,7 +288,8 @@ TEST_F(FileCommandsTest, OpeningALockedFileReportsItAndKeepsTheList) {
                             ErrorBoxText("Cannot open file \"" + folder + "list.txt\". " +
                                          SystemErrorDescription(ERROR_SHARING_VIOLATION))});
   EXPECT_EQ(List(), "kept");
-  EXPECT_EQ(CurrentFileName, L"") << "Save is not aimed at a file whose text is not in the list";
+  EXPECT_EQ(form->Document.CurrentFileName, L"")
+      << "Save is not aimed at a file whose text is not in the list";
 }
 
 TEST_F(FileCommandsTest, SavingOverAReadOnlyFileReportsItAndKeepsTheOldContent) {
@@ -334,6 +334,8 @@ TEST_F(FileCommandsTest, PrintPassesTheDisplayedLinesThroughThePrintBufferAndEmp
   else
     EXPECT_TRUE(user.Seen().empty());
   EXPECT_EQ(form->RichEdit1.Text(), "") << "the passwords do not stay in the print buffer";
+  SendMessageA(form->PrintBuffer(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x"));
+  EXPECT_FALSE(SendMessageA(form->PrintBuffer(), EM_CANUNDO, 0, 0)) << "nor in its undo, now off";
 
   ASSERT_EQ(PrintBufferSpy::texts.size(), 2u);
   EXPECT_EQ(PrintBufferSpy::texts[1], "");

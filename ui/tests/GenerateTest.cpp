@@ -199,12 +199,11 @@ TEST_F(MainWindowTest, ClipboardHeldByAnotherWindowStopsTheCommandBeforeTheList)
 }
 
 TEST_F(MainWindowTest, ClearEmptiesTheListButKeepsTheFileName) {
-  CurrentFileName = L"C:\\list.txt";
+  form->Document.CurrentFileName = L"C:\\list.txt";
   Click(form->Button1);
   Click(form->Button2);
   EXPECT_EQ(List(), "");
-  EXPECT_EQ(CurrentFileName, L"C:\\list.txt");
-  CurrentFileName.clear();
+  EXPECT_EQ(form->Document.CurrentFileName, L"C:\\list.txt");
 }
 
 TEST_F(MainWindowTest, ALargeGenerateShowsTheWaitCursorWhileTheListTakesItASmallOneDoesNot) {

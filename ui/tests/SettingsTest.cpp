@@ -1,6 +1,7 @@
 // The settings file: first run, what each key brings back, and what closing writes.
 #include <array>
 #include <cstring>
+#include <tuple>
 
 #include "framework/Clipboard.h"
 #include "framework/FileStream.h"
@@ -20,7 +21,7 @@ Placement Placed(const TSDIAppForm& form) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-TEST_F(SettingsTest, AFirstRunOpensInTheDesignStateAndWritesTheTwentyKeysThenTheNewThreeInOrder) {
+TEST_F(SettingsTest, AFirstRunOpensInTheDesignStateAndWritesTheTwentyKeysThenTheNewEightInOrder) {
   Start();
   EXPECT_EQ(SettingsFolder, AnsiToWide(folder));
   EXPECT_NE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
@@ -43,7 +44,9 @@ TEST_F(SettingsTest, AFirstRunOpensInTheDesignStateAndWritesTheTwentyKeysThenThe
             "UseNumbers=0\r\nUseSpecial=0\r\nNoSimilar=0\r\nCustom=0\r\nCustomMemo=\r\n"
             "ClearOnExit=0\r\nColorScheme=0\r\nNumPasswords=1\r\nNumPasswordsCustom=1\r\n"
             "FormatString=0\r\nFormatStringCustom=0\r\nAutoCopy=0\r\n"
-            "AtLeastOneOfEach=0\r\nLeaveOut=\r\nClearClipboardAfter=0\r\n");
+            "AtLeastOneOfEach=0\r\nLeaveOut=\r\nClearClipboardAfter=0\r\nPassphraseWords=6\r\n"
+            "PassphraseSeparator=-\r\nPassphraseCapitalize=0\r\nPassphraseDigit=0\r\n"
+            "PassphraseCount=1\r\n");
 }
 
 TEST_F(SettingsTest, BoundsOffEveryMonitorComeUpAtTheDesignSizeOnTheNearestWorkArea) {
@@ -247,11 +250,16 @@ TEST_F(SettingsTest, OptionsAndSchemeComeBackAfterARestart) {
   form->RadioButton21.SetChecked(true);
   form->UpDown3.SetPosition(5);
   form->mniYellowClick();
-  form->mniAtLeastOneOfEachClick();
+  SendMessageA(form->Handle, WM_COMMAND, form->mniAtLeastOneOfEach.Id, 0);
   form->LeaveOutCharacters = " \"'\\ ";
   form->SetClearClipboardSeconds(300);
+  form->PassphraseOptions = {4, " ", true, true, 250, ""};
   form->SetBounds(40, 50, 740, 560);
   Restart();
+  EXPECT_NE(FileText().find("\r\nPassphraseSeparator=\" \"\r\n"), std::string::npos);
+  const PassphraseRequest& p = form->PassphraseOptions;
+  EXPECT_EQ(std::tie(p.Words, p.Separator, p.Capitalize, p.AddDigit, p.Count),
+            std::make_tuple(4, std::string(" "), true, true, 250));
   EXPECT_TRUE(form->mniAtLeastOneOfEach.Checked());
   EXPECT_EQ(form->LeaveOutCharacters, " \"'\\ ");
   EXPECT_TRUE(form->mniClear5m.Checked());
@@ -267,6 +275,15 @@ TEST_F(SettingsTest, OptionsAndSchemeComeBackAfterARestart) {
   EXPECT_EQ(form->Edit4.Text(), "5");
   EXPECT_TRUE(form->mniYellow.Checked());
   EXPECT_EQ(Placed(*form), (Placement{40, 50, 740, 560}));
+}
+
+TEST_F(SettingsTest, PassphraseNumbersBeyondTheBoxsRangeTakeItsEndsAndBadValuesTheDefaults) {
+  PutFile("[Settings]\r\nPassphraseWords=-5\r\nPassphraseSeparator=12345678901\r\n"
+          "PassphraseCapitalize=yes\r\nPassphraseDigit=1\r\nPassphraseCount=5000\r\n");
+  Start();
+  const PassphraseRequest& p = form->PassphraseOptions;
+  EXPECT_EQ(std::tie(p.Words, p.Separator, p.Capitalize, p.AddDigit, p.Count),
+            std::make_tuple(3, std::string("-"), false, true, 1000));
 }
 
 TEST_F(SettingsTest, ForeignSectionsKeysAndLinesSurviveAClose) {

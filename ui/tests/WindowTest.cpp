@@ -9,6 +9,7 @@
 #include "tests/support/WindowSearch.h"
 #include "ui/About.h"
 #include "ui/LeaveOut.h"
+#include "ui/Passphrases.h"
 #include "ui/tests/MainWindowFixture.h"
 
 static bool KeptOutOfHistory() {
@@ -190,6 +191,13 @@ TEST_F(MainWindowTest, MenuAndToolBarCarryTheActionsHintsAndShortcuts) {
   SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP),
                reinterpret_cast<LPARAM>(GetMenu(form->Handle)));
   EXPECT_EQ(form->StatusBar.SimpleText(), "File related commands");
+  // Print has no hint: the strength stays away while the menu is open, and is back once it closes.
+  SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(form->Print1.Id, MF_STRING),
+               reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(form->Handle), 0)));
+  form->IdleUpdate();
+  EXPECT_EQ(form->StatusBar.SimpleText(), "");
+  SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  EXPECT_NE(form->StatusBar.SimpleText(), "");
 }
 
 TEST_F(MainWindowTest, FirstFocusIsOnGenerate) {
@@ -424,7 +432,7 @@ std::string Overflow(TControl& c) {
 }  // namespace
 
 // Run at 96 DPI with the suite and again at 144 and 192 DPI (ui_layout_144dpi, ui_layout_192dpi):
-// the main window and the About box.
+// the main window, the About box and the two option boxes.
 TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
   const int dpi = WindowDpi(form->Handle);
   EXPECT_EQ(Width(form->Button1), ScaleForDpi(75, dpi));
@@ -432,7 +440,9 @@ TEST_F(MainWindowTest, EveryCaptionAndValueFitsItsControlAndSizesFollowTheDpi) {
   about.Create();
   TLeaveOutForm leaveOut;
   leaveOut.Create();
-  for (HWND window : {form->Handle, about.Handle, leaveOut.Handle})
+  TPassphraseForm passphrases;
+  passphrases.Create();
+  for (HWND window : {form->Handle, about.Handle, leaveOut.Handle, passphrases.Handle})
     for (HWND child : FindControls(window, nullptr)) {
       if (TControl* c = TControl::FromHandle(child)) {
         EXPECT_EQ(Overflow(*c), "") << dpi << " DPI";
@@ -453,7 +463,7 @@ TEST_F(MainWindowTest, OptionsMenuOffersTheNewOptionsAfterTheSchemesBehindASepar
   HMENU options = GetSubMenu(GetMenu(form->Handle), 2);
   EXPECT_EQ(captions(options),
             "Color scheme||At least one of each chosen set|"
-            "Leave out characters...|Clear clipboard after|");
+            "Leave out characters...|Clear clipboard after||Make passphrases...|");
   EXPECT_EQ(captions(GetSubMenu(options, 4)), "Never*|10 seconds|30 seconds|1 minute|5 minutes|");
   SendMessageA(form->Handle, WM_COMMAND, form->mniAtLeastOneOfEach.Id, 0);
   SendMessageA(form->Handle, WM_COMMAND, form->mniClear1m.Id, 0);

@@ -1,0 +1,144 @@
+// The "Make passphrases" box, made for each showing: the main window keeps the options between
+// showings and does the generating.
+#include "ui/Passphrases.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "framework/CodePage.h"
+
+namespace {
+// A whole number as typed, the user's thousands separators allowed; none for any other text.
+std::optional<long long> WholeNumber(const std::string& text) {
+  char separator[8] = {};
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
+  std::string digits;
+  for (size_t at = 0; at < text.size(); ++at) {
+    const size_t n = strlen(separator);
+    if (n && text.compare(at, n, separator) == 0)
+      at += n - 1;
+    else
+      digits += text[at];
+  }
+  const bool negative = !digits.empty() && digits[0] == '-';
+  size_t at = negative || (!digits.empty() && digits[0] == '+') ? 1 : 0;
+  if (at == digits.size() || digits.find_first_not_of("0123456789", at) != std::string::npos)
+    return std::nullopt;
+  long long value = 0;
+  for (; at < digits.size(); ++at) value = std::min(value * 10 + (digits[at] - '0'), 1LL << 40);
+  return negative ? -value : value;
+}
+
+// The window's rule for a spinner's field: a number above the maximum counts as the maximum, one
+// below the minimum as the minimum, any other text as the last valid position. With `settle` the
+// field shows the value used (not while the user types: "1" may be on its way to "12").
+int SpinnerValue(TUpDown& spinner, bool settle) {
+  BOOL error = FALSE;
+  int value = static_cast<int>(
+      SendMessageA(spinner.Handle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error)));
+  if (error)
+    if (const std::optional<long long> typed = WholeNumber(spinner.Associate->Text()))
+      value = static_cast<int>(std::clamp<long long>(*typed, spinner.Min, spinner.Max));
+  if (settle) {
+    spinner.SetPosition(value);
+    // The control writes the field only when the position changes.
+    BOOL stale = FALSE;
+    SendMessageA(spinner.Handle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&stale));
+    if (stale) spinner.Associate->SetText(std::to_string(value));
+  }
+  return value;
+}
+}  // namespace
+
+TPassphraseForm::TPassphraseForm() : TForm("TPassphraseForm") {
+  Caption = "Make passphrases";
+  DialogFrame = true;
+  UseClientSize = true;
+  Width = 264;
+  Height = 198;
+  CenterOnFirstShow = true;
+  FirstFocus = &Edit1;
+}
+
+void TPassphraseForm::CreateControls() {
+  Font = CreateUiFont("MS Sans Serif", 8, DEFAULT_CHARSET);
+  UpDown1.Associate = &Edit1;
+  UpDown1.Min = kMinPassphraseWords, UpDown1.Max = kMaxPassphraseWords, UpDown1.Initial = 6;
+  UpDown2.Associate = &Edit3;
+  UpDown2.Min = 1, UpDown2.Max = 1000, UpDown2.Initial = 1;
+  // Each label comes right before its field, so that its underlined letter moves the focus there.
+  CreateTable({
+      {&Label1, nullptr, "&Words:", 8, 12, 128, 13},
+      {&Edit1, nullptr, "6", 144, 8, 46, 21},
+      {&UpDown1, nullptr, "", 190, 8, 15, 21},
+      {&Label2, nullptr, "&Separator:", 8, 40, 128, 13},
+      {&Edit2, nullptr, "-", 144, 36, 61, 21},
+      {&CheckBox1, nullptr, "&Capitalize each word", 8, 64, 248, 17},
+      {&CheckBox2, nullptr, "Add a &digit", 8, 86, 248, 17},
+      {&Label3, nullptr, "&Number of passphrases:", 8, 116, 128, 13},
+      {&Edit3, nullptr, "1", 144, 112, 46, 21},
+      {&UpDown2, nullptr, "", 190, 112, 15, 21},
+      {&StrengthLabel, nullptr, "", 8, 142, 248, 13},
+      {&GenerateButton, nullptr, "&Generate", 100, 165, 75, 25},
+      {&CloseButton, nullptr, "Close", 181, 165, 75, 25},
+  });
+  SendMessageA(Edit2.Handle, EM_SETLIMITTEXT, kMaxSeparatorLength, 0);
+  // The dialog manager turns Enter into IDOK (the default button) and Esc into IDCANCEL.
+  SetWindowLongPtrA(GenerateButton.Handle, GWLP_ID, IDOK);
+  SendMessageA(GenerateButton.Handle, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+  SetWindowLongPtrA(CloseButton.Handle, GWLP_ID, IDCANCEL);
+  GenerateButton.OnClick = [this] { GenerateButtonClick(); };
+  CloseButton.OnClick = [this] { ModalResultValue = mrCancel; };
+  for (TControl* c : {&Edit1, &Edit2, &Edit3}) c->OnChange = [this] { UpdateStrength(); };
+  for (TControl* c : {&CheckBox1, &CheckBox2}) c->OnClick = [this] { UpdateStrength(); };
+  Edit1.OnExit = [this] { SpinnerValue(UpDown1, true); };
+  Edit3.OnExit = [this] { SpinnerValue(UpDown2, true); };
+  UpdateStrength();
+}
+
+PassphraseRequest TPassphraseForm::ReadRequest(bool settle) {
+  PassphraseRequest r;
+  r.Words = SpinnerValue(UpDown1, settle);
+  r.Separator = Edit2.Text();
+  r.Capitalize = CheckBox1.Checked();
+  r.AddDigit = CheckBox2.Checked();
+  r.Count = SpinnerValue(UpDown2, settle);
+  r.LeaveOut = LeaveOut;
+  return r;
+}
+
+void TPassphraseForm::SetRequest(const PassphraseRequest& r) {
+  UpDown1.SetPosition(r.Words);
+  Edit2.SetText(r.Separator);
+  CheckBox1.SetChecked(r.Capitalize);
+  CheckBox2.SetChecked(r.AddDigit);
+  UpDown2.SetPosition(r.Count);
+  UpdateStrength();
+}
+
+void TPassphraseForm::GenerateButtonClick() {
+  if (OnGenerate) OnGenerate(ReadRequest(true));
+}
+
+void TPassphraseForm::UpdateStrength() {
+  // Called while the table is still being made, as each field gets its first text.
+  if (!StrengthLabel.Handle || !UpDown2.Handle) return;
+  const int bits =
+      PassphraseStrengthBits(ReadRequest(false), ProgramWords(), AnsiCharacterLength());
+  StrengthLabel.SetText("Each passphrase: " + std::to_string(bits) + " bits (" +
+                        StrengthWord(bits) + ")");
+}
+
+void MakePassphrases(PassphraseRequest& options, const std::string& leaveOut,
+                     const std::function<void(const PassphraseRequest&)>& generate) {
+  TPassphraseForm box;
+  box.LeaveOut = leaveOut;
+  box.OnGenerate = generate;
+  box.Create();
+  box.SetRequest(options);
+  box.ShowModal();
+  const PassphraseRequest shown = box.ReadRequest(true);
+  options = shown;
+  options.LeaveOut.clear();
+}
