@@ -297,6 +297,10 @@ TControl::WindowKind TUpDown::Kind(const TControl&) const {
 int TUpDown::ClampToRange() {
   const int value = Position();
   SetPosition(value);  // the control writes the value into the field
+  // Some write it only when the position changes.
+  BOOL stale = FALSE;
+  SendMessageA(Handle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&stale));
+  if (stale && Associate) Associate->SetText(std::to_string(value));
   return value;
 }
 
