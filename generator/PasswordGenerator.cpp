@@ -290,6 +290,11 @@ const char* StrengthWord(int bits) {
   return bits < 40 ? "weak" : bits < 64 ? "fair" : bits < 80 ? "strong" : "very strong";
 }
 
+std::string StrengthText(int bits, const char* each) {
+  return std::string("Each ") + each + ": " + std::to_string(bits) + " bits (" +
+         StrengthWord(bits) + ")";
+}
+
 PasswordMaker::PasswordMaker(const PasswordRequest& request, const Notice& notice,
                              const CharacterLength& characterLength)
     : request_(request), notice_(notice), table_(BuildCodeTable(request, characterLength)) {

@@ -71,6 +71,9 @@ double PasswordBits(const PasswordRequest& request, const CharacterLength& chara
 // PasswordBits rounded to whole bits, and the word for them.
 int StrengthBits(const PasswordRequest& request, const CharacterLength& characterLength = {});
 const char* StrengthWord(int bits);
+// The strength as the window's status bar and the command line show it: "Each password: 38 bits
+// (weak)"; `each` names what is measured.
+std::string StrengthText(int bits, const char* each = "password");
 
 // The character sets of a request, as bits.
 constexpr unsigned kLowerSet = 1, kUpperSet = 2, kDigitSet = 4, kSpecialSet = 8, kCustomSet = 16;

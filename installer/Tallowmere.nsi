@@ -25,9 +25,10 @@ ManifestDPIAware true
 !searchparse /file "${NAMES}" '#define TALLOWMERE_PRODUCT "' PRODUCT '"'
 !searchparse /file "${NAMES}" '#define TALLOWMERE_PUBLISHER "' PUBLISHER '"'
 !define EXE_NAME "Tallowmere.exe"
+!define CLI_NAME "tallowmere-cli.exe"
 ; Every file setup writes, the program first: install.txt lists them, and a folder whose
 ; install.txt lists nothing else is an earlier install of this setup's.
-!define SETUP_FILES "${EXE_NAME}|NOTICE.txt|install.txt"
+!define SETUP_FILES "${EXE_NAME}|${CLI_NAME}|NOTICE.txt|install.txt"
 ; Exit codes besides NSIS's own 0 (installed) and 1 (cancelled on a page); the README and the
 ; winget manifest (installer/manifests.sh) list them.
 !define EXIT_FOLDER_ASKED 2        ; /D= cannot be taken as it stands
@@ -275,21 +276,22 @@ FunctionEnd
   ${EndIf}
 !macroend
 
-; A running copy holds its exe open, and replacing it would fail or pull it from under the user:
-; ask until it is closed. Silent mode cannot ask, so it stops before anything is written.
+; A running copy holds its exe ($2: the window program or the command line) open, and replacing it
+; would fail or pull it from under the user: ask until it is closed. Silent mode cannot ask, so it
+; stops before anything is written.
 Function EnsureNotRunning
   ${Do}
-    ${IfNot} ${FileExists} "$INSTDIR\${EXE_NAME}"
+    ${IfNot} ${FileExists} "$INSTDIR\$2"
       Return
     ${EndIf}
     ClearErrors
-    FileOpen $0 "$INSTDIR\${EXE_NAME}" a
+    FileOpen $0 "$INSTDIR\$2" a
     ${IfNot} ${Errors}
       FileClose $0
       Return
     ${EndIf}
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "${PRODUCT} (${EXE_NAME}) is running.$\r$\n$\r$\nClose it, then choose Retry." /SD IDCANCEL IDRETRY retry
+      "${PRODUCT} ($2) is running.$\r$\n$\r$\nClose it, then choose Retry." /SD IDCANCEL IDRETRY retry
     SetErrorLevel ${EXIT_RUNNING}
     Abort "${PRODUCT} is running: nothing was changed."
   retry:
@@ -327,6 +329,9 @@ Section "${PRODUCT}" SecMain
     Abort "$0"
   ${EndIf}
   SetOutPath "$INSTDIR"
+  StrCpy $2 "${EXE_NAME}"
+  Call EnsureNotRunning
+  StrCpy $2 "${CLI_NAME}"
   Call EnsureNotRunning
 
   ; The list, read by /uninstall (ANSI, CR LF, relative to this folder, every installed file and
@@ -340,21 +345,26 @@ Section "${PRODUCT}" SecMain
   StrCpy $6 ""  ; set once the exe is moved aside
   StrCpy $4 ""  ; set once NOTICE.txt is moved aside
   StrCpy $7 ""  ; the moved-aside files that could not be put back
+  StrCpy $3 ""  ; set once the command line is moved aside
   !insertmacro DeleteStale "install.txt"
   !insertmacro DeleteStale "${EXE_NAME}"
-  !insertmacro DeleteStale "NOTICE.txt"
+  !insertmacro DeleteStale "${CLI_NAME}"
   !insertmacro MoveAside "install.txt" $5
   !insertmacro MoveAside "${EXE_NAME}" $6
+  !insertmacro MoveAside "${CLI_NAME}" $3
+  !insertmacro DeleteStale "NOTICE.txt"
   !insertmacro MoveAside "NOTICE.txt" $4
   ClearErrors
   FileOpen $0 "$INSTDIR\install.txt" w
   IfErrors failed
   StrCpy $1 "written"
   FileWrite $0 "${EXE_NAME}$\r$\n"
+  FileWrite $0 "${CLI_NAME}$\r$\n"
   FileWrite $0 "NOTICE.txt$\r$\n"
   FileWrite $0 "install.txt$\r$\n"
   FileClose $0
   File "${STAGE}\${EXE_NAME}"
+  File "${STAGE}\${CLI_NAME}"
   File "${STAGE}\NOTICE.txt"
   IfErrors failed written
   failed:
@@ -362,10 +372,12 @@ Section "${PRODUCT}" SecMain
       Delete "$INSTDIR\install.txt"
       Delete "$INSTDIR\${EXE_NAME}"
       Delete "$INSTDIR\NOTICE.txt"
+      Delete "$INSTDIR\${CLI_NAME}"
     ${EndIf}
     !insertmacro PutBack "install.txt" $5
     !insertmacro PutBack "${EXE_NAME}" $6
     !insertmacro PutBack "NOTICE.txt" $4
+    !insertmacro PutBack "${CLI_NAME}" $3
     Call RemoveNewFolders
     SetErrorLevel ${EXIT_CANNOT_WRITE}
     ${If} $7 != ""
@@ -379,6 +391,7 @@ Section "${PRODUCT}" SecMain
   Delete "$INSTDIR\install.txt.old"
   Delete "$INSTDIR\${EXE_NAME}.old"
   Delete "$INSTDIR\NOTICE.txt.old"
+  Delete "$INSTDIR\${CLI_NAME}.old"
   ; An uninstall since the last logon left a run-once command that would delete this new copy at
   ; the next one: cancelled, but only if it names this folder (another copy's stays).
   TakeBack::RunOnceDeletes "$INSTDIR\${EXE_NAME}"

@@ -78,6 +78,8 @@ AppsAndFeaturesEntries:
   Publisher: "$publisher"
   DisplayVersion: "$version"
   ProductCode: "$product"
+Commands:
+- tallowmere-cli
 Installers:
 - Architecture: x64
   InstallerUrl: $url/$setup
@@ -122,7 +124,10 @@ cat >"$dist/scoop/${product,,}.json" <<EOF
         }
     },
     "extract_dir": "$name",
-    "bin": "Tallowmere.exe",
+    "bin": [
+        "Tallowmere.exe",
+        "tallowmere-cli.exe"
+    ],
     "shortcuts": [
         [
             "Tallowmere.exe",

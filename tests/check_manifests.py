@@ -57,8 +57,8 @@ download = manifest["architecture"]["64bit"]
 path, digest = package(download["url"])
 check(download["hash"] == digest, "the scoop hash is not the zip's")
 with zipfile.ZipFile(path) as z:
-    program = f"{manifest['extract_dir']}/{manifest['bin']}"
-    check(program in z.namelist(), f"the zip holds no {program}")
+    for program in manifest["bin"]:
+        check(f"{manifest['extract_dir']}/{program}" in z.namelist(), f"the zip holds no {program}")
 
 print("\n".join(failures) or f"manifests of {version} match their schemas and packages")
 sys.exit(1 if failures else 0)

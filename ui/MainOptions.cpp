@@ -113,7 +113,7 @@ std::string TSDIAppForm::IdleHint() {
   PasswordRequest r = ReadRequest();
   if (strengthText_.empty() || !(r == strengthRequest_)) {
     const int bits = StrengthBits(r, AnsiCharacterLength());
-    strengthText_ = "Each password: " + std::to_string(bits) + " bits (" + StrengthWord(bits) + ")";
+    strengthText_ = StrengthText(bits);
     strengthRequest_ = std::move(r);
   }
   return strengthText_;

@@ -22,7 +22,8 @@ namespace {
 
 const std::string InstallFolder = "C:\\Program Files\\Brindle Cycle Test";
 const std::string Exe = InstallFolder + "\\Tallowmere.exe";
-const std::string InstallList = "Tallowmere.exe\r\nNOTICE.txt\r\ninstall.txt\r\n";
+const std::string InstallList =
+    "Tallowmere.exe\r\ntallowmere-cli.exe\r\nNOTICE.txt\r\ninstall.txt\r\n";
 const char* const SessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
 
 // NSIS takes /D= raw to the end of the command line: a folder with blanks goes unquoted.
@@ -159,7 +160,8 @@ class InstallCycleE2E : public testing::Test {
     CoUninitialize();
   }
   void Remove() {
-    for (const char* name : {"\\Tallowmere.exe", "\\NOTICE.txt", "\\install.txt"})
+    for (const char* name :
+         {"\\Tallowmere.exe", "\\tallowmere-cli.exe", "\\NOTICE.txt", "\\install.txt"})
       DeleteFileA((InstallFolder + name).c_str());
     RemoveDirectoryA(InstallFolder.c_str());
     DeleteFileA((desktop_ + "\\Brindlecast.lnk").c_str());
