@@ -97,3 +97,39 @@ TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {
     EXPECT_EQ(RawClipboardBytes(), std::string("copied elsewhere") + '\0');
   }
 }
+
+// Passwords reach the clipboard when a program asks: a killed program takes them along, a closed
+// one leaves them. A logoff (asked, told, then ended) saves and clears as a close, pasted text too.
+TEST(FileCommandsE2E, CopiedPasswordsGoWithAKilledProgramStayAfterACloseAndALogoffClears) {
+  SettingsKept settings;
+  const std::string file = SettingsFilePath();
+  CreateDirectoryA(SettingsFolderPath().c_str(), nullptr);
+  WritePrivateProfileStringA("Settings", "AutoCopy", "1", file.c_str());
+  for (const std::string end : {"kill", "close", "logoff"}) {
+    if (end == "logoff")
+      WritePrivateProfileStringA("Settings", "ClearClipboardAfter", "300", file.c_str());
+    AppDriver app;
+    HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+    ASSERT_NE(main, nullptr);
+    ClickButton(FindControl(main, "Button", end == "logoff" ? "16" : "8"));
+    ClickButton(FindControl(main, "Button", "Generate"));
+    const std::string list = WindowText(PasswordList(main));
+    ASSERT_TRUE(ClipboardHasText()) << end;
+    if (end == "close") {
+      PostMessageA(main, WM_CLOSE, 0, 0);
+      EXPECT_EQ(app.WaitForExit(), 0u);
+      EXPECT_EQ(ClipboardGetText() + "\r\n", list);
+      continue;
+    }
+    if (end == "logoff") {
+      EXPECT_EQ(ClipboardGetText() + "\r\n", list);
+      EXPECT_EQ(SendMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+      SendMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    }
+    app.Kill();
+    EXPECT_EQ(RawClipboardBytes(), "(none)") << end;
+  }
+  char stored[16] = {};
+  GetPrivateProfileStringA("Settings", "NumChars", "", stored, sizeof stored, file.c_str());
+  EXPECT_STREQ(stored, "16");
+}
