@@ -12,6 +12,7 @@
 #include "framework/core/LineBreaks.h"
 #include "framework/core/ListFile.h"
 #include "framework/core/TextEncoding.h"
+#include "framework/core/tests/DoubleByteCodePage.h"
 #include "framework/core/tests/Latin1CodePage.h"
 
 namespace {
@@ -101,5 +102,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     Check(end == 0);
   }
+
+  // In a double-byte code page, ANSI text the list takes comes back from Unicode byte for byte.
+  ListFileReader reader(DoubleByteCodePage(), 4 * size, size);
+  reader.Feed(bytes);
+  const std::string list = reader.Finish();
+  std::string back;
+  DoubleByteCodePage().toUtf16(list, text);
+  if (reader.Refusal() == ListFileRefusal::None && reader.Encoding() == TextEncoding::Ansi)
+    Check(list == expected && DoubleByteCodePage().fromUtf16(text, back) && back == list);
   return 0;
 }

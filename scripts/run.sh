@@ -22,6 +22,19 @@ app="" window=""
 main_window() {
   xdotool search --onlyvisible --pid "$app" --name '^Tallowmere$' 2>/dev/null | head -1 || true
 }
+# The Wine processes of this run's prefix, one a line: pid|its run mark|its display|its command.
+prefix_processes() {
+  local prefix pid env own
+  prefix=$(realpath -m "${WINEPREFIX:-$HOME/.wine}")
+  for pid in $(pgrep -f 'wineserver|\.exe' || true); do
+    [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == *wine* ]] || continue
+    env=$(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null) || continue
+    own=$(sed -n 's/^WINEPREFIX=//p' <<<"$env")
+    [ -n "$own" ] || own=$(sed -n 's/^HOME=//p' <<<"$env")/.wine
+    [ "$(realpath -m "$own")" = "$prefix" ] || continue
+    echo "$pid|$(sed -n 's/^TALLOWMERE_RUN=//p' <<<"$env")|$(sed -n 's/^DISPLAY=//p' <<<"$env")|$(tr '\0' ' ' <"/proc/$pid/cmdline")"
+  done
+}
 finish() {
   trap '' INT TERM HUP
   if [ -n "$app" ] && kill -0 "$app" 2>/dev/null; then
@@ -33,8 +46,16 @@ finish() {
     fi
   fi
   [ -z "$app" ] || wait "$app" 2>/dev/null || true
+  # Only a run without a display marks what it starts (below): a mark it inherited is not its own.
+  [ -n "${VIRTUAL_DISPLAY_PID:-}" ] || return 0
+  # A Wine program of someone else's uses the server and desktop this run started (the desktop on
+  # this run's screen): they stay until it ends.
+  if prefix_processes | grep -v "^[0-9]*|$TALLOWMERE_RUN|" | grep -q '\.exe'; then
+    echo "Other Wine programs use this prefix: its Wine server and this run's screen ($DISPLAY) stay for them." >&2
+    return
+  fi
   # Wine's desktop and services end a few seconds after the prefix's last program.
-  [ -z "${TALLOWMERE_RUN:-}" ] || end_run_processes "$TALLOWMERE_RUN" 15 || true
+  end_run_processes "$TALLOWMERE_RUN" 15 || true
   virtual_display_stop
 }
 trap finish EXIT
@@ -42,6 +63,15 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
 
+# A prefix's desktop (Wine's explorer, also its clipboard) lives on the screen of the run that
+# started its server: when a run without a display ends, that screen and server go, and every
+# program of the prefix with them.
+other=$(prefix_processes | grep '^[0-9]*|run\.sh-[^|]*|[^|]*|.*explorer\.exe' | head -1 || true)
+if [ -n "$other" ]; then
+  echo "Another run without a display uses this Wine prefix (its screen $(cut -d'|' -f3 <<<"$other")):" \
+    "its end would end this program too. Close it first, or use another WINEPREFIX." >&2
+  exit 1
+fi
 headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1

@@ -35,6 +35,10 @@ std::wstring RefusalText(const ListFileContent& file) {
       return line +
              L" holds a character that the list cannot show in this system's code page, so the "
              L"file is not opened";
+    case ListFileRefusal::ChangedByCodePage:
+      return line +
+             L" holds bytes that the list would save changed in this system's code page, so the "
+             L"file is not opened";
     case ListFileRefusal::TooLarge:
     case ListFileRefusal::None: break;
   }

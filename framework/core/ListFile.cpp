@@ -10,6 +10,25 @@ namespace {
 // How far into a file without a mark a zero byte may still mean UTF-16: its first line holds one.
 constexpr size_t kProbeBytes = 64 * 1024;
 
+// How much ANSI text is converted at a time to see that it comes back: the copies stay small.
+constexpr size_t kCheckBytes = 64 * 1024;
+
+// True when the code page gives the bytes back as they are.
+bool ComesBack(std::string_view bytes, const AnsiCodePage& codePage) {
+  const WipedText piece{std::string(bytes)};
+  Wiped<std::u16string> units;
+  WipedText back;
+  codePage.toUtf16(piece.Get(), units.Get());
+  return codePage.fromUtf16(units.Get(), back.Get()) && back.Get() == bytes;
+}
+
+// Where the piece of text from `start` ends: at the first line break `least` bytes on, where a
+// character always ends (CR and LF are single bytes in every ANSI code page), or at the end.
+size_t PieceEnd(std::string_view text, size_t start, size_t least) {
+  const size_t end = text.find("\r\n", start + least);
+  return end == std::string_view::npos ? text.size() : end + 2;
+}
+
 }  // namespace
 
 ListFileReader::ListFileReader(AnsiCodePage codePage, size_t maxChars, size_t sizeHint)
@@ -167,6 +186,27 @@ std::string ListFileReader::ReadUnmarkedUtf8(std::string bytes) {
   return std::move(ansi.Get());
 }
 
+// The window holds the list in Unicode: bytes the code page would give back as others (a second
+// spelling of a character, a lead byte without its trail) would be saved changed.
+bool ListFileReader::KeepsBytes(const std::string& text) {
+  const std::string_view all(text);
+  for (size_t start = 0, line = 1; start < all.size();) {
+    const size_t end = PieceEnd(all, start, kCheckBytes);
+    if (ComesBack(all.substr(start, end - start), codePage_)) {
+      line += static_cast<size_t>(std::count(all.begin() + start, all.begin() + end, '\n'));
+      start = end;
+      continue;
+    }
+    // The first line in the piece that does not come back alone.
+    for (size_t at = start, next; (next = PieceEnd(all, at, 0)) < end; at = next, ++line)
+      if (!ComesBack(all.substr(at, next - at), codePage_)) break;
+    refusal_ = ListFileRefusal::ChangedByCodePage;
+    line_ = line;
+    return false;
+  }
+  return true;
+}
+
 std::string ListFileReader::Finish() {
   if (first_ && !head_.Get().empty()) Begin();
   if (refusal_ == ListFileRefusal::None) {
@@ -180,9 +220,10 @@ std::string ListFileReader::Finish() {
   if (refusal_ != ListFileRefusal::None) return std::string();
   std::string text = converter_.Finish();
   if (converter_.Overflowed()) refusal_ = ListFileRefusal::TooLarge;
-  if (encoding_ == TextEncoding::Ansi && refusal_ == ListFileRefusal::None)
-    return ReadUnmarkedUtf8(std::move(text));
-  return text;
+  if (encoding_ != TextEncoding::Ansi || refusal_ != ListFileRefusal::None) return text;
+  WipedText read(ReadUnmarkedUtf8(std::move(text)));
+  if (encoding_ == TextEncoding::Ansi && !KeepsBytes(read.Get())) return std::string();
+  return std::move(read.Get());
 }
 
 std::string ListFileBytes(const std::string& text, TextEncoding encoding,

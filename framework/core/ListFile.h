@@ -21,12 +21,13 @@ struct AnsiCodePage {
 // Why a file does not become the list.
 enum class ListFileRefusal {
   None,
-  ZeroByte,        // a file without a mark that holds a zero byte: a binary file, not text
-  LooksLikeUtf16,  // its zero bytes say UTF-16 without a mark, but it cannot be read as that
-  InvalidText,     // not valid in its marked encoding; at RefusedLine()
-  ZeroCharacter,   // a marked file that holds a zero character
-  NotInCodePage,   // a character the code page cannot spell; at RefusedLine()
-  TooLarge,        // more text than the list can hold
+  ZeroByte,           // a file without a mark that holds a zero byte: a binary file, not text
+  LooksLikeUtf16,     // its zero bytes say UTF-16 without a mark, but it cannot be read as that
+  InvalidText,        // not valid in its marked encoding; at RefusedLine()
+  ZeroCharacter,      // a marked file that holds a zero character
+  NotInCodePage,      // a character the code page cannot spell; at RefusedLine()
+  ChangedByCodePage,  // bytes that would not come back from the list as they are; at RefusedLine()
+  TooLarge,           // more text than the list can hold
 };
 
 // Reads a list file piece by piece, as the platform hands its bytes over. A file without a mark is
@@ -34,7 +35,8 @@ enum class ListFileRefusal {
 // them; UTF-16 when a zero byte comes early, it has whole 16-bit units, at least half of them have
 // a zero high byte (blanks, digits, Latin letters and line breaks do), no low byte is zero and it
 // decodes (a file nearly so, or with zero bytes almost all on one side, is refused as
-// LooksLikeUtf16; one whose first 64 KiB already say neither, at once); ANSI otherwise.
+// LooksLikeUtf16; one whose first 64 KiB already say neither, at once); ANSI otherwise, when
+// its bytes convert to Unicode and back as they are.
 class ListFileReader {
  public:
   // maxChars: the most text the list holds; sizeHint: the file's size, when known, so that a
@@ -66,6 +68,7 @@ class ListFileReader {
   static ListFileRefusal Utf16Refusal(const std::string& bytes, TextEncoding& encoding);
   void ReadUnmarkedUtf16();
   std::string ReadUnmarkedUtf8(std::string ansi);
+  bool KeepsBytes(const std::string& text);
 
   AnsiCodePage codePage_;
   size_t maxChars_, sizeHint_;

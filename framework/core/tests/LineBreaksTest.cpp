@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "framework/core/tests/DoubleByteCodePage.h"
 #include "framework/core/tests/Latin1CodePage.h"
 
 using namespace std::string_literals;
@@ -26,8 +27,9 @@ struct Read {
   ListFileRefusal refusal;
   size_t line;
 };
-Read ReadList(const std::string& bytes, size_t maxChars = 100000, size_t cut = 0) {
-  ListFileReader reader(Latin1CodePage(), maxChars, bytes.size());
+Read ReadList(const std::string& bytes, size_t maxChars = 100000, size_t cut = 0,
+              AnsiCodePage codePage = Latin1CodePage()) {
+  ListFileReader reader(std::move(codePage), maxChars, bytes.size());
   if (reader.Feed(std::string_view(bytes).substr(0, cut)))
     reader.Feed(std::string_view(bytes).substr(cut));
   std::string text = reader.Finish();
@@ -254,4 +256,18 @@ TEST(ListFile, TextTheListCannotHoldAsItIsRefusesTheFileWhereverThePiecesAreCut)
   ListFileReader binary(Latin1CodePage(), size_t(1) << 30, size_t(300) << 20);
   EXPECT_FALSE(binary.Feed("MZ\x90\0"s + std::string(64 * 1024, '\1'))) << "not read whole";
   EXPECT_EQ(binary.Refusal(), ListFileRefusal::ZeroByte);
+}
+
+TEST(ListFile, ADoubleByteListOpensOnlyWhenItsBytesComeBackAsTheyAre) {
+  const std::pair<std::string, size_t> cases[] = {
+      {"ok\r\n\x81\x40\x9E\xFF\xA0\r\n", 0},                  // the line refused, 0 for none
+      {"ok\r\n\x9F\x41\r\n", 2},                              // a second spelling of a character
+      {"pw\x81\r\nok", 1},                                    // a lead byte that takes the CR along
+      {std::string(120000, 'a') + "\r\nok\r\n\x9F\x41", 3}};  // past a piece checked
+  for (const auto& [in, line] : cases) {
+    const Read read = ReadList(in, 200000, 3, DoubleByteCodePage());
+    EXPECT_EQ(read.refusal, line ? ListFileRefusal::ChangedByCodePage : ListFileRefusal::None);
+    EXPECT_EQ(read.line, line) << in.substr(0, 20);
+    EXPECT_EQ(read.text, line ? "" : in);
+  }
 }
