@@ -68,4 +68,24 @@ void DeterministicImpossible(benchmark::State& state) {
   Run(state, Impossible(), lcg);
 }
 BENCHMARK(DeterministicImpossible)->Unit(benchmark::kMicrosecond);
+
+// The strength as the status bar measures it at each keystroke, with a custom set of 20,000
+// distinct double-byte characters (40,000 bytes) and as many left out.
+size_t DoubleByte(const char* text, size_t left) {
+  if (static_cast<unsigned char>(text[0]) < 0x81) return 1;
+  return left >= 2 ? 2 : 0;
+}
+
+void StrengthOfALargeCustomSet(benchmark::State& state) {
+  PasswordRequest r = AllClasses(16, 1);
+  r.UseCustom = true;
+  for (int lead = 0x81; r.CustomCharacters.size() < 40000; ++lead)
+    for (int trail = 0x40; trail < 0x100 && r.CustomCharacters.size() < 40000; ++trail) {
+      r.CustomCharacters += static_cast<char>(lead);
+      r.CustomCharacters += static_cast<char>(trail);
+    }
+  r.LeaveOut = r.CustomCharacters.substr(0, 20000);
+  for (auto _ : state) benchmark::DoNotOptimize(StrengthBits(r, DoubleByte));
+}
+BENCHMARK(StrengthOfALargeCustomSet)->Unit(benchmark::kMillisecond);
 }  // namespace

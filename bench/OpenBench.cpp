@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "bench/Timing.h"
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -28,7 +28,7 @@ std::string MakeList(const std::string& path, size_t megabytes) {
     }
     text += "\r\n";
   }
-  std::ofstream(path, std::ios::binary) << text;
+  WriteFileText(path, text);
   return text;
 }
 

@@ -15,6 +15,7 @@
 #include "bench/Timing.h"
 #include "framework/Application.h"
 #include "framework/LateBound.h"
+#include "framework/Owned.h"
 #include "framework/StartupPhases.h"
 
 namespace late {
@@ -103,9 +104,8 @@ int main(int argc, char** argv) {
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &child))
       return std::fprintf(stderr, "cannot start %s\n", self), 1;
-    WaitForSingleObject(child.hProcess, 30000);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
+    const KernelHandle process(child.hProcess), thread(child.hThread);
+    WaitForSingleObject(process.Get(), 30000);
   }
   // Phases in the order of the first run; a name that comes twice (each form's) is numbered.
   std::vector<std::string> order;

@@ -1,5 +1,6 @@
 // The clipboard as plain text. The content is owned by a hidden window of ours, since content put
-// there without an owner window is not guaranteed to stay.
+// there without an owner window is not guaranteed to stay; it also gives an offered text when a
+// program asks for it.
 #include "framework/Clipboard.h"
 
 #include <windows.h>
@@ -9,12 +10,56 @@
 #include "framework/Exceptions.h"
 #include "framework/Owned.h"
 #include "framework/SystemError.h"
+#include "framework/core/Wipe.h"
 
 namespace {
 
+// The text ClipboardOfferText put on the clipboard that nobody has asked for yet.
+struct Offer {
+  WipedText text;
+  bool pending = false;
+};
+Offer& Offered() {
+  static Offer offer;
+  return offer;
+}
+
+void Forget() {
+  Wipe(Offered().text.Get());
+  Offered().text.Get().clear();
+  Offered().pending = false;
+}
+
+unsigned long copies = 0;  // our copies so far: the last one's number
+
+bool TryPutData(UINT format, const void* bytes, size_t size);
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_RENDERFORMAT: {
+      // A program asks for the text while it holds the clipboard open: it is placed there, and
+      // our copy is no longer needed.
+      const std::string& text = Offered().text.Get();
+      if (wParam == CF_TEXT && Offered().pending &&
+          TryPutData(CF_TEXT, text.c_str(), text.size() + 1))
+        Forget();
+      return 0;
+    }
+    case WM_DESTROYCLIPBOARD:  // emptied, by us or another program: the offer is gone
+      Forget();
+      return 0;
+  }
+  return DefWindowProcA(window, msg, wParam, lParam);
+}
+
 HWND CreateOwnerWindow() {
-  const HWND window = CreateWindowExA(0, "STATIC", "Tallowmere clipboard owner", 0, 0, 0, 0, 0,
-                                      HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = OwnerProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TallowmereClipboardOwner";
+  if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) RaiseLastOSError();
+  const HWND window = CreateWindowExA(0, wc.lpszClassName, "Tallowmere clipboard owner", 0, 0, 0, 0,
+                                      0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
   if (!window) RaiseLastOSError();
   return window;
 }
@@ -67,16 +112,25 @@ bool TryMarkKeptOutOfHistory() {
          TryPutData(history, &no, sizeof no) && TryPutData(cloud, &no, sizeof no);
 }
 
-// ClipboardSetText's work.
-void PutText(const std::string& text, bool keepOutOfHistory) {
+// Puts the text on the clipboard, or with `offer` only the promise of it; the marks come first.
+void PutText(const std::string& text, bool keepOutOfHistory, bool offer) {
   if (!TryOpenClipboard()) throw Exception("Cannot open clipboard");
   const ScopeGuard close([] { CloseClipboard(); });
-  EmptyClipboard();
-  // The marks go first: text that was to be kept out of history and cannot be is not put there
-  // at all, and whatever was placed is taken off again.
-  if ((!keepOutOfHistory || TryMarkKeptOutOfHistory()) &&
-      TryPutData(CF_TEXT, text.c_str(), text.size() + 1))
-    return;
+  EmptyClipboard();  // an earlier offer of ours is wiped here
+  // Text that was to be kept out of history and cannot be is not put there at all, and whatever
+  // was placed is taken off again.
+  if (!keepOutOfHistory || TryMarkKeptOutOfHistory()) {
+    if (!offer && TryPutData(CF_TEXT, text.c_str(), text.size() + 1)) return;
+    if (offer) {
+      // A promise answers no handle to test: whether the format is listed tells.
+      SetClipboardData(CF_TEXT, nullptr);
+      if (IsClipboardFormatAvailable(CF_TEXT)) {
+        Offered().text.Get() = text;
+        Offered().pending = true;
+        return;
+      }
+    }
+  }
   const DWORD error = GetLastError();
   EmptyClipboard();
   SetLastError(error);
@@ -85,18 +139,33 @@ void PutText(const std::string& text, bool keepOutOfHistory) {
 }  // namespace
 
 unsigned long ClipboardSetText(const std::string& text, bool keepOutOfHistory) {
-  PutText(text, keepOutOfHistory);
-  // Some systems count our change only as the clipboard is closed (Wine by two), so the count is
-  // read after that; another program's copy takes the ownership from our window, so an owner
-  // still ours after the reading means the count was ours. Otherwise the answer is one below it,
-  // which the count, only ever growing, can no longer match.
-  const unsigned long sequence = GetClipboardSequenceNumber();
-  return GetClipboardOwner() == OwnerWindow() ? sequence : sequence - 1;
+  PutText(text, keepOutOfHistory, false);
+  return ++copies;
 }
 
-bool TryEmptyClipboardIfUnchanged(unsigned long sequence) {
+unsigned long ClipboardOfferText(const std::string& text) {
+  PutText(text, true, true);
+  return ++copies;
+}
+
+bool TryPlaceOfferedText() {
+  if (!Offered().pending) return true;
   if (!TryOpenClipboard()) return false;
   const ScopeGuard close([] { CloseClipboard(); });
-  if (GetClipboardSequenceNumber() == sequence) EmptyClipboard();
+  const std::string& text = Offered().text.Get();
+  // Opened without emptying, the promise is kept in place of the listed format.
+  if (GetClipboardOwner() == OwnerWindow() && !TryPutData(CF_TEXT, text.c_str(), text.size() + 1))
+    return false;
+  Forget();
+  return true;
+}
+
+void ForgetOfferedText() { Forget(); }
+
+bool TryEmptyClipboardIfUnchanged(unsigned long copy) {
+  if (!TryOpenClipboard()) return false;
+  const ScopeGuard close([] { CloseClipboard(); });
+  // Whoever empties the clipboard becomes its owner; a program asking for an offered text does not.
+  if (GetClipboardOwner() == OwnerWindow() && copy == copies) EmptyClipboard();
   return true;
 }

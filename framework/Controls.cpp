@@ -5,12 +5,14 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/SystemError.h"
 #include "framework/SystemLibraries.h"
+#include "framework/core/Text.h"
 
 namespace {
 
@@ -186,10 +188,18 @@ int TUpDown::Position() {
   if (error && outside_ && Associate && Associate->Text() == std::to_string(*outside_))
     return *outside_;
   outside_.reset();
+  if (error && KeepInRange && Associate) {
+    // The separator the control itself writes between thousands.
+    char separator[8] = {};
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
+    if (const auto value = WholeNumberInRange(Associate->Text(), separator, Min, Max))
+      return *value;
+  }
   return read;  // on error, the control's own last position
 }
 
 void TUpDown::SetPosition(int position) {
+  if (KeepInRange) position = std::clamp(position, Min, Max);
   // The control clamps a position outside its range; the field then shows the value as it is.
   SendMessageA(Handle, UDM_SETPOS32, 0, position);
   outside_.reset();
@@ -284,6 +294,16 @@ TControl::WindowKind TUpDown::Kind(const TControl&) const {
   return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS, 0};
 }
 
+int TUpDown::ClampToRange() {
+  const int value = Position();
+  SetPosition(value);  // the control writes the value into the field
+  // Some write it only when the position changes.
+  BOOL stale = FALSE;
+  SendMessageA(Handle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&stale));
+  if (stale && Associate) Associate->SetText(std::to_string(value));
+  return value;
+}
+
 void TUpDown::Created(const ControlDef& def) {
   SendMessageA(Handle, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Associate->Handle), 0);
   // Taking a buddy, the control may size itself to its own default width, the same at every
@@ -292,6 +312,7 @@ void TUpDown::Created(const ControlDef& def) {
                SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(Handle, UDM_SETRANGE32, Min, Max);
   SetPosition(Initial);
+  if (KeepInRange) Associate->OnExit = [this] { ClampToRange(); };
 }
 
 void RegisterWindowClass(const WNDCLASSA& wc) {

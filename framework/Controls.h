@@ -161,15 +161,25 @@ class TLabel : public TControl {
 
 // Spinner attached to an edit field. A position outside its range (handed over by the settings
 // file) is shown in the field as it is, and counts for as long as the field still shows it: the
-// control itself can hold only positions within the range.
+// control itself can hold only positions within the range. With KeepInRange the value never
+// leaves the range (see ClampToRange).
 class TUpDown : public TControl {
  public:
   TEdit* Associate = nullptr;
   int Min = 0, Max = 100, Initial = 0;
+  // Set before the control is made.
+  bool KeepInRange = false;
   // Re-reads the edit field: a whole number within range becomes the position; other text leaves
-  // the position the control last had.
+  // the position the control last had. With KeepInRange a number beyond the range counts as the
+  // end it passed (the field is left as typed).
   int Position();
+  // With KeepInRange, a position beyond the range becomes the end it passed.
   void SetPosition(int position);
+  // The rule for a value held to its range, applied as the field loses the focus (with
+  // KeepInRange) and to be called wherever the value is used or stored: text above Max becomes
+  // Max, below Min becomes Min, any other text the last valid position; the field is rewritten
+  // to show that value, which is answered.
+  int ClampToRange();
 
  protected:
   WindowKind Kind(const TControl&) const override;

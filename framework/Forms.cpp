@@ -352,6 +352,7 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: result = OnActivate(LOWORD(wParam)); break;
     case WM_TIMER: result = OnTimer(wParam); break;
     case WM_CLOSE: result = OnClose(); break;
+    case WM_ENDSESSION: result = OnEndSession(wParam != 0); break;
     case WM_DESTROY: result = OnDestroy(); break;
   }
   return result ? *result : DefWindowProcA(Handle, msg, wParam, lParam);
@@ -505,6 +506,20 @@ std::optional<LRESULT> TForm::OnClose() {
     if (ModalResultValue == mrNone) ModalResultValue = mrCancel;
     Hide();
   }
+  return 0;
+}
+
+// Asked first (WM_QUERYENDSESSION), the form lets the session end; the work waits for the end
+// itself, which a program that objects could still call off.
+std::optional<LRESULT> TForm::OnEndSession(bool ending) {
+  if (!ending) return 0;
+  try {
+    SessionEnding();
+  } catch (...) {
+  }
+  // The system may end the process from here on; if it does not (a restart of programs), the
+  // program ends as after a close.
+  if (Application.MainWindow == Handle) Application.Terminate();
   return 0;
 }
 

@@ -71,6 +71,9 @@ class TForm {
   virtual void FormCreate() {}
   // Runs when the form is asked to close; an error keeps it open.
   virtual void FormClose() {}
+  // The session ends (a logoff, a shut-down, or the system closing programs to update them):
+  // the process may end as soon as this returns, and nobody can answer a box. Errors are dropped.
+  virtual void SessionEnding() {}
   virtual void Resize() {}
   // After the fonts, the table's controls and the bars have been made for a new DPI.
   virtual void DpiChanged() {}
@@ -112,6 +115,7 @@ class TForm {
   std::optional<LRESULT> OnActivate(WORD state);
   std::optional<LRESULT> OnTimer(UINT_PTR id);
   std::optional<LRESULT> OnClose();
+  std::optional<LRESULT> OnEndSession(bool ending);
   std::optional<LRESULT> OnDestroy();
   void HandleCommand(WPARAM wParam, LPARAM lParam);
   void UpdateHintAt(HWND target, POINT screenPoint);

@@ -1,6 +1,7 @@
 // The one owner of the system's handles: each kind of handle is a line of traits (its empty value
-// and how it is given back), and Owned closes it on every path. ScopeGuard does the same for an
-// action that has no handle (a clipboard to close, a selection to undo, a job to abort).
+// and how it is given back), and Owned closes it on every path; COM references are one more kind.
+// ScopeGuard does the same for an action that has no handle (a clipboard to close, a selection to
+// undo, a job to abort).
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -32,6 +33,11 @@ class Owned {
     handle_ = handle;
   }
   void Close() { Reset(); }
+  // Where a system call that hands out a handle writes it; the one held is closed first.
+  Handle* Out() {
+    Reset();
+    return &handle_;
+  }
 
  private:
   Handle handle_ = Traits::Empty();
@@ -72,10 +78,20 @@ struct InvalidEmpty {
   static void Close(Handle handle) { close(handle); }
 };
 
+// A COM interface, given back by its own Release.
+template <class T>
+struct ComRelease {
+  using Handle = T*;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle object) { object->Release(); }
+};
+
 }  // namespace owned
 
 using FileHandle = Owned<owned::InvalidEmpty<CloseHandle>>;
 using FindHandle = Owned<owned::InvalidEmpty<FindClose>>;
+// An event, process, thread or token: empty when null.
+using KernelHandle = Owned<owned::NullEmpty<HANDLE, CloseHandle>>;
 using KeyHandle = Owned<owned::NullEmpty<HKEY, RegCloseKey>>;
 using DcHandle = Owned<owned::NullEmpty<HDC, DeleteDC>>;
 // A font, brush or bitmap, deleted with whatever holds it.
@@ -84,6 +100,16 @@ using GdiObject = Owned<owned::NullEmpty<Handle, DeleteObject>>;
 using LocalMemory = Owned<owned::NullEmpty<HLOCAL, LocalFree>>;
 using GlobalMemory = Owned<owned::NullEmpty<HGLOBAL, GlobalFree>>;
 using ImageList = Owned<owned::NullEmpty<HIMAGELIST, ImageList_Destroy>>;
+
+// A reference to a COM object, released with whatever holds it.
+template <class T>
+class ComObject : public Owned<owned::ComRelease<T>> {
+ public:
+  using Owned<owned::ComRelease<T>>::Owned;
+  T* operator->() const { return this->Get(); }
+  // Out() as CoCreateInstance and QueryInterface take it.
+  void** OutVoid() { return reinterpret_cast<void**>(this->Out()); }
+};
 
 // Selects an object into a device context and puts back the one it replaced when the scope ends,
 // so that the object is no longer selected when it is deleted.

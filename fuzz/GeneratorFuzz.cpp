@@ -1,5 +1,7 @@
 // Fuzzes GeneratePasswords with arbitrary requests and checks what every output must satisfy:
-// the validation messages, the line and dash structure, and that only acceptable bytes appear.
+// the validation messages, the line and dash structure, that only acceptable bytes appear, and
+// with one of each chosen set asked for, that every password holds one.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -40,9 +42,10 @@ int32_t Number(uint8_t byte, int limit, int32_t extreme) {
   return static_cast<int8_t>(byte) % (limit + 1);
 }
 
-// The bytes a password may hold under the request, worked out from the class rules directly.
-std::vector<bool> AcceptableBytes(const PasswordRequest& r) {
-  std::vector<bool> ok(256, false);
+// By byte: the chosen sets (bits 1 lower, 2 upper, 4 digits, 8 special, 16 custom) a password may
+// draw it for under the request, worked out from the class rules directly; 0 when never drawn.
+std::vector<unsigned> SetsByByte(const PasswordRequest& r) {
+  std::vector<unsigned> sets(256, 0);
   for (int code = 33; code <= 256; ++code) {
     const int c = code & 0xFF;
     const bool digit = code >= '0' && code <= '9', upper = code >= 'A' && code <= 'Z',
@@ -51,33 +54,50 @@ std::vector<bool> AcceptableBytes(const PasswordRequest& r) {
     const bool custom =
         r.UseCustom && r.CustomCharacters.find(static_cast<char>(c)) != std::string::npos;
     const bool lookAlike = std::strchr("01Iilo", c) != nullptr && c != 0;
-    if ((r.UseDigits && digit) || (r.UseUppercase && upper) || (r.UseLowercase && lower) ||
-        (r.UseSpecial && special) || custom)
-      ok[c] = ok[c] || !(r.ExcludeSimilar && lookAlike);
+    const bool leftOut = r.LeaveOut.find(static_cast<char>(c)) != std::string::npos;
+    if ((r.ExcludeSimilar && lookAlike) || leftOut) continue;
+    sets[c] |= (r.UseLowercase && lower ? 1 : 0) | (r.UseUppercase && upper ? 2 : 0) |
+               (r.UseDigits && digit ? 4 : 0) | (r.UseSpecial && special ? 8 : 0) |
+               (custom ? 16 : 0);
   }
-  return ok;
+  return sets;
+}
+
+unsigned ChosenSets(const PasswordRequest& r) {
+  return (r.UseLowercase ? 1 : 0) | (r.UseUppercase ? 2 : 0) | (r.UseDigits ? 4 : 0) |
+         (r.UseSpecial ? 8 : 0) | (r.UseCustom ? 16 : 0);
+}
+
+int Bits(unsigned sets) {
+  int n = 0;
+  for (; sets; sets &= sets - 1) ++n;
+  return n;
 }
 
 void CheckPassword(const std::string& password, const PasswordRequest& r,
-                   const std::vector<bool>& ok, size_t n) {
+                   const std::vector<unsigned>& sets, size_t n) {
   const bool grouped = r.UseGroups && r.GroupSize > 0;
   const size_t g = grouped ? static_cast<size_t>(r.GroupSize) : 0;
   const size_t dashes = grouped && n > 0 ? (n - 1) / g : 0;
   Check(password.size() == n + dashes, "password length");
+  unsigned met = 0;
   for (size_t j = 0; j < password.size(); ++j) {
     const unsigned char c = static_cast<unsigned char>(password[j]);
     if (grouped && (j + 1) % (g + 1) == 0) {
       Check(c == '-', "a group separator is a dash");
       continue;
     }
-    Check(ok[c], "only acceptable bytes");
+    Check(sets[c] != 0, "only acceptable bytes");
     Check(!(r.ExcludeSimilar && c != 0 && std::strchr("01Iilo", c)), "no look-alike");
+    Check(r.LeaveOut.find(static_cast<char>(c)) == std::string::npos, "nothing left out");
+    met |= sets[c];
   }
+  Check(!r.AtLeastOneOfEach || met == ChosenSets(r), "one of each chosen set");
 }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 8) return 0;
+  if (size < 9) return 0;
   const uint8_t flags = data[0];
   PasswordRequest r;
   r.UseLowercase = flags & 1;
@@ -94,7 +114,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       (data[4] & 1) ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min());
   uint32_t seed;
   std::memcpy(&seed, data + 4, 4);
-  r.CustomCharacters.assign(reinterpret_cast<const char*>(data + 8), size - 8);
+  // The bytes after the ninth are the custom characters, the last data[8] / 2 of them left out.
+  r.AtLeastOneOfEach = data[8] & 1;
+  const char* tail = reinterpret_cast<const char*>(data + 9);
+  const size_t leaveOut = std::min<size_t>(data[8] >> 1, size - 9);
+  r.CustomCharacters.assign(tail, size - 9 - leaveOut);
+  r.LeaveOut.assign(tail + size - 9 - leaveOut, leaveOut);
 
   LcgSource lcg;
   XorShiftSource direct(seed);
@@ -103,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<std::string> shown;
   std::string out = "untouched";
-  GeneratePasswords(
+  const GenerateOutcome outcome = GeneratePasswords(
       r, out, [&](const std::string& t) { shown.push_back(t); }, source);
 
   const bool anyClass =
@@ -111,21 +136,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool customBlank = true;
   for (char c : r.CustomCharacters)
     customBlank = customBlank && static_cast<unsigned char>(c) <= 32;
-  const std::vector<bool> ok = AcceptableBytes(r);
-  bool any = false;
-  for (bool b : ok) any = any || b;
-  if (!anyClass || (r.UseCustom && customBlank) || !any) {
+  const std::vector<unsigned> sets = SetsByByte(r);
+  unsigned reachable = 0;
+  for (unsigned s : sets) reachable |= s;
+  const bool refused = !anyClass || (r.UseCustom && customBlank);
+  // With one of each set: a set emptied by the removals, or fewer characters than sets, cannot be
+  // met; a request that can is still refused when qualifying passwords are too rare.
+  const bool unmet =
+      r.AtLeastOneOfEach && (reachable != ChosenSets(r) || r.PasswordLength < Bits(ChosenSets(r)));
+  if (refused || reachable == 0 || unmet || outcome == GenerateOutcome::CannotMeet) {
     Check(shown.size() == 1, "one message");
-    const bool blank = r.UseCustom && customBlank;
-    Check(
-        shown[0] == (!anyClass ? "Please select one or several items in Password characters options"
-                     : blank   ? "No custom characters selected"
-                               : "All custom characters are excluded as similar characters"),
-        "the right message");
+    Check(outcome == (refused          ? GenerateOutcome::Refused
+                      : reachable == 0 ? GenerateOutcome::NothingAcceptable
+                                       : GenerateOutcome::CannotMeet),
+          "the right refusal");
+    if (refused)
+      Check(shown[0] == (!anyClass ? "Please select one or several items in Password characters "
+                                     "options"
+                                   : "No custom characters selected"),
+            "the right message");
+    else if (reachable == 0 && r.LeaveOut.empty())
+      Check(shown[0] == "All custom characters are excluded as similar characters",
+            "the right message");
+    Check(r.AtLeastOneOfEach || outcome != GenerateOutcome::CannotMeet, "only one of each fails");
     Check(out == "untouched", "output untouched after a message");
     return 0;
   }
-  Check(shown.empty(), "no message");
+  Check(outcome == GenerateOutcome::Done && shown.empty(), "no message");
   if (r.PasswordCount <= 0) {
     Check(out.empty(), "no passwords");
     return 0;
@@ -139,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t end = out.find("\r\n", start);
     const std::string password = out.substr(start, end == std::string::npos ? end : end - start);
     Check(password.find_first_of("\r\n") == std::string::npos, "no stray line break");
-    CheckPassword(password, r, ok, n);
+    CheckPassword(password, r, sets, n);
     ++passwords;
     if (end == std::string::npos) break;
     start = end + 2;

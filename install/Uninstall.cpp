@@ -11,6 +11,7 @@
 #include "framework/Exceptions.h"
 #include "framework/ExecutablePath.h"
 #include "framework/FileStream.h"
+#include "framework/Owned.h"
 #include "framework/core/Product.h"
 #include "framework/Registry.h"
 #include "framework/SystemError.h"
@@ -94,20 +95,18 @@ class ComScope {
 // The program a shortcut starts, with what it stores as environment variables expanded (setup's
 // shortcuts may say "%ProgramFiles%"), and nothing else reinterpreted; "" when it cannot be read.
 std::wstring ShortcutTarget(const std::wstring& link) {
-  IShellLinkW* shell = nullptr;
+  ComObject<IShellLinkW> shell;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&shell))))
+                              shell.OutVoid())))
     return L"";
   std::wstring target;
-  IPersistFile* file = nullptr;
-  if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+  ComObject<IPersistFile> file;
+  if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.OutVoid()))) {
     wchar_t path[MAX_PATH] = {};
     if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
         shell->GetPath(path, MAX_PATH, nullptr, 0) == S_OK)
       target = path;
-    file->Release();
   }
-  shell->Release();
   return target;
 }
 

@@ -43,10 +43,9 @@ struct StackItem {
 std::wstring Pop(StackItem** top) {
   StackItem* item = top ? *top : nullptr;
   if (!item) return L"";
-  std::wstring text = item->text;
+  const GlobalMemory owner(item);
   *top = item->next;
-  GlobalFree(item);
-  return text;
+  return item->text;
 }
 
 void Push(StackItem** top, int size, const std::wstring& text) {
@@ -142,9 +141,8 @@ Trustee TrusteeOf(PSID sid) {
   if (!ConvertStringSidToSidW(L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",
                               &installer))
     return Trustee::Other;
-  const bool same = EqualSid(sid, installer);
-  LocalFree(installer);
-  return same ? Trustee::TrustedInstaller : Trustee::Other;
+  const LocalMemory owner(installer);
+  return EqualSid(sid, installer) ? Trustee::TrustedInstaller : Trustee::Other;
 }
 
 // A folder above the install folder (and an existing install folder) must be one no user can
@@ -157,6 +155,7 @@ std::wstring WhyNotAdministratorsOnly(HANDLE h, const std::wstring& path) {
   if (GetSecurityInfo(h, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
                       &owner, nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
     return L"the access of " + path + L" cannot be read";
+  const LocalMemory descriptorMemory(descriptor);
   FolderSecurity security{owner ? TrusteeOf(owner) : Trustee::Other, dacl != nullptr, {}};
   for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
     ACE_HEADER* header = nullptr;
@@ -168,7 +167,6 @@ std::wstring WhyNotAdministratorsOnly(HANDLE h, const std::wstring& path) {
     security.entries.push_back(
         {TrusteeOf(&ace->SidStart), true, (header->AceFlags & INHERIT_ONLY_ACE) != 0, ace->Mask});
   }
-  LocalFree(descriptor);
   switch (JudgeFolderAccess(security)) {
     case FolderAccessFault::None: return L"";
     case FolderAccessFault::OwnerNotAdministrator:
@@ -184,7 +182,7 @@ std::wstring WhyNotAdministratorsOnly(HANDLE h, const std::wstring& path) {
 class OwnershipPrivileges {
  public:
   OwnershipPrivileges() {
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token_))
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token_.Out()))
       return;
     struct {
       DWORD count;
@@ -194,21 +192,20 @@ class OwnershipPrivileges {
         !LookupPrivilegeValueW(nullptr, L"SeRestorePrivilege", &wanted.privileges[1].Luid))
       return;
     DWORD size = sizeof previous_;
-    adjusted_ = AdjustTokenPrivileges(token_, FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&wanted),
-                                      sizeof previous_,
-                                      reinterpret_cast<TOKEN_PRIVILEGES*>(&previous_), &size);
+    adjusted_ = AdjustTokenPrivileges(
+        token_.Get(), FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&wanted), sizeof previous_,
+        reinterpret_cast<TOKEN_PRIVILEGES*>(&previous_), &size);
   }
   ~OwnershipPrivileges() {
     if (adjusted_)
-      AdjustTokenPrivileges(token_, FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&previous_), 0,
+      AdjustTokenPrivileges(token_.Get(), FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&previous_), 0,
                             nullptr, nullptr);
-    if (token_) CloseHandle(token_);
   }
   OwnershipPrivileges(const OwnershipPrivileges&) = delete;
   OwnershipPrivileges& operator=(const OwnershipPrivileges&) = delete;
 
  private:
-  HANDLE token_ = nullptr;
+  KernelHandle token_;
   BOOL adjusted_ = FALSE;
   struct {
     DWORD count;
@@ -355,6 +352,7 @@ Outcome PrepareFolder(const std::wstring& folder, const std::vector<std::string>
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(ProtectedAccess, SDDL_REVISION_1,
                                                             &descriptor, nullptr))
     return {Outcome::Refused, L"error " + std::to_wstring(GetLastError())};
+  const LocalMemory descriptorMemory(descriptor);
   Outcome outcome{Outcome::Ok, L""};
   if (exists) {
     const DWORD error = ProtectOpened(path, descriptor);
@@ -376,27 +374,8 @@ Outcome PrepareFolder(const std::wstring& folder, const std::vector<std::string>
         break;
       }
   }
-  LocalFree(descriptor);
   return outcome;
 }
-
-// Holds one COM reference and releases it.
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (p_) p_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  T** Out() { return &p_; }
-  void** OutVoid() { return reinterpret_cast<void**>(&p_); }
-  T* operator->() const { return p_; }
-
- private:
-  T* p_ = nullptr;
-};
 
 // A text argument for a dispatch call.
 struct TextVariant {
@@ -414,7 +393,7 @@ struct TextVariant {
 // elevated with another account's password. The route is the shell's own automation interface, the
 // documented way to reach the desktop's ShellExecute from outside.
 HRESULT StartThroughDesktopShell(const std::wstring& exe, const std::wstring& folder) {
-  ComRef<IShellWindows> windows;
+  ComObject<IShellWindows> windows;
   HRESULT hr = CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
                                 windows.OutVoid());
   if (FAILED(hr)) return hr;
@@ -424,16 +403,16 @@ HRESULT StartThroughDesktopShell(const std::wstring& exe, const std::wstring& fo
   desktop.vt = VT_I4;
   desktop.lVal = CSIDL_DESKTOP;
   long window = 0;
-  ComRef<IDispatch> found;
+  ComObject<IDispatch> found;
   hr =
       windows->FindWindowSW(&desktop, &empty, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, found.Out());
   if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
-  ComRef<IServiceProvider> provider;
-  ComRef<IShellBrowser> browser;
-  ComRef<IShellView> view;
-  ComRef<IDispatch> background, application;
-  ComRef<IShellFolderViewDual> folderView;
-  ComRef<IShellDispatch2> shell;
+  ComObject<IServiceProvider> provider;
+  ComObject<IShellBrowser> browser;
+  ComObject<IShellView> view;
+  ComObject<IDispatch> background, application;
+  ComObject<IShellFolderViewDual> folderView;
+  ComObject<IShellDispatch2> shell;
   if (FAILED(hr = found->QueryInterface(IID_IServiceProvider, provider.OutVoid())) ||
       FAILED(hr = provider->QueryService(SID_STopLevelBrowser, IID_IShellBrowser,
                                          browser.OutVoid())) ||

@@ -78,6 +78,9 @@ class TSDIAppForm : public TForm {
   void Button2Click();
   void FormCreate() override;
   void FormClose() override;
+  // A logoff, a shut-down or the system's restart of programs: handled as the close, showing
+  // nothing.
+  void SessionEnding() override;
   // Appends a Generate result to the list as one addition, on a line of its own.
   void AppendToList(const std::string& text);
   // The end of a Generate that made passwords: copied when asked, then added to the list.
@@ -139,12 +142,14 @@ class TSDIAppForm : public TForm {
   // `seconds`, or "Never" for a number that has none.
   int ClearClipboardSeconds() const;
   void SetClearClipboardSeconds(int seconds);
-  // After Generate copied: the clipboard is emptied when the chosen time is up, unless it has
-  // changed since `sequence`, the change count our copy left.
-  void ScheduleClipboardClear(unsigned long sequence);
+  // After a copy of passwords: the clipboard is emptied when the chosen time is up, unless
+  // somebody has emptied it since our copy numbered `copy` (a program asking for the text has not).
+  void ScheduleClipboardClear(unsigned long copy);
   // Puts passwords on the clipboard the program's way: kept out of the clipboard's history and
-  // cloud, and taken off again as "Clear clipboard after" says. With renderNow the text is placed
-  // at once (a Cut: the text exists nowhere else afterwards).
+  // cloud, and taken off again as "Clear clipboard after" says. They are given only when a program
+  // asks for them (a program that dies first takes them along), and placed at a close that
+  // clears nothing. With renderNow the text is placed at once (a Cut: the text exists nowhere
+  // else afterwards).
   void CopyToClipboard(const std::string& text, bool renderNow = false);
   static constexpr UINT_PTR kClearClipboardTimer = 1;
   void TimerFired(UINT_PTR id) override;
@@ -169,11 +174,17 @@ class TSDIAppForm : public TForm {
   // Empties the clipboard if a timed clearing is due and nobody has copied since. While another
   // program holds it open, a timer tries again; at the close it is tried for about a second.
   void ClearClipboardIfUnchanged(bool closing = false);
+  // At the close: passwords only offered so far are placed on the clipboard, unless a clearing
+  // was due; either way the program's copy is wiped.
+  void PlaceOfferedPasswords();
+  // The close's work (MainCommands.cpp): the settings saved, a due clearing done, the offered
+  // passwords placed. Quietly, a failure shows nothing and stops nothing.
+  void CloseDown(bool quietly);
   struct Generation;     // the passwords of a Generate at work (MainGenerate.cpp)
   void GenerateSlice();  // the next slice of a long Generate, when its timer fires
   void FinishGenerating(Generation& work);
   std::shared_ptr<Generation> generation_;  // shared: the type is complete only there
-  unsigned long copiedSequence_ = 0;        // the clipboard's change count right after our copy
+  unsigned long copiedNumber_ = 0;          // our copy of passwords that a timed clearing takes off
   bool clearPending_ = false;
   PasswordRequest strengthRequest_;  // the options last measured
   std::string strengthText_;         // and the result

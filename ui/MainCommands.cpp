@@ -29,18 +29,28 @@ void TSDIAppForm::FormCreate() {
   LoadSettings();
 }
 
-void TSDIAppForm::FormClose() {
+void TSDIAppForm::FormClose() { CloseDown(false); }
+
+void TSDIAppForm::SessionEnding() { CloseDown(true); }
+
+void TSDIAppForm::CloseDown(bool quietly) {
   StopGenerating();
   // Settings that cannot be written (a read-only file, a full disk) must neither keep the window
   // open for good nor leave a password on the clipboard: the error is shown and the close goes on.
+  // While the session ends nobody can answer a box.
   try {
     SaveSettings();
   } catch (const std::exception& e) {
-    ShowException(e);
+    if (!quietly) ShowException(e);
   }
   // A timed clearing cannot wait for a program that has ended: it happens now.
   ClearClipboardIfUnchanged(true);
-  ClearClipboardOnExit();
+  try {
+    ClearClipboardOnExit();
+  } catch (const std::exception&) {
+    if (!quietly) throw;  // the window stays open, its passwords still on offer
+  }
+  PlaceOfferedPasswords();
 }
 
 PasswordRequest TSDIAppForm::ReadRequest() {
@@ -60,6 +70,7 @@ PasswordRequest TSDIAppForm::ReadRequest() {
 
 void TSDIAppForm::Button1Click() {
   if (Generating()) return;  // one at a time: the options wait for the Generate at work
+  for (TUpDown* spinner : {&UpDown1, &UpDown2}) spinner->ClampToRange();  // used as shown
   StartGenerating(ReadRequest());
 }
 

@@ -48,6 +48,9 @@ TSDIAppForm::TSDIAppForm() : TForm("TSDIAppForm") {
   UpDown1.Min = 1, UpDown1.Max = 100, UpDown1.Initial = 8;
   UpDown2.Associate = &Edit3;
   UpDown2.Min = 1, UpDown2.Max = 1000, UpDown2.Initial = 1;
+  // No file and no typing takes the length or the count beyond the window's bounds; the group
+  // size keeps its "0 or less: no groups".
+  UpDown1.KeepInRange = UpDown2.KeepInRange = true;
   UpDown3.Associate = &Edit4;
   UpDown3.Min = 1, UpDown3.Max = 1000, UpDown3.Initial = 4;
   // Each group's presets in the order Generate tests them.

@@ -1,5 +1,6 @@
 // The options of the Options menu beyond the colour schemes: one of each chosen set, the characters
 // left out, the timed clipboard clearing; and the strength of one password in the status bar.
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -14,6 +15,16 @@ constexpr int kClearTimeCount = sizeof kClearClipboardTimes / sizeof kClearClipb
 constexpr UINT kRetryMilliseconds = 1000;
 // How long the close waits for such a program before giving the clearing up.
 constexpr ULONGLONG kCloseWaitMilliseconds = 1000;
+
+// At the close no timer can try again later: the attempt is repeated here for a while.
+bool TryForAMoment(const std::function<bool()>& attempt) {
+  const ULONGLONG start = GetTickCount64();
+  while (!attempt()) {
+    if (GetTickCount64() - start >= kCloseWaitMilliseconds) return false;
+    Sleep(50);
+  }
+  return true;
+}
 }  // namespace
 
 void TSDIAppForm::AddOptionItems() {
@@ -57,14 +68,16 @@ void TSDIAppForm::SetClearClipboardSeconds(int seconds) {
   (this->*kClearClipboardTimes[row].item).SetChecked(true);
 }
 
-void TSDIAppForm::CopyToClipboard(const std::string& text, bool /*renderNow*/) {
-  ScheduleClipboardClear(ClipboardSetText(text, true));
+void TSDIAppForm::CopyToClipboard(const std::string& text, bool renderNow) {
+  // Offered, the passwords reach the clipboard only when a program asks for them: a program
+  // that dies before that takes them along.
+  ScheduleClipboardClear(renderNow ? ClipboardSetText(text, true) : ClipboardOfferText(text));
 }
 
-void TSDIAppForm::ScheduleClipboardClear(unsigned long sequence) {
+void TSDIAppForm::ScheduleClipboardClear(unsigned long copy) {
   const int seconds = ClearClipboardSeconds();
   if (seconds <= 0) return;
-  copiedSequence_ = sequence;
+  copiedNumber_ = copy;
   clearPending_ = true;
   SetTimer(Handle, kClearClipboardTimer, static_cast<UINT>(seconds) * 1000, nullptr);
 }
@@ -78,17 +91,19 @@ void TSDIAppForm::ClearClipboardIfUnchanged(bool closing) {
   if (!clearPending_) return;
   // A clipboard viewer may hold it open for a while: the password must not stay for that. A timer
   // set at the close would die with the window, so then the clearing waits here instead.
-  const ULONGLONG start = GetTickCount64();
-  while (!TryEmptyClipboardIfUnchanged(copiedSequence_)) {
-    if (!closing) {
-      SetTimer(Handle, kClearClipboardTimer, kRetryMilliseconds, nullptr);
-      return;
-    }
-    if (GetTickCount64() - start >= kCloseWaitMilliseconds) break;
-    Sleep(50);
+  const auto tryEmpty = [this] { return TryEmptyClipboardIfUnchanged(copiedNumber_); };
+  if (closing ? !TryForAMoment(tryEmpty) : !tryEmpty()) {
+    if (!closing) SetTimer(Handle, kClearClipboardTimer, kRetryMilliseconds, nullptr);
+    return;
   }
   KillTimer(Handle, kClearClipboardTimer);
   clearPending_ = false;
+}
+
+void TSDIAppForm::PlaceOfferedPasswords() {
+  // A clearing that could not be done leaves nothing to keep: the text goes with the process.
+  if (clearPending_ || CheckBox8.Checked() || !TryForAMoment(TryPlaceOfferedText))
+    ForgetOfferedText();
 }
 
 std::string TSDIAppForm::IdleHint() {

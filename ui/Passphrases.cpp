@@ -2,54 +2,7 @@
 // showings and does the generating.
 #include "ui/Passphrases.h"
 
-#include <algorithm>
-#include <cstring>
-#include <optional>
-
 #include "framework/CodePage.h"
-
-namespace {
-// A whole number as typed, the user's thousands separators allowed; none for any other text.
-std::optional<long long> WholeNumber(const std::string& text) {
-  char separator[8] = {};
-  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
-  std::string digits;
-  for (size_t at = 0; at < text.size(); ++at) {
-    const size_t n = strlen(separator);
-    if (n && text.compare(at, n, separator) == 0)
-      at += n - 1;
-    else
-      digits += text[at];
-  }
-  const bool negative = !digits.empty() && digits[0] == '-';
-  size_t at = negative || (!digits.empty() && digits[0] == '+') ? 1 : 0;
-  if (at == digits.size() || digits.find_first_not_of("0123456789", at) != std::string::npos)
-    return std::nullopt;
-  long long value = 0;
-  for (; at < digits.size(); ++at) value = std::min(value * 10 + (digits[at] - '0'), 1LL << 40);
-  return negative ? -value : value;
-}
-
-// The window's rule for a spinner's field: a number above the maximum counts as the maximum, one
-// below the minimum as the minimum, any other text as the last valid position. With `settle` the
-// field shows the value used (not while the user types: "1" may be on its way to "12").
-int SpinnerValue(TUpDown& spinner, bool settle) {
-  BOOL error = FALSE;
-  int value = static_cast<int>(
-      SendMessageA(spinner.Handle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error)));
-  if (error)
-    if (const std::optional<long long> typed = WholeNumber(spinner.Associate->Text()))
-      value = static_cast<int>(std::clamp<long long>(*typed, spinner.Min, spinner.Max));
-  if (settle) {
-    spinner.SetPosition(value);
-    // The control writes the field only when the position changes.
-    BOOL stale = FALSE;
-    SendMessageA(spinner.Handle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&stale));
-    if (stale) spinner.Associate->SetText(std::to_string(value));
-  }
-  return value;
-}
-}  // namespace
 
 TPassphraseForm::TPassphraseForm() : TForm("TPassphraseForm") {
   Caption = "Make passphrases";
@@ -67,6 +20,7 @@ void TPassphraseForm::CreateControls() {
   UpDown1.Min = kMinPassphraseWords, UpDown1.Max = kMaxPassphraseWords, UpDown1.Initial = 6;
   UpDown2.Associate = &Edit3;
   UpDown2.Min = 1, UpDown2.Max = 1000, UpDown2.Initial = 1;
+  UpDown1.KeepInRange = UpDown2.KeepInRange = true;  // the window's rule, also as a field is left
   // Each label comes right before its field, so that its underlined letter moves the focus there.
   CreateTable({
       {&Label1, nullptr, "&Words:", 8, 12, 128, 13},
@@ -92,18 +46,17 @@ void TPassphraseForm::CreateControls() {
   CloseButton.OnClick = [this] { ModalResultValue = mrCancel; };
   for (TControl* c : {&Edit1, &Edit2, &Edit3}) c->OnChange = [this] { UpdateStrength(); };
   for (TControl* c : {&CheckBox1, &CheckBox2}) c->OnClick = [this] { UpdateStrength(); };
-  Edit1.OnExit = [this] { SpinnerValue(UpDown1, true); };
-  Edit3.OnExit = [this] { SpinnerValue(UpDown2, true); };
   UpdateStrength();
 }
 
 PassphraseRequest TPassphraseForm::ReadRequest(bool settle) {
   PassphraseRequest r;
-  r.Words = SpinnerValue(UpDown1, settle);
+  // Settled, the fields show the values used (not while the user types: "1" may become "12").
+  r.Words = settle ? UpDown1.ClampToRange() : UpDown1.Position();
   r.Separator = Edit2.Text();
   r.Capitalize = CheckBox1.Checked();
   r.AddDigit = CheckBox2.Checked();
-  r.Count = SpinnerValue(UpDown2, settle);
+  r.Count = settle ? UpDown2.ClampToRange() : UpDown2.Position();
   r.LeaveOut = LeaveOut;
   return r;
 }

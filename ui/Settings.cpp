@@ -329,6 +329,7 @@ void TSDIAppForm::LoadSettings() {
 }
 
 void TSDIAppForm::SaveSettings() {
+  for (TUpDown* spinner : {&UpDown1, &UpDown2}) spinner->ClampToRange();  // stored as shown
   TIniFile ini(SettingsFileName());
   SettingsWalk walk{ini, *this, BoundsOf(SavedBounds(Handle))};
   for (const SettingKey& key : kSettingKeys) key.kind->save(walk, key);

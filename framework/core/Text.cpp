@@ -1,6 +1,8 @@
 // Small text rules of the framework.
 #include "framework/core/Text.h"
 
+#include <algorithm>
+
 std::string FormatText(const std::string& pattern, const std::string& arg) {
   std::string result = pattern;
   const auto at = result.find("%s");
@@ -74,4 +76,28 @@ bool IsFolderBelowRoot(const std::wstring& path) {
   const std::wstring server = path.substr(2, end - 2);
   return end > 2 && server != L"?" && server != L"." && end + 1 < path.size() &&
          !separator(end + 1);
+}
+
+std::optional<int> WholeNumberInRange(const std::string& text, const std::string& separator,
+                                      int min, int max) {
+  size_t at = text.find_first_not_of(' ');
+  const size_t end = text.find_last_not_of(' ') + 1;
+  if (at == std::string::npos) return std::nullopt;
+  const bool negative = text[at] == '-';
+  if (text[at] == '-' || text[at] == '+') ++at;
+  long long value = 0;
+  bool digits = false;
+  while (at < end) {
+    if (!separator.empty() && digits && text.compare(at, separator.size(), separator) == 0) {
+      at += separator.size();
+      continue;
+    }
+    if (text[at] < '0' || text[at] > '9') return std::nullopt;
+    // Past any range an int can state, more digits change nothing.
+    value = std::min(value * 10 + (text[at++] - '0'), 1LL << 40);
+    digits = true;
+  }
+  if (!digits) return std::nullopt;
+  if (negative) value = -value;
+  return static_cast<int>(std::clamp<long long>(value, min, max));
 }

@@ -1,5 +1,6 @@
 // Small text rules the framework applies; portable, so they are unit-tested natively.
 #pragma once
+#include <optional>
 #include <string>
 
 // The pattern with its first "%s" replaced by the argument.
@@ -33,3 +34,9 @@ std::string StripTrailingSlash(const std::string& text);
 // ("\\server\share"); false for a drive ("C:"), a root ("C:\", "\x"), a relative name ("x") or a
 // device path ("\\?\...", "\\.\..."). "." and ".." are not resolved here.
 bool IsFolderBelowRoot(const std::wstring& path);
+
+// A spinner's text held to its range [min, max]: a whole number (blanks around it, an optional
+// sign, digits with the thousands separator anywhere between them) gives itself, or max above
+// the range, min below it; any other text gives nullopt (the spinner keeps its last position).
+std::optional<int> WholeNumberInRange(const std::string& text, const std::string& separator,
+                                      int min, int max);

@@ -21,8 +21,7 @@ TEST(FileDialogs, OpenAcceptsATypedNameOfAFileThatDoesNotExist) {
     style = GetWindowLongA(d, GWL_STYLE);
     HWND readOnly = GetDlgItem(d, 0x410);  // chx1
     readOnlyBoxShown = readOnly && IsWindowVisible(readOnly);
-    SetText(FileNameField(d), path);
-    PressButton(d, IDOK);
+    EXPECT_TRUE(ChooseInFileDialog(d, path));
   });
   ASSERT_TRUE(dialog.Execute(nullptr));
   EXPECT_EQ(dialog.FileName, AnsiToWide(path));
@@ -39,10 +38,7 @@ TEST(FileDialogs, EachDialogStartsWithTheNameLastChosenInIt) {
   TSaveDialog save;
   BoxWatcher user;
   std::string openStart, saveStart;
-  user.Then([&](HWND d) {
-    SetText(FileNameField(d), first);
-    PressButton(d, IDOK);
-  });
+  user.Then([&](HWND d) { EXPECT_TRUE(ChooseInFileDialog(d, first)); });
   user.Then([&](HWND d) {
     openStart = WindowText(FileNameField(d));
     PressButton(d, IDCANCEL);
@@ -68,8 +64,7 @@ TEST(FileDialogs, SaveUsesTheNameAsTypedWithoutAddingAnExtension) {
   std::string caption;
   user.Then([&](HWND d) {
     caption = WindowText(d);
-    SetText(FileNameField(d), path);
-    PressButton(d, IDOK);
+    EXPECT_TRUE(ChooseInFileDialog(d, path));
   });
   ASSERT_TRUE(dialog.Execute(nullptr));
   EXPECT_EQ(dialog.FileName, AnsiToWide(path));
@@ -86,8 +81,7 @@ TEST(FileDialogs, SaveAsksBeforeReplacingAnExistingFile) {
   HWND fileDialog = nullptr;
   user.Then([&](HWND d) {
     fileDialog = d;
-    SetText(FileNameField(d), path);
-    PressButton(d, IDOK);
+    EXPECT_TRUE(ChooseInFileDialog(d, path));
   });
   user.Then([&](HWND box) {
     question = ReadBox(box).text;

@@ -10,7 +10,9 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Folders.h"
+#include "framework/Owned.h"
 #include "framework/SystemError.h"
+#include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
 
 using namespace std::string_literals;
@@ -22,25 +24,19 @@ class SaveAndLoad : public testing::Test {
   std::string Path(const std::string& name) const { return folder_ + name; }
 
   void Put(const std::string& name, const std::string& bytes) {
-    HANDLE h = CreateFileA(Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD n = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
+    ASSERT_TRUE(WriteFileText(Path(name), bytes));
   }
 
   // The names in the folder: a save must leave no temporary file behind.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((folder_ + "*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    const FindHandle find(FindFirstFileA((folder_ + "*").c_str(), &fd));
+    if (!find.Valid()) return names;
     do {
       const std::string name = fd.cFileName;
       if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
+    } while (FindNextFileA(find.Get(), &fd));
     return names;
   }
 
@@ -135,11 +131,10 @@ TEST_F(SaveAndLoad, AMissingFileCannotBeOpened) {
 
 TEST_F(SaveAndLoad, AFileLockedByAnotherProgramCannotBeOpened) {
   Put("list.txt", "abc");
-  HANDLE lock = CreateFileA(Path("list.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  const FileHandle lock(CreateFileA(Path("list.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(lock.Valid());
   const std::string message = MessageOf([&] { ReadWholeFile(Path("list.txt")); });
-  CloseHandle(lock);
   EXPECT_EQ(message, "Cannot open file \"" + Path("list.txt") + "\". " +
                          SystemErrorDescription(ERROR_SHARING_VIOLATION));
 }
@@ -148,14 +143,14 @@ TEST_F(SaveAndLoad, WhileAFileIsReadOthersMayReadItButNotWriteIt) {
   Put("list.txt", "abc");
   bool otherReader = false, otherWriter = true;
   ReadFilePieces(Path("list.txt"), [&](std::string_view) {
-    HANDLE r = CreateFileA(Path("list.txt").c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    HANDLE w = CreateFileA(Path("list.txt").c_str(), GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    otherReader = r != INVALID_HANDLE_VALUE;
-    otherWriter = w != INVALID_HANDLE_VALUE;
-    if (otherReader) CloseHandle(r);
-    if (otherWriter) CloseHandle(w);
+    const FileHandle r(CreateFileA(Path("list.txt").c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                   nullptr));
+    const FileHandle w(CreateFileA(Path("list.txt").c_str(), GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                   nullptr));
+    otherReader = r.Valid();
+    otherWriter = w.Valid();
     return false;
   });
   EXPECT_TRUE(otherReader);
@@ -189,6 +184,6 @@ TEST(Folders, CreatesMissingParentsAndAcceptsShortOrExistingPaths) {
 
   // Under a file no folder can be made.
   const std::string file = base + "\\file";
-  CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  WriteFileText(file, "");
   EXPECT_FALSE(TryCreateFolderWithParents(file + "\\x\\"));
 }

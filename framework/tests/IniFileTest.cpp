@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "framework/Exceptions.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
@@ -16,9 +14,7 @@ namespace {
 class IniFileTest : public testing::Test {
  protected:
   std::string FileText() const { return FileBytes(path_); }
-  void PutFileText(const std::string& text) const {
-    std::ofstream(path_, std::ios::binary) << text;
-  }
+  void PutFileText(const std::string& text) const { WriteFileText(path_, text); }
 
   TempFolder temp_{"ini"};
   const std::string folder_ = temp_.Path() + "\\";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Exceptions.h"
+#include "framework/Owned.h"
 #include "install/tests/WinFixtures.h"
 #include "tests/support/BoxWatcher.h"
 #include "tests/support/TempFolder.h"
@@ -53,14 +54,14 @@ TEST(DeleteFolderTree, FileThatWillNotGoIsAskedAboutUntilIgnored) {
   const std::string file = root + "\\stuck.lnk";
   WriteFileText(file, "x");
   // Held open without sharing, so no delete can succeed meanwhile.
-  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  FileHandle held(CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held.Valid());
   BoxWatcher watcher;
   watcher.Answer(IDRETRY);
   watcher.Answer(IDRETRY);
   watcher.Answer(IDIGNORE);
   const std::string text = ErrorOf(root);
-  CloseHandle(held);
+  held.Close();
   const auto seen = watcher.Seen();
   ASSERT_EQ(seen.size(), 3u);
   for (const auto& box : seen) {

@@ -3,6 +3,7 @@
 
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
+#include "framework/Owned.h"
 #include "framework/SystemError.h"
 #include "framework/core/Text.h"
 #include "framework/WideText.h"
@@ -38,9 +39,9 @@ class Uninstall : public testing::Test {
       WriteFileText(exeFolder_ + entry, "x");
   }
   bool Exists(const std::string& entry) { return PathExists(exeFolder_ + entry); }
-  HANDLE Lock(const std::string& entry) {
-    return CreateFileA((exeFolder_ + entry).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                       nullptr);
+  FileHandle Lock(const std::string& entry) {
+    return FileHandle(CreateFileA((exeFolder_ + entry).c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
   }
 
   void Run() {
@@ -60,10 +61,8 @@ class Uninstall : public testing::Test {
   // The name the executable was given before its deletion was scheduled; "" when none.
   std::string Retired() const {
     WIN32_FIND_DATAA found{};
-    HANDLE h = FindFirstFileA((exeFolder_ + "~tlm*.del").c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE) return "";
-    FindClose(h);
-    return found.cFileName;
+    const FindHandle h(FindFirstFileA((exeFolder_ + "~tlm*.del").c_str(), &found));
+    return h.Valid() ? found.cFileName : "";
   }
   std::string ExeCommand() const {
     const std::string folder = ShortPathOf(StripTrailingSlash(exeFolder_));
@@ -162,10 +161,10 @@ TEST_F(Uninstall, ListedFilesGoButTheExecutableAndTheUnlistedListStay) {
 TEST_F(Uninstall, AFileInUseIsReportedNotScheduled) {
   Make("Locked Data File.dat");
   List("Locked Data File.dat");
-  HANDLE held = Lock("Locked Data File.dat");
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  FileHandle held = Lock("Locked Data File.dat");
+  ASSERT_TRUE(held.Valid());
   Run();
-  CloseHandle(held);
+  held.Close();
   EXPECT_EQ(RunOnceValues(), (Values{{"Delete Brindlecast", ExeCommand()}}));
   ExpectOnlyBox(watcher_, CompletionText({exeFolder_ + "Locked Data File.dat"}));
 }
@@ -203,12 +202,12 @@ TEST_F(Uninstall, FolderStillHoldingAnUnlistedFileStaysAndIsNotScheduled) {
 TEST_F(Uninstall, EmptyFolderInUseIsReported) {
   Make("busy\\");
   List("busy\\\r\n");
-  HANDLE held =
-      CreateFileA((exeFolder_ + "busy").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  FileHandle held(CreateFileA((exeFolder_ + "busy").c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  ASSERT_TRUE(held.Valid());
   Run();
-  CloseHandle(held);
+  held.Close();
   EXPECT_EQ(RunOnceValues().size(), 1u);
   ExpectOnlyBox(watcher_, CompletionText({exeFolder_ + "busy\\"}));
 }
@@ -244,9 +243,9 @@ TEST_F(Uninstall, LeftOversAreReportedInTheUsersOrderIgnoringCase) {
   Make("a.txt");
   Make("c.txt");
   List("c.txt\r\nB.txt\r\na.txt\r\n");
-  HANDLE locks[] = {Lock("c.txt"), Lock("B.txt"), Lock("a.txt")};
+  FileHandle locks[] = {Lock("c.txt"), Lock("B.txt"), Lock("a.txt")};
   Run();
-  for (HANDLE h : locks) CloseHandle(h);
+  for (FileHandle& h : locks) h.Close();
   EXPECT_EQ(RunOnceValues().size(), 1u);
   ExpectOnlyBox(watcher_,
                 CompletionText({exeFolder_ + "a.txt", exeFolder_ + "B.txt", exeFolder_ + "c.txt"}));
@@ -281,13 +280,13 @@ TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
   CreateDirectoryA(menu.c_str(), nullptr);
   ASSERT_TRUE(MakeShortcut(menu + "\\Brindlecast.lnk", exe_));
   WriteFileText(menu + "\\held.txt", "x");
-  HANDLE held = CreateFileA((menu + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            0, nullptr);
+  FileHandle held(CreateFileA((menu + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
   List("");
   watcher_.Answer(IDRETRY);
   watcher_.Answer(IDIGNORE);
   Run();
-  CloseHandle(held);
+  held.Close();
   EXPECT_TRUE(PathExists(menu + "\\held.txt"));
   RemoveTree(menu);
   const auto seen = watcher_.Seen();
@@ -302,11 +301,11 @@ TEST_F(Uninstall, SilentTakesIgnoreShowsNothingAndSaysHowItEnded) {
   CreateDirectoryA(menu.c_str(), nullptr);
   ASSERT_TRUE(MakeShortcut(menu + "\\Brindlecast.lnk", exe_));
   WriteFileText(menu + "\\held.txt", "x");
-  HANDLE held = CreateFileA((menu + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            0, nullptr);
+  FileHandle held(CreateFileA((menu + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
   const auto opened = [this](const std::wstring& folder) { opened_.push_back(WideToAnsi(folder)); };
   EXPECT_EQ(UninstallProgram(AnsiToWide(exe_), opened, true), UninstallExit::ListMissing);
-  CloseHandle(held);
+  held.Close();
   EXPECT_TRUE(PathExists(menu + "\\held.txt"));
   RemoveTree(menu);
   EXPECT_TRUE(opened_.empty());

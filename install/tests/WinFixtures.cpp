@@ -7,19 +7,12 @@
 #include <functional>
 
 #include "framework/LateBound.h"
+#include "framework/Owned.h"
 #include "framework/Registry.h"
 #include "framework/WideText.h"
 #include "install/Install.h"
 #include "install/core/RestartDeletes.h"
 #include "tests/support/WaitUntil.h"
-
-void WriteFileText(const std::string& path, const std::string& text) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(f);
-}
 
 bool PathExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -54,16 +47,16 @@ void SetMachineValue(const std::string& key, const std::string& name, const std:
 
 bool MakeShortcut(const std::string& link, const std::string& target) {
   CoInitialize(nullptr);
-  IShellLinkA* shell = nullptr;
-  IPersistFile* file = nullptr;
   bool saved = false;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(&shell))) &&
-      SUCCEEDED(shell->SetPath(target.c_str())) &&
-      SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
-    saved = SUCCEEDED(file->Save(std::wstring(link.begin(), link.end()).c_str(), TRUE));
-  if (file) file->Release();
-  if (shell) shell->Release();
+  {
+    ComObject<IShellLinkA> shell;
+    ComObject<IPersistFile> file;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   shell.OutVoid())) &&
+        SUCCEEDED(shell->SetPath(target.c_str())) &&
+        SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.OutVoid())))
+      saved = SUCCEEDED(file->Save(std::wstring(link.begin(), link.end()).c_str(), TRUE));
+  }
   CoUninitialize();
   return saved;
 }
@@ -88,9 +81,8 @@ bool RunUnix(const std::string& commandLine, const std::function<bool()>& done) 
   if (!CreateProcessA(tool.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process))
     return false;
-  WaitForSingleObject(process.hProcess, 10000);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
+  const KernelHandle owned(process.hProcess), thread(process.hThread);
+  WaitForSingleObject(owned.Get(), 10000);
   return WaitUntil(done);
 }
 
@@ -154,10 +146,7 @@ bool MakeLongPathFile(const std::string& path) {
   for (size_t at = longPath.find(L'\\', 7); at != std::wstring::npos;
        at = longPath.find(L'\\', at + 1))
     CreateDirectoryW(longPath.substr(0, at).c_str(), nullptr);
-  HANDLE f = CreateFileW(longPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(f);
-  return true;
+  return WriteFileText(longPath, "");
 }
 
 std::vector<std::string> TakePendingDeletes(const std::string& folder) {

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-void WriteFileText(const std::string& path, const std::string& text);
+#include "tests/support/Files.h"
+
 bool PathExists(const std::string& path);
 std::string ShortPathOf(const std::string& path);
 

@@ -1,6 +1,7 @@
 // Drives the real Tallowmere.exe from outside.
 #include "tests/e2e/AppDriver.h"
 
+#include "framework/Owned.h"
 #include "tests/support/WaitUntil.h"
 #include <vector>
 
@@ -30,12 +31,9 @@ void AppDriver::Start(const char* exe, std::string commandLine) {
 }
 
 AppDriver::~AppDriver() {
-  if (Running()) TerminateProcess(info_.hProcess, 99);
-  if (info_.hProcess) {
-    WaitForSingleObject(info_.hProcess, 5000);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
-  }
+  const KernelHandle process(info_.hProcess), thread(info_.hThread);
+  if (Running()) TerminateProcess(process.Get(), 99);
+  if (process.Valid()) WaitForSingleObject(process.Get(), 5000);
 }
 
 bool AppDriver::Running() const {

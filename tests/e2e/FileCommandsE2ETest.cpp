@@ -2,8 +2,6 @@
 // exit, driven from outside as a user would.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "tests/e2e/AppDriver.h"
 #include "tests/support/Files.h"
 #include "tests/support/OtherProgram.h"
@@ -16,10 +14,8 @@ namespace {
 void ChooseFile(AppDriver& app, const char* caption, const std::string& path) {
   HWND dialog = app.WaitForWindow("#32770", caption);
   ASSERT_NE(dialog, nullptr) << caption;
-  HWND field = FileNameField(dialog);
-  ASSERT_NE(field, nullptr);
-  SetText(field, path);
-  PressButton(dialog, IDOK);
+  ASSERT_NE(FileNameField(dialog), nullptr);
+  ASSERT_TRUE(ChooseInFileDialog(dialog, path));
   ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); })) << "the dialog took the name";
 }
 
@@ -34,7 +30,7 @@ class SettingsKept {
   }
   ~SettingsKept() {
     if (had_)
-      std::ofstream(path_, std::ios::binary) << bytes_;
+      WriteFileText(path_, bytes_);
     else
       DeleteFileA(path_.c_str());
   }
@@ -50,7 +46,7 @@ TEST(FileCommandsE2E, SaveAndOpenTakeTheNamesTypedIntoTheRealDialogs) {
   const TempFolder temp("e2e");
   const std::string saved = temp.Path() + "\\saved.txt", unix = temp.Path() + "\\unix.txt";
   SettingsKept settings;
-  { std::ofstream(unix, std::ios::binary) << "from\nanother\nsystem"; }
+  WriteFileText(unix, "from\nanother\nsystem");
 
   AppDriver app;
   HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
@@ -100,4 +96,40 @@ TEST(FileCommandsE2E, ClearClipboardOnExitEmptiesWhatAnotherProgramCopied) {
     EXPECT_EQ(app.WaitForExit(), 0u);
     EXPECT_EQ(RawClipboardBytes(), std::string("copied elsewhere") + '\0');
   }
+}
+
+// Passwords reach the clipboard when a program asks: a killed program takes them along, a closed
+// one leaves them. A logoff (asked, told, then ended) saves and clears as a close, pasted text too.
+TEST(FileCommandsE2E, CopiedPasswordsGoWithAKilledProgramStayAfterACloseAndALogoffClears) {
+  SettingsKept settings;
+  const std::string file = SettingsFilePath();
+  CreateDirectoryA(SettingsFolderPath().c_str(), nullptr);
+  WritePrivateProfileStringA("Settings", "AutoCopy", "1", file.c_str());
+  for (const std::string end : {"kill", "close", "logoff"}) {
+    if (end == "logoff")
+      WritePrivateProfileStringA("Settings", "ClearClipboardAfter", "300", file.c_str());
+    AppDriver app;
+    HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
+    ASSERT_NE(main, nullptr);
+    ClickButton(FindControl(main, "Button", end == "logoff" ? "16" : "8"));
+    ClickButton(FindControl(main, "Button", "Generate"));
+    const std::string list = WindowText(PasswordList(main));
+    ASSERT_TRUE(ClipboardHasText()) << end;
+    if (end == "close") {
+      PostMessageA(main, WM_CLOSE, 0, 0);
+      EXPECT_EQ(app.WaitForExit(), 0u);
+      EXPECT_EQ(ClipboardGetText() + "\r\n", list);
+      continue;
+    }
+    if (end == "logoff") {
+      EXPECT_EQ(ClipboardGetText() + "\r\n", list);
+      EXPECT_EQ(SendMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+      SendMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    }
+    app.Kill();
+    EXPECT_EQ(RawClipboardBytes(), "(none)") << end;
+  }
+  char stored[16] = {};
+  GetPrivateProfileStringA("Settings", "NumChars", "", stored, sizeof stored, file.c_str());
+  EXPECT_STREQ(stored, "16");
 }

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <vector>
 
+#include "framework/Owned.h"
 #include "framework/core/Product.h"
 #include "framework/Version.h"
 #include "tests/e2e/AppDriver.h"
@@ -47,10 +47,6 @@ bool Exists(const std::string& path) {
 
 std::string Bytes(const std::string& path) { return FileBytes(path, "(missing)"); }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // The executable's version resource as Explorer shows it: the file version numbers, then the
 // product, company, file version and original file name texts.
 std::string VersionResource(const std::string& exe) {
@@ -84,36 +80,34 @@ DWORD MachineNumber(const char* key, const char* name) {
 
 // Installed-programs entries that call themselves "Brindlecast", whatever their key.
 int EntriesNamedBrindlecast() {
-  HKEY list;
+  KeyHandle list;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
-                    0, KEY_READ, &list) != ERROR_SUCCESS)
+                    0, KEY_READ, list.Out()) != ERROR_SUCCESS)
     return 0;
   int count = 0;
   char name[256];
   for (DWORD i = 0, n = sizeof name;
-       RegEnumKeyExA(list, i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       RegEnumKeyExA(list.Get(), i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
        ++i, n = sizeof name) {
     const std::string key =
         "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::string(name);
     count += MachineValue(key.c_str(), "DisplayName") == "Brindlecast";
   }
-  RegCloseKey(list);
   return count;
 }
 
 // The program's run-once commands, in the order the registry lists them (as the logon runs them).
 std::vector<std::string> ProgramRunOnceCommands() {
   std::vector<std::string> commands;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, KEY_READ, &key) != ERROR_SUCCESS)
+  KeyHandle key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, KEY_READ, key.Out()) != ERROR_SUCCESS)
     return commands;
   char name[256], data[1024];
   for (DWORD i = 0, n = sizeof name, size = sizeof data;
-       RegEnumValueA(key, i, name, &n, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) ==
-       ERROR_SUCCESS;
+       RegEnumValueA(key.Get(), i, name, &n, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
+                     &size) == ERROR_SUCCESS;
        ++i, n = sizeof name, size = sizeof data)
     if (std::string(name).rfind("Delete Brindlecast", 0) == 0) commands.push_back(data);
-  RegCloseKey(key);
   return commands;
 }
 
@@ -123,13 +117,13 @@ struct Link {
 
 Link ResolveLink(const std::string& path) {
   Link link{"(unreadable)", "", ""};
-  IShellLinkA* shell = nullptr;
+  ComObject<IShellLinkA> shell;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&shell))))
+                              shell.OutVoid())))
     return link;
-  IPersistFile* file = nullptr;
+  ComObject<IPersistFile> file;
   const std::wstring wide(path.begin(), path.end());
-  if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+  if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.OutVoid())) &&
       SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
     char text[MAX_PATH] = {};
     shell->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
@@ -139,8 +133,6 @@ Link ResolveLink(const std::string& path) {
     shell->GetWorkingDirectory(text, MAX_PATH);
     link.folder = text;
   }
-  if (file) file->Release();
-  shell->Release();
   return link;
 }
 
@@ -156,7 +148,7 @@ class InstallCycleE2E : public testing::Test {
     if (settingsBefore_ == "(missing)")
       DeleteFileA(settings_.c_str());
     else
-      WriteBytes(settings_, settingsBefore_);
+      WriteFileText(settings_, settingsBefore_);
     CoUninitialize();
   }
   void Remove() {
@@ -218,7 +210,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
     AppDriver app("", start.target);
     HWND main = app.WaitForWindow("TSDIAppForm", "Tallowmere");
     ASSERT_NE(main, nullptr);
-    WriteBytes(InstallFolder + "\\install.txt", "left as it was");
+    WriteFileText(InstallFolder + "\\install.txt", "left as it was");
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, EntryKey, "DisplayVersion");
     EXPECT_EQ(RunSetup("/S"), 3u);
     EXPECT_EQ(Bytes(InstallFolder + "\\install.txt"), "left as it was");
@@ -231,7 +223,7 @@ TEST_F(InstallCycleE2E, InstallUpgradeUninstallAndTheNextLogonLeaveNothingBehind
 
   // The upgrade finds the folder through the entry, replaces the files and keeps the settings;
   // but not for a quoted /D=, which setup would drop, upgrading the entry's folder with exit 0.
-  WriteBytes(Exe, built + "changed");
+  WriteFileText(Exe, built + "changed");
   EXPECT_EQ(RunSetup("/S /D=\"" + InstallFolder + "\""), 2u);
   EXPECT_TRUE(Bytes(Exe) == built + "changed") << "upgraded anyway";
   ASSERT_EQ(RunSetup("/S"), 0u);
@@ -319,8 +311,8 @@ TEST_F(InstallCycleE2E, SetupOutsideProgramFilesWritesNothingThroughALinkInTheFo
                     victim = "C:\\Brindle Tools\\victim.txt";
   CreateDirectoryA("C:\\Brindle Tools", nullptr);
   CreateDirectoryA(folder.c_str(), nullptr);
-  WriteBytes(victim, "TALLOWMERE.EXE\r\ninstall.txt");
-  WriteBytes(folder + "\\Tallowmere.exe", "MZ");
+  WriteFileText(victim, "TALLOWMERE.EXE\r\ninstall.txt");
+  WriteFileText(folder + "\\Tallowmere.exe", "MZ");
   // A second name of the victim file, which a write through either name changes.
   ASSERT_TRUE(CreateHardLinkA((folder + "\\install.txt").c_str(), victim.c_str(), nullptr));
   EXPECT_EQ(RunSetup("/S /D=" + folder), 0u);
@@ -335,10 +327,10 @@ TEST_F(InstallCycleE2E, SetupRefusesAFolderOfOtherFilesAndProgramFilesItself) {
   const std::string folder = "C:\\Brindle Tools\\Papers";
   CreateDirectoryA("C:\\Brindle Tools", nullptr);
   CreateDirectoryA(folder.c_str(), nullptr);
-  WriteBytes(folder + "\\letter.txt", "mine");
+  WriteFileText(folder + "\\letter.txt", "mine");
   EXPECT_EQ(RunSetup("/S /D=" + folder), 5u);
   EXPECT_FALSE(Exists(folder + "\\install.txt"));
-  WriteBytes(folder + "\\INSTALL.TXT", "Tallowmere.exe");  // no program beside it
+  WriteFileText(folder + "\\INSTALL.TXT", "Tallowmere.exe");  // no program beside it
   EXPECT_EQ(RunSetup("/S /D=" + folder), 5u);
   const std::string other = "C:\\Program Files\\Common Files\\Brindle Other",
                     portable = "C:\\Program Files\\Brindle Portable";
@@ -346,8 +338,8 @@ TEST_F(InstallCycleE2E, SetupRefusesAFolderOfOtherFilesAndProgramFilesItself) {
   for (const auto& [place, list] :
        {std::pair{other, std::string("other.dll\r\n")}, std::pair{portable, zipList}}) {
     CreateDirectoryA(place.c_str(), nullptr);
-    WriteBytes(place + "\\install.txt", list);
-    WriteBytes(place + "\\Tallowmere.exe", "MZ");
+    WriteFileText(place + "\\install.txt", list);
+    WriteFileText(place + "\\Tallowmere.exe", "MZ");
     EXPECT_EQ(RunSetup("/S /D=" + place), 5u) << place;
     EXPECT_EQ(Bytes(place + "\\install.txt"), list);
     RemoveTree(place);
@@ -382,7 +374,7 @@ TEST_F(InstallCycleE2E, AQuotedFolderInstallsAndTheSilentUninstallTakesTheFolder
   for (const bool keepOne : {false, true}) {
     ASSERT_EQ(RunSetup("/S \"/D=" + folder + "\""), 0u);
     EXPECT_EQ(MachineValue(EntryKey, "FoldersMadeFrom"), made);
-    if (keepOne) WriteBytes(outer + "\\keep.txt", "x");
+    if (keepOne) WriteFileText(outer + "\\keep.txt", "x");
     AppDriver uninstall(CommandLine{MachineValue(EntryKey, "QuietUninstallString")});
     bool sawWindow = false;
     EXPECT_EQ(Answer(uninstall, IDOK, sawWindow).caption, "(no box)");

@@ -100,7 +100,7 @@ TEST(MainWindowE2E, LibrariesBesideTheProgramNeverRun) {
   }
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.WaitForExit(), 0u);
-  for (int i = 0; i < 100 && PrintedJobs() == printed; ++i) Sleep(100);
+  WaitUntil([&] { return PrintedJobs() != printed; }, 10000);
   EXPECT_EQ(PrintedJobs(), printed + 1);
   for (const char* name : {"\\bcrypt.dll.ran", "\\riched20.dll.ran"})
     EXPECT_EQ(GetFileAttributesA((folder.Path() + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <utility>
 
+#include "framework/Owned.h"
 #include "tests/e2e/AppDriver.h"
+#include "tests/support/Files.h"
 #include "tests/support/KeptRegistry.h"
 #include "tests/support/ProgramRegistry.h"
 #include "tests/support/TempFolder.h"
@@ -26,11 +28,7 @@ class UninstallE2E : public testing::Test {
     Write("readme.txt", "x");
   }
   void Write(const std::string& name, const std::string& text) {
-    HANDLE f =
-        CreateFileA((folder_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD n = 0;
-    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-    CloseHandle(f);
+    WriteFileText(folder_ + name, text);
   }
   bool Exists(const std::string& name) {
     return GetFileAttributesA((folder_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -80,9 +78,7 @@ TEST_F(UninstallE2E, AnsweredYesRemovesTheListAndSchedulesTheExecutable) {
   EXPECT_FALSE(MachineKeyExists(EntryKey));
   // The executable waits under a name no one could guess, which is all the command deletes.
   WIN32_FIND_DATAA retired{};
-  const HANDLE found = FindFirstFileA((folder_ + "~tlm*.del").c_str(), &retired);
-  ASSERT_NE(found, INVALID_HANDLE_VALUE);
-  FindClose(found);
+  ASSERT_TRUE(FindHandle(FindFirstFileA((folder_ + "~tlm*.del").c_str(), &retired)).Valid());
   char system[MAX_PATH] = {};
   GetSystemDirectoryA(system, MAX_PATH);
   // The folder goes too once the executable is gone, but only when nothing else is left in it.
@@ -133,13 +129,8 @@ TEST(UninstallE2EPaths, AFolderTheCodePageCannotSpellIsUninstalledAndItsLookAlik
                         (real + L"Tallowmere.exe").c_str(), FALSE));
   for (const std::wstring& folder : {real, decoy})
     for (const auto& [name, text] :
-         {std::pair{L"install.txt", "victim.txt\r\n"}, {L"victim.txt", "x"}}) {
-      HANDLE f = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                             nullptr);
-      DWORD n = 0;
-      WriteFile(f, text, static_cast<DWORD>(strlen(text)), &n, nullptr);
-      CloseHandle(f);
-    }
+         {std::pair{L"install.txt", "victim.txt\r\n"}, {L"victim.txt", "x"}})
+      WriteFileText(folder + name, text);
   AppDriver app(real + L"Tallowmere.exe", L"/uninstall");
   bool sawWindow = false;
   Answer(app, IDOK, sawWindow);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "framework/Owned.h"
 #include "tests/support/AnsiText.h"
 
 struct RegistryKeyCopy {
@@ -32,12 +33,11 @@ bool ReadValue(HKEY key, const std::wstring& name, DWORD& type, std::vector<BYTE
 
 void WriteValue(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
                 const void* data, DWORD size) {
-  HKEY k;
-  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
+  KeyHandle k;
+  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, k.Out(), nullptr) !=
       ERROR_SUCCESS)
     return;
-  RegSetValueExW(k, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(k);
+  RegSetValueExW(k.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
 }
 
 RegistryKeyCopy Copy(HKEY key) {
@@ -59,35 +59,32 @@ RegistryKeyCopy Copy(HKEY key) {
     if (RegEnumKeyExW(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS)
       break;
-    HKEY sub;
-    if (RegOpenKeyExW(key, name.substr(0, length).c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS)
+    KeyHandle sub;
+    if (RegOpenKeyExW(key, name.substr(0, length).c_str(), 0, KEY_READ, sub.Out()) != ERROR_SUCCESS)
       continue;
-    copy.keys.emplace_back(name.substr(0, length), Copy(sub));
-    RegCloseKey(sub);
+    copy.keys.emplace_back(name.substr(0, length), Copy(sub.Get()));
   }
   return copy;
 }
 
 void Write(HKEY root, const std::wstring& key, const RegistryKeyCopy& copy) {
-  HKEY k;
-  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) !=
-      ERROR_SUCCESS)
+  KeyHandle k;
+  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.Out(),
+                      nullptr) != ERROR_SUCCESS)
     return;
   for (const auto& value : copy.values)
-    RegSetValueExW(k, value.name.c_str(), 0, value.type, value.data.data(),
+    RegSetValueExW(k.Get(), value.name.c_str(), 0, value.type, value.data.data(),
                    static_cast<DWORD>(value.data.size()));
-  for (const auto& sub : copy.keys) Write(k, sub.first, sub.second);
-  RegCloseKey(k);
+  for (const auto& sub : copy.keys) Write(k.Get(), sub.first, sub.second);
 }
 
 }  // namespace
 
 KeptRegistryValue::KeptRegistryValue(HKEY root, const std::string& key, const std::string& name)
     : root_(root), key_(Widen(key)), name_(Widen(name)) {
-  HKEY k;
-  if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return;
-  had_ = ReadValue(k, name_, type_, data_);
-  RegCloseKey(k);
+  KeyHandle k;
+  if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_QUERY_VALUE, k.Out()) != ERROR_SUCCESS) return;
+  had_ = ReadValue(k.Get(), name_, type_, data_);
 }
 
 KeptRegistryValue::~KeptRegistryValue() {
@@ -109,10 +106,9 @@ void KeptRegistryValue::Remove() const { RegDeleteKeyValueW(root_, key_.c_str(),
 
 KeptRegistryKey::KeptRegistryKey(HKEY root, const std::string& key)
     : root_(root), key_(Widen(key)) {
-  HKEY k;
-  if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return;
-  kept_ = std::make_unique<RegistryKeyCopy>(Copy(k));
-  RegCloseKey(k);
+  KeyHandle k;
+  if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_READ, k.Out()) != ERROR_SUCCESS) return;
+  kept_ = std::make_unique<RegistryKeyCopy>(Copy(k.Get()));
 }
 
 KeptRegistryKey::~KeptRegistryKey() {

@@ -47,28 +47,27 @@ void OtherProgram::HoldOpen() {
 }
 
 void OtherProgram::Release() {
-  if (release_) SetEvent(release_);
+  if (release_.Valid()) SetEvent(release_.Get());
   if (thread_.joinable()) thread_.join();
-  if (ready_) CloseHandle(ready_);
-  if (release_) CloseHandle(release_);
-  ready_ = release_ = nullptr;
+  ready_.Close();
+  release_.Close();
 }
 
 void OtherProgram::Start(const std::function<void(HWND)>& action, bool closeAtEnd) {
-  ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  ready_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  release_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   thread_ = std::thread([this, action, closeAtEnd] {
     HWND window = CreateWindowExA(0, "STATIC", "other", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   nullptr, nullptr);
     action(window);
-    SetEvent(ready_);
+    SetEvent(ready_.Get());
     // Answers the clipboard's messages to the owner until told to end.
-    PumpUntil(release_);
+    PumpUntil(release_.Get());
     if (closeAtEnd) CloseClipboard();
     DestroyWindow(window);
   });
   // Our own clipboard window lives on this thread and must answer the other's clipboard calls.
-  PumpUntil(ready_);
+  PumpUntil(ready_.Get());
 }
 
 std::string RawClipboardBytes() {

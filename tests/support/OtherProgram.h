@@ -7,6 +7,8 @@
 #include <string>
 #include <thread>
 
+#include "framework/Owned.h"
+
 class OtherProgram {
  public:
   ~OtherProgram() { Release(); }
@@ -21,8 +23,7 @@ class OtherProgram {
 
  private:
   void Start(const std::function<void(HWND)>& action, bool closeAtEnd);
-  HANDLE ready_ = nullptr;
-  HANDLE release_ = nullptr;
+  KernelHandle ready_, release_;
   std::thread thread_;
 };
 

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "framework/Owned.h"
+
 const char* const EntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brindlecast";
 const char* const RunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
@@ -24,33 +26,28 @@ bool RunAsNextLogon(std::string command) {
   if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                       nullptr, &startup, &logon))
     return false;
-  WaitForSingleObject(logon.hProcess, 15000);
-  CloseHandle(logon.hProcess);
-  CloseHandle(logon.hThread);
+  const KernelHandle process(logon.hProcess), thread(logon.hThread);
+  WaitForSingleObject(process.Get(), 15000);
   return true;
 }
 
 bool MachineKeyExists(const std::string& key) {
-  HKEY k;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(k);
-  return true;
+  KeyHandle k;
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, k.Out()) == ERROR_SUCCESS;
 }
 
 void ProgramRegistryState::Clear() {
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, EntryKey);
-  HKEY k;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
+  KeyHandle k;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnce, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.Out(),
                       nullptr) != ERROR_SUCCESS)
     return;
   // Collected first: deleting while listing would skip the value after each one deleted.
   std::vector<std::string> ours;
   char name[512];
   for (DWORD i = 0, size = sizeof name;
-       RegEnumValueA(k, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       RegEnumValueA(k.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
        ++i, size = sizeof name)
     if (std::string(name).rfind("Delete Brindlecast", 0) == 0) ours.push_back(name);
-  for (const std::string& value : ours) RegDeleteValueA(k, value.c_str());
-  RegCloseKey(k);
+  for (const std::string& value : ours) RegDeleteValueA(k.Get(), value.c_str());
 }

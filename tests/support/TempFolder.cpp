@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "framework/Owned.h"
 #include "tests/support/AnsiText.h"
 
 namespace {
@@ -25,13 +26,12 @@ void RemoveLongForm(const std::wstring& path) {
   }
   if (!(attrs & FILE_ATTRIBUTE_REPARSE_POINT)) {
     WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
+    const FindHandle find(FindFirstFileW((path + L"\\*").c_str(), &entry));
+    if (find.Valid()) {
       do {
         const std::wstring name = entry.cFileName;
         if (name != L"." && name != L"..") RemoveLongForm(path + L"\\" + name);
-      } while (FindNextFileW(find, &entry));
-      FindClose(find);
+      } while (FindNextFileW(find.Get(), &entry));
     }
   }
   RemoveDirectoryW(path.c_str());

@@ -1,6 +1,8 @@
 // Test helper: finding windows and reading dialogs, in this process or another.
 #include "tests/support/WindowSearch.h"
 
+#include "tests/support/AnsiText.h"
+
 namespace {
 
 bool Matches(HWND window, const char* className, const char* caption) {
@@ -111,6 +113,20 @@ void PressKey(HWND dialog, WPARAM key) {
     target = gui.hwndFocus;
   PostMessageA(target, WM_KEYDOWN, key, 0);
   PostMessageA(target, WM_KEYUP, key, 0xC0000000);
+}
+
+bool ChooseInFileDialog(HWND dialog, const std::wstring& path) {
+  if (GetFullPathNameW(path.c_str(), 0, nullptr, nullptr) > MAX_PATH) {
+    PressButton(dialog, IDCANCEL);
+    return false;
+  }
+  SetText(FileNameField(dialog), path);
+  PressButton(dialog, IDOK);
+  return true;
+}
+
+bool ChooseInFileDialog(HWND dialog, const std::string& path) {
+  return ChooseInFileDialog(dialog, Widen(path));
 }
 
 HWND FileNameField(HWND dialog) {

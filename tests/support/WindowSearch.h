@@ -40,3 +40,9 @@ void PressButton(HWND dialog, int id);
 void PressKey(HWND dialog, WPARAM key);
 // The file name field of a common file dialog.
 HWND FileNameField(HWND dialog);
+// Puts the path into the file dialog's name field and presses OK, as a user who types it does.
+// A full path of MAX_PATH characters or more is refused (Cancel is pressed, false returned): on OK
+// Wine 8's dialog copies the path into a MAX_PATH buffer on its stack, and the overrun page-faults
+// it a little later (while it records the folder among its recent ones, or as it closes).
+bool ChooseInFileDialog(HWND dialog, const std::string& path);
+bool ChooseInFileDialog(HWND dialog, const std::wstring& path);

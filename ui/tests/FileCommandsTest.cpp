@@ -10,6 +10,7 @@
 #include "framework/Clipboard.h"
 #include "framework/Dialogs.h"
 #include "framework/FileStream.h"
+#include "framework/Owned.h"
 #include "framework/Printer.h"
 #include "framework/SystemError.h"
 #include "framework/core/Text.h"
@@ -52,10 +53,7 @@ class FileCommandsTest : public MainWindowTest {
   // The user types a name into the next file dialog and presses OK.
   template <class Path>
   void ChooseInDialog(const Path& path) {
-    user.Then([path](HWND d) {
-      SetText(FileNameField(d), path);
-      PressButton(d, IDOK);
-    });
+    user.Then([path](HWND d) { EXPECT_TRUE(ChooseInFileDialog(d, path)); });
   }
   // The texts of the message boxes answered so far.
   std::vector<std::string> BoxTexts() {
@@ -277,13 +275,13 @@ TEST_F(FileCommandsTest, OpeningAMissingFileReportsItAndTheNextSaveOffersThatNam
 
 TEST_F(FileCommandsTest, OpeningALockedFileReportsItAndKeepsTheList) {
   PutFile("list.txt", "abc");
-  HANDLE lock = CreateFileA((folder + "list.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  FileHandle lock(CreateFileA((folder + "list.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                              nullptr, OPEN_EXISTING, 0, nullptr));
   form->Memo1.SetText("kept");
   ChooseInDialog(folder + "list.txt");
   user.Answer(IDOK);
   Open();
-  CloseHandle(lock);
+  lock.Close();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{
                             ErrorBoxText("Cannot open file \"" + folder + "list.txt\". " +
                                          SystemErrorDescription(ERROR_SHARING_VIOLATION))});

@@ -62,17 +62,23 @@ TEST_F(MainWindowTest, ListEndingInATypedLineGetsThePasswordsOnTheNextLineWithou
   EXPECT_NE(List().substr(List().size() - 2), "\r\n");
 }
 
-TEST_F(MainWindowTest, CustomLengthUsesTheLastValidSpinnerPosition) {
+TEST_F(MainWindowTest, CustomLengthBeyondItsBoundsIsUsedAtTheBoundOtherTextAtTheLastPosition) {
   form->RadioButton9.SetChecked(true);
-  form->Edit2.SetText("12");
-  Click(form->Button1);
-  EXPECT_EQ(Lines(List())[0].size(), 12u);
-  for (const char* typed : {"0", "101", "word", "12x"}) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"12", "12"}, {"word", "12"}, {"12x", "12"}, {"", "12"},      {"101", "100"},
+      {"0", "1"},   {"-7", "1"},    {"95", "95"},  {"1,000", "100"}};
+  for (const auto& [typed, used] : cases) {
     form->Memo1.SetText("");
     form->Edit2.SetText(typed);
     Click(form->Button1);
-    EXPECT_EQ(Lines(List())[0].size(), 12u) << typed;
+    EXPECT_EQ(std::to_string(Lines(List())[0].size()), used) << typed;
+    EXPECT_EQ(form->Edit2.Text(), used) << typed;
   }
+  // The field is rewritten as soon as it loses the focus.
+  form->Edit2.SetFocus();
+  form->Edit2.SetText("200");
+  form->Button2.SetFocus();
+  EXPECT_EQ(form->Edit2.Text(), "100");
   form->Edit2.SetText("100");
   form->UpDown1.Position();
   // The Up key in the field steps the spinner; at the top it stays there (no wrap-around).
@@ -248,6 +254,15 @@ TEST_F(MainWindowTest, TimedClearingEmptiesOurCopyButSparesWhatTheUserCopiedSinc
   });
   form->FormClose();
   release.join();
+  EXPECT_FALSE(ClipboardHasText());
+}
+
+TEST_F(MainWindowTest, APasteIsNoCopyTheTimedClearingStillTakesThePasswordsOff) {
+  form->CheckBox6.SetChecked(true);
+  SendMessageA(form->Handle, WM_COMMAND, form->mniClear10s.Id, 0);
+  Click(form->Button1);
+  EXPECT_EQ(ClipboardGetText() + "\r\n", List());  // a program asks for the text
+  SendMessageA(form->Handle, WM_TIMER, TSDIAppForm::kClearClipboardTimer, 0);
   EXPECT_FALSE(ClipboardHasText());
 }
 

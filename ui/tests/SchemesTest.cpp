@@ -1,6 +1,7 @@
 // Colour schemes: the checked menu item, the panel and window colours, and what the screen shows.
 #include <algorithm>
 
+#include "framework/Owned.h"
 #include "ui/Options.h"
 #include "ui/tests/MainWindowFixture.h"
 
@@ -8,9 +9,8 @@ namespace {
 
 COLORREF PixelAt(HWND window, int x, int y) {
   HDC dc = GetDC(window);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return c;
+  const auto release = WindowDcGuard(window, dc);
+  return GetPixel(dc, x, y);
 }
 
 COLORREF PixelAt(const TControl& control, int x, int y) { return PixelAt(control.Handle, x, y); }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -52,7 +51,7 @@ class SettingsTest : public testing::Test {
 
   void PutFile(const std::string& text) {
     CreateDirectoryA(folder.c_str(), nullptr);
-    std::ofstream(path, std::ios::binary) << text;
+    WriteFileText(path, text);
   }
   std::string FileText() const { return FileBytes(path); }
   // The stored value of a key, read the way the program reads it.

@@ -104,8 +104,8 @@ TEST_F(SettingsTest, ACustomValueEqualToAPresetComesBackAsThatPreset) {
 
 TEST_F(SettingsTest, SpinnerPositionsReadEveryNumberFormAndAreCutTo16Bits) {
   const std::pair<const char*, const char*> cases[] = {
-      {"0x10", "16"}, {"$10", "16"},       {"x10", "16"}, {"0X10", "16"},
-      {"65537", "1"}, {"40000", "-25536"}, {"0x", "8"},   {"12 x", "8"}};
+      {"0x10", "16"}, {"$10", "16"}, {"x10", "16"}, {"0X10", "16"},   {"65537", "1"},
+      {"40000", "1"}, {"0x", "8"},   {"12 x", "8"}, {"0x7FFF", "100"}};
   for (const auto& [stored, shown] : cases) {
     Clean();
     PutFile(std::string("[Settings]\r\nNumCharsCustom=") + stored + "\r\n");
@@ -115,14 +115,17 @@ TEST_F(SettingsTest, SpinnerPositionsReadEveryNumberFormAndAreCutTo16Bits) {
   }
 }
 
-TEST_F(SettingsTest, AnUnclampedPositionIsWrittenBackAsIs) {
+TEST_F(SettingsTest, LengthAndCountComeBackWithinTheirBoundsTheGroupSizeAsStored) {
   PutFile(
-      "[Settings]\r\nNumCharsCustom=40000\r\nNumPasswordsCustom=-1\r\nFormatStringCustom=2000\r\n");
+      "[Settings]\r\nNumCharsCustom=32767\r\nNumPasswordsCustom=-1\r\nFormatStringCustom=2000\r\n");
   Start();
-  EXPECT_EQ(form->UpDown1.Position(), -25536);
+  EXPECT_EQ(form->Edit2.Text(), "100");
+  EXPECT_EQ(form->Edit3.Text(), "1");
+  form->RadioButton10.SetChecked(true);
+  form->Edit3.SetText("5000");  // typed, the field never left: stored at the bound
   ASSERT_TRUE(Close());
-  EXPECT_EQ(Stored("Settings", "NumCharsCustom"), "-25536");
-  EXPECT_EQ(Stored("Settings", "NumPasswordsCustom"), "-1");
+  EXPECT_EQ(Stored("Settings", "NumCharsCustom"), "100");
+  EXPECT_EQ(Stored("Settings", "NumPasswords"), "1,000");
   EXPECT_EQ(Stored("Settings", "FormatStringCustom"), "2000");
 }
 
@@ -339,6 +342,19 @@ TEST_F(SettingsTest, AFailedWriteStillEmptiesTheClipboardWhenAskedTo) {
   EXPECT_TRUE(Close());
   EXPECT_EQ(watcher.Seen().size(), 1u);
   EXPECT_EQ(RawClipboardBytes(), std::string(1, '\0'));
+  RemoveDirectoryA(path.c_str());
+}
+
+TEST_F(SettingsTest, AtTheSessionsEndAFailedWriteShowsNothingAndADueClearingIsDone) {
+  Start();
+  form->CheckBox6.SetChecked(true);
+  form->SetClearClipboardSeconds(300);
+  SendMessageA(form->Button1.Handle, BM_CLICK, 0, 0);
+  ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+  BoxWatcher watcher;
+  SendMessageA(form->Handle, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_TRUE(watcher.Seen().empty());
+  EXPECT_FALSE(ClipboardHasText());
   RemoveDirectoryA(path.c_str());
 }
 

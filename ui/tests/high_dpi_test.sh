@@ -16,4 +16,4 @@ for setting in "Control Panel\\Desktop|LogPixels|REG_DWORD|$dpi" \
   wine reg add "HKCU\\$key" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1
 done
 wineserver -w
-bash "$here/scripts/wine-run.sh" "$tests" --gtest_filter='*EveryCaption*:*PicturesAreDrawn*'
+bash "$here/scripts/wine-run.sh" "$tests" --gtest_filter='*EveryControlFits*:*PicturesAreDrawn*'

@@ -32,6 +32,17 @@ TEST(FormatText, ReplacesTheFirstPlaceholder) {
   EXPECT_EQ(FormatText("none", "x"), "none");
 }
 
+TEST(WholeNumberInRange, ANumberBeyondTheRangeGivesItsEndOtherTextNothing) {
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {"7", 7},    {"1,000", 1000}, {" 12 ", 12},   {"+5", 5},
+      {"0", 1},    {"-3", 1},       {"1001", 1000}, {"99999999999999999999", 1000},
+      {"", {}},    {"12x", {}},     {"-", {}},      {",5", {}},
+      {"1 2", {}}, {"--1", {}},     {"0x10", {}}};
+  for (const auto& [text, value] : cases)
+    EXPECT_EQ(WholeNumberInRange(text, ",", 1, 1000), value) << text;
+  EXPECT_EQ(WholeNumberInRange("1.000", ".", 1, 5000), 1000);
+}
+
 TEST(StripTrailingSlash, RemovesExactlyOneBackslashOrSlash) {
   EXPECT_EQ(StripTrailingSlash("sub\\"), "sub");
   EXPECT_EQ(StripTrailingSlash("sub/"), "sub");
