@@ -29,6 +29,33 @@ void AddStrip(HIMAGELIST list, const std::string& name) {
   if (bitmap.Valid()) ImageList_Add(list, bitmap.Get(), nullptr);
 }
 
+// The etched top edge is drawn above the client area, so that the buttons, hot frame and all, start
+// below it; the strip under the edge takes the parent's background.
+LRESULT CALLBACK ToolBarFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR data) {
+  const int inset = ScaleForDpi(kToolBarEdge, static_cast<int>(data));
+  if (msg == WM_NCCALCSIZE) {
+    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+    reinterpret_cast<RECT*>(lParam)->top += inset;
+    return result;
+  }
+  if (msg == WM_NCPAINT) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    OffsetRect(&r, -r.left, -r.top);
+    r.bottom = inset;
+    HDC dc = GetWindowDC(hwnd);
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(hwnd)));
+    FillRect(dc, &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP);
+    ReleaseDC(hwnd, dc);
+    return 0;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
 }  // namespace
 
 HIMAGELIST LoadImageStrip(const char* family, int size, int dpi) {
@@ -56,6 +83,7 @@ void TToolBar::Create(HWND parent, HIMAGELIST images, SIZE button, int height,
                                CCS_NOPARENTALIGN,
                            0, 0, 0, 0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!Handle) RaiseLastOSError();
+  SetWindowSubclass(Handle, ToolBarFrameProc, 1, static_cast<DWORD_PTR>(dpi));
   SendMessageA(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(Handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   images_ = images;
@@ -80,6 +108,7 @@ void TToolBar::Create(HWND parent, HIMAGELIST images, SIZE button, int height,
 
 void TToolBar::SetDpi(int dpi) {
   dpi_ = dpi;
+  SetWindowSubclass(Handle, ToolBarFrameProc, 1, static_cast<DWORD_PTR>(dpi));
   // Handed over again, the list's pictures may have a new size; the buttons take it.
   SendMessageA(Handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
   SendMessageA(Handle, TB_SETINDENT, ScaleForDpi(5, dpi), 0);
@@ -100,7 +129,7 @@ void TToolBar::FitWidth() {
   RECT client;
   GetClientRect(GetParent(Handle), &client);
   SetWindowPos(Handle, nullptr, 0, 0, client.right, ScaleForDpi(height_, dpi_),
-               SWP_NOZORDER | SWP_NOACTIVATE);
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TToolBar::UpdateEnabled() {
@@ -126,7 +155,7 @@ std::optional<LRESULT> TToolBar::HandleNotify(NMHDR& header) {
     if (draw.nmcd.dwDrawStage == CDDS_POSTPAINT) {
       RECT r;
       GetClientRect(Handle, &r);
-      DrawEdge(draw.nmcd.hdc, &r, EDGE_ETCHED, BF_TOP | BF_BOTTOM);
+      DrawEdge(draw.nmcd.hdc, &r, EDGE_ETCHED, BF_BOTTOM);
     }
     return CDRF_DODEFAULT;
   }

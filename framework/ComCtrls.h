@@ -17,6 +17,8 @@ HIMAGELIST LoadImageStrip(const char* family, int size, int dpi);
 void ReloadImageStrip(HIMAGELIST list, const char* family, int size, int dpi);
 
 // Sizes are stated at 96 DPI and scaled by the DPI handed over.
+// The tool bar's buttons start this far below its top, under its etched top edge.
+constexpr int kToolBarEdge = 2;
 class TToolBar {
  public:
   struct Button {

@@ -76,6 +76,12 @@ TEST_F(MainWindowTest, PicturesAreDrawnAtTheSizeTheDpiAsksForAlsoAfterTheDpiChan
     EXPECT_EQ(side(bar), ScaleForDpi(32, dpi)) << dpi;
     EXPECT_EQ(ImageList_GetImageCount(form->ImageList1), pictures) << dpi;
     EXPECT_GE(ImageList_GetImageCount(bar), 9) << dpi;  // up to the save picture
+    RECT button, frame;
+    SendMessageA(form->ToolBar1.Handle, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(form->ToolBar1.Handle, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    GetWindowRect(form->ToolBar1.Handle, &frame);  // the buttons clear the bar's etched top edge
+    EXPECT_GE(button.top - frame.top, ScaleForDpi(kToolBarEdge, dpi)) << dpi;
+    EXPECT_LE(button.bottom, frame.bottom) << dpi;
   }
 }
 
