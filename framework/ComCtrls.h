@@ -57,7 +57,6 @@ class TStatusBar {
   // Spans the bottom of the parent's client area.
   void Fit();
   void SetSimpleText(const std::string& text);
-  std::string SimpleText() const { return text_; }
   HWND Handle = nullptr;
 
  private:

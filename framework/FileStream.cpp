@@ -164,10 +164,6 @@ void ReadListFile(const std::wstring& path, const AnsiCodePage& codePage, size_t
   content.refusedLine = reader.RefusedLine();
 }
 
-void ReadFilePieces(const std::string& path, const std::function<bool(std::string_view)>& take) {
-  ReadFilePieces(AnsiToWide(path), take);
-}
-
 std::string ReadWholeFile(const std::wstring& path) {
   std::string bytes;
   ReadFilePieces(path, [&](std::string_view piece) {
@@ -176,8 +172,6 @@ std::string ReadWholeFile(const std::wstring& path) {
   });
   return bytes;
 }
-
-std::string ReadWholeFile(const std::string& path) { return ReadWholeFile(AnsiToWide(path)); }
 
 void SaveFileSafely(const std::wstring& path, const std::string& text) {
   const std::wstring target = FullPathOf(path);
@@ -218,8 +212,4 @@ void SaveFileSafely(const std::wstring& path, const std::string& text) {
   // The user must learn where the only copy of the text now is.
   ThrowNamingFile("Cannot create file ", target,
                   Described(result.error) + L"\r\nThe text is kept in \"" + tempPath + L"\".");
-}
-
-void SaveFileSafely(const std::string& path, const std::string& text) {
-  SaveFileSafely(AnsiToWide(path), text);
 }

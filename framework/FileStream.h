@@ -1,5 +1,5 @@
 // Whole-file reading and safe saving, raising the system's own messages (paths are wide, so any
-// name the system allows works; the ANSI overloads are for the program's own files):
+// name the system allows works):
 //   "Cannot open file "<full path>". <system description>"
 //   "Cannot create file "<full path>". <system description>"
 //   "Stream write error" / "Stream read error"
@@ -19,7 +19,6 @@ std::wstring FullPathOf(const std::wstring& path);
 // Opens the file for reading (others may read it meanwhile, not write) and hands its bytes to
 // take piece by piece until the end or until take returns false.
 void ReadFilePieces(const std::wstring& path, const std::function<bool(std::string_view)>& take);
-void ReadFilePieces(const std::string& path, const std::function<bool(std::string_view)>& take);
 
 // A list file as ListFileReader reads it, from one opening of the path.
 struct ListFileContent {
@@ -34,7 +33,6 @@ void ReadListFile(const std::wstring& path, const AnsiCodePage& codePage, size_t
                   ListFileContent& content);
 
 std::string ReadWholeFile(const std::wstring& path);
-std::string ReadWholeFile(const std::string& path);
 
 // Writes text as the whole new content of path, byte for byte, without ever leaving a half-written
 // file behind: the text goes to a new file in the same folder (no sharing while it is written), is
@@ -43,4 +41,3 @@ std::string ReadWholeFile(const std::string& path);
 // removed and an existing target is left as it was; should the replace step fail half-way, the
 // temporary file stays as the only copy, and the message names it.
 void SaveFileSafely(const std::wstring& path, const std::string& text);
-void SaveFileSafely(const std::string& path, const std::string& text);

@@ -12,6 +12,26 @@ std::wstring AnsiToWide(const std::string& text) {
   return wide;
 }
 
+bool ExactAnsiText(HWND field, std::string& text) {
+  std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+  wide.resize(static_cast<size_t>(GetWindowTextW(field, &wide[0], static_cast<int>(wide.size()))));
+  text.clear();
+  bool whole = true;
+  std::string one;
+  for (size_t at = 0; at < wide.size();) {
+    // A surrogate pair is one character; a lone surrogate is none.
+    const bool pair = at + 1 < wide.size() && IS_SURROGATE_PAIR(wide[at], wide[at + 1]);
+    const bool lone = !pair && (IS_HIGH_SURROGATE(wide[at]) || IS_LOW_SURROGATE(wide[at]));
+    const size_t n = pair ? 2 : 1;
+    if (!lone && WideToAnsiExact(wide.substr(at, n), one))
+      text += one;
+    else
+      whole = false;
+    at += n;
+  }
+  return whole;
+}
+
 std::string WideToAnsi(const std::wstring& text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());

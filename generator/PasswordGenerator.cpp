@@ -9,9 +9,8 @@
 #include "generator/WipeBytes.h"
 
 namespace {
-constexpr int FirstCode = 33;  // a draw is FirstCode + Below(CodeRange)
+constexpr int FirstCode = 33;  // the drawable codes: FirstCode and the CodeRange - 1 after it
 constexpr uint32_t CodeRange = 224;
-constexpr uint32_t MaxDraws = 100001;  // per position; then the position is dropped
 // With one of each chosen set, a request whose passwords qualify less often than one in 2^16 is
 // refused before drawing; any other needs more than 2^22 whole passwords with a chance of at most
 // (1 - 2^-16)^(2^22) = e^-64. Reaching the cap all the same is reported, never passed over.
@@ -138,63 +137,25 @@ Verdict Judge(const PasswordRequest& r, const CodeTable& t) {
   return {GenerateOutcome::Done, "", share};
 }
 
-// One position: a character, or -1 when the position is dropped.
-int DrawByRejection(const CodeTable& table, RandomSource& source) {
-  for (uint32_t draw = 0; draw < MaxDraws; ++draw) {
-    const int code = FirstCode + static_cast<int>(source.Below(CodeRange));
-    if (table.Accepts[code]) return code & 0xFF;
-  }
-  return -1;
-}
-
-// One password's characters, before grouping.
-void DrawCharacters(std::string& chars, int32_t length, const CodeTable& table,
-                    RandomSource& source, bool direct) {
-  chars.clear();
-  if (direct) {
-    chars.resize(static_cast<size_t>(length));
-    source.Pick(table.Acceptable, table.Count, &chars[0], chars.size());
-    return;
-  }
-  for (int32_t p = 0; p < length; ++p) {
-    const int c = DrawByRejection(table, source);
-    if (c >= 0) chars += static_cast<char>(c);
-  }
-}
-
 // One position when some custom characters take several bytes: an index into the byte values
-// (below 256) or into table.MultiByte (256 and up), or -1 when the position is dropped. Those
-// characters are drawn as codes past 256, so no byte of one ever stands alone.
-int DrawWhole(const CodeTable& table, RandomSource& source, bool direct) {
-  const uint32_t extra = static_cast<uint32_t>(table.MultiByte.size());
-  if (direct) {
-    const uint32_t i = source.Below(table.Count + extra);
-    return i < table.Count ? table.Acceptable[i] : static_cast<int>(256 + i - table.Count);
-  }
-  for (uint32_t draw = 0; draw < MaxDraws; ++draw) {
-    const int code = FirstCode + static_cast<int>(source.Below(CodeRange + extra));
-    if (code > 256) return code - 1;
-    if (table.Accepts[code]) return code & 0xFF;
-  }
-  return -1;
+// (below 256) or into table.MultiByte (256 and up), so that no byte of one ever stands alone.
+int DrawWhole(const CodeTable& table, RandomSource& source) {
+  const uint32_t i = source.Below(table.Count + static_cast<uint32_t>(table.MultiByte.size()));
+  return i < table.Count ? table.Acceptable[i] : static_cast<int>(256 + i - table.Count);
 }
 
-// One password's characters as DrawWhole gives them; dropped positions leave no entry.
-void DrawIds(std::vector<int>& ids, int32_t length, const CodeTable& table, RandomSource& source,
-             bool direct) {
+// One password's characters as DrawWhole gives them.
+void DrawIds(std::vector<int>& ids, int32_t length, const CodeTable& table, RandomSource& source) {
   ids.clear();
-  for (int32_t p = 0; p < length; ++p) {
-    const int c = DrawWhole(table, source, direct);
-    if (c >= 0) ids.push_back(c);
-  }
+  for (int32_t p = 0; p < length; ++p) ids.push_back(DrawWhole(table, source));
 }
 
 // Draws whole passwords until one holds a character of each chosen set: every qualifying password
 // stays exactly as likely as any other. False when the cap runs out.
 bool DrawQualifying(std::vector<int>& ids, int32_t length, const CodeTable& table,
-                    RandomSource& source, bool direct) {
+                    RandomSource& source) {
   for (uint32_t draw = 0; draw < MaxPasswordDraws; ++draw) {
-    DrawIds(ids, length, table, source, direct);
+    DrawIds(ids, length, table, source);
     unsigned met = 0;
     for (int c : ids) met |= c < 256 ? table.SetsOf[c] : kCustomSet;
     if (met == table.Chosen) return true;
@@ -265,7 +226,6 @@ CodeTable BuildCodeTable(const PasswordRequest& r, const CharacterLength& charac
       table.LeftSomethingOut = true;
       continue;
     }
-    table.Accepts[code] = true;
     table.Acceptable[table.Count++] = c;
     table.SetsOf[c] = static_cast<unsigned char>(sets);
     for (int set = 0; set < SetCount; ++set)
@@ -321,26 +281,26 @@ PasswordMaker::~PasswordMaker() {
 
 void PasswordMaker::MakeMore(int32_t count, RandomSource& source) {
   const int32_t length = std::max(request_.PasswordLength, 0);
-  const bool direct = source.DrawsFromAcceptable();
   const bool grouped = request_.UseGroups && request_.GroupSize > 0;
   for (int32_t n = 0; n < count && !Finished(); ++n) {
     if (request_.AtLeastOneOfEach) {
-      if (!DrawQualifying(ids_, length, table_, source, direct)) {
+      if (!DrawQualifying(ids_, length, table_, source)) {
         outcome_ = GenerateOutcome::CannotMeet;
         notice_(TooRare);
         return;
       }
       AppendIds(text_, ids_, table_, request_);
     } else if (!table_.MultiByte.empty()) {
-      DrawIds(ids_, length, table_, source, direct);
+      DrawIds(ids_, length, table_, source);
       AppendIds(text_, ids_, table_, request_);
-    } else if (direct && !grouped) {
-      // Every position gets a character, so they can go straight into place.
+    } else if (!grouped) {
+      // Ungrouped, the characters go straight into place.
       const size_t at = text_.size();
       text_.resize(at + static_cast<size_t>(length));
       source.Pick(table_.Acceptable, table_.Count, &text_[at], static_cast<size_t>(length));
     } else {
-      DrawCharacters(chars_, length, table_, source, direct);
+      chars_.resize(static_cast<size_t>(length));
+      source.Pick(table_.Acceptable, table_.Count, &chars_[0], chars_.size());
       AppendGrouped(text_, chars_, request_);
     }
     if (++made_ != count_) text_ += "\r\n";

@@ -78,10 +78,9 @@ std::string StrengthText(int bits, const char* each = "password");
 // The character sets of a request, as bits.
 constexpr unsigned kLowerSet = 1, kUpperSet = 2, kDigitSet = 4, kSpecialSet = 8, kCustomSet = 16;
 
-// Which of the drawable codes 33..256 a request accepts, and the accepted ones in ascending order;
-// beside them the custom characters of more than one byte, each once, in the order typed.
+// The drawable codes 33..256 a request accepts, in ascending order; beside them the custom
+// characters of more than one byte, each once, in the order typed.
 struct CodeTable {
-  bool Accepts[257] = {};
   unsigned char Acceptable[224] = {};  // each as the character it becomes (low 8 bits)
   uint32_t Count = 0;
   std::vector<std::string> MultiByte;

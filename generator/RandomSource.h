@@ -21,15 +21,10 @@ class RandomSource {
   // A value in 0..n-1 (0 when n is 0).
   virtual uint32_t Below(uint32_t n) = 0;
 
-  // Fills out[0..count) with choices picked at random from choices[0..n).
+  // Fills out[0..count) with choices picked at random from choices[0..n), each equally likely.
   virtual void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) {
     for (size_t i = 0; i < count; ++i) out[i] = static_cast<char>(choices[Below(n)]);
   }
-
-  // True when every value is equally likely and independent of the ones before, so that a position
-  // may be drawn straight from the acceptable codes (one draw) instead of by rejection over all
-  // codes: the same distribution, but not the same sequence of draws.
-  virtual bool DrawsFromAcceptable() const { return false; }
 };
 
 // Fills `size` bytes with cryptographic randomness; false when the system cannot.
@@ -48,7 +43,6 @@ class SystemSource : public RandomSource {
   SystemSource& operator=(const SystemSource&) = delete;
   uint32_t Below(uint32_t n) override;
   void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) override;
-  bool DrawsFromAcceptable() const override { return true; }
 
  private:
   uint8_t NextByte();

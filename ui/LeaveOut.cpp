@@ -4,26 +4,6 @@
 
 #include "framework/WideText.h"
 
-namespace {
-// The field read in UTF-16, keeping only the characters the ANSI code page spells exactly: read
-// as ANSI, one it lacks would come back as "?" or a look-alike and leave that out instead. The
-// others can never be drawn, so nothing is lost by dropping them.
-std::string ExactAnsiText(HWND field) {
-  std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-  wide.resize(static_cast<size_t>(GetWindowTextW(field, &wide[0], static_cast<int>(wide.size()))));
-  std::string text, one;
-  for (size_t at = 0; at < wide.size();) {
-    // A surrogate pair is one character; a lone surrogate is none.
-    const bool pair = at + 1 < wide.size() && IS_SURROGATE_PAIR(wide[at], wide[at + 1]);
-    const bool lone = !pair && (IS_HIGH_SURROGATE(wide[at]) || IS_LOW_SURROGATE(wide[at]));
-    const size_t n = pair ? 2 : 1;
-    if (!lone && WideToAnsiExact(wide.substr(at, n), one)) text += one;
-    at += n;
-  }
-  return text;
-}
-}  // namespace
-
 TLeaveOutForm::TLeaveOutForm() : TForm("TLeaveOutForm") {
   Caption = "Leave out characters";
   DialogFrame = true;
@@ -56,6 +36,6 @@ bool EditLeaveOutCharacters(std::string& text) {
   box.Edit1.SetText(text);
   SendMessageA(box.Edit1.Handle, EM_SETSEL, 0, -1);
   if (box.ShowModal() != mrOk) return false;
-  text = ExactAnsiText(box.Edit1.Handle);
+  ExactAnsiText(box.Edit1.Handle, text);
   return true;
 }

@@ -3,6 +3,8 @@
 #include "ui/Passphrases.h"
 
 #include "framework/CodePage.h"
+#include "framework/Dialogs.h"
+#include "framework/WideText.h"
 
 TPassphraseForm::TPassphraseForm() : TForm("TPassphraseForm") {
   Caption = "Make passphrases";
@@ -53,7 +55,7 @@ PassphraseRequest TPassphraseForm::ReadRequest(bool settle) {
   PassphraseRequest r;
   // Settled, the fields show the values used (not while the user types: "1" may become "12").
   r.Words = settle ? UpDown1.ClampToRange() : UpDown1.Position();
-  r.Separator = Edit2.Text();
+  SeparatorWhole = ExactAnsiText(Edit2.Handle, r.Separator);
   r.Capitalize = CheckBox1.Checked();
   r.AddDigit = CheckBox2.Checked();
   r.Count = settle ? UpDown2.ClampToRange() : UpDown2.Position();
@@ -70,8 +72,13 @@ void TPassphraseForm::SetRequest(const PassphraseRequest& r) {
   UpdateStrength();
 }
 
+// A separator that lost a character would make passphrases unlike the ones asked for.
 void TPassphraseForm::GenerateButtonClick() {
-  if (OnGenerate) OnGenerate(ReadRequest(true));
+  const PassphraseRequest r = ReadRequest(true);
+  if (!SeparatorWhole)
+    ShowMessage("The separator holds a character the system's code page cannot write");
+  else if (OnGenerate)
+    OnGenerate(r);
 }
 
 void TPassphraseForm::UpdateStrength() {
@@ -79,8 +86,7 @@ void TPassphraseForm::UpdateStrength() {
   if (!StrengthLabel.Handle || !UpDown2.Handle) return;
   const int bits =
       PassphraseStrengthBits(ReadRequest(false), ProgramWords(), AnsiCharacterLength());
-  StrengthLabel.SetText("Each passphrase: " + std::to_string(bits) + " bits (" +
-                        StrengthWord(bits) + ")");
+  StrengthLabel.SetText(StrengthText(bits, "passphrase"));
 }
 
 void MakePassphrases(PassphraseRequest& options, const std::string& leaveOut,

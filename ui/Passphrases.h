@@ -23,6 +23,8 @@ class TPassphraseForm : public TForm {
   // The options as the fields hold them (LeaveOut included). With `settle` the spinners' fields
   // are rewritten to show the values used.
   PassphraseRequest ReadRequest(bool settle);
+  // Whether the separator last read kept every character typed (see ExactAnsiText).
+  bool SeparatorWhole = true;
   void SetRequest(const PassphraseRequest& request);
   void GenerateButtonClick();
   void UpdateStrength();

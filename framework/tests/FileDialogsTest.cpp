@@ -74,7 +74,7 @@ TEST(FileDialogs, SaveUsesTheNameAsTypedWithoutAddingAnExtension) {
 TEST(FileDialogs, SaveAsksBeforeReplacingAnExistingFile) {
   const TempFolder temp("dialogs");
   const std::string path = temp.Path() + "\\existing.txt";
-  SaveFileSafely(path, "old");
+  SaveFileSafely(AnsiToWide(path), "old");
   TSaveDialog dialog;
   BoxWatcher user;
   std::string question;
@@ -90,5 +90,5 @@ TEST(FileDialogs, SaveAsksBeforeReplacingAnExistingFile) {
   });
   EXPECT_FALSE(dialog.Execute(nullptr)) << "No to the question, then Cancel";
   EXPECT_NE(question.find("exists"), std::string::npos) << question;
-  EXPECT_EQ(ReadWholeFile(path), "old");
+  EXPECT_EQ(ReadWholeFile(AnsiToWide(path)), "old");
 }

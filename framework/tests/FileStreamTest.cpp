@@ -12,6 +12,7 @@
 #include "framework/Folders.h"
 #include "framework/Owned.h"
 #include "framework/SystemError.h"
+#include "framework/WideText.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempFolder.h"
 
@@ -22,6 +23,7 @@ namespace {
 class SaveAndLoad : public testing::Test {
  protected:
   std::string Path(const std::string& name) const { return folder_ + name; }
+  std::wstring WidePath(const std::string& name) const { return AnsiToWide(Path(name)); }
 
   void Put(const std::string& name, const std::string& bytes) {
     ASSERT_TRUE(WriteFileText(Path(name), bytes));
@@ -57,14 +59,14 @@ class SaveAndLoad : public testing::Test {
 
 TEST_F(SaveAndLoad, SavedFileHoldsExactlyTheTextAndNothingElseIsLeftInTheFolder) {
   const std::string text = "first\r\nsecond\r\n\x80\xff third without break";
-  SaveFileSafely(Path("list.txt"), text);
-  EXPECT_EQ(ReadWholeFile(Path("list.txt")), text);
+  SaveFileSafely(WidePath("list.txt"), text);
+  EXPECT_EQ(ReadWholeFile(WidePath("list.txt")), text);
   EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
 }
 
 TEST_F(SaveAndLoad, AnEmptyTextGivesAnEmptyFile) {
   Put("list.txt", "old content");
-  SaveFileSafely(Path("list.txt"), "");
+  SaveFileSafely(WidePath("list.txt"), "");
   WIN32_FILE_ATTRIBUTE_DATA data{};
   ASSERT_TRUE(GetFileAttributesExA(Path("list.txt").c_str(), GetFileExInfoStandard, &data));
   EXPECT_EQ(data.nFileSizeLow, 0u);
@@ -74,8 +76,8 @@ TEST_F(SaveAndLoad, AnEmptyTextGivesAnEmptyFile) {
 TEST_F(SaveAndLoad, SavingOverAFileReplacesItWholeAndKeepsItsAttributes) {
   Put("list.txt", std::string(5000, 'x'));
   ASSERT_TRUE(SetFileAttributesA(Path("list.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
-  SaveFileSafely(Path("list.txt"), "short");
-  EXPECT_EQ(ReadWholeFile(Path("list.txt")), "short");
+  SaveFileSafely(WidePath("list.txt"), "short");
+  EXPECT_EQ(ReadWholeFile(WidePath("list.txt")), "short");
   EXPECT_TRUE(GetFileAttributesA(Path("list.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
 }
@@ -83,23 +85,23 @@ TEST_F(SaveAndLoad, SavingOverAFileReplacesItWholeAndKeepsItsAttributes) {
 TEST_F(SaveAndLoad, ZeroBytesAndAllByteValuesAreWrittenAndReadBack) {
   std::string all;
   for (int i = 0; i < 256; ++i) all.push_back(static_cast<char>(i));
-  SaveFileSafely(Path("bytes.bin"), all + all);
-  EXPECT_EQ(ReadWholeFile(Path("bytes.bin")), all + all);
+  SaveFileSafely(WidePath("bytes.bin"), all + all);
+  EXPECT_EQ(ReadWholeFile(WidePath("bytes.bin")), all + all);
 }
 
 TEST_F(SaveAndLoad, AReadOnlyTargetIsNotCreatedAndKeepsItsContent) {
   Put("list.txt", "precious");
   ASSERT_TRUE(SetFileAttributesA(Path("list.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(MessageOf([&] { SaveFileSafely(Path("list.txt"), "new"); }),
+  EXPECT_EQ(MessageOf([&] { SaveFileSafely(WidePath("list.txt"), "new"); }),
             "Cannot create file \"" + Path("list.txt") + "\". " +
                 SystemErrorDescription(ERROR_ACCESS_DENIED));
-  EXPECT_EQ(ReadWholeFile(Path("list.txt")), "precious");
+  EXPECT_EQ(ReadWholeFile(WidePath("list.txt")), "precious");
   EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
 }
 
 TEST_F(SaveAndLoad, AFolderInPlaceOfTheTargetCannotBeCreated) {
   ASSERT_TRUE(CreateDirectoryA(Path("list.txt").c_str(), nullptr));
-  EXPECT_EQ(MessageOf([&] { SaveFileSafely(Path("list.txt"), "new"); }),
+  EXPECT_EQ(MessageOf([&] { SaveFileSafely(WidePath("list.txt"), "new"); }),
             "Cannot create file \"" + Path("list.txt") + "\". " +
                 SystemErrorDescription(ERROR_ACCESS_DENIED));
   EXPECT_EQ(Names(), std::vector<std::string>{"list.txt"});
@@ -107,7 +109,7 @@ TEST_F(SaveAndLoad, AFolderInPlaceOfTheTargetCannotBeCreated) {
 
 TEST_F(SaveAndLoad, AMissingFolderCannotBeCreatedAndTheMessageSaysWhy) {
   const std::string path = Path("no such folder\\list.txt");
-  const std::string message = MessageOf([&] { SaveFileSafely(path, "new"); });
+  const std::string message = MessageOf([&] { SaveFileSafely(AnsiToWide(path), "new"); });
   EXPECT_EQ(message,
             "Cannot create file \"" + path + "\". " + SystemErrorDescription(ERROR_PATH_NOT_FOUND));
   EXPECT_NE(SystemErrorDescription(ERROR_PATH_NOT_FOUND), "");
@@ -117,14 +119,14 @@ TEST_F(SaveAndLoad, ARelativeNameIsReportedWithItsFullPath) {
   char old[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, old);
   SetCurrentDirectoryA(folder_.c_str());
-  const std::string message = MessageOf([] { ReadWholeFile("missing.txt"); });
+  const std::string message = MessageOf([] { ReadWholeFile(L"missing.txt"); });
   SetCurrentDirectoryA(old);
   EXPECT_EQ(message, "Cannot open file \"" + Path("missing.txt") + "\". " +
                          SystemErrorDescription(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(SaveAndLoad, AMissingFileCannotBeOpened) {
-  EXPECT_EQ(MessageOf([&] { ReadWholeFile(Path("missing.txt")); }),
+  EXPECT_EQ(MessageOf([&] { ReadWholeFile(WidePath("missing.txt")); }),
             "Cannot open file \"" + Path("missing.txt") + "\". " +
                 SystemErrorDescription(ERROR_FILE_NOT_FOUND));
 }
@@ -134,7 +136,7 @@ TEST_F(SaveAndLoad, AFileLockedByAnotherProgramCannotBeOpened) {
   const FileHandle lock(CreateFileA(Path("list.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(lock.Valid());
-  const std::string message = MessageOf([&] { ReadWholeFile(Path("list.txt")); });
+  const std::string message = MessageOf([&] { ReadWholeFile(WidePath("list.txt")); });
   EXPECT_EQ(message, "Cannot open file \"" + Path("list.txt") + "\". " +
                          SystemErrorDescription(ERROR_SHARING_VIOLATION));
 }
@@ -142,7 +144,7 @@ TEST_F(SaveAndLoad, AFileLockedByAnotherProgramCannotBeOpened) {
 TEST_F(SaveAndLoad, WhileAFileIsReadOthersMayReadItButNotWriteIt) {
   Put("list.txt", "abc");
   bool otherReader = false, otherWriter = true;
-  ReadFilePieces(Path("list.txt"), [&](std::string_view) {
+  ReadFilePieces(WidePath("list.txt"), [&](std::string_view) {
     const FileHandle r(CreateFileA(Path("list.txt").c_str(), GENERIC_READ,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                                    nullptr));
@@ -160,14 +162,14 @@ TEST_F(SaveAndLoad, WhileAFileIsReadOthersMayReadItButNotWriteIt) {
 TEST_F(SaveAndLoad, ReadingInPiecesStopsWhenTheReaderHasEnough) {
   Put("big.txt", std::string(3 << 20, 'z'));
   size_t calls = 0, bytes = 0;
-  ReadFilePieces(Path("big.txt"), [&](std::string_view piece) {
+  ReadFilePieces(WidePath("big.txt"), [&](std::string_view piece) {
     ++calls;
     bytes += piece.size();
     return false;
   });
   EXPECT_EQ(calls, 1u);
   EXPECT_LT(bytes, size_t(3) << 20);
-  EXPECT_EQ(ReadWholeFile(Path("big.txt")).size(), size_t(3) << 20);
+  EXPECT_EQ(ReadWholeFile(WidePath("big.txt")).size(), size_t(3) << 20);
 }
 
 TEST(Folders, CreatesMissingParentsAndAcceptsShortOrExistingPaths) {

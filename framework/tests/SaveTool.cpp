@@ -8,6 +8,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/FileStream.h"
+#include "framework/WideText.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -15,7 +16,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    SaveFileSafely(argv[1], std::string(std::strtoul(argv[2], nullptr, 10), 'n'));
+    SaveFileSafely(AnsiToWide(argv[1]), std::string(std::strtoul(argv[2], nullptr, 10), 'n'));
   } catch (const Exception& e) {
     std::printf("%s\n", e.what());
     return 1;

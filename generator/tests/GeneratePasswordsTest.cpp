@@ -24,7 +24,7 @@ Replay ReplayDraws(uint32_t start, const std::string& acceptable, int positions)
   Replay r{"", 0};
   RandomState = start;
   for (int p = 0; p < positions; ++p) {
-    for (int draw = 1; draw <= 100001; ++draw) {
+    for (;;) {
       const int code = 33 + static_cast<int>(RandomBelow(224));
       if (code < 256 && acceptable.find(static_cast<char>(code)) != std::string::npos) {
         r.Chars += static_cast<char>(code);
@@ -97,7 +97,7 @@ TEST(Validation, AFailingRandomSourceLeavesTheOutputUntouched) {
     int Left = 5;
     uint32_t Below(uint32_t) override {
       if (--Left < 0) throw std::runtime_error("no randomness");
-      return DrawFor('7');
+      return 7;
     }
   } failing;
   PasswordRequest r = Request(4, 3);
@@ -155,45 +155,6 @@ TEST(PasswordLength, ZeroOrNegativeGivesEmptyPasswordsBetweenLineBreaks) {
     EXPECT_EQ(Generate(r, source), "\r\n\r\n\r\n") << length;
     EXPECT_EQ(source.Draws, 0u);
   }
-}
-
-TEST(Draw, RejectsUntilAnAcceptableCodeAndStartsAfreshAtEachPosition) {
-  PasswordRequest r = Request(2, 1);
-  r.UseDigits = true;
-  ScriptedSource source({DrawFor('a'), DrawFor('!'), DrawFor('4'), DrawFor('Z'), DrawFor('9')});
-  EXPECT_EQ(Generate(r, source), "49");
-  EXPECT_EQ(source.Draws, 5u);
-  EXPECT_EQ(source.Ranges, std::vector<uint32_t>(5, 224));
-}
-
-TEST(Draw, APositionGetsExactly100001DrawsBeforeItIsDropped) {
-  PasswordRequest r = Request(1, 1);
-  r.UseDigits = true;
-  std::vector<uint32_t> misses(100000, DrawFor('a'));
-  misses.push_back(DrawFor('5'));
-  ScriptedSource lastChance(misses, DrawFor('a'));
-  EXPECT_EQ(Generate(r, lastChance), "5");  // the 100001st draw still counts
-  EXPECT_EQ(lastChance.Draws, 100001u);
-
-  misses.back() = DrawFor('a');
-  misses.push_back(DrawFor('5'));
-  r.PasswordLength = 2;
-  ScriptedSource dropped(misses, DrawFor('a'));
-  EXPECT_EQ(Generate(r, dropped), "5");  // first position dropped, the second takes the '5'
-  EXPECT_EQ(dropped.Draws, 100002u);
-}
-
-TEST(Draw, DroppedPositionsShortenThePasswordAndGroupingCountsWhatIsLeft) {
-  PasswordRequest r = Request(5, 1);
-  r.UseDigits = true;
-  r.UseGroups = true;
-  r.GroupSize = 2;
-  std::vector<uint32_t> script = {DrawFor('1'), DrawFor('2')};
-  script.insert(script.end(), 100001, DrawFor('x'));  // the third position runs dry
-  script.push_back(DrawFor('3'));
-  script.push_back(DrawFor('4'));
-  ScriptedSource source(script, DrawFor('x'));
-  EXPECT_EQ(Generate(r, source), "12-34");
 }
 
 TEST(Draw, FromStateZeroTheDeterministicGeneratorGivesTheKnownSymbols) {
@@ -316,12 +277,13 @@ TEST(MultiByteCharacters, ACustomCharacterIsDrawnWholeAndItsTrailByteNeverAlone)
   r.CustomCharacters = "\x95\x5C\x82\xA0\x95\x5C\x82";  // the last lead byte has no trail
   r.UseGroups = true;
   r.GroupSize = 2;
-  ScriptedSource source({DrawFor('\\'), DrawFor(0x95), DrawFor(0x82), 224, 225, 224, 225});
+  EXPECT_EQ(BuildCodeTable(r, DoubleByte).Count, 0u);
+  ScriptedSource source({0, 1, 0, 1}, 0, true);
   std::string out;
   GeneratePasswords(
       r, out, [](const std::string& t) { FAIL() << t; }, source, DoubleByte);
   EXPECT_EQ(out, "\x95\x5C\x82\xA0-\x95\x5C\x82\xA0");
-  EXPECT_EQ(source.Ranges, std::vector<uint32_t>(7, 226));
+  EXPECT_EQ(source.Ranges, std::vector<uint32_t>(4, 2));
 }
 
 TEST(MultiByteCharacters, AnUnbiasedSourceDrawsFromSingleBytesAndWholeCharactersAlike) {

@@ -13,6 +13,17 @@ uint32_t RandomBelow(uint32_t n) {
   return static_cast<uint32_t>((static_cast<uint64_t>(RandomState) * n) >> 32);
 }
 
+void LcgSource::Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) {
+  bool chosen[256] = {};
+  for (uint32_t i = 0; i < n; ++i) chosen[choices[i]] = true;
+  for (size_t i = 0; i < count; ++i) {
+    int code = 0;
+    do code = (33 + static_cast<int>(RandomBelow(224))) & 0xFF;
+    while (!chosen[code]);
+    out[i] = static_cast<char>(code);
+  }
+}
+
 // n steps of x -> a*x + c compose to x -> A*x + C; square-and-multiply builds A and C in O(log n).
 void AdvanceRandomState(uint64_t steps) {
   uint32_t totalMul = 1, totalAdd = 0;

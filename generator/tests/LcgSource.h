@@ -15,10 +15,12 @@ uint32_t RandomBelow(uint32_t n);
 // Moves RandomState on by `steps` steps at once, exactly as that many RandomBelow calls would.
 void AdvanceRandomState(uint64_t steps);
 
-// Draws through RandomBelow, keeping its exact sequence: one state step per draw.
+// Draws through RandomBelow, keeping its exact sequence: one state step per draw. A character is
+// drawn as the program once drew it: over all 224 codes from 33, until one is among the choices.
 class LcgSource : public RandomSource {
  public:
   uint32_t Below(uint32_t n) override { return RandomBelow(n); }
+  void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) override;
   // Accounts for `count` draws whose results are not needed.
   void Skip(uint64_t count) { AdvanceRandomState(count); }
 };

@@ -64,7 +64,6 @@ TEST(LcgSource, DrawsAndSkipsThroughTheProcessWideState) {
   EXPECT_EQ(lcg.Below(224), 7u);
   lcg.Skip(2);  // the third and fourth draws
   EXPECT_EQ(RandomState, 870078620u);
-  EXPECT_FALSE(lcg.DrawsFromAcceptable());
 }
 
 namespace {
@@ -121,13 +120,6 @@ TEST(SystemSource, AFailingSystemGeneratorRaisesAnErrorAndIsNotReplaced) {
     EXPECT_STREQ(e.what(), "The system's random number generator failed");
   }
   EXPECT_THROW(source.Below(224), RandomSourceError);  // and again: nothing weaker takes over
-}
-
-TEST(SystemSource, LetsTheGeneratorDrawFromTheAcceptableCodes) {
-  fills = 0;
-  SystemSource source(FillWithCycle);
-  EXPECT_TRUE(source.DrawsFromAcceptable());
-  EXPECT_EQ(fills, 0);
 }
 
 TEST(SystemSource, PickingManyMapsTheBytesExactlyAsSingleDrawsDo) {

@@ -1,14 +1,22 @@
 // Random sources for tests: scripted draws, and the request builders the tests share.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "generator/PasswordGenerator.h"
 
+// A scripted source ran out of codes the generator could accept.
+struct NoAcceptableCode : std::runtime_error {
+  NoAcceptableCode() : std::runtime_error("no acceptable code scripted") {}
+};
+
 // Returns the queued values in turn, then `Filler` for ever; counts every draw and the ranges
-// asked.
+// asked. Unless `direct`, a password's characters are scripted as codes (see DrawFor), and codes
+// the request does not accept are passed over, as a draw over all codes would.
 class ScriptedSource : public RandomSource {
  public:
   explicit ScriptedSource(std::vector<uint32_t> values = {}, uint32_t filler = 0,
@@ -23,12 +31,26 @@ class ScriptedSource : public RandomSource {
     queue_.pop_front();
     return v;
   }
-  bool DrawsFromAcceptable() const override { return direct_; }
+  void Pick(const unsigned char* choices, uint32_t n, char* out, size_t count) override {
+    for (size_t i = 0; i < count; ++i)
+      out[i] = static_cast<char>(choices[direct_ ? Below(n) : NextAccepted(choices, n)]);
+  }
 
   uint64_t Draws = 0;
   std::vector<uint32_t> Ranges;
 
  private:
+  // The index among the choices of the next scripted code they hold.
+  uint32_t NextAccepted(const unsigned char* choices, uint32_t n) {
+    for (;;) {
+      const bool scripted = !queue_.empty();
+      const uint32_t code = 33 + Below(224);
+      const unsigned char* at = std::find(choices, choices + n, code & 0xFF);
+      if (code <= 256 && at != choices + n) return static_cast<uint32_t>(at - choices);
+      if (!scripted) throw NoAcceptableCode();  // nor will the filler ever be
+    }
+  }
+
   std::deque<uint32_t> queue_;
   uint32_t filler_;
   bool direct_;

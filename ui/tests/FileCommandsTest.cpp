@@ -62,9 +62,11 @@ class FileCommandsTest : public MainWindowTest {
     return texts;
   }
   void PutFile(const std::string& name, const std::string& bytes) {
-    SaveFileSafely(folder + name, bytes);
+    SaveFileSafely(AnsiToWide(folder + name), bytes);
   }
-  std::string FileBytes(const std::string& name) { return ReadWholeFile(folder + name); }
+  std::string FileBytes(const std::string& name) {
+    return ReadWholeFile(AnsiToWide(folder + name));
+  }
   std::string Question(const std::string& name) {
     return folder + name + " already exists\r\nAre you sure to overwrite it?";
   }

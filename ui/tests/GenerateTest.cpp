@@ -283,7 +283,7 @@ TEST_F(MainWindowTest, EscOrACloseStopsALongGenerateWithNothingAddedOrCopied) {
   for (bool close : {false, true}) {
     Click(form->Button1);
     ASSERT_TRUE(form->Generating());
-    const std::string progress = form->StatusBar.SimpleText();
+    const std::string progress = Status();
     EXPECT_EQ(progress.substr(0, 18), "Making passwords: ");
     EXPECT_EQ(progress.substr(progress.find(" of ")), " of 1000 - Esc stops");
     Sleep(20);

@@ -70,6 +70,14 @@ class MainWindowTest : public testing::Test {
   void TearDown() override { StopMainWindow(form); }
   static void Click(TControl& button) { SendMessageA(button.Handle, BM_CLICK, 0, 0); }
   std::string List() const { return form->Memo1.Text(); }
+  // What the status bar shows: in simple mode, its one text, asked for as part 0 (Wine answers
+  // nothing for SB_SIMPLEID).
+  std::string Status() const {
+    const HWND bar = form->StatusBar.Handle;
+    std::string text(LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)) + 1, '\0');
+    SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(&text[0]));
+    return text.c_str();
+  }
   void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -74,3 +74,15 @@ TEST_F(MainWindowTest, ThePassphraseBoxSettlesTypedNumbersAndARefusalAddsAndCopi
   EXPECT_EQ(watcher.Seen()[0].text, "The separator holds a left-out character");
   EXPECT_EQ(List() + "|" + ClipboardGetText(), "kept|something else");
 }
+
+// Read as ANSI, "ł" would come back as "l": passphrases unlike the ones asked for.
+TEST_F(MainWindowTest, ASeparatorTheCodePageCannotWriteIsRefusedAtGenerate) {
+  BoxWatcher watcher;
+  form->Memo1.SetText("kept");
+  Play({[] { SetWindowTextW(Box().Edit2.Handle, L"\u0142"); }, Key(VK_RETURN), Key(VK_ESCAPE)});
+  form->mniPassphrasesClick();
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].text,
+            "The separator holds a character the system's code page cannot write");
+  EXPECT_EQ(List(), "kept");
+}

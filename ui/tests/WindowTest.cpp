@@ -177,17 +177,17 @@ TEST_F(MainWindowTest, MenuAndToolBarCarryTheActionsHintsAndShortcuts) {
   // The status bar shows the long part of a highlighted menu item's hint.
   SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(form->FileOpen1.Id, MF_STRING),
                reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(form->Handle), 0)));
-  EXPECT_EQ(form->StatusBar.SimpleText(), "Open a file");
+  EXPECT_EQ(Status(), "Open a file");
   SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP),
                reinterpret_cast<LPARAM>(GetMenu(form->Handle)));
-  EXPECT_EQ(form->StatusBar.SimpleText(), "File related commands");
+  EXPECT_EQ(Status(), "File related commands");
   // Print has no hint: the strength stays away while the menu is open, and is back once it closes.
   SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(form->Print1.Id, MF_STRING),
                reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(form->Handle), 0)));
   form->IdleUpdate();
-  EXPECT_EQ(form->StatusBar.SimpleText(), "");
+  EXPECT_EQ(Status(), "");
   SendMessageA(form->Handle, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-  EXPECT_NE(form->StatusBar.SimpleText(), "");
+  EXPECT_NE(Status(), "");
 }
 
 TEST_F(MainWindowTest, FirstFocusIsOnGenerate) {
@@ -500,7 +500,7 @@ TEST_F(MainWindowTest, OptionsMenuOffersTheNewOptionsAfterTheSchemesBehindASepar
   form->CheckBox3.SetChecked(true);
   form->CheckBox4.SetChecked(true);
   form->IdleUpdate();
-  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 51 bits (fair)");
+  EXPECT_EQ(Status(), "Each password: 51 bits (fair)");
   // A length of 81 is measured anew, not taken for 8 and the flags after it: 81 of 62 characters,
   // holding an x, a capital and a digit.
   form->Memo2.SetText("1x");
@@ -511,7 +511,7 @@ TEST_F(MainWindowTest, OptionsMenuOffersTheNewOptionsAfterTheSchemesBehindASepar
   form->RadioButton9.SetChecked(true);
   form->UpDown1.SetPosition(81);
   form->IdleUpdate();
-  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 482 bits (very strong)");
+  EXPECT_EQ(Status(), "Each password: 482 bits (very strong)");
 }
 
 // Plays the user in the "Leave out characters" box once it shows: types the text, then the key.
@@ -539,5 +539,5 @@ TEST_F(MainWindowTest, TheLeaveOutBoxTakesItsTextOnEnterAndKeepsTheOldOnEscape) 
   // Over a control without a hint the status bar shows the strength: 8 x log2 4 (l, x, y, z).
   PostMessageA(form->Button1.Handle, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   Pump();
-  EXPECT_EQ(form->StatusBar.SimpleText(), "Each password: 16 bits (weak)");
+  EXPECT_EQ(Status(), "Each password: 16 bits (weak)");
 }
