@@ -39,6 +39,14 @@ class Uninstall : public testing::Test {
       WriteFileText(exeFolder_ + entry, "x");
   }
   bool Exists(const std::string& entry) { return PathExists(exeFolder_ + entry); }
+  // The Start-menu folder with this copy's shortcut and a file another program holds open.
+  FileHandle StartMenuWithAHeldFile(const std::string& menu) {
+    CreateDirectoryA(menu.c_str(), nullptr);
+    EXPECT_TRUE(MakeShortcut(menu + "\\Brindlecast.lnk", exe_));
+    WriteFileText(menu + "\\held.txt", "x");
+    return FileHandle(CreateFileA((menu + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+  }
   FileHandle Lock(const std::string& entry) {
     return FileHandle(CreateFileA((exeFolder_ + entry).c_str(), GENERIC_READ, 0, nullptr,
                                   OPEN_EXISTING, 0, nullptr));
@@ -277,11 +285,7 @@ TEST_F(Uninstall, EntriesReachingOutsideTheFolderAreLeftAloneWithWhatTheyName) {
 
 TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
   const std::string menu = WideToAnsi(GetShellFolder("Programs")) + "\\Brindlecast";
-  CreateDirectoryA(menu.c_str(), nullptr);
-  ASSERT_TRUE(MakeShortcut(menu + "\\Brindlecast.lnk", exe_));
-  WriteFileText(menu + "\\held.txt", "x");
-  FileHandle held(CreateFileA((menu + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr));
+  FileHandle held = StartMenuWithAHeldFile(menu);
   List("");
   watcher_.Answer(IDRETRY);
   watcher_.Answer(IDIGNORE);
@@ -298,11 +302,7 @@ TEST_F(Uninstall, StuckFileInTheStartMenuIsAskedAboutThenTheUninstallGoesOn) {
 
 TEST_F(Uninstall, SilentTakesIgnoreShowsNothingAndSaysHowItEnded) {
   const std::string menu = WideToAnsi(GetShellFolder("Programs")) + "\\Brindlecast";
-  CreateDirectoryA(menu.c_str(), nullptr);
-  ASSERT_TRUE(MakeShortcut(menu + "\\Brindlecast.lnk", exe_));
-  WriteFileText(menu + "\\held.txt", "x");
-  FileHandle held(CreateFileA((menu + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr));
+  FileHandle held = StartMenuWithAHeldFile(menu);
   const auto opened = [this](const std::wstring& folder) { opened_.push_back(WideToAnsi(folder)); };
   EXPECT_EQ(UninstallProgram(AnsiToWide(exe_), opened, true), UninstallExit::ListMissing);
   held.Close();
