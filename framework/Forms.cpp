@@ -320,6 +320,8 @@ LRESULT CALLBACK TForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   }
   auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!form) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  // A control changed by another program tells its form, so that the idle updates follow.
+  Application.NoteFormMessage(msg);
   return form->HandleMessage(msg, wParam, lParam);
 }
 
