@@ -37,18 +37,22 @@ bool TApplication::HandleOneMessage() {
     WaitMessage();
     return true;
   }
-  IdleDue = true;
   if (msg.message == WM_QUIT) {
     Terminated = true;
     PostQuitMessage(static_cast<int>(msg.wParam));  // an enclosing loop ends too
     return false;
   }
-  for (size_t i = 0; i < Forms.size(); ++i) {
+  bool handled = false;
+  for (size_t i = 0; i < Forms.size() && !handled; ++i) {
     const auto preTranslate = Forms[i].PreTranslate;
-    if (preTranslate(msg)) return true;
+    handled = preTranslate(msg);
   }
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  if (!handled) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  // Marked once it is handled: a box it opened ran idle updates of its own before it closed.
+  IdleDue = true;
   return true;
 }
 
