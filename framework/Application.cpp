@@ -27,11 +27,13 @@ bool TApplication::HandleOneMessage() {
   // A hook may open or close a form, so each runs from a copy and the list is re-read by index.
   MSG msg;
   if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    for (size_t i = 0; i < Forms.size(); ++i) {
+    // Messages sent from other threads were handled inside PeekMessage and marked what they did.
+    for (size_t i = 0; IdleDue && i < Forms.size(); ++i) {
       if (!IsWindowVisible(Forms[i].Window)) continue;
       const auto idle = Forms[i].Idle;
       idle();
     }
+    IdleDue = false;
     WaitMessage();
     return true;
   }
@@ -40,12 +42,17 @@ bool TApplication::HandleOneMessage() {
     PostQuitMessage(static_cast<int>(msg.wParam));  // an enclosing loop ends too
     return false;
   }
-  for (size_t i = 0; i < Forms.size(); ++i) {
+  bool handled = false;
+  for (size_t i = 0; i < Forms.size() && !handled; ++i) {
     const auto preTranslate = Forms[i].PreTranslate;
-    if (preTranslate(msg)) return true;
+    handled = preTranslate(msg);
   }
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  if (!handled) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  // Marked once it is handled: a box it opened ran idle updates of its own before it closed.
+  IdleDue = true;
   return true;
 }
 
@@ -53,6 +60,16 @@ void TApplication::Run() {
   if (!MainWindow) return;
   while (!Terminated && HandleOneMessage()) {
   }
+}
+
+void TApplication::NoteFormMessage(UINT message) {
+  switch (message) {
+    case WM_NULL:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETOBJECT: return;
+  }
+  IdleDue = true;
 }
 
 void TApplication::Terminate() {

@@ -26,8 +26,13 @@ class TApplication {
   static int MainShowCommand(int launcherShowCommand);
   // Dispatches messages until Terminate; nothing without a main window.
   void Run();
-  // Handles one message, or runs the idle updates and waits when there is none; false on WM_QUIT.
+  // Handles one message, or runs the idle updates when they are due and waits when there is none;
+  // false on WM_QUIT.
   bool HandleOneMessage();
+  // Marks the idle updates due for `message`, sent to a form: every message but the questions
+  // other programs ask (a window's text, its accessibility object, a ping), which change nothing.
+  // A posted message always makes them due.
+  void NoteFormMessage(UINT message);
   // Ends the message loop (posts the quit message).
   void Terminate();
   void AddForm(FormHooks hooks);
@@ -37,6 +42,9 @@ class TApplication {
   std::vector<FormHooks> Forms;
   HICON Icon = nullptr;
   bool Terminated = false;
+  // The idle updates read every option control: they run once after something may have changed,
+  // not after each question another process sends to a control while the window is idle.
+  bool IdleDue = true;
 };
 
 extern TApplication Application;

@@ -133,11 +133,10 @@ void TToolBar::FitWidth() {
 }
 
 void TToolBar::UpdateEnabled() {
-  for (const Button& b : buttons_) {
-    if (!b.action) continue;
-    const bool shown = SendMessageA(Handle, TB_ISBUTTONENABLED, b.action->Id, 0) != 0;
-    if (shown != b.action->Enabled)
-      SendMessageA(Handle, TB_ENABLEBUTTON, b.action->Id, MAKELPARAM(b.action->Enabled, 0));
+  for (Button& b : buttons_) {
+    if (!b.action || b.shownEnabled == b.action->Enabled) continue;
+    b.shownEnabled = b.action->Enabled;
+    SendMessageA(Handle, TB_ENABLEBUTTON, b.action->Id, MAKELPARAM(b.shownEnabled, 0));
   }
 }
 

@@ -24,6 +24,7 @@ class TToolBar {
   struct Button {
     TAction* action;  // nullptr: a separator
     int separatorWidth = 8;
+    bool shownEnabled = true;  // as last set: asking the tool bar costs more than remembering
   };
   // Flat, transparent tool bar across the top of the parent, `height` high with an etched edge at
   // its top and bottom, with image-only buttons bound to actions; tool tips show the short part of
@@ -33,6 +34,7 @@ class TToolBar {
   void SetDpi(int dpi);
   // Spans the parent's client width.
   void FitWidth();
+  // Enables each button as its action is.
   void UpdateEnabled();
   // The action of the button under a point in the tool bar's client coordinates.
   TAction* ActionAt(POINT clientPoint) const;

@@ -320,7 +320,11 @@ LRESULT CALLBACK TForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   }
   auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!form) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  return form->HandleMessage(msg, wParam, lParam);
+  // A control changed by another program tells its form, so that the idle updates follow; marked
+  // once it is handled, as a box its handler opened ran idle updates of its own.
+  const LRESULT result = form->HandleMessage(msg, wParam, lParam);
+  Application.NoteFormMessage(msg);
+  return result;
 }
 
 // One line per message, each to its handler; a handler without an answer (nullopt) leaves the

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
 #include "framework/SystemError.h"
 #include "tests/support/BoxWatcher.h"
+#include "tests/support/WaitUntil.h"
 
 namespace {
 
@@ -103,6 +107,37 @@ TEST_F(FormsTest, AnImpossibleDpiIsTakenAsTheLargestTheSystemKnows) {
   SendMessageA(form.Handle, WM_DPICHANGED, MAKEWPARAM(20000, 20000),
                reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(form.Dpi, 480);
+}
+
+// Another program asking a control for its text changes nothing: the idle updates, which read every
+// option, do not run again for it. A click it sends does change something, and they follow.
+TEST_F(FormsTest, QuestionsFromAnotherThreadLeaveTheIdleUpdatesAloneAClickMakesThemRun) {
+  TestForm form;
+  form.Create();
+  form.Show(SW_SHOW);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  std::atomic<int> idles = 0, idlesAfterQuestions = -1;
+  Application.AddForm({form.Handle, [&idles] { ++idles; }, [](MSG&) { return false; }});
+  Application.IdleDue = true;
+  std::thread other([&] {
+    WaitUntil([&idles] { return idles == 1; }, 2000, 1);
+    char text[16];
+    for (int i = 0; i < 20; ++i) {
+      SendMessageA(form.Button.Handle, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+      SendMessageA(form.Handle, WM_GETTEXTLENGTH, 0, 0);
+    }
+    idlesAfterQuestions = idles.load();
+    SendMessageA(form.Button.Handle, BM_CLICK, 0, 0);
+    WaitUntil([&idles] { return idles == 2; }, 2000, 1);
+    PostMessageA(form.Handle, WM_QUIT, 0, 0);
+  });
+  while (Application.HandleOneMessage()) {
+  }
+  other.join();
+  Application.RemoveForm(form.Handle);
+  EXPECT_EQ(idlesAfterQuestions, 1);
+  EXPECT_EQ(idles, 2);
 }
 
 TEST_F(FormsTest, AFailingCloseKeepsTheMainFormOpenAndTriesAgainNextTime) {
