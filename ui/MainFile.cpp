@@ -60,10 +60,17 @@ void WipePrintBuffer(HWND buffer) {
 
 }  // namespace
 
-void TSDIAppForm::FileNew1Execute() { Document.New(); }
+// A Generate at work was for the list that New or Open replaces: it stops with nothing added, as
+// on Esc, rather than add its passwords to another file's list.
+void TSDIAppForm::FileNew1Execute() {
+  StopGenerating();
+  Document.New();
+}
 
 void TSDIAppForm::FileOpen1Execute() {
-  if (OpenDialog.Execute(Handle)) Document.Open(OpenDialog.FileName);
+  if (!OpenDialog.Execute(Handle)) return;
+  Document.Open(OpenDialog.FileName);  // a refused file leaves the list and its Generate alone
+  StopGenerating();
 }
 
 void TSDIAppForm::FileSave1Execute() {

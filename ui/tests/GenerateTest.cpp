@@ -266,7 +266,7 @@ TEST_F(MainWindowTest, APasteIsNoCopyTheTimedClearingStillTakesThePasswordsOff) 
   EXPECT_FALSE(ClipboardHasText());
 }
 
-TEST_F(MainWindowTest, EscOrACloseStopsALongGenerateWithNothingAddedOrCopied) {
+TEST_F(MainWindowTest, EscANewListOrACloseStopsALongGenerateWithNothingAddedOrCopied) {
   // A thousand passwords of which one draw in about 65536 holds one of each set.
   for (TCheckBox* box :
        {&form->CheckBox2, &form->CheckBox3, &form->CheckBox4, &form->CheckBox6, &form->CheckBox7})
@@ -280,7 +280,7 @@ TEST_F(MainWindowTest, EscOrACloseStopsALongGenerateWithNothingAddedOrCopied) {
   form->RadioButton9.SetChecked(true), form->UpDown1.SetPosition(11);
   form->RadioButton10.SetChecked(true), form->UpDown2.SetPosition(1000);
   ClipboardSetText("something else", false);
-  for (bool close : {false, true}) {
+  for (const char* stop : {"Esc", "New", "close"}) {
     Click(form->Button1);
     ASSERT_TRUE(form->Generating());
     const std::string progress = Status();
@@ -288,8 +288,10 @@ TEST_F(MainWindowTest, EscOrACloseStopsALongGenerateWithNothingAddedOrCopied) {
     EXPECT_EQ(progress.substr(progress.find(" of ")), " of 1000 - Esc stops");
     Sleep(20);
     Pump();  // a slice
-    close ? form->FormClose() : Press(VK_ESCAPE);
-    EXPECT_FALSE(form->Generating());
+    if (stop[0] == 'E') Press(VK_ESCAPE);
+    if (stop[0] == 'N') form->FileNew1Execute();
+    if (stop[0] == 'c') form->FormClose();
+    EXPECT_FALSE(form->Generating()) << stop;
     EXPECT_EQ(List(), "");
     EXPECT_EQ(ClipboardGetText(), "something else");
   }
