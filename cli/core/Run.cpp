@@ -98,13 +98,21 @@ int RunCli(const CliOptions& options, CliConsole& console, RandomSource& source,
     case CliAction::Version:
       text = std::string("tallowmere-cli ") + TALLOWMERE_VERSION + end;
       break;
-    case CliAction::Strength:
+    case CliAction::Strength: {
+      // Options that Generate would refuse have no strength: the same refusal, and its code.
+      std::string refusal, none;
+      const Notice notice = [&refusal](const std::string& message) { refusal = message; };
+      if (MakeLines(options, 0, none, notice, source, characterLength) != GenerateOutcome::Done) {
+        console.Error("tallowmere-cli: " + refusal);
+        return kExitRefused;
+      }
       text = options.Passphrase ? StrengthText(PassphraseStrengthBits(
                                                    options.Phrase, ProgramWords(), characterLength),
                                                "passphrase")
                                 : StrengthText(StrengthBits(options.Password, characterLength));
       text += end;
       break;
+    }
     case CliAction::Generate: try { return Generate(options, console, source, characterLength);
       } catch (const RandomSourceError& e) {
         console.Error(std::string("tallowmere-cli: ") + e.what());
