@@ -17,13 +17,7 @@ struct Wiped {
 
 // Appends without leaving an unwiped copy behind when the buffer must grow.
 void AppendWiped(std::string& text, const std::string& more) {
-  if (text.size() + more.size() > text.capacity()) {
-    std::string bigger;
-    bigger.reserve(text.size() + more.size());
-    bigger = text;
-    WipeToCapacity(text);
-    text.swap(bigger);
-  }
+  ReserveWiped(text, text.size() + more.size());
   text += more;
 }
 
