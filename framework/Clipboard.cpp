@@ -80,9 +80,13 @@ bool TryOpenClipboard() {
   return false;
 }
 
-// Frees the block, keeping the system's error code of the step that failed.
-bool Failed(GlobalMemory& block) {
+// Frees the block, wiped, keeping the system's error code of the step that failed.
+bool Failed(GlobalMemory& block, size_t size) {
   const DWORD error = GetLastError();
+  if (void* p = GlobalLock(block.Get())) {
+    WipeBytes(p, size);
+    GlobalUnlock(block.Get());
+  }
   block.Reset();
   SetLastError(error);
   return false;
@@ -94,10 +98,10 @@ bool TryPutData(UINT format, const void* bytes, size_t size) {
   GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, size ? size : 1));
   if (!block.Valid()) return false;
   void* p = GlobalLock(block.Get());
-  if (!p) return Failed(block);
+  if (!p) return Failed(block, 0);
   if (size) std::memcpy(p, bytes, size);
   GlobalUnlock(block.Get());
-  if (!SetClipboardData(format, block.Get())) return Failed(block);
+  if (!SetClipboardData(format, block.Get())) return Failed(block, size);
   block.Release();  // the clipboard's now
   return true;
 }
