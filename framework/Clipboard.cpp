@@ -1,6 +1,8 @@
 // The clipboard as plain text. The content is owned by a hidden window of ours, since content put
 // there without an owner window is not guaranteed to stay; it also gives an offered text when a
-// program asks for it.
+// program asks for it. The text goes in both plain-text formats: left to convert ANSI text to
+// Unicode, the system would use the code page of the keyboard language active at the copy, which
+// need not be the system's, and a program would paste other characters than the list shows.
 #include "framework/Clipboard.h"
 
 #include <windows.h>
@@ -10,14 +12,19 @@
 #include "framework/Exceptions.h"
 #include "framework/Owned.h"
 #include "framework/SystemError.h"
+#include "framework/WideText.h"
 #include "framework/core/Wipe.h"
 
 namespace {
 
-// The text ClipboardOfferText put on the clipboard that nobody has asked for yet.
+// The formats the text goes in, Unicode first: a program takes the first it understands.
+constexpr UINT kTextFormats[] = {CF_UNICODETEXT, CF_TEXT};
+
+// The text ClipboardOfferText put on the clipboard, and the formats nobody has asked for yet.
 struct Offer {
   WipedText text;
-  bool pending = false;
+  bool pending[2] = {};  // by kTextFormats
+  bool Pending() const { return pending[0] || pending[1]; }
 };
 Offer& Offered() {
   static Offer offer;
@@ -27,24 +34,24 @@ Offer& Offered() {
 void Forget() {
   Wipe(Offered().text.Get());
   Offered().text.Get().clear();
-  Offered().pending = false;
+  Offered().pending[0] = Offered().pending[1] = false;
 }
 
 unsigned long copies = 0;  // our copies so far: the last one's number
 
-bool TryPutData(UINT format, const void* bytes, size_t size);
+bool TryPutText(size_t format, const std::string& text);
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_RENDERFORMAT: {
-      // A program asks for the text while it holds the clipboard open: it is placed there, and
-      // our copy is no longer needed.
-      const std::string& text = Offered().text.Get();
-      if (wParam == CF_TEXT && Offered().pending &&
-          TryPutData(CF_TEXT, text.c_str(), text.size() + 1))
-        Forget();
+    case WM_RENDERFORMAT:
+      // A program asks for the text while it holds the clipboard open: it is placed there in the
+      // format asked for, and once in both, our copy is no longer needed.
+      for (size_t f = 0; f < 2; ++f)
+        if (wParam == kTextFormats[f] && Offered().pending[f] &&
+            TryPutText(f, Offered().text.Get()))
+          Offered().pending[f] = false;
+      if (!Offered().Pending()) Forget();
       return 0;
-    }
     case WM_DESTROYCLIPBOARD:  // emptied, by us or another program: the offer is gone
       Forget();
       return 0;
@@ -80,9 +87,13 @@ bool TryOpenClipboard() {
   return false;
 }
 
-// Frees the block, keeping the system's error code of the step that failed.
-bool Failed(GlobalMemory& block) {
+// Frees the block, wiped, keeping the system's error code of the step that failed.
+bool Failed(GlobalMemory& block, size_t size) {
   const DWORD error = GetLastError();
+  if (void* p = GlobalLock(block.Get())) {
+    WipeBytes(p, size);
+    GlobalUnlock(block.Get());
+  }
   block.Reset();
   SetLastError(error);
   return false;
@@ -94,12 +105,21 @@ bool TryPutData(UINT format, const void* bytes, size_t size) {
   GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, size ? size : 1));
   if (!block.Valid()) return false;
   void* p = GlobalLock(block.Get());
-  if (!p) return Failed(block);
+  if (!p) return Failed(block, 0);
   if (size) std::memcpy(p, bytes, size);
   GlobalUnlock(block.Get());
-  if (!SetClipboardData(format, block.Get())) return Failed(block);
+  if (!SetClipboardData(format, block.Get())) return Failed(block, size);
   block.Release();  // the clipboard's now
   return true;
+}
+
+// The text in kTextFormats[format]; false (with the system's last error set) as TryPutData.
+bool TryPutText(size_t format, const std::string& text) {
+  if (kTextFormats[format] == CF_TEXT) return TryPutData(CF_TEXT, text.c_str(), text.size() + 1);
+  std::wstring wide = AnsiToWide(text);
+  const bool put = TryPutData(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  Wipe(wide);
+  return put;
 }
 
 // False (with the system's last error set) when a mark could not be placed.
@@ -120,13 +140,13 @@ void PutText(const std::string& text, bool keepOutOfHistory, bool offer) {
   // Text that was to be kept out of history and cannot be is not put there at all, and whatever
   // was placed is taken off again.
   if (!keepOutOfHistory || TryMarkKeptOutOfHistory()) {
-    if (!offer && TryPutData(CF_TEXT, text.c_str(), text.size() + 1)) return;
+    if (!offer && TryPutText(0, text) && TryPutText(1, text)) return;
     if (offer) {
       // A promise answers no handle to test: whether the format is listed tells.
-      SetClipboardData(CF_TEXT, nullptr);
-      if (IsClipboardFormatAvailable(CF_TEXT)) {
+      for (UINT format : kTextFormats) SetClipboardData(format, nullptr);
+      if (IsClipboardFormatAvailable(CF_UNICODETEXT) && IsClipboardFormatAvailable(CF_TEXT)) {
         Offered().text.Get() = text;
-        Offered().pending = true;
+        Offered().pending[0] = Offered().pending[1] = true;
         return;
       }
     }
@@ -149,13 +169,13 @@ unsigned long ClipboardOfferText(const std::string& text) {
 }
 
 bool TryPlaceOfferedText() {
-  if (!Offered().pending) return true;
+  if (!Offered().Pending()) return true;
   if (!TryOpenClipboard()) return false;
   const ScopeGuard close([] { CloseClipboard(); });
-  const std::string& text = Offered().text.Get();
-  // Opened without emptying, the promise is kept in place of the listed format.
-  if (GetClipboardOwner() == OwnerWindow() && !TryPutData(CF_TEXT, text.c_str(), text.size() + 1))
-    return false;
+  // Opened without emptying, each promise is kept in place of its listed format.
+  if (GetClipboardOwner() == OwnerWindow())
+    for (size_t f = 0; f < 2; ++f)
+      if (Offered().pending[f] && !TryPutText(f, Offered().text.Get())) return false;
   Forget();
   return true;
 }

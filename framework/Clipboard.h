@@ -6,7 +6,8 @@
 #pragma once
 #include <string>
 
-// Empties the clipboard and puts the text on it as CF_TEXT. With keepOutOfHistory, also marks the
+// Empties the clipboard and puts the text on it as CF_UNICODETEXT (converted from the ANSI code
+// page) and CF_TEXT. With keepOutOfHistory, also marks the
 // content so Windows keeps it out of clipboard history and cloud sync. Throws Exception("Cannot
 // open clipboard"), or the system's error text when the text or a mark cannot be placed there
 // (the clipboard is then left empty). Answers the number of this copy, which

@@ -122,6 +122,12 @@ Verdict Judge(const PasswordRequest& r, const CodeTable& t) {
                 ? "No characters are left to draw from once similar and left-out characters "
                   "are removed"
                 : "No characters are left to draw from once left-out characters are removed"};
+  // Passwords longer than a group hold the dash that joins groups. Bytes below 0x40 are never the
+  // trail of a character, so a byte search finds the dash itself.
+  if (r.UseGroups && r.GroupSize > 0 && r.PasswordLength > r.GroupSize &&
+      r.LeaveOut.find('-') != std::string::npos)
+    return {GenerateOutcome::NothingAcceptable,
+            "Groups are joined by \"-\", which is a left-out character"};
   if (!r.AtLeastOneOfEach) return {};
   for (int set = 0; set < SetCount; ++set)
     if ((t.Chosen & (1u << set)) && t.SetSizes[set] == 0)
@@ -188,13 +194,13 @@ void AppendGrouped(std::string& text, const std::string& chars, const PasswordRe
   }
 }
 
-// Room for the whole text when it is of a sensible size; larger texts grow as they go.
-void ReserveFor(std::string& text, const PasswordRequest& r) {
-  const uint64_t length = static_cast<uint64_t>(std::max(r.PasswordLength, 0));
-  const uint64_t group = r.UseGroups && r.GroupSize > 0 ? static_cast<uint64_t>(r.GroupSize) : 0;
-  const uint64_t perPassword = length + (group ? length / group : 0) + 2;
-  const uint64_t total = perPassword * static_cast<uint64_t>(r.PasswordCount);
-  text.reserve(static_cast<size_t>(std::min<uint64_t>(total, uint64_t(1) << 28)));
+// The most bytes one password and its line break take: every character may be the longest.
+size_t PasswordBytes(const PasswordRequest& r, const CodeTable& table) {
+  size_t longest = 1;
+  for (const std::string& c : table.MultiByte) longest = std::max(longest, c.size());
+  const size_t length = static_cast<size_t>(std::max(r.PasswordLength, 0));
+  const size_t group = r.UseGroups && r.GroupSize > 0 ? static_cast<size_t>(r.GroupSize) : 0;
+  return length * longest + (group ? length / group : 0) + 2;
 }
 }  // namespace
 
@@ -267,7 +273,10 @@ PasswordMaker::PasswordMaker(const PasswordRequest& request, const Notice& notic
   count_ = std::max(request_.PasswordCount, 0);
   if (count_ == 0) return;
   const int32_t length = std::max(request_.PasswordLength, 0);
-  ReserveFor(text_, request_);
+  // Room for the whole text when it is of a sensible size; larger texts grow as they go.
+  passwordBytes_ = PasswordBytes(request_, table_);
+  const uint64_t total = uint64_t(passwordBytes_) * uint64_t(count_);
+  text_.reserve(static_cast<size_t>(std::min<uint64_t>(total, uint64_t(1) << 28)));
   chars_.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
   ids_.reserve(static_cast<size_t>(std::min(length, int32_t(1) << 20)));
 }
@@ -283,6 +292,9 @@ void PasswordMaker::MakeMore(int32_t count, RandomSource& source) {
   const int32_t length = std::max(request_.PasswordLength, 0);
   const bool grouped = request_.UseGroups && request_.GroupSize > 0;
   for (int32_t n = 0; n < count && !Finished(); ++n) {
+    // Grown here, never by an append, so that no copy of the passwords is freed unwiped.
+    if (text_.capacity() - text_.size() < passwordBytes_)
+      ReserveWiped(text_, std::max(2 * text_.capacity(), text_.size() + passwordBytes_));
     if (request_.AtLeastOneOfEach) {
       if (!DrawQualifying(ids_, length, table_, source)) {
         outcome_ = GenerateOutcome::CannotMeet;

@@ -53,7 +53,8 @@ void SplitCharacters(const std::string& text, const CharacterLength& characterLe
 enum class GenerateOutcome {
   Done,
   Refused,            // no character class, or a blank custom set
-  NothingAcceptable,  // every character allowed is excluded as a look-alike or left out
+  NothingAcceptable,  // every character allowed is excluded as a look-alike or left out, or the
+                      // dash that joins groups is left out
   CannotMeet,         // one of each chosen set: too short, a set left empty, or too rare
 };
 
@@ -122,4 +123,5 @@ class PasswordMaker {
   int32_t count_ = 0, made_ = 0;
   std::string text_, chars_;
   std::vector<int> ids_;  // a password's characters when drawn whole
+  size_t passwordBytes_ = 0;  // the most one password and its line break can take
 };

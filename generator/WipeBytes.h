@@ -2,6 +2,7 @@
 // the framework's typed Wipe overloads on top of it. In the lowest layer so that both can use it.
 #pragma once
 #include <cstddef>
+#include <string>
 
 // Overwrites the bytes with zeros in a way the compiler may not leave out as dead stores.
 void WipeBytes(void* data, size_t size);
@@ -14,4 +15,15 @@ void WipeToCapacity(Buffer& buffer) {
   buffer.resize(buffer.capacity());  // within the capacity: the same buffer, its tail now in reach
   if (!buffer.empty()) WipeBytes(&buffer[0], buffer.size() * sizeof(buffer[0]));
   buffer.resize(size);
+}
+
+// Gives the text a buffer of at least `capacity` bytes, wiping the old one: grown by itself, a
+// string would free its old buffer as it was.
+inline void ReserveWiped(std::string& text, size_t capacity) {
+  if (capacity <= text.capacity()) return;
+  std::string grown;
+  grown.reserve(capacity);
+  grown.append(text);
+  WipeToCapacity(text);
+  text.swap(grown);
 }

@@ -160,12 +160,23 @@ std::wstring WhyNotAdministratorsOnly(HANDLE h, const std::wstring& path) {
   for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
     ACE_HEADER* header = nullptr;
     if (!GetAce(dacl, i, reinterpret_cast<void**>(&header))) continue;
-    // Only a plain allowing entry has its SID where ACCESS_ALLOWED_ACE says; the other kinds
-    // (denying, auditing, object entries) are not files' way of granting.
-    if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
-    auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
-    security.entries.push_back(
-        {TrusteeOf(&ace->SidStart), true, (header->AceFlags & INHERIT_ONLY_ACE) != 0, ace->Mask});
+    // Only a plain allowing entry has its SID where ACCESS_ALLOWED_ACE says. Denying and auditing
+    // entries grant nothing; another kind of allowing entry (conditional, object) is not read and
+    // counts as granting everything to a user.
+    const bool inheritOnly = (header->AceFlags & INHERIT_ONLY_ACE) != 0;
+    switch (header->AceType) {
+      case ACCESS_ALLOWED_ACE_TYPE: {
+        auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
+        security.entries.push_back({TrusteeOf(&ace->SidStart), true, inheritOnly, ace->Mask});
+        break;
+      }
+      case ACCESS_ALLOWED_COMPOUND_ACE_TYPE:
+      case ACCESS_ALLOWED_OBJECT_ACE_TYPE:
+      case ACCESS_ALLOWED_CALLBACK_ACE_TYPE:
+      case ACCESS_ALLOWED_CALLBACK_OBJECT_ACE_TYPE:
+        security.entries.push_back({Trustee::Other, true, inheritOnly, GENERIC_ALL});
+        break;
+    }
   }
   switch (JudgeFolderAccess(security)) {
     case FolderAccessFault::None: return L"";
@@ -285,11 +296,10 @@ DWORD ProtectOpened(const std::wstring& path, PSECURITY_DESCRIPTOR descriptor) {
       owner, nullptr, dacl, nullptr);
 }
 
-// Checks every existing part of the path, then makes the missing folders: outside Program Files
-// the first with the protected access from the start (never a moment with the access inherited
-// from C:\, which lets every user change it), the others inheriting it. An existing install folder
-// is taken only when it is empty or holds an earlier install; outside Program Files it is then
-// protected.
+// Checks every existing part of the path, then makes the missing folders: the first with the
+// protected access from the start (never a moment with the access inherited from C:\, which lets
+// every user change it), the others inheriting it. An existing install folder is taken only when
+// it is empty or holds an earlier install; it is then protected.
 Outcome PrepareFolder(const std::wstring& folder, const std::vector<std::string>& setupFiles) {
   const std::wstring path = Plain(folder);
   if (path.size() == 3 && path[1] == L':' && path[2] == L'\\')
@@ -329,16 +339,8 @@ Outcome PrepareFolder(const std::wstring& folder, const std::vector<std::string>
   if (exists)
     if (const std::wstring why = WhyNotAdministratorsOnly(nearest.Get(), path); !why.empty())
       return {Outcome::Refused, why + L" (setup protects a folder it makes itself)"};
-  const std::wstring& parent = parts[existing == parts.size() ? existing - 2 : existing - 1];
-  // What is made in Program Files inherits its access, which gives users no write access.
-  if (IsProgramFilesFolder(parent) || IsInProgramFiles(parent)) {
-    for (size_t i = existing; i < parts.size(); ++i)
-      if (!CreateDirectoryW(parts[i].c_str(), nullptr)) {
-        for (size_t j = i; j-- > existing;) RemoveDirectoryW(parts[j].c_str());
-        return {Outcome::Refused, parts[i] + L" cannot be made"};
-      }
-    return {Outcome::Ok, L""};
-  }
+  // Inside Program Files too: a folder there may pass on to what is made in it more than it allows
+  // itself (an inherit-only entry for users), which the check above cannot see.
   DWORD volume = 0;
   if (!GetVolumeInformationByHandleW(nearest.Get(), nullptr, 0, nullptr, nullptr, &volume, nullptr,
                                      0))

@@ -7,6 +7,7 @@
 #include "framework/CodePage.h"
 #include "framework/Dialogs.h"
 #include "framework/ErrorReport.h"
+#include "framework/Exceptions.h"
 #include "framework/StartupPhases.h"
 #include "framework/WaitCursor.h"
 #include "framework/core/Wipe.h"
@@ -43,8 +44,10 @@ void TSDIAppForm::CloseDown(bool quietly) {
   } catch (const std::exception& e) {
     if (!quietly) ShowException(e);
   }
-  // A timed clearing cannot wait for a program that has ended: it happens now.
+  // A timed clearing cannot wait for a program that has ended: it happens now, or the window
+  // stays open as when the clearing on exit fails.
   ClearClipboardIfUnchanged(true);
+  if (clearPending_ && !quietly) throw Exception("Cannot open clipboard");
   try {
     ClearClipboardOnExit();
   } catch (const std::exception&) {
@@ -78,8 +81,9 @@ void TSDIAppForm::PasswordsMade(const std::string& text) {
   // The list taking the passwords is what can last.
   std::optional<TWaitCursor> wait;
   if (text.size() >= kSlowAddition) wait.emplace();
-  if (CheckBox6.Checked()) CopyToClipboard(text);
+  // Into the list first: a clipboard held by another program then loses no password.
   AppendToList(text);
+  if (CheckBox6.Checked()) CopyToClipboard(text);
 }
 
 void TSDIAppForm::Button2Click() { Memo1.SetText(""); }

@@ -28,6 +28,6 @@ void TSDIAppForm::AddPassphrases(const PassphraseRequest& request) {
     ShowMessage(refusal);
     return;
   }
+  AppendToList(text.Get());  // first, as Generate does
   if (CheckBox6.Checked()) CopyToClipboard(text.Get());
-  AppendToList(text.Get());
 }

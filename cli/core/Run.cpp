@@ -17,13 +17,7 @@ struct Wiped {
 
 // Appends without leaving an unwiped copy behind when the buffer must grow.
 void AppendWiped(std::string& text, const std::string& more) {
-  if (text.size() + more.size() > text.capacity()) {
-    std::string bigger;
-    bigger.reserve(text.size() + more.size());
-    bigger = text;
-    WipeToCapacity(text);
-    text.swap(bigger);
-  }
+  ReserveWiped(text, text.size() + more.size());
   text += more;
 }
 
@@ -98,13 +92,21 @@ int RunCli(const CliOptions& options, CliConsole& console, RandomSource& source,
     case CliAction::Version:
       text = std::string("tallowmere-cli ") + TALLOWMERE_VERSION + end;
       break;
-    case CliAction::Strength:
+    case CliAction::Strength: {
+      // Options that Generate would refuse have no strength: the same refusal, and its code.
+      std::string refusal, none;
+      const Notice notice = [&refusal](const std::string& message) { refusal = message; };
+      if (MakeLines(options, 0, none, notice, source, characterLength) != GenerateOutcome::Done) {
+        console.Error("tallowmere-cli: " + refusal);
+        return kExitRefused;
+      }
       text = options.Passphrase ? StrengthText(PassphraseStrengthBits(
                                                    options.Phrase, ProgramWords(), characterLength),
                                                "passphrase")
                                 : StrengthText(StrengthBits(options.Password, characterLength));
       text += end;
       break;
+    }
     case CliAction::Generate: try { return Generate(options, console, source, characterLength);
       } catch (const RandomSourceError& e) {
         console.Error(std::string("tallowmere-cli: ") + e.what());

@@ -46,14 +46,16 @@ TEST(CliRun, ManyPasswordsAreWrittenInPiecesThatTogetherHoldEveryLine) {
   EXPECT_EQ(console.All().size(), 100000 * line.size());
 }
 
-TEST(CliRun, ARefusalGivesTheGeneratorsMessageAndNothingOnOutput) {
-  ScriptedSource source;
-  RecordingConsole console;
-  EXPECT_EQ(RunWith({"--custom", "il1", "--no-similar"}, console, source), kExitRefused);
-  EXPECT_EQ(console.Errors,
-            std::vector<std::string>{
-                "tallowmere-cli: All custom characters are excluded as similar characters"});
-  EXPECT_EQ(console.All(), "");
+TEST(CliRun, ARefusalGivesTheGeneratorsMessageAndNothingOnOutputAsksForTheStrengthToo) {
+  for (const char* asked : {"--count=3", "--strength"}) {
+    ScriptedSource source;
+    RecordingConsole console;
+    EXPECT_EQ(RunWith({"--custom", "il1", "--no-similar", asked}, console, source), kExitRefused);
+    EXPECT_EQ(console.Errors,
+              std::vector<std::string>{
+                  "tallowmere-cli: All custom characters are excluded as similar characters"});
+    EXPECT_EQ(console.All(), "");
+  }
 }
 
 TEST(CliRun, AFailedWriteStopsThere) {

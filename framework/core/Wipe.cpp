@@ -12,13 +12,8 @@ void Wipe(std::vector<std::string>& lines) {
 }
 
 void AppendWiped(std::string& text, std::string_view piece, size_t sizeHint, size_t most) {
-  if (piece.size() > text.capacity() - text.size()) {
-    std::string grown;
-    grown.reserve(std::max(text.size() + piece.size(),
-                           std::min(std::max(sizeHint, 2 * text.capacity()), most)));
-    grown.append(text);
-    Wipe(text);
-    text.swap(grown);
-  }
+  if (piece.size() > text.capacity() - text.size())
+    ReserveWiped(text, std::max(text.size() + piece.size(),
+                                std::min(std::max(sizeHint, 2 * text.capacity()), most)));
   text.append(piece);
 }

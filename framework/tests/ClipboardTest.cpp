@@ -35,6 +35,24 @@ TEST(ClipboardText, TextPutThereIsReadBackAsPlainText) {
   EXPECT_EQ(RawClipboardBytes(), std::string("abc\r\ndef") + '\0');
 }
 
+// Whatever keyboard language the copy was made with (its mark here Russian, code page 1251), a
+// program pasting Unicode gets the characters the code page spells: é stays é, given or offered.
+TEST(ClipboardText, UnicodeTextIsTheSystemCodePagesSpellingWhateverTheKeyboardsMark) {
+  for (bool offer : {false, true}) {
+    offer ? ClipboardOfferText("\xE9") : ClipboardSetText("\xE9", false);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HGLOBAL mark = GlobalAlloc(GMEM_MOVEABLE, sizeof(LCID));
+    *static_cast<LCID*>(GlobalLock(mark)) = 0x0419;
+    GlobalUnlock(mark);
+    SetClipboardData(CF_LOCALE, mark);
+    const HANDLE wide = GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(GlobalLock(wide))), L"\u00E9") << offer;
+    GlobalUnlock(wide);
+    CloseClipboard();
+  }
+}
+
 TEST(ClipboardText, AnEmptyTextIsOnlyItsTerminatingZero) {
   ClipboardSetText("something", false);
   ClipboardSetText("", false);

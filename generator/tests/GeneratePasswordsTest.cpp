@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 #include <sstream>
 #include <tuple>
 
@@ -286,6 +291,36 @@ TEST(MultiByteCharacters, ACustomCharacterIsDrawnWholeAndItsTrailByteNeverAlone)
   EXPECT_EQ(source.Ranges, std::vector<uint32_t>(4, 2));
 }
 
+// This test binary's allocations, through malloc, so that a freed block can be searched for four
+// bytes the passwords hold (two characters; the set holds each once) while `FreedMarker` is set.
+static const char* FreedMarker = nullptr;
+static int MarkedFrees = 0;
+void* operator new(std::size_t size) {
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  const char* block = static_cast<const char*>(p);
+  const size_t size = p ? malloc_usable_size(p) : 0;
+  if (FreedMarker && std::search(block, block + size, FreedMarker, FreedMarker + 4) != block + size)
+    ++MarkedFrees;
+  std::free(p);
+}
+
+TEST(MultiByteCharacters, TheTextGrowsWithoutFreeingAnUnwipedCopy) {
+  PasswordRequest r = Request(16, 1000);
+  r.UseCustom = true;
+  r.CustomCharacters = "\x82\xA0";  // two bytes a character: twice the room of single bytes
+  SystemSource source;
+  std::string out;
+  FreedMarker = "\x82\xA0\x82\xA0";
+  GeneratePasswords(r, out, [](const std::string& t) { FAIL() << t; }, source, DoubleByte);
+  EXPECT_EQ(MarkedFrees, 0);
+  std::string().swap(out);  // the passwords' own buffer: seen, so the search works
+  FreedMarker = nullptr;
+  EXPECT_EQ(MarkedFrees, 1);
+}
+
 TEST(MultiByteCharacters, AnUnbiasedSourceDrawsFromSingleBytesAndWholeCharactersAlike) {
   PasswordRequest r = Request(3, 1);
   r.UseDigits = true;
@@ -304,7 +339,7 @@ TEST(MultiByteCharacters, AnUnbiasedSourceDrawsFromSingleBytesAndWholeCharacters
 // Every password of four characters from !, 0..9 and x in turn, as a direct source's draws, with
 // the other symbols left out and a custom set that shares the 5: keeping exactly the qualifying
 // passwords shows each once (placing one of each and shuffling would make !x55 likelier than
-// !xx5), grouped afterwards; their number is the strength.
+// !xx5); their number is the strength.
 TEST(OneOfEach, EveryQualifyingPasswordIsEquallyLikelyEvenWithOverlappingSets) {
   std::vector<uint32_t> script;
   std::vector<std::string> qualifying;
@@ -319,14 +354,13 @@ TEST(OneOfEach, EveryQualifyingPasswordIsEquallyLikelyEvenWithOverlappingSets) {
       qualifying.push_back(p);
   }
   PasswordRequest r = Request(4, static_cast<int>(qualifying.size()));
-  r.UseDigits = r.UseSpecial = r.UseCustom = r.AtLeastOneOfEach = r.UseGroups = true;
+  r.UseDigits = r.UseSpecial = r.UseCustom = r.AtLeastOneOfEach = true;
   r.CustomCharacters = "x5";
   r.LeaveOut = "\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~";
-  r.GroupSize = 2;
   ScriptedSource source(script, 0, true);
   std::vector<std::string> made;
   std::istringstream lines(Generate(r, source));
-  for (std::string line; std::getline(lines, line);) made.push_back(line.erase(2, 1).substr(0, 4));
+  for (std::string line; std::getline(lines, line);) made.push_back(line.substr(0, 4));
   EXPECT_EQ(made, qualifying);
   EXPECT_NEAR(PasswordBits(r), std::log2(double(qualifying.size())), 1e-9);
 }
@@ -357,6 +391,7 @@ TEST(Validation, RequestsThatCannotBeMetAreRefusedBeforeAnyDraw) {
       {9, false, "a" + lower + "A" + upper + "0123456789iloI", "",
        "No characters are left to draw from once left-out characters are removed"},
       {5, true, lower + upper + "3456789", high, TooRare},
+      {8, false, "-", "", "Groups are joined by \"-\", which is a left-out character"},
   };
   for (const auto& [length, oneOfEach, leaveOut, custom, message] : cases) {
     PasswordRequest r = Request(length, 2);
@@ -367,6 +402,7 @@ TEST(Validation, RequestsThatCannotBeMetAreRefusedBeforeAnyDraw) {
     r.CustomCharacters = custom;
     r.AtLeastOneOfEach = oneOfEach;
     r.LeaveOut = leaveOut;
+    r.UseGroups = true, r.GroupSize = 7;  // a dash in every password
     ScriptedSource source;
     NoticeRecorder notices;
     std::string out = "kept";

@@ -386,4 +386,14 @@ TEST_F(FileCommandsTest, AClipboardThatCannotBeOpenedAtCloseKeepsTheWindowOpen) 
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Cannot open clipboard."});
   EXPECT_TRUE(IsWindow(form->Handle)) << "the window stays open";
   EXPECT_EQ(ClipboardGetText(), "from elsewhere");
+  // Nor can a timed clearing that is due be left undone.
+  form->CheckBox8.SetChecked(false), form->CheckBox6.SetChecked(true);
+  SendMessageA(form->Handle, WM_COMMAND, form->mniClear10s.Id, 0);
+  Click(form->Button1);
+  other.HoldOpen();
+  user.Answer(IDOK);
+  form->Close();
+  other.Release();
+  EXPECT_EQ(BoxTexts().size(), 2u);
+  EXPECT_TRUE(IsWindow(form->Handle)) << "the window stays open";
 }

@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, ACustomSetOfOnlyLookAlikesIsReportedAndNothingIsCopiedOrA
   EXPECT_EQ(List(), "a\r\n");
 }
 
-TEST_F(MainWindowTest, ClipboardHeldByAnotherWindowStopsTheCommandBeforeTheList) {
+TEST_F(MainWindowTest, ClipboardHeldByAnotherWindowIsReportedOnceTheListHasThePasswords) {
   BoxWatcher watcher;
   form->CheckBox6.SetChecked(true);
   OtherProgram other;
@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, ClipboardHeldByAnotherWindowStopsTheCommandBeforeTheList)
   const auto seen = watcher.Seen();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text, "Cannot open clipboard.");
-  EXPECT_EQ(List(), "");
+  EXPECT_EQ(List().size(), 10u);
 }
 
 TEST_F(MainWindowTest, ClearEmptiesTheListButKeepsTheFileName) {
