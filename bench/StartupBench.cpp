@@ -214,8 +214,7 @@ int main(int argc, char** argv) {
     generate.push_back(TimeGenerate(TallowmereExe(), passwords, shape, busy, lookup));
     settle.push_back(busy);
     lookups.push_back(lookup);
-    for (size_t o = 0; o < others.size(); ++o)
-    {
+    for (size_t o = 0; o < others.size(); ++o) {
       otherGenerate[o].push_back(TimeGenerate(others[o], unused, otherShape, busy, lookup));
       otherLookups[o].push_back(lookup);
     }

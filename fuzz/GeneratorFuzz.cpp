@@ -147,8 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Passwords longer than a group would hold the dash that joins groups.
   const bool dashLeftOut = r.UseGroups && r.GroupSize > 0 && r.PasswordLength > r.GroupSize &&
                            r.LeaveOut.find('-') != std::string::npos;
-  if (refused || reachable == 0 || dashLeftOut || unmet ||
-      outcome == GenerateOutcome::CannotMeet) {
+  if (refused || reachable == 0 || dashLeftOut || unmet || outcome == GenerateOutcome::CannotMeet) {
     Check(shown.size() == 1, "one message");
     Check(outcome == (refused                         ? GenerateOutcome::Refused
                       : reachable == 0 || dashLeftOut ? GenerateOutcome::NothingAcceptable

@@ -122,6 +122,6 @@ class PasswordMaker {
   GenerateOutcome outcome_ = GenerateOutcome::Done;
   int32_t count_ = 0, made_ = 0;
   std::string text_, chars_;
-  std::vector<int> ids_;  // a password's characters when drawn whole
+  std::vector<int> ids_;      // a password's characters when drawn whole
   size_t passwordBytes_ = 0;  // the most one password and its line break can take
 };

@@ -314,7 +314,8 @@ TEST(MultiByteCharacters, TheTextGrowsWithoutFreeingAnUnwipedCopy) {
   SystemSource source;
   std::string out;
   FreedMarker = "\x82\xA0\x82\xA0";
-  GeneratePasswords(r, out, [](const std::string& t) { FAIL() << t; }, source, DoubleByte);
+  GeneratePasswords(
+      r, out, [](const std::string& t) { FAIL() << t; }, source, DoubleByte);
   EXPECT_EQ(MarkedFrees, 0);
   std::string().swap(out);  // the passwords' own buffer: seen, so the search works
   FreedMarker = nullptr;
